@@ -1,0 +1,83 @@
+#include "scene/scene.h"
+
+namespace qv {
+
+namespace {
+CZiduderizo& ProcessScene() {
+  static CZiduderizo scene;
+  return scene;
+}
+}  // namespace
+
+CZiduderizo* g_scene = &ProcessScene();
+float g_fps = 30.0f;
+int32_t g_currentFrame = 0;
+int32_t g_lastFrame = 60;
+int32_t g_previousLastFrame = 60;
+int32_t g_currentAnimation = 0;
+int32_t g_animationCount = 1;
+int32_t g_playing = 0;
+
+void ResetSceneGlobals() {
+  g_fps = 30.0f;
+  g_currentFrame = 0;
+  g_lastFrame = 60;
+  g_previousLastFrame = 60;
+  g_currentAnimation = 0;
+  g_animationCount = 1;
+  g_playing = 0;
+}
+
+CAnimation DefaultCameraPose() {
+  CAnimation pose;
+  pose.m_position = {0, 0, -1500};
+  pose.m_rotation = {20, 10, 0};
+  pose.m_scale = {1, 1, 1};
+  return pose;
+}
+
+CZiduderizo::CZiduderizo() { Reset(); }
+
+void CZiduderizo::ResetCamera() {
+  m_cameras.resize(1);
+  m_cameras[0].CopyPoseFrom(DefaultCameraPose());  // the key flag stays as it was
+}
+
+void CZiduderizo::Reset() {
+  m_materials.clear();
+  m_models.clear();
+  m_hierarchyWalk.clear();
+  m_undoStack.clear();
+  m_redoStack.clear();
+  g_currentFrame = 0;
+  ResetCamera();
+  m_animationNames.assign(1, kDefaultAnimationName);
+  g_currentAnimation = 0;
+  g_animationCount = 1;
+  m_canvasWidth = 800;
+  m_canvasHeight = 600;
+  m_fieldOfView = 20.0f;
+  m_smoothShading = 1;
+  m_nextModelId = 5;
+  m_nextMaterialId = 0;
+  m_axisLock = -1;
+  m_followModel = false;
+  m_followTarget = {0, 0, 0};
+  m_backgroundColor = kDefaultBackgroundColor;
+  m_hermite = true;
+}
+
+std::string CZiduderizo::ParentNameOf(int32_t index) const {
+  if (index < 0 || index >= static_cast<int32_t>(m_models.size())) return kNoParentName;
+  return m_models[index].m_name;
+}
+
+void CZiduderizo::RefreshParentNames() {
+  for (CModel& model : m_models) model.m_parentName = ParentNameOf(model.m_parent);
+}
+
+void CZiduderizo::RenumberMaterials() {
+  for (size_t i = 0; i < m_materials.size(); ++i) m_materials[i].m_number = static_cast<int32_t>(i);
+}
+
+}  // namespace qv
