@@ -20,3 +20,37 @@ void UpdateLightingOfAllMaterials(std::vector<CMaterial>& materials) {
 }
 
 }  // namespace qv
+
+#include "scene/archive.h"
+
+namespace qv {
+
+void CMaterial::Serialize(CArchive& ar) {
+  if (ar.IsStoring()) {
+    ar.WriteInt32(m_number);
+    ar.WriteString(m_name);
+    for (float c : m_color) ar.WriteFloat(c);
+    ar.WriteFloat(m_diffuse);
+    ar.WriteFloat(m_ambient);
+    ar.WriteFloat(m_emissive);
+    ar.WriteFloat(m_specular);
+    ar.WriteFloat(m_power);
+    ar.WriteString(m_texture);
+    ar.WriteString(m_alphaPlane);
+    ar.WriteString(m_bump);
+  } else {
+    m_number = ar.ReadInt32();
+    m_name = ar.ReadString();
+    for (float& c : m_color) c = ar.ReadFloat();
+    m_diffuse = ar.ReadFloat();
+    m_ambient = ar.ReadFloat();
+    m_emissive = ar.ReadFloat();
+    m_specular = ar.ReadFloat();
+    m_power = ar.ReadFloat();
+    m_texture = ar.ReadString();
+    m_alphaPlane = ar.ReadString();
+    m_bump = ar.ReadString();
+  }
+}
+
+}  // namespace qv

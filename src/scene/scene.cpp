@@ -36,7 +36,8 @@ CAnimation DefaultCameraPose() {
   return pose;
 }
 
-CZiduderizo::CZiduderizo() { Reset(); }
+// Default fields without touching the globals: staging scenes are built while another is live.
+CZiduderizo::CZiduderizo() : m_cameras{DefaultCameraPose()}, m_animationNames{kDefaultAnimationName} {}
 
 void CZiduderizo::ResetCamera() {
   m_cameras.resize(1);

@@ -1,0 +1,22 @@
+#pragma once
+// Each command of the command line registers itself on the CLI11 app and runs when chosen.
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qv::cli {
+
+// Thrown by a command to end the program with a message on stderr and a non-zero status.
+struct CommandFailure {
+  std::string message;  // UTF-8
+  int status = 1;
+};
+
+using CommandRunner = std::function<void()>;
+
+// Adds the document commands: new, info, resave.
+void AddDocumentCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRunner>>& commands);
+
+}  // namespace qv::cli

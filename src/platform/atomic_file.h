@@ -1,0 +1,15 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "platform/byte_stream.h"
+
+namespace qv {
+
+// Writes `path` through a temporary file in the same folder: `write` fills it, it is flushed to
+// disk and renamed over the target only when everything was written, so a failure at any point
+// leaves the old file as it was. Throws FileException (and passes on whatever `write` throws);
+// the temporary file never survives a failure.
+void WriteFileAtomically(const std::string& path, const std::function<void(ByteSink&)>& write);
+
+}  // namespace qv

@@ -1,0 +1,179 @@
+#include "scene/document_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/atomic_file.h"
+#include "scene/stored_sizes.h"
+
+namespace qv {
+
+namespace {
+
+constexpr float kFileVersion = 2.7f;
+
+// The stored fields, in file order. `fps` stands for g_fps.
+void SerializeScene(CArchive& ar, CZiduderizo& s, float& fps) {
+  if (ar.IsStoring()) {
+    ar.WriteFloat(s.m_version);
+    ar.WriteUInt32(static_cast<uint32_t>(s.m_models.size()));
+    ar.WriteUInt32(static_cast<uint32_t>(s.m_cameras.size()));
+    ar.WriteUInt32(static_cast<uint32_t>(s.m_materials.size()));
+    ar.WriteUInt32(static_cast<uint32_t>(s.m_animationNames.size()));
+    for (const std::string& name : s.m_animationNames) ar.WriteString(name);
+    ar.WriteInt32(s.m_nextModelId);
+    ar.WriteInt32(s.m_nextMaterialId);
+    ar.WriteFloat(fps);
+    ar.WriteInt32(s.m_smoothShading);
+    ar.WriteInt32(s.m_canvasWidth);
+    ar.WriteInt32(s.m_canvasHeight);
+    ar.WriteFloat(s.m_fieldOfView);
+    ar.WriteUInt32(s.m_backgroundColor);
+    ar.WriteBool(s.m_hermite);
+    for (CModel& model : s.m_models) model.Serialize(ar);
+    for (CAnimation& camera : s.m_cameras) camera.Serialize(ar);
+    for (CMaterial& material : s.m_materials) material.Serialize(ar);
+    return;
+  }
+
+  s.m_version = ar.ReadFloat();  // read back without any check
+  const uint32_t modelCount = ar.ReadUInt32();
+  const uint32_t cameraCount = ar.ReadUInt32();
+  const uint32_t materialCount = ar.ReadUInt32();
+  const uint32_t nameCount = ar.ReadUInt32();
+  const uint64_t needed = uint64_t{modelCount} * kStoredModelBytes + uint64_t{cameraCount} * kStoredPoseBytes +
+                          uint64_t{materialCount} * kStoredMaterialBytes + uint64_t{nameCount} * kStoredStringBytes;
+  if (needed > ar.BytesLeft()) throw ArchiveException(ArchiveCause::kEndOfFile);
+  s.m_animationNames.clear();
+  s.m_animationNames.reserve(nameCount);
+  for (uint32_t i = 0; i < nameCount; ++i) s.m_animationNames.push_back(ar.ReadString());
+  s.m_nextModelId = ar.ReadInt32();
+  s.m_nextMaterialId = ar.ReadInt32();
+  fps = ar.ReadFloat();
+  s.m_smoothShading = ar.ReadInt32();
+  s.m_canvasWidth = ar.ReadInt32();
+  s.m_canvasHeight = ar.ReadInt32();
+  s.m_fieldOfView = ar.ReadFloat();
+  s.m_backgroundColor = ar.ReadUInt32();
+  s.m_hermite = ar.ReadBool();
+  s.m_models.clear();
+  s.m_models.resize(modelCount);
+  for (CModel& model : s.m_models) model.Serialize(ar);
+  s.m_cameras.resize(cameraCount);
+  for (CAnimation& camera : s.m_cameras) camera.Serialize(ar);
+  s.m_materials.resize(materialCount);
+  for (CMaterial& material : s.m_materials) material.Serialize(ar);
+}
+
+// Face indices outside their model would be read out of bounds by everything downstream: such
+// a file is refused.
+void CheckFaceIndices(const CZiduderizo& s) {
+  for (const CModel& model : s.m_models) {
+    const auto vertexCount = static_cast<int64_t>(model.m_vertices.size());
+    for (const CFace& face : model.m_faces)
+      for (int32_t index : face.m_indices)
+        if (index < 0 || index >= vertexCount) throw ArchiveException(ArchiveCause::kBadIndex);
+  }
+}
+
+// Parent links that point nowhere or go round in a circle make the model top level.
+void DetachBrokenParents(CZiduderizo& s) {
+  const auto count = static_cast<int32_t>(s.m_models.size());
+  for (CModel& model : s.m_models)
+    if (model.m_parent != kNoModel && (model.m_parent < 0 || model.m_parent >= count)) model.m_parent = kNoModel;
+
+  enum : uint8_t { kUnseen, kOnPath, kDone };
+  std::vector<uint8_t> state(count, kUnseen);
+  std::vector<int32_t> path;
+  for (int32_t start = 0; start < count; ++start) {
+    if (state[start] != kUnseen) continue;
+    path.clear();
+    int32_t i = start;
+    while (i != kNoModel && state[i] == kUnseen) {
+      state[i] = kOnPath;
+      path.push_back(i);
+      i = s.m_models[i].m_parent;
+    }
+    if (i != kNoModel && state[i] == kOnPath) {
+      // i is on the path just walked: every model from i to the end of the path forms a cycle.
+      for (auto it = path.rbegin(); it != path.rend(); ++it) {
+        s.m_models[*it].m_parent = kNoModel;
+        if (*it == i) break;
+      }
+    }
+    for (int32_t m : path) state[m] = kDone;
+  }
+}
+
+}  // namespace
+
+void LoadScene(CArchive& ar, CZiduderizo& scene) {
+  CZiduderizo staged;
+  float fps = g_fps;
+  SerializeScene(ar, staged, fps);
+  CheckFaceIndices(staged);
+  DetachBrokenParents(staged);
+
+  // Everything read: replace the stored fields, keep the others.
+  scene.m_version = staged.m_version;
+  scene.m_models = std::move(staged.m_models);
+  scene.m_cameras = std::move(staged.m_cameras);
+  scene.m_materials = std::move(staged.m_materials);
+  scene.m_animationNames = std::move(staged.m_animationNames);
+  scene.m_nextModelId = staged.m_nextModelId;
+  scene.m_nextMaterialId = staged.m_nextMaterialId;
+  scene.m_smoothShading = staged.m_smoothShading;
+  scene.m_canvasWidth = staged.m_canvasWidth;
+  scene.m_canvasHeight = staged.m_canvasHeight;
+  scene.m_fieldOfView = staged.m_fieldOfView;
+  scene.m_backgroundColor = staged.m_backgroundColor;
+  scene.m_hermite = staged.m_hermite;
+  g_fps = fps;
+}
+
+void StoreScene(CArchive& ar, CZiduderizo& scene) {
+  scene.m_version = kFileVersion;
+  float fps = g_fps;
+  SerializeScene(ar, scene, fps);
+}
+
+std::optional<Message> LoadDocumentFile(const std::string& path, CZiduderizo& scene) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return FileErrorMessage(FileException(FileCauseFromErrno(errno), path, errno), msg::kFailedToOpen);
+  std::optional<Message> failure;
+  try {
+    FileSource source(fd, path);
+    if (source.Size() != 0) {
+      CArchive ar(source);
+      LoadScene(ar, scene);
+      ar.Close();
+    }
+  } catch (const ArchiveException& e) {
+    failure = ArchiveErrorMessage(e.cause(), true);
+  } catch (const FileException& e) {
+    failure = FileErrorMessage(e, msg::kFailedToOpen);
+  } catch (const std::bad_alloc&) {
+    failure = MakeMessage(msg::kFailedToOpen);
+  }
+  close(fd);
+  return failure;
+}
+
+std::optional<Message> StoreDocumentFile(const std::string& path, CZiduderizo& scene) {
+  try {
+    WriteFileAtomically(path, [&](ByteSink& sink) {
+      CArchive ar(sink);
+      StoreScene(ar, scene);
+      ar.Close();
+    });
+  } catch (const ArchiveException& e) {
+    return ArchiveErrorMessage(e.cause(), false);
+  } catch (const FileException& e) {
+    return FileErrorMessage(e, msg::kFailedToSave);
+  }
+  return std::nullopt;
+}
+
+}  // namespace qv

@@ -1,0 +1,25 @@
+#pragma once
+// The document file: exactly the stored form of the scene.
+#include <optional>
+#include <string>
+
+#include "scene/archive.h"
+#include "scene/messages.h"
+#include "scene/scene.h"
+
+namespace qv {
+
+// Reads a whole document into `scene`, replacing its stored fields and g_fps. The file is read
+// into a separate scene first and moved in only when all of it was read and checked, so a failed
+// load leaves `scene` and g_fps exactly as they were. Throws ArchiveException.
+void LoadScene(CArchive& ar, CZiduderizo& scene);
+// Sets m_version to 2.7 and writes the scene. Throws ArchiveException or FileException.
+void StoreScene(CArchive& ar, CZiduderizo& scene);
+
+// File-level wrappers returning the message to show on failure (nothing on success).
+// A zero-byte file loads nothing and succeeds.
+std::optional<Message> LoadDocumentFile(const std::string& path, CZiduderizo& scene);
+// Saving replaces the file only after everything was written.
+std::optional<Message> StoreDocumentFile(const std::string& path, CZiduderizo& scene);
+
+}  // namespace qv

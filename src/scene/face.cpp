@@ -1,0 +1,36 @@
+#include "scene/face.h"
+
+#include "scene/archive.h"
+#include "scene/stored_sizes.h"
+
+namespace qv {
+
+void CVertex::Serialize(CArchive& ar) {
+  m_position.Serialize(ar);
+  if (ar.IsStoring()) {
+    ar.WriteUInt32(static_cast<uint32_t>(m_faces.size()));
+    for (int32_t f : m_faces) ar.WriteInt32(f);
+  } else {
+    m_faces.resize(ar.ReadCount(4));
+    for (int32_t& f : m_faces) f = ar.ReadInt32();
+  }
+}
+
+void CFace::Serialize(CArchive& ar) {
+  m_normal.Serialize(ar);
+  if (ar.IsStoring()) {
+    ar.WriteInt32(m_material);
+    ar.WriteUInt32(static_cast<uint32_t>(m_indices.size()));
+    ar.WriteBytes(m_indices.data(), m_indices.size() * sizeof(int32_t));
+    ar.WriteUInt32(static_cast<uint32_t>(m_uvs.size()));
+    ar.WriteBytes(m_uvs.data(), m_uvs.size() * sizeof(CUV));
+  } else {
+    m_material = ar.ReadInt32();
+    m_indices.resize(ar.ReadCount(kStoredIndexBytes));
+    ar.ReadBytes(m_indices.data(), m_indices.size() * sizeof(int32_t));
+    m_uvs.resize(ar.ReadCount(kStoredUvBytes));
+    ar.ReadBytes(m_uvs.data(), m_uvs.size() * sizeof(CUV));
+  }
+}
+
+}  // namespace qv
