@@ -1,0 +1,21 @@
+#pragma once
+// Fitting a model's tracks to the scene's animations and frame range.
+#include <cstdint>
+
+#include "scene/model.h"
+
+namespace qv {
+
+// Makes the model hold `animationCount` tracks (new ones empty, surplus ones removed), resizes
+// the track of `currentAnimation` to lastFrame + 1 poses, sets its poses `first`..lastFrame to
+// the identity pose (key 0) and makes its pose 0 a key. first = 0 clears the track;
+// first = old last frame + 1 only initialises the new frames.
+// Negative counts and frames are taken as 0 (a track always keeps pose 0); an out-of-range
+// `currentAnimation` only resizes the track list.
+void FitFrames(CModel& model, int32_t first, int32_t animationCount, int32_t currentAnimation,
+               int32_t lastFrame);
+
+// With g_animationCount, g_currentAnimation and g_lastFrame.
+void FitFrames(CModel& model, int32_t first);
+
+}  // namespace qv

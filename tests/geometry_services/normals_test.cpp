@@ -1,0 +1,179 @@
+#include "geometry/normals.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace qv {
+namespace {
+
+CFace Face(std::vector<int32_t> indices, int32_t material = 0) {
+  CFace f;
+  f.m_indices.assign(indices.begin(), indices.end());
+  f.m_material = material;
+  return f;
+}
+
+// Two triangles sharing the edge (0,0,0)-(1,0,0): one flat in z = 0, one tilted up by `degrees`.
+CModel Roof(float degrees, float smoothingAngle) {
+  const double r = degrees * M_PI / 180;
+  CModel m;
+  m.m_vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, -static_cast<float>(std::cos(r)), static_cast<float>(std::sin(r))}};
+  m.m_faces = {Face({0, 1, 2}), Face({1, 0, 3})};
+  m.m_smoothingAngle = smoothingAngle;
+  return m;
+}
+
+TEST(FaceNormal, CrossProductOfTheFirstThreeVertices) {
+  CModel m;
+  m.m_vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {5, 5, 5}};
+  EXPECT_EQ(FaceNormal(m, Face({0, 1, 2})), (CVector{0, 0, 1}));
+  EXPECT_EQ(FaceNormal(m, Face({0, 2, 1})), (CVector{0, 0, -1}));
+  EXPECT_EQ(FaceNormal(m, Face({0, 1, 2, 3})), (CVector{0, 0, 1}));  // a fourth vertex plays no part
+}
+
+TEST(FaceNormal, DegenerateFacesPointUp) {
+  CModel m;
+  m.m_vertices = {{0, 0, 0}, {1, 1, 1}, {2, 2, 2}};
+  const CVector up{0, 1, 0};
+  const std::vector<std::vector<int32_t>> faces = {{0, 1, 2}, {0, 1}, {2}, {}, {0, 1, 7}, {-1, 0, 1}};
+  for (const auto& indices : faces) EXPECT_EQ(FaceNormal(m, Face(indices)), up) << indices.size();
+}
+
+TEST(NormalizeOrUp, LengthInDoubleFromTheFloatSumOfSquares) {
+  const CVector v{3.1f, -7.3f, 0.37f};
+  const float sum = v.x * v.x + v.y * v.y + v.z * v.z;
+  const double length = std::sqrt(static_cast<double>(sum));
+  const CVector n = NormalizeOrUp(v);
+  EXPECT_EQ(n.x, static_cast<float>(v.x / length));
+  EXPECT_EQ(n.y, static_cast<float>(v.y / length));
+  EXPECT_EQ(n.z, static_cast<float>(v.z / length));
+  EXPECT_EQ(NormalizeOrUp({0, 0, 0}), (CVector{0, 1, 0}));
+  EXPECT_EQ(NormalizeOrUp({NAN, 0, 0}), (CVector{0, 1, 0}));
+  EXPECT_EQ(NormalizeOrUp({0, 0, -1e30f}), (CVector{0, 0, -1}));  // squares overflow a float
+}
+
+TEST(Smoothing, ShareTestIsStrictAndTakesRoundingPastOneAsParallel) {
+  const float a = static_cast<float>(std::acos(0.5));
+  EXPECT_FALSE(FacesShareNormal(0.5f, a));  // exactly the angle: separate
+  EXPECT_TRUE(FacesShareNormal(std::nextafter(0.5f, 1.0f), a));
+  EXPECT_TRUE(FacesShareNormal(1.0000001f, 0.001f));
+  EXPECT_FALSE(FacesShareNormal(1.0f, 0.0f));  // angle 0: never
+  EXPECT_FALSE(FacesShareNormal(NAN, 3.0f));
+  EXPECT_TRUE(FacesShareNormal(-1.0f, 4.0f));
+}
+
+// The threshold form must decide exactly like the acos form, above all next to the threshold.
+TEST(Smoothing, ThresholdDecidesLikeTheAcosTest) {
+  std::mt19937 rng(7);
+  std::uniform_real_distribution<float> dot(-1.1f, 1.1f);
+  for (float degrees : {0.0f, 0.001f, 1.0f, 30.0f, 45.0f, 60.0f, 89.5f, 90.0f, 120.0f, 179.99f, 180.0f, 181.0f, -5.0f}) {
+    const float a = degrees * kDegreesToRadians;
+    const SmoothingThreshold threshold(a);
+    for (int i = 0; i < 20000; ++i) {
+      const float d = dot(rng);
+      ASSERT_EQ(threshold.Shares(d), FacesShareNormal(d, a)) << degrees << " " << d;
+    }
+    if (std::isfinite(threshold.MinDot())) {
+      float d = threshold.MinDot();
+      for (int i = 0; i < 3000; ++i) d = std::nextafter(d, -2.0f);
+      for (int i = 0; i < 6000; ++i, d = std::nextafter(d, 2.0f))
+        ASSERT_EQ(threshold.Shares(d), FacesShareNormal(d, a)) << degrees << " " << d;
+    }
+    EXPECT_FALSE(threshold.Shares(NAN));
+  }
+}
+
+TEST(Smoothing, AngleDecidesWhichFacesShareACorner) {
+  struct Case {
+    float roofDegrees, smoothing;
+    bool shared;
+  };
+  for (const Case& c : {Case{45, 89.5f, true}, Case{45, 30, false}, Case{10, 0, false}, Case{0, 0.01f, true},
+                        Case{90, 89.5f, false}}) {
+    CModel m = Roof(c.roofDegrees, c.smoothing);
+    RebuildSmoothingRecords(m);
+    ASSERT_EQ(m.m_faces[0].m_cornerRecords.size(), 3u);
+    // Corner 0 of face 0 is vertex 0, on the shared edge; corner 2 (vertex 2) is face 0's alone.
+    const std::vector<int32_t> edge = c.shared ? std::vector<int32_t>{0, 1} : std::vector<int32_t>{0};
+    EXPECT_EQ(m.m_faces[0].m_cornerRecords[0].m_faces, edge) << c.roofDegrees << " " << c.smoothing;
+    EXPECT_EQ(m.m_faces[0].m_cornerRecords[2].m_faces, std::vector<int32_t>{0});
+    const std::vector<int32_t> edge1 = c.shared ? std::vector<int32_t>{0, 1} : std::vector<int32_t>{1};
+    EXPECT_EQ(m.m_faces[1].m_cornerRecords[0].m_faces, edge1);
+  }
+}
+
+TEST(Smoothing, VertexRecordsListFacesInAscendingOrder) {
+  CModel m = Roof(45, 89.5f);
+  m.m_vertices.push_back({9, 9, 9});  // used by no face
+  RebuildSmoothingRecords(m);
+  ASSERT_EQ(m.m_vertexRecords.size(), 5u);
+  EXPECT_EQ(m.m_vertexRecords[0].m_faces, (std::vector<int32_t>{0, 1}));
+  EXPECT_EQ(m.m_vertexRecords[1].m_faces, (std::vector<int32_t>{0, 1}));
+  EXPECT_EQ(m.m_vertexRecords[2].m_faces, std::vector<int32_t>{0});
+  EXPECT_EQ(m.m_vertexRecords[3].m_faces, std::vector<int32_t>{1});
+  EXPECT_TRUE(m.m_vertexRecords[4].m_faces.empty());
+  EXPECT_EQ(m.m_faces[1].m_normal, FaceNormal(m, m.m_faces[1]));
+
+  // Rebuilding again gives the same lists, not doubled ones.
+  RebuildSmoothingRecords(m);
+  EXPECT_EQ(m.m_vertexRecords[0].m_faces, (std::vector<int32_t>{0, 1}));
+  EXPECT_EQ(m.m_faces[0].m_cornerRecords[0].m_faces, (std::vector<int32_t>{0, 1}));
+}
+
+TEST(Smoothing, ModelWithoutFacesOnlyGetsVertexRecords) {
+  CModel m;
+  m.m_vertices = {{1, 2, 3}, {4, 5, 6}};
+  RebuildSmoothingRecords(m);
+  ASSERT_EQ(m.m_vertexRecords.size(), 2u);
+  EXPECT_TRUE(m.m_vertexRecords[1].m_faces.empty());
+}
+
+TEST(Smoothing, BadVertexIndexGivesACornerOfItsOwnFace) {
+  CModel m = Roof(45, 89.5f);
+  m.m_faces[1].m_indices[2] = 42;
+  RebuildSmoothingRecords(m);
+  EXPECT_EQ(m.m_faces[1].m_cornerRecords[2].m_faces, std::vector<int32_t>{1});
+  EXPECT_EQ(m.m_faces[1].m_normal, (CVector{0, 1, 0}));
+}
+
+TEST(CornerNormals, NormalisedSumOfTheSharedFaces) {
+  CModel m = Roof(90, 89.9f);  // a right angle: flat
+  RebuildSmoothingRecords(m);
+  ComputeCornerNormals(m);
+  EXPECT_EQ(m.m_faces[0].m_cornerRecords[0].m_normal, m.m_faces[0].m_normal);
+
+  m = Roof(60, 89.5f);
+  RebuildSmoothingRecords(m);
+  ComputeCornerNormals(m);
+  const CVector expected = NormalizeOrUp(m.m_faces[0].m_normal + m.m_faces[1].m_normal);
+  EXPECT_EQ(m.m_faces[0].m_cornerRecords[0].m_normal, expected);
+  EXPECT_EQ(m.m_faces[1].m_cornerRecords[1].m_normal, expected);
+  EXPECT_EQ(m.m_faces[0].m_cornerRecords[2].m_normal, m.m_faces[0].m_normal);
+}
+
+TEST(CornerNormals, DegenerateTriangleCornersPointUp) {
+  CModel m;
+  m.m_vertices = {{0, 0, 0}, {1, 1, 1}, {2, 2, 2}};
+  m.m_faces = {Face({0, 1, 2})};
+  m.m_smoothingAngle = 89.5f;
+  RebuildSmoothingRecords(m);
+  ComputeCornerNormals(m);
+  for (const CVertex& corner : m.m_faces[0].m_cornerRecords) EXPECT_EQ(corner.m_normal, (CVector{0, 1, 0}));
+}
+
+TEST(CornerNormals, OpposedFacesSumToZeroAndPointUp) {
+  CModel m;
+  m.m_vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+  m.m_faces = {Face({0, 1, 2}), Face({0, 2, 1})};
+  m.m_smoothingAngle = 181;  // everything shares, even opposite faces
+  RebuildSmoothingRecords(m);
+  ComputeCornerNormals(m);
+  EXPECT_EQ(m.m_faces[0].m_cornerRecords[0].m_faces, (std::vector<int32_t>{0, 1}));
+  EXPECT_EQ(m.m_faces[0].m_cornerRecords[0].m_normal, (CVector{0, 1, 0}));
+}
+
+}  // namespace
+}  // namespace qv
