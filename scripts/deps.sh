@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev libcli11-dev
+  nlohmann-json3-dev libcli11-dev libboost-dev
   libfreetype-dev libfontconfig-dev fontconfig
   fonts-dejavu-core fonts-ipafont-gothic fonts-noto-cjk
   libstb-dev

@@ -17,14 +17,15 @@ void CVertex::Serialize(CArchive& ar) {
 }
 
 void CFace::Serialize(CArchive& ar) {
-  m_normal.Serialize(ar);
   if (ar.IsStoring()) {
+    ar.WriteBytes(&m_normal, sizeof m_normal);
     ar.WriteInt32(m_material);
     ar.WriteUInt32(static_cast<uint32_t>(m_indices.size()));
     ar.WriteBytes(m_indices.data(), m_indices.size() * sizeof(int32_t));
     ar.WriteUInt32(static_cast<uint32_t>(m_uvs.size()));
     ar.WriteBytes(m_uvs.data(), m_uvs.size() * sizeof(CUV));
   } else {
+    ar.ReadBytes(&m_normal, sizeof m_normal);
     m_material = ar.ReadInt32();
     m_indices.resize(ar.ReadCount(kStoredIndexBytes));
     ar.ReadBytes(m_indices.data(), m_indices.size() * sizeof(int32_t));

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+#include <boost/container/small_vector.hpp>
+
 #include "scene/vector.h"
 
 namespace qv {
@@ -15,11 +17,16 @@ struct CVertex {
   void Serialize(CArchive& ar);
 };
 
+// Faces are nearly always triangles or quadrilaterals: their corners live inside the face, so a
+// mesh of a million faces does not take two million small allocations.
+using IndexList = boost::container::small_vector<int32_t, 4>;
+using UvList = boost::container::small_vector<CUV, 4>;
+
 struct CFace {
   int32_t m_material = 0;
   CVector m_normal{0, 0, 1};
-  std::vector<int32_t> m_indices;  // vertex indices in winding order
-  std::vector<CUV> m_uvs;          // empty, or one per index
+  IndexList m_indices;  // vertex indices in winding order
+  UvList m_uvs;         // empty, or one per index
   std::vector<CVertex> m_cornerRecords;  // derived: one per corner
 
   void Serialize(CArchive& ar);

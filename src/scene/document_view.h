@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+
+namespace qv {
+
+class CMotionDoc;
+
+// A view of the document: the viewport, the model tree, the material list, the control bar,
+// the command line's printer, a test's recorder. Views read whatever they need from the scene.
+class DocumentView {
+ public:
+  virtual ~DocumentView() = default;
+  virtual void OnUpdate(CMotionDoc& document, int32_t hint) = 0;
+};
+
+}  // namespace qv

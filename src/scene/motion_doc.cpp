@@ -1,0 +1,178 @@
+#include "scene/motion_doc.h"
+
+#include <algorithm>
+
+#include "animation/frame_editing.h"
+#include "animation/interpolation.h"
+#include "animation/key_editing.h"
+#include "animation/undo.h"
+#include "geometry/bounds.h"
+#include "scene/command_ids.h"
+
+namespace qv {
+
+CMotionDoc::CMotionDoc(UserInteraction& ui, CZiduderizo& scene) : ui_(ui), scene_(scene) {
+  scene_.m_selectedModel = kNoModel;
+  scene_.m_transformMode = 0;
+}
+
+void CMotionDoc::AddView(DocumentView* view) {
+  if (std::find(views_.begin(), views_.end(), view) == views_.end()) views_.push_back(view);
+}
+
+void CMotionDoc::RemoveView(DocumentView* view) { std::erase(views_, view); }
+
+void CMotionDoc::UpdateAllViews(int32_t hint) {
+  // A view may detach itself while being notified: walk a copy.
+  const std::vector<DocumentView*> views = views_;
+  for (DocumentView* view : views) view->OnUpdate(*this, hint);
+}
+
+std::string CMotionDoc::Title() const { return path_.empty() ? kUntitledTitle : path_; }
+
+bool CMotionDoc::IsCommandEnabled(int32_t command) const {
+  const bool selected = scene_.HasValidSelection();
+  switch (command) {
+    case cmd::kUndo: return !scene_.m_undoStack.empty();
+    case cmd::kRedo: return !scene_.m_redoStack.empty();
+    case cmd::kCopyAllFrames:
+    case cmd::kPasteAllFrames:
+    case cmd::kKeyFrameDialog:
+    case cmd::kAddKeySelected:
+    case cmd::kAddKeyAll:
+    case cmd::kDeleteKeySelected:
+    case cmd::kDeleteKeyAll: return selected;
+    case cmd::kCopyCurrentPose:
+    case cmd::kPasteCurrentPose:
+      return g_currentAnimation >= 0 && g_currentAnimation < static_cast<int32_t>(scene_.m_animationNames.size());
+    case cmd::kMouseModel: return false;  // never selectable
+    default: return true;
+  }
+}
+
+bool CMotionDoc::IsCommandChecked(int32_t command) const {
+  switch (command) {
+    case cmd::kFollowModel: return scene_.m_followModel;
+    case cmd::kMoveMode: return scene_.m_transformMode == 0;
+    case cmd::kRotateMode: return scene_.m_transformMode == 1;
+    case cmd::kScaleMode: return scene_.m_transformMode == 2;
+    case cmd::kHermite: return scene_.m_hermite;
+    case cmd::kSmoothShading: return scene_.m_smoothShading != 0;
+    case cmd::kMouseCamera: return m_mouseMode == 0;
+    case cmd::kMouseModel: return m_mouseMode == 1;
+    case cmd::kMouseAnimation: return m_mouseMode == 2;
+    default: return false;
+  }
+}
+
+void CMotionDoc::OnAddKey(bool allModels) {
+  AddKey(scene_, allModels, g_currentFrame);
+  UpdateAllViews(kHintKeysOrPoses);
+  SetModifiedFlag();
+}
+
+void CMotionDoc::OnDeleteKey(bool allModels) {
+  DeleteKey(scene_, allModels, g_currentFrame);
+  UpdateAllViews(kHintKeysOrPoses);
+  SetModifiedFlag();
+}
+
+void CMotionDoc::OnKeyFrameDialog() {
+  // A signed comparison: the no-selection value passes, and the operations then do nothing.
+  if (scene_.m_selectedModel >= static_cast<int32_t>(scene_.m_models.size())) return;
+  auto choice = ui_.AskKeyFrame({g_currentFrame, KeyFrameChoice::kAddSelected});
+  if (!choice) return;
+  switch (choice->action) {
+    case KeyFrameChoice::kAddSelected: AddKey(scene_, false, choice->frame); break;
+    case KeyFrameChoice::kAddAll: AddKey(scene_, true, choice->frame); break;
+    case KeyFrameChoice::kDeleteSelected: DeleteKey(scene_, false, choice->frame); break;
+    case KeyFrameChoice::kDeleteAll: DeleteKey(scene_, true, choice->frame); break;
+    default: break;
+  }
+  RecomputeAllFrames(scene_);
+  UpdateAllViews(kHintKeysOrPoses);
+  SetModifiedFlag();
+}
+
+void CMotionDoc::OnInsertFrames() {
+  auto answer = ui_.AskInsertFrames(g_currentFrame, 1);
+  if (!answer) return;
+  if (!InsertFrames(scene_, answer->first, answer->second)) {
+    ui_.ShowMessage(kFrameOutOfRangeMessage);
+    return;
+  }
+  UpdateAllViews(kHintFramesInsertedOrDeleted);
+  SetModifiedFlag();
+}
+
+void CMotionDoc::OnDeleteFrames() {
+  auto answer = ui_.AskDeleteFrames(g_currentFrame, g_currentFrame);
+  if (!answer) return;
+  if (!DeleteFrames(scene_, answer->first, answer->second)) {
+    ui_.ShowMessage(kFrameOutOfRangeMessage);
+    return;
+  }
+  UpdateAllViews(kHintFramesInsertedOrDeleted);
+  SetModifiedFlag();
+}
+
+void CMotionDoc::OnCopyAllFrames() {
+  if (!CopyAllFrames(scene_)) ui_.ShowMessage(kSelectModelMessage);
+}
+
+void CMotionDoc::OnPasteAllFrames() {
+  if (!PasteAllFrames(scene_)) {
+    ui_.ShowMessage(kSelectModelMessage);
+    return;
+  }
+  UpdateAllViews(kHintKeysOrPoses);
+}
+
+void CMotionDoc::OnCopyCurrentPose() { CopyCurrentPose(scene_); }
+
+void CMotionDoc::OnPasteCurrentPose() {
+  PasteCurrentPose(scene_);
+  UpdateAllViews(kHintKeysOrPoses);
+}
+
+void CMotionDoc::OnNextKey() {
+  RecomputeAllFrames(scene_);
+  NextKey(scene_);
+  UpdateAllViews(kHintCurrentFrame);
+}
+
+void CMotionDoc::OnPreviousKey() {
+  RecomputeAllFrames(scene_);
+  PreviousKey(scene_);
+  UpdateAllViews(kHintCurrentFrame);
+}
+
+void CMotionDoc::OnUndo() {
+  if (scene_.m_undoStack.empty()) return;
+  Undo(scene_);
+  if (CModel* model = scene_.SelectedModel()) BuildBoxOutline(*model);
+  UpdateAllViews(kHintCameraUndoSettings);
+  SetModifiedFlag();
+}
+
+void CMotionDoc::OnRedo() {
+  if (scene_.m_redoStack.empty()) return;
+  Redo(scene_);
+  if (CModel* model = scene_.SelectedModel()) BuildBoxOutline(*model);
+  UpdateAllViews(kHintCameraUndoSettings);
+  SetModifiedFlag();
+}
+
+void CMotionDoc::OnToggleHermite() {
+  scene_.m_hermite = !scene_.m_hermite;
+  RecomputeAllFrames(scene_);
+}
+
+bool CMotionDoc::SetLastFrame(int32_t n) {
+  if (!ApplyLastFrame(scene_, n)) return false;
+  UpdateAllViews(kHintFrameCount);
+  SetModifiedFlag();
+  return true;
+}
+
+}  // namespace qv
