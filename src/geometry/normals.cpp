@@ -34,6 +34,8 @@ float FromOrderedBits(int32_t k) {
 CVector NormalizeOrUp(const CVector& v) {
   const float sum = v.x * v.x + v.y * v.y + v.z * v.z;
   double length = std::sqrt(static_cast<double>(sum));
+  if (length > 0 && length < HUGE_VAL)
+    return {static_cast<float>(v.x / length), static_cast<float>(v.y / length), static_cast<float>(v.z / length)};
   if (std::isinf(length)) {
     // The float squares overflowed; the vector still has a direction.
     const double x = v.x, y = v.y, z = v.z;
@@ -142,12 +144,27 @@ void RebuildSmoothingRecords(CModel& model) {
 
 void ComputeCornerNormals(CModel& model) {
   const size_t faceCount = model.m_faces.size();
+  // On smooth surfaces all corners at a vertex carry the same face list, hence the same normal:
+  // remember the last list and normal per vertex and reuse them when the next list is equal.
+  struct Last {
+    const std::vector<int32_t>* faces = nullptr;
+    CVector normal;
+  };
+  std::vector<Last> last(model.m_vertices.size());
   for (CFace& face : model.m_faces) {
-    for (CVertex& corner : face.m_cornerRecords) {
+    for (size_t j = 0; j < face.m_cornerRecords.size(); ++j) {
+      CVertex& corner = face.m_cornerRecords[j];
+      const int32_t v = j < face.m_indices.size() ? face.m_indices[j] : -1;
+      Last* seen = IsVertexIndex(model, v) ? &last[v] : nullptr;
+      if (seen && seen->faces && *seen->faces == corner.m_faces) {
+        corner.m_normal = seen->normal;
+        continue;
+      }
       CVector sum{0, 0, 0};
       for (int32_t g : corner.m_faces)
         if (g >= 0 && static_cast<size_t>(g) < faceCount) sum += model.m_faces[g].m_normal;
       corner.m_normal = NormalizeOrUp(sum);
+      if (seen) *seen = {&corner.m_faces, corner.m_normal};
     }
   }
 }
