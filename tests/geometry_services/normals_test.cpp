@@ -144,6 +144,7 @@ TEST(CornerNormals, NormalisedSumOfTheSharedFaces) {
   RebuildSmoothingRecords(m);
   ComputeCornerNormals(m);
   EXPECT_EQ(m.m_faces[0].m_cornerRecords[0].m_normal, m.m_faces[0].m_normal);
+  EXPECT_EQ(m.m_faces[1].m_cornerRecords[1].m_normal, m.m_faces[1].m_normal);  // same vertex, own list
 
   m = Roof(60, 89.5f);
   RebuildSmoothingRecords(m);
