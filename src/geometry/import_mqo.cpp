@@ -1,0 +1,67 @@
+#include "geometry/import_mqo.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "geometry/bounds.h"
+#include "geometry/unique_names.h"
+#include "geometry/vertex_array.h"
+#include "scene/scene.h"
+
+namespace qv {
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+MqoImportResult ImportMQO(CZiduderizo& scene, const std::string& path, const MqoImportOptions& options) {
+  MqoImportResult result;
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) return result;
+  result.opened = true;
+
+  // Relative texture names resolve against the file's own folder, passed along explicitly.
+  TextureLookup lookup;
+  lookup.documentFolder = std::filesystem::path(path).parent_path().string();
+  lookup.programFolder = options.programFolder.empty() ? ExecutableFolder() : options.programFolder;
+
+  const size_t modelsBefore = scene.m_models.size();
+  const size_t materialsBefore = scene.m_materials.size();
+  scene.RenumberMaterials();
+  LoaderMQO loader(scene, file.get(), static_cast<int32_t>(scene.m_materials.size()));
+  if (options.loadTextures) {
+    loader.m_loadTexture = [&](CMaterial& material) { LoadTexture(material, lookup, options.showMessage); };
+  }
+  result.code = loader.Load();
+  if (result.code != kMqoOk) result.line = loader.LineNumber();
+  file.reset();
+
+  if (scene.m_materials.empty()) {
+    scene.m_materials.emplace_back();
+    ++scene.m_nextMaterialId;
+  }
+  UpdateLightingOfAllMaterials(scene.m_materials);
+  for (CModel& model : scene.m_models) {
+    ComputeBounds(model);
+    BuildVertexArray(model, scene.m_materials.size());
+  }
+  MakeNamesUnique(scene);
+  scene.RefreshParentNames();
+
+  result.modelsAdded = static_cast<int32_t>(scene.m_models.size() - modelsBefore);
+  result.materialsAdded = static_cast<int32_t>(scene.m_materials.size() - materialsBefore);
+  return result;
+}
+
+bool ImportMQO(const std::string& path, const MessageSink& showMessage) {
+  MqoImportOptions options;
+  options.showMessage = showMessage;
+  return ImportMQO(*g_scene, path, options).ok();
+}
+
+}  // namespace qv

@@ -1,0 +1,81 @@
+#pragma once
+// Line tokenizers for the Metasequoia reader: a line of Shift-JIS text becomes a list of tokens.
+// Blanks separate tokens, a double-quoted run is one token without its quotes, and each of
+// ( ) , : ; = [ ] { } is a token by itself, so "3 V(0 1 2) M(0)" gives 3 V ( 0 1 2 ) M ( 0 ).
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+// Lead byte of a Shift-JIS double-byte character. Files are read on every platform as code
+// page 932, whatever the machine's own locale.
+constexpr bool IsShiftJisLeadByte(unsigned char b) {
+  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// The token text read as a decimal number, like the C library's atof but independent of the
+// process locale (a GUI may switch LC_NUMERIC to a comma decimal separator).
+double ParseDouble(std::string_view text);
+// The token text read as a decimal integer, like atoi; values beyond int32 saturate.
+int32_t ParseInt(std::string_view text);
+
+class StringSeparator {
+ public:
+  virtual ~StringSeparator() = default;
+
+  // Splits one line (ends at NUL, CR or LF, or at the end of the view); returns the token count.
+  int32_t Separate(std::string_view line);
+  // Stores a copy of text in slot index, growing the slot array when needed.
+  void AddToken(int32_t index, std::string_view text);
+
+  // Number of tokens of the last line; -1 once the input has ended.
+  int32_t Count() const { return count_; }
+  // Token i of the last line, or an empty string when i is not below the count.
+  const std::string& Token(int32_t index) const;
+  bool TokenIs(int32_t index, std::string_view text) const;
+  bool IsKeyword(std::string_view text, int32_t minimumCount) const;
+  double TokenFloat(int32_t index) const;
+  int32_t TokenInt(int32_t index) const;
+
+ protected:
+  // Slot i holds token i of the last line; slots beyond the count may hold older tokens.
+  std::vector<std::string> tokens_;
+  int32_t count_ = 0;
+};
+
+// Reads lines from an open byte stream owned by the caller (never opened or closed here).
+class FileStringSeparator : public StringSeparator {
+ public:
+  explicit FileStringSeparator(std::FILE* file) : file_(file) {}
+  // Reads and splits the next line; returns the token count, 0 for an empty line, -1 at the end.
+  // This version reads byte by byte and also ends lines at a lone carriage return.
+  virtual int32_t ReadLine();
+  std::FILE* File() const { return file_; }
+
+ protected:
+  std::FILE* file_;
+};
+
+// The reader the Metasequoia importer uses: one line feed-terminated line per read, of any
+// length. Splitting stops at the first CR or LF, so CR LF and LF files read alike.
+class AsciiFileString : public FileStringSeparator {
+ public:
+  explicit AsciiFileString(std::FILE* file) : FileStringSeparator(file) {}
+  ~AsciiFileString() override;
+  AsciiFileString(const AsciiFileString&) = delete;
+  AsciiFileString& operator=(const AsciiFileString&) = delete;
+
+  int32_t ReadLine() override;
+  // Lines read so far (for error reports).
+  int64_t LineNumber() const { return lineNumber_; }
+
+ private:
+  char* buffer_ = nullptr;  // getline's buffer, reused from line to line
+  size_t capacity_ = 0;
+  int64_t lineNumber_ = 0;
+};
+
+}  // namespace qv

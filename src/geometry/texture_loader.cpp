@@ -1,0 +1,185 @@
+#include "geometry/texture_loader.h"
+
+#include <stb/stb_image.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "geometry/string_separator.h"
+#include "platform/text_codec.h"
+#include "scene/scene.h"
+
+namespace qv {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+bool EqualsAsciiNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
+// Backslashes become slashes, except a backslash that is the second byte of a double-byte
+// character (the katakana "so" is 0x83 0x5C).
+std::string WithSlashes(const std::string& cp932) {
+  std::string out = cp932;
+  for (size_t i = 0; i < out.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(out[i]);
+    if (IsShiftJisLeadByte(c) && i + 1 < out.size()) {
+      ++i;
+    } else if (c == '\\') {
+      out[i] = '/';
+    }
+  }
+  return out;
+}
+
+bool IsAscii(const std::string& text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+std::string WithTrailingSlash(std::string folder) {
+  if (folder.empty()) return "./";
+  if (folder.back() != '/') folder += '/';
+  return folder;
+}
+
+bool IsRegularFile(const std::string& path) {
+  std::error_code error;
+  return fs::is_regular_file(fs::path(path), error);
+}
+
+bool Exists(const std::string& path) {
+  std::error_code error;
+  return fs::exists(fs::path(path), error);
+}
+
+// The entry of `folder` whose name equals `name` ignoring ASCII letter case; the smallest such
+// name when several do, so the choice does not depend on the directory's order. Empty if none.
+std::string MatchInFolder(const std::string& folder, const std::string& name) {
+  std::error_code error;
+  fs::directory_iterator it(fs::path(folder.empty() ? std::string(".") : folder), error);
+  std::string best;
+  if (error) return best;
+  for (const fs::directory_entry& entry : it) {
+    std::string entryName = entry.path().filename().string();
+    if (EqualsAsciiNoCase(entryName, name) && (best.empty() || entryName < best)) best = std::move(entryName);
+  }
+  return best;
+}
+
+}  // namespace
+
+std::string ExecutableFolder() {
+  std::error_code error;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  return exe.parent_path().string();
+}
+
+TextureLookup MakeTextureLookup(const std::string& documentFolder) {
+  return TextureLookup{documentFolder, ExecutableFolder()};
+}
+
+std::vector<TextureCandidate> TextureCandidates(const std::string& textureName, const TextureLookup& lookup) {
+  std::vector<TextureCandidate> out;
+  if (textureName.empty()) return out;
+  const std::string raw = WithSlashes(textureName);
+  // The file system holds UTF-8 names; a file copied from Windows may still carry the raw bytes.
+  std::vector<std::string> forms{Cp932ToUtf8(raw)};
+  if (!IsAscii(raw)) forms.push_back(raw);
+
+  if (raw.front() == '/') {
+    for (const std::string& form : forms) out.push_back({form, form.rfind('/') + 1});
+    return out;
+  }
+  std::vector<std::string> bases{WithTrailingSlash(lookup.documentFolder)};
+  if (!lookup.programFolder.empty()) {
+    const std::string program = WithTrailingSlash(lookup.programFolder);
+    bases.push_back(program + "TEXTURE/");
+    bases.push_back(program + "Texture/");
+  }
+  auto addEverywhere = [&](const std::string& relative) {
+    for (const std::string& base : bases) out.push_back({base + relative, base.size()});
+  };
+  for (const std::string& form : forms) addEverywhere(form);
+  if (raw.find(':') != std::string::npos) {
+    // A Windows drive path: the file is usually found by its own name next to the document.
+    for (const std::string& form : forms) {
+      const size_t slash = form.find_last_of("/:");
+      const std::string last = form.substr(slash + 1);
+      if (!last.empty()) addEverywhere(last);
+    }
+  }
+  return out;
+}
+
+std::string FindFileNoCase(const std::string& path, size_t baseLength) {
+  if (IsRegularFile(path)) return path;
+  if (baseLength > path.size()) return {};
+  std::string current = path.substr(0, baseLength);
+  size_t pos = baseLength;
+  while (pos <= path.size()) {
+    size_t slash = path.find('/', pos);
+    if (slash == std::string::npos) slash = path.size();
+    const std::string component = path.substr(pos, slash - pos);
+    pos = slash + 1;
+    if (component.empty() || component == ".") continue;
+    if (!current.empty() && current.back() != '/') current += '/';
+    if (component != ".." && !Exists(current + component)) {
+      const std::string match = MatchInFolder(current, component);
+      if (match.empty()) return {};
+      current += match;
+    } else {
+      current += component;
+    }
+  }
+  return IsRegularFile(current) ? current : std::string();
+}
+
+bool LoadImageFile(CMaterial& material, const std::string& path, DibStream* decoded) {
+  DibStream image;
+  const bool ok = image.Load(path);
+  material.m_image = ok ? image.ToTextureImage() : TextureImage{};
+  if (decoded) *decoded = std::move(image);
+  return ok;
+}
+
+bool LoadTexture(CMaterial& material, const TextureLookup& lookup, const MessageSink& showMessage,
+                 TextureLoadReport* report) {
+  if (material.m_texture.empty()) return false;
+  material.m_image = TextureImage{};
+  std::string failure = "not found";
+  for (const TextureCandidate& candidate : TextureCandidates(material.m_texture, lookup)) {
+    const std::string found = FindFileNoCase(candidate.path, candidate.baseLength);
+    if (found.empty()) continue;
+    DibStream image;
+    if (LoadImageFile(material, found, &image)) {
+      if (report) {
+        *report = TextureLoadReport{true, found, image.Width(), image.Height(), image.Channels(), {}};
+      }
+      return true;
+    }
+    const char* reason = stbi_failure_reason();
+    failure = found + ": cannot decode (" + (reason ? reason : "unknown format") + ")";
+  }
+  if (report) *report = TextureLoadReport{false, {}, 0, 0, 0, failure};
+  if (showMessage) showMessage(kTextureFailedMessage);
+  material.m_texture.clear();
+  return false;
+}
+
+void ReloadAllTextures(CZiduderizo& scene, const TextureLookup& lookup, const MessageSink& showMessage) {
+  for (CMaterial& material : scene.m_materials) LoadTexture(material, lookup, showMessage);
+}
+
+}  // namespace qv

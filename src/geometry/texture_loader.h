@@ -1,0 +1,82 @@
+#pragma once
+// Finding and decoding the texture image a material names.
+//
+// A stored texture name is code page 932 text written on any system: backslashes separate its
+// folders, a name with a colon carries a Windows drive letter, and its letter case often differs
+// from the file on disk. Lookup order for a name N:
+//   - N starts with "/": that path only;
+//   - otherwise: N in the document's folder, then in the folders TEXTURE and Texture next to the
+//     program; when N contains a colon (a Windows drive path) its last component is then tried in
+//     those same places.
+// Every candidate matches exactly first, then by a letter-case-insensitive match of each path
+// component below the base folder.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "geometry/dib_stream.h"
+#include "scene/material.h"
+
+namespace qv {
+
+class CZiduderizo;
+
+// Shows one message to the user (UTF-8). The desktop shows a message box; the command line
+// prints to stderr. An empty function shows nothing.
+using MessageSink = std::function<void(const std::string& utf8)>;
+
+// "File not found, or this image file is not supported."
+inline constexpr const char* kTextureFailedMessage = "ファイルが見つからないか、この画像ファイルには対応していません！";
+
+// Where relative texture names are looked up.
+struct TextureLookup {
+  std::string documentFolder;  // folder of the document or .mqo being read; empty: the current directory
+  std::string programFolder;   // folder of the running program (holds TEXTURE and Texture)
+};
+
+// The folder of the running program, from /proc/self/exe; empty when unknown.
+std::string ExecutableFolder();
+// A lookup with the given document folder and the running program's folder.
+TextureLookup MakeTextureLookup(const std::string& documentFolder);
+
+// What LoadTexture did, for listings such as the command line's texture report.
+struct TextureLoadReport {
+  bool loaded = false;
+  std::string foundPath;  // file system path of the decoded file
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t channels = 0;
+  std::string failure;  // why nothing loaded (UTF-8), empty on success
+};
+
+// One place a texture may be: a file system path whose first `baseLength` bytes are a folder
+// taken as given (letter case is only matched loosely below it).
+struct TextureCandidate {
+  std::string path;
+  size_t baseLength = 0;
+};
+
+// The places tried for a texture name, in order, before any letter-case matching.
+std::vector<TextureCandidate> TextureCandidates(const std::string& textureName, const TextureLookup& lookup);
+
+// Finds an existing file for one candidate: the exact path, else a letter-case-insensitive match
+// of each component after the first `baseLength` bytes (the base folder, taken as given).
+// Empty when none exists.
+std::string FindFileNoCase(const std::string& path, size_t baseLength);
+
+// Decodes one path into the material's image (A8R8G8B8). True when the image has a size.
+// A file that cannot be opened or decoded leaves the material without an image.
+bool LoadImageFile(CMaterial& material, const std::string& path, DibStream* decoded = nullptr);
+
+// Finds and decodes m_texture. An empty name changes nothing and returns false. On failure the
+// message above is shown, m_texture is cleared (the material no longer names a texture) and the
+// image is empty.
+bool LoadTexture(CMaterial& material, const TextureLookup& lookup, const MessageSink& showMessage,
+                 TextureLoadReport* report = nullptr);
+
+// LoadTexture for every material of the scene in order (one message per failing material).
+// The viewport makes its GPU textures from the images afterwards.
+void ReloadAllTextures(CZiduderizo& scene, const TextureLookup& lookup, const MessageSink& showMessage);
+
+}  // namespace qv
