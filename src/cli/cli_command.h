@@ -19,4 +19,10 @@ using CommandRunner = std::function<void()>;
 // Adds the document commands: new, info, resave.
 void AddDocumentCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRunner>>& commands);
 
+// Adds the editing commands: key, frames, set.
+void AddEditCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRunner>>& commands);
+
+// Adds the model commands: text, fonts, import, textures.
+void AddModelCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRunner>>& commands);
+
 }  // namespace qv::cli

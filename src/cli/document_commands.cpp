@@ -16,6 +16,12 @@ namespace {
 
 nlohmann::json VectorJson(const CVector& v) { return nlohmann::json::array({v.x, v.y, v.z}); }
 
+// The last frame as opening the document would set it: from the first model's first track.
+int32_t LastFrameOf(const CZiduderizo& scene) {
+  if (scene.m_models.empty() || scene.m_models[0].m_tracks.empty() || scene.m_models[0].m_tracks[0].empty()) return 60;
+  return static_cast<int32_t>(scene.m_models[0].m_tracks[0].size()) - 1;
+}
+
 nlohmann::json SceneSummary(const CZiduderizo& scene) {
   using nlohmann::json;
   json models = json::array();
@@ -55,7 +61,7 @@ nlohmann::json SceneSummary(const CZiduderizo& scene) {
           {"materials", materials},
           {"animations", animations},
           {"fps", g_fps},
-          {"lastFrame", g_lastFrame},
+          {"lastFrame", LastFrameOf(scene)},
           {"interpolation", scene.m_hermite ? "hermite" : "linear"},
           {"canvas", {scene.m_canvasWidth, scene.m_canvasHeight}},
           {"fieldOfView", scene.m_fieldOfView},
@@ -77,7 +83,7 @@ void AddDocumentCommands(CLI::App& app, std::vector<std::pair<CLI::App*, Command
   CLI::App* info = app.add_subcommand("info", "Print a JSON summary of a document");
   info->add_option("DOC", *infoPath, "document to read")->required();
   commands.emplace_back(info, [infoPath] {
-    OpenDocumentOrFail(*infoPath);
+    LoadDocumentOrFail(*infoPath);
     std::cout << SceneSummary(*g_scene).dump(2) << '\n';
   });
 

@@ -1,5 +1,7 @@
 #include "cli/document_io.h"
 
+#include <sys/stat.h>
+
 #include "cli/cli_command.h"
 #include "scene/document_file.h"
 #include "scene/scene.h"
@@ -12,20 +14,29 @@ void NewDocument() {
   g_scene->Reset();
 }
 
-void OpenDocumentOrFail(const std::string& path) {
+void LoadDocumentOrFail(const std::string& path) {
   if (auto failure = LoadDocumentFile(path, *g_scene)) throw CommandFailure{failure->text};
-  // Frame range as after opening: the first model's first track decides.
-  int32_t poses = 61;
-  if (!g_scene->m_models.empty() && !g_scene->m_models[0].m_tracks.empty())
-    poses = static_cast<int32_t>(g_scene->m_models[0].m_tracks[0].size());
-  g_lastFrame = g_previousLastFrame = poses - 1;
-  g_animationCount = static_cast<int32_t>(g_scene->m_animationNames.size());
-  g_currentAnimation = 0;
-  g_scene->RefreshParentNames();
 }
 
 void SaveDocumentOrFail(const std::string& path) {
   if (auto failure = StoreDocumentFile(path, *g_scene)) throw CommandFailure{failure->text};
+}
+
+EditSession::EditSession(const std::string& path, bool createIfMissing) : path_(path), doc_(ui_) {
+  struct stat st {};
+  if (createIfMissing && stat(path.c_str(), &st) != 0 && errno == ENOENT) {
+    doc_.OnNewDocument();
+    doc_.SetPath(path);
+    return;
+  }
+  if (PathExtensionOf(path) != "qvlogo" && PathExtensionOf(path) != "QVLOGO")
+    throw CommandFailure{"not a .qvlogo document: " + path};
+  if (!doc_.OnOpenDocument(path)) throw CommandFailure{"cannot open " + path, 1};
+}
+
+void EditSession::Save() {
+  // DoStore has shown the message on stderr already.
+  if (!doc_.DoStore(path_)) throw CommandFailure{"", 1};
 }
 
 }  // namespace qv::cli

@@ -2,12 +2,31 @@
 // Opening and saving the document for commands; failures become CommandFailure.
 #include <string>
 
+#include "cli/cli_interaction.h"
+#include "scene/motion_doc.h"
+
 namespace qv::cli {
 
 // The new-document state of the scene.
 void NewDocument();
-// Opens a document as the program does after loading (frame range, tracks, lighting, bounds).
-void OpenDocumentOrFail(const std::string& path);
+// Reads a document file into the scene as stored, without the steps of opening it.
+void LoadDocumentOrFail(const std::string& path);
 void SaveDocumentOrFail(const std::string& path);
+
+// The document of an editing command: opened as the program opens it, saved in place.
+class EditSession {
+ public:
+  // Opens DOC; with `createIfMissing` a missing file starts a new document instead.
+  EditSession(const std::string& path, bool createIfMissing = false);
+  CMotionDoc& doc() { return doc_; }
+  CliInteraction& ui() { return ui_; }
+  // Saves DOC atomically; throws CommandFailure on failure.
+  void Save();
+
+ private:
+  std::string path_;
+  CliInteraction ui_;
+  CMotionDoc doc_;
+};
 
 }  // namespace qv::cli

@@ -9,13 +9,15 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   std::vector<std::pair<CLI::App*, qv::cli::CommandRunner>> commands;
   qv::cli::AddDocumentCommands(app, commands);
+  qv::cli::AddEditCommands(app, commands);
+  qv::cli::AddModelCommands(app, commands);
 
   CLI11_PARSE(app, argc, argv);
   try {
     for (auto& [sub, run] : commands)
       if (sub->parsed()) run();
   } catch (const qv::cli::CommandFailure& failure) {
-    std::cerr << failure.message << '\n';
+    if (!failure.message.empty()) std::cerr << failure.message << '\n';
     return failure.status;
   } catch (const std::exception& e) {
     std::cerr << e.what() << '\n';

@@ -11,6 +11,9 @@ class DocumentView {
  public:
   virtual ~DocumentView() = default;
   virtual void OnUpdate(CMotionDoc& document, int32_t hint) = 0;
+  // The scene's models or materials are about to be replaced: drop GPU buffers and textures made
+  // from them (the handles in the scene are cleared by the document).
+  virtual void OnReleaseResources(CMotionDoc& /*document*/) {}
 };
 
 }  // namespace qv

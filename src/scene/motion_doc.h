@@ -5,6 +5,7 @@
 // are asked through UserInteraction, so the same document serves the desktop program, the
 // command line and the tests.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,34 @@ class CMotionDoc {
   const std::string& path() const { return path_; }  // UTF-8, empty when untitled
   void SetPath(const std::string& path) { path_ = path; }
   std::string Title() const;  // the path, or "無題"
+
+  // Life cycle. Each returns whether it went through.
+  // New: asks to save a modified document first, then the new-scene state (hint 101).
+  bool OnNewDocument();
+  // Opens a .qvlogo document or imports a .mqo file (hint 102). A failed open shows its message
+  // and leaves the document as it was.
+  bool OnOpenDocument(const std::string& path);
+  // "開く": the open dialog, then OnOpenDocument without asking to save.
+  void OnFileOpen();
+  void OnFileSave();
+  void OnFileSaveAs();
+  // Writes the document to `path` (replacing it only when all was written); shows the message
+  // and returns false on failure.
+  bool DoStore(const std::string& path);
+  // Before the document is closed or replaced: asks to save a modified document. False when the
+  // user cancels or saving failed.
+  bool SaveModified();
+  // Frees GPU resources made from the scene: every view is told, the handles are cleared.
+  void ReleaseResources();
+
+  // Writes a web page of the scene; installed by the front end (the export lives above the
+  // document). Without one, the web types of save-as do nothing.
+  using WebExporter = std::function<void(CMotionDoc&, const std::string& path, SaveType type)>;
+  void SetWebExporter(WebExporter exporter) { webExporter_ = std::move(exporter); }
+  // Folder of the program (TEXTURE folders); empty: the running executable's.
+  std::string m_programFolder;
+  // Folder of the open document: its textures resolve against it.
+  std::string m_documentFolder;
 
   // Whether a command is enabled, and whether its menu item carries a check mark.
   bool IsCommandEnabled(int32_t command) const;
@@ -65,7 +94,11 @@ class CMotionDoc {
   std::vector<DocumentView*> views_;
   bool modified_ = false;
   std::string path_;
+  WebExporter webExporter_;
 };
+
+// The extension of a path's last component, after its last period; empty without one.
+std::string PathExtensionOf(const std::string& path);
 
 inline constexpr const char* kFrameOutOfRangeMessage = "フレーム番号が範囲外です！";
 inline constexpr const char* kSelectModelMessage = "モデルを選択してください！";

@@ -1,0 +1,166 @@
+// key, frames, set: editing a document in place through the document's own commands.
+#include <cmath>
+#include <memory>
+#include <optional>
+
+#include "animation/interpolation.h"
+#include "cli/cli_command.h"
+#include "cli/document_io.h"
+#include "geometry/model_geometry.h"
+#include "platform/text_codec.h"
+#include "scene/motion_doc.h"
+
+namespace qv::cli {
+
+namespace {
+
+struct KeyOptions {
+  std::string doc, model;
+  int32_t frame = 0;
+  std::optional<std::vector<float>> position, rotation, scale;
+  bool remove = false;
+};
+
+struct FramesOptions {
+  std::string doc;
+  std::optional<int32_t> insertAfter, count, last;
+  std::vector<int32_t> remove;
+};
+
+struct SetOptions {
+  std::string doc;
+  std::optional<float> fps, fov;
+  std::optional<std::string> interpolation, background, canvas;
+};
+
+int32_t FindModel(const CZiduderizo& scene, const std::string& utf8Name) {
+  const std::string name = Utf8ToCp932(utf8Name);
+  for (size_t i = 0; i < scene.m_models.size(); ++i)
+    if (scene.m_models[i].m_name == name) return static_cast<int32_t>(i);
+  for (size_t i = 0; i < scene.m_models.size(); ++i)
+    if (EqualsNoCase(scene.m_models[i].m_name, name)) return static_cast<int32_t>(i);
+  throw CommandFailure{"no model named " + utf8Name};
+}
+
+CVector ToVector(const std::vector<float>& v) { return {v[0], v[1], v[2]}; }
+
+void RunKey(const KeyOptions& o) {
+  EditSession session(o.doc);
+  CMotionDoc& doc = session.doc();
+  CZiduderizo& scene = doc.scene();
+  scene.m_selectedModel = FindModel(scene, o.model);
+  if (o.frame < 0 || o.frame > g_lastFrame) throw CommandFailure{kFrameOutOfRangeMessage};
+  g_currentFrame = o.frame;
+  RecomputeAllFrames(scene);
+  if (o.remove) {
+    if (o.frame == 0) throw CommandFailure{"frame 0 is always a key"};
+    doc.OnDeleteKey(false);
+  } else {
+    CAnimation& pose = scene.m_models[scene.m_selectedModel].m_tracks[g_currentAnimation][o.frame];
+    if (o.position) pose.m_position = ToVector(*o.position);
+    if (o.rotation) pose.m_rotation = ToVector(*o.rotation);
+    if (o.scale) pose.m_scale = ToVector(*o.scale);
+    doc.OnAddKey(false);
+  }
+  session.Save();
+}
+
+void RunFrames(const FramesOptions& o) {
+  EditSession session(o.doc);
+  CMotionDoc& doc = session.doc();
+  if (o.insertAfter) {
+    session.ui().framePair = std::pair{*o.insertAfter, o.count.value_or(1)};
+    doc.OnInsertFrames();
+  } else if (o.remove.size() == 2) {
+    session.ui().framePair = std::pair{o.remove[0], o.remove[1]};
+    doc.OnDeleteFrames();
+  } else if (o.last) {
+    if (!doc.SetLastFrame(*o.last)) throw CommandFailure{kFrameOutOfRangeMessage};
+  } else {
+    throw CommandFailure{"say what to do: --insert-after A --count N, --delete FIRST LAST or --last N"};
+  }
+  if (session.ui().messagesShown > 0) throw CommandFailure{"", 1};
+  session.Save();
+}
+
+uint32_t ParseBackground(const std::string& text) {
+  if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+    throw CommandFailure{"background must be RRGGBB, for example 1E415A"};
+  const uint32_t rgb = static_cast<uint32_t>(std::stoul(text, nullptr, 16));
+  // stored as 0x00BBGGRR
+  return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+}
+
+void RunSet(const SetOptions& o) {
+  EditSession session(o.doc);
+  CMotionDoc& doc = session.doc();
+  CZiduderizo& scene = doc.scene();
+  if (o.fps) {
+    if (!(*o.fps > 0.0f) || !std::isfinite(*o.fps)) throw CommandFailure{"the frame rate must be a positive number"};
+    g_fps = *o.fps;
+  }
+  if (o.interpolation) {
+    const bool hermite = *o.interpolation == "hermite";
+    if (hermite != scene.m_hermite) doc.OnToggleHermite();
+  }
+  if (o.background) {
+    scene.m_backgroundColor = ParseBackground(*o.background);
+    doc.UpdateAllViews(kHintAppearance);
+  }
+  if (o.canvas) {
+    int w = 0, h = 0;
+    char x = 0;
+    if (std::sscanf(o.canvas->c_str(), "%d%c%d", &w, &x, &h) != 3 || (x != 'x' && x != 'X'))
+      throw CommandFailure{"canvas must be WIDTHxHEIGHT, for example 800x600"};
+    scene.m_canvasWidth = w;
+    scene.m_canvasHeight = h;
+  }
+  if (o.fov) {
+    // As the settings dialog: a whole number of degrees from 1 to 175.
+    if (!std::isfinite(*o.fov)) throw CommandFailure{"the field of view must be a number"};
+    scene.m_fieldOfView = std::clamp(std::trunc(*o.fov), 1.0f, 175.0f);
+  }
+  if (o.canvas || o.fov) doc.UpdateAllViews(kHintCameraUndoSettings);
+  doc.SetModifiedFlag();
+  session.Save();
+}
+
+}  // namespace
+
+void AddEditCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRunner>>& commands) {
+  auto key = std::make_shared<KeyOptions>();
+  CLI::App* keyCmd = app.add_subcommand("key", "Set a model's pose at a frame and make it a key, or remove the key");
+  keyCmd->add_option("DOC", key->doc, "document to edit")->required();
+  keyCmd->add_option("--model", key->model, "model name")->required();
+  keyCmd->add_option("--frame", key->frame, "frame number")->required();
+  keyCmd->add_option("--position", key->position, "x,y,z")->delimiter(',')->expected(3);
+  keyCmd->add_option("--rotation", key->rotation, "x,y,z in degrees")->delimiter(',')->expected(3);
+  keyCmd->add_option("--scale", key->scale, "x,y,z")->delimiter(',')->expected(3);
+  auto* removeFlag = keyCmd->add_flag("--delete", key->remove, "remove the key at that frame");
+  removeFlag->excludes(keyCmd->get_option("--position"))->excludes(keyCmd->get_option("--rotation"))->excludes(keyCmd->get_option("--scale"));
+  commands.emplace_back(keyCmd, [key] { RunKey(*key); });
+
+  auto frames = std::make_shared<FramesOptions>();
+  CLI::App* framesCmd = app.add_subcommand("frames", "Insert or delete frames, or set the last frame");
+  framesCmd->add_option("DOC", frames->doc, "document to edit")->required();
+  auto* insert = framesCmd->add_option("--insert-after", frames->insertAfter, "insert after this frame");
+  auto* count = framesCmd->add_option("--count", frames->count, "number of frames to insert")->needs(insert);
+  auto* remove = framesCmd->add_option("--delete", frames->remove, "FIRST LAST: delete these frames")->expected(2);
+  auto* last = framesCmd->add_option("--last", frames->last, "set the last frame");
+  insert->needs(count)->excludes(remove)->excludes(last);
+  remove->excludes(last);
+  commands.emplace_back(framesCmd, [frames] { RunFrames(*frames); });
+
+  auto set = std::make_shared<SetOptions>();
+  CLI::App* setCmd = app.add_subcommand("set", "Change the document's settings");
+  setCmd->add_option("DOC", set->doc, "document to edit")->required();
+  setCmd->add_option("--fps", set->fps, "frames per second");
+  setCmd->add_option("--interpolation", set->interpolation, "hermite or linear")
+      ->check(CLI::IsMember({"hermite", "linear"}));
+  setCmd->add_option("--background", set->background, "background colour RRGGBB");
+  setCmd->add_option("--canvas", set->canvas, "canvas size WxH of the exported page");
+  setCmd->add_option("--fov", set->fov, "vertical field of view in degrees");
+  commands.emplace_back(setCmd, [set] { RunSet(*set); });
+}
+
+}  // namespace qv::cli

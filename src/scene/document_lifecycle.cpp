@@ -1,0 +1,152 @@
+// New, open, save and save as of CMotionDoc.
+#include <algorithm>
+
+#include "animation/undo.h"
+#include "geometry/import_mqo.h"
+#include "geometry/model_geometry.h"
+#include "geometry/texture_loader.h"
+#include "geometry/track_fit.h"
+#include "platform/text_codec.h"
+#include "scene/document_file.h"
+#include "scene/hierarchy_walk.h"
+#include "scene/motion_doc.h"
+
+namespace qv {
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::string PathExtensionOf(const std::string& path) {
+  for (size_t i = path.size(); i > 0; --i) {
+    const char c = path[i - 1];
+    if (c == '/' || c == '\\') break;
+    if (c == '.') return path.substr(i);
+  }
+  return {};
+}
+
+void CMotionDoc::ReleaseResources() {
+  for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnReleaseResources(*this);
+  for (CModel& model : scene_.m_models) model.m_vertexBuffer = 0;
+  for (CMaterial& material : scene_.m_materials) material.m_textureHandle = 0;
+}
+
+bool CMotionDoc::OnNewDocument() {
+  if (!SaveModified()) return false;
+  ReleaseResources();
+  path_.clear();
+  m_documentFolder.clear();
+  modified_ = false;
+  g_currentFrame = 0;
+  g_playing = 0;
+  g_lastFrame = g_previousLastFrame = 60;
+  scene_.Reset();  // g_fps stays: a new document keeps the frame rate in effect
+  UpdateAllViews(kHintNewDocument);
+  return true;
+}
+
+void CMotionDoc::OnFileOpen() {
+  if (auto path = ui_.AskOpenPath()) OnOpenDocument(*path);
+}
+
+bool CMotionDoc::OnOpenDocument(const std::string& path) {
+  const std::string extension = PathExtensionOf(path);
+  const auto showMessage = [this](const std::string& text) { ui_.ShowMessage(text); };
+  if (EqualsNoCase(extension, "qvlogo")) {
+    // The file is read into a separate scene and moved in only when all of it was read: a failed
+    // open leaves the document as it was.
+    if (auto failure = LoadDocumentFile(path, scene_)) {
+      ui_.ShowMessage(failure->text);
+      return false;
+    }
+    ReleaseResources();
+    modified_ = false;
+    path_ = path;
+    m_documentFolder = FolderOf(path);
+    TextureLookup lookup = MakeTextureLookup(m_documentFolder);
+    if (!m_programFolder.empty()) lookup.programFolder = m_programFolder;
+    ReloadAllTextures(scene_, lookup, showMessage);
+  } else if (EqualsNoCase(extension, "mqo")) {
+    ReleaseResources();
+    MqoImportOptions options;
+    options.showMessage = showMessage;
+    options.programFolder = m_programFolder;
+    ImportMQO(scene_, path, options);
+    modified_ = true;
+  }
+  // Whatever was opened (or nothing, for another extension), the frame range, the selection and
+  // the history start afresh.
+  ClearHistory(scene_, true);
+  int32_t poses = 61;
+  if (!scene_.m_models.empty() && !scene_.m_models[0].m_tracks.empty() && !scene_.m_models[0].m_tracks[0].empty())
+    poses = static_cast<int32_t>(scene_.m_models[0].m_tracks[0].size());
+  g_lastFrame = g_previousLastFrame = poses - 1;
+  g_animationCount = static_cast<int32_t>(scene_.m_animationNames.size());
+  scene_.RefreshParentNames();
+  g_currentAnimation = 0;
+  scene_.m_selectedModel = kNoModel;
+  for (CModel& model : scene_.m_models) FitFrames(model, g_previousLastFrame + 1);
+  UpdateLightingOfAllMaterials(scene_.m_materials);
+  for (CModel& model : scene_.m_models) RebuildModelGeometry(model, scene_.m_materials.size());
+  RebuildHierarchyWalk(scene_);
+  UpdateAllViews(kHintDocumentOpened);
+  return true;
+}
+
+bool CMotionDoc::DoStore(const std::string& path) {
+  if (auto failure = StoreDocumentFile(path, scene_)) {
+    ui_.ShowMessage(failure->text);
+    return false;
+  }
+  modified_ = false;
+  return true;
+}
+
+void CMotionDoc::OnFileSave() {
+  if (EqualsNoCase(PathExtensionOf(path_), "qvlogo")) {
+    DoStore(path_);
+    return;
+  }
+  OnFileSaveAs();
+  modified_ = true;
+}
+
+void CMotionDoc::OnFileSaveAs() {
+  auto choice = ui_.AskSavePath(false);
+  if (!choice) return;
+  switch (choice->type) {
+    case SaveType::kDocument:
+      DoStore(choice->path);
+      path_ = choice->path;  // taken even when storing failed
+      m_documentFolder = FolderOf(choice->path);
+      break;
+    case SaveType::kWebGL:
+    case SaveType::kWebGPU:
+      if (webExporter_) webExporter_(*this, choice->path, choice->type);
+      break;
+  }
+}
+
+bool CMotionDoc::SaveModified() {
+  if (!modified_) return true;
+  switch (ui_.AskSaveChanges(Title())) {
+    case SaveChangesAnswer::kCancel: return false;
+    case SaveChangesAnswer::kNo: return true;
+    case SaveChangesAnswer::kYes: break;
+  }
+  if (!path_.empty()) return DoStore(path_);
+  auto choice = ui_.AskSavePath(true);
+  if (!choice) return false;
+  if (!DoStore(choice->path)) return false;
+  path_ = choice->path;
+  return true;
+}
+
+}  // namespace qv
