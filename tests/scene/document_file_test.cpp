@@ -100,13 +100,16 @@ TEST_F(DocumentFileTest, FormsNeverWrittenComeBackNormalised) {
 }
 
 TEST_F(DocumentFileTest, EveryTruncationIsAnUnexpectedFormatAndChangesNothing) {
-  CZiduderizo original = testing::MakeSampleScene();
-  const std::string bytes = Store(original);
   CZiduderizo live;
   const std::string before = Store(live);
-  for (size_t cut = 1; cut < bytes.size(); cut += (cut < 400 ? 1 : 97)) {
-    const ArchiveCause cause = LoadFailure(bytes.substr(0, cut), live);
-    ASSERT_EQ(ArchiveErrorMessage(cause, true).text, "予期しないファイル形式です。") << cut;
+  // Every cut of the compact sample; the one with the long strings at a coarser step.
+  for (bool longStrings : {false, true}) {
+    CZiduderizo original = testing::MakeSampleScene(longStrings);
+    const std::string bytes = Store(original);
+    for (size_t cut = 1; cut < bytes.size(); cut += longStrings ? 61 : 1) {
+      const ArchiveCause cause = LoadFailure(bytes.substr(0, cut), live);
+      ASSERT_EQ(ArchiveErrorMessage(cause, true).text, "予期しないファイル形式です。") << cut;
+    }
   }
   EXPECT_EQ(Store(live), before);
   EXPECT_EQ(g_fps, 30.0f);

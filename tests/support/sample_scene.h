@@ -10,7 +10,8 @@
 
 namespace qv::testing {
 
-inline CZiduderizo MakeSampleScene() {
+// `longStrings` adds the strings of 65,533 and 65,534 bytes (the large length prefixes).
+inline CZiduderizo MakeSampleScene(bool longStrings = true) {
   CZiduderizo scene;
   scene.m_animationNames = {"Animation_0", "\x83\x41\x83\x6a\x83\x81", std::string(254, 'a')};
   scene.m_canvasWidth = 640;
@@ -27,8 +28,8 @@ inline CZiduderizo MakeSampleScene() {
     material.m_number = m;
     material.m_name = m == 0 ? std::string("\x90\xd4", 2) : std::string(255 + m, 'm');  // "赤"
     material.m_color[0] = std::bit_cast<float>(0x7FC12345u);  // NaN with a payload
-    material.m_texture = m == 1 ? std::string(65533, 't') : "tex\\wood.png";
-    material.m_bump = m == 2 ? std::string(65534, 'b') : "";
+    material.m_texture = m == 1 && longStrings ? std::string(65533, 't') : "tex\\wood.png";
+    material.m_bump = m == 2 && longStrings ? std::string(65534, 'b') : "";
     scene.m_materials.push_back(material);
   }
 
