@@ -5,52 +5,6 @@
 
 namespace qv::vmath {
 
-Matrix4 Translation(const CVector& t) {
-  Matrix4 m;
-  m.m[3][0] = t.x;
-  m.m[3][1] = t.y;
-  m.m[3][2] = t.z;
-  return m;
-}
-
-Matrix4 Scaling(const CVector& s) {
-  Matrix4 m;
-  m.m[0][0] = s.x;
-  m.m[1][1] = s.y;
-  m.m[2][2] = s.z;
-  return m;
-}
-
-Matrix4 RotationX(float angle) {
-  const float c = std::cos(angle), s = std::sin(angle);
-  Matrix4 m;
-  m.m[1][1] = c;
-  m.m[1][2] = s;
-  m.m[2][1] = -s;
-  m.m[2][2] = c;
-  return m;
-}
-
-Matrix4 RotationY(float angle) {
-  const float c = std::cos(angle), s = std::sin(angle);
-  Matrix4 m;
-  m.m[0][0] = c;
-  m.m[0][2] = -s;
-  m.m[2][0] = s;
-  m.m[2][2] = c;
-  return m;
-}
-
-Matrix4 RotationZ(float angle) {
-  const float c = std::cos(angle), s = std::sin(angle);
-  Matrix4 m;
-  m.m[0][0] = c;
-  m.m[0][1] = s;
-  m.m[1][0] = -s;
-  m.m[1][1] = c;
-  return m;
-}
-
 Matrix4 PerspectiveRH(float fovy, float aspect, float nearZ, float farZ) {
   const float y = std::cos(fovy / 2) / std::sin(fovy / 2);
   const float x = y / aspect;

@@ -1,7 +1,8 @@
 #pragma once
-// Matrix and vector helpers of the viewport: the axis rotations, translation, scaling, the
-// right-handed perspective, the general inverse and the ray-triangle test. Row-vector
-// convention as everywhere in the scene ((x, y, z, 1) · M, A · B applies A first).
+// Matrix and vector helpers of the viewport: the right-handed perspective, the general inverse,
+// normalising and the ray-triangle test. Row-vector convention as everywhere in the scene
+// ((x, y, z, 1) · M, A · B applies A first); translation, scaling and the axis rotations are
+// those of animation/pose_matrix.h.
 #include <optional>
 
 #include "scene/matrix4.h"
@@ -9,12 +10,6 @@
 
 namespace qv::vmath {
 
-Matrix4 Translation(const CVector& t);
-Matrix4 Scaling(const CVector& s);
-// Angles in radians.
-Matrix4 RotationX(float angle);
-Matrix4 RotationY(float angle);
-Matrix4 RotationZ(float angle);
 // Zero except m11 = x, m22 = y, m33 = far / (near − far), m34 = −1, m43 = near·far / (near − far),
 // with y = cot(fovy / 2) and x = y / aspect: depth 0 at the near plane, 1 at the far plane.
 Matrix4 PerspectiveRH(float fovy, float aspect, float nearZ, float farZ);

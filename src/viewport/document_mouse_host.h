@@ -1,0 +1,22 @@
+#pragma once
+// The document's side of the viewport mouse: mouse mode, update hints and the modified flag go
+// to CMotionDoc. The desktop view derives from it to add capture, redraw and the control bar.
+#include "scene/motion_doc.h"
+#include "viewport/viewport_mouse.h"
+
+namespace qv {
+
+class DocumentMouseHost : public ViewportHost {
+ public:
+  explicit DocumentMouseHost(CMotionDoc& document) : m_document(document) {}
+
+  int32_t MouseMode() const override { return m_document.m_mouseMode; }
+  void SetMouseMode(int32_t mode) override { m_document.m_mouseMode = mode; }
+  void NotifyViews(int32_t hint) override { m_document.UpdateAllViews(hint); }
+  void SetModified() override { m_document.SetModifiedFlag(true); }
+
+ protected:
+  CMotionDoc& m_document;
+};
+
+}  // namespace qv

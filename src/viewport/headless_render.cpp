@@ -1,0 +1,66 @@
+#include "viewport/headless_render.h"
+
+#include "geometry/model_geometry.h"
+#include "platform/egl_context.h"
+#include "platform/text_codec.h"
+#include "scene/hierarchy_walk.h"
+#include "viewport/gl_device.h"
+#include "viewport/scene_renderer.h"
+
+namespace qv {
+
+void PrepareSceneForDrawing(CZiduderizo& scene) {
+  if (scene.m_hierarchyWalk.empty() && !scene.m_models.empty()) RebuildHierarchyWalk(scene);
+  for (CModel& model : scene.m_models) {
+    const bool recordsMissing = model.m_vertexRecords.size() != model.m_vertices.size();
+    if (recordsMissing || (model.m_meshVertices.empty() && !model.m_faces.empty()))
+      RebuildModelGeometry(model, scene.m_materials.size());
+  }
+  if (CModel* selected = scene.SelectedModel()) BuildBoxOutline(*selected);
+}
+
+std::optional<RgbaImage> RenderSceneImage(CZiduderizo& scene, const FrameImageOptions& options, std::string* error) {
+  if (options.width < 1 || options.height < 1) {
+    if (error) *error = "the image size must be positive";
+    return std::nullopt;
+  }
+  std::unique_ptr<EglContext> context = EglContext::Create(error);
+  if (!context) return std::nullopt;
+  std::unique_ptr<GlDevice> device =
+      GlDevice::Create(GlDevice::Target::kOffscreen, options.width, options.height, error);
+  if (!device) return std::nullopt;
+
+  const int32_t savedFrame = g_currentFrame;
+  const int32_t savedSelection = scene.m_selectedModel;
+  const int32_t savedMode = scene.m_transformMode;
+  if (options.frame) g_currentFrame = *options.frame;
+  if (options.selectedModel) scene.m_selectedModel = *options.selectedModel;
+  if (options.transformMode) scene.m_transformMode = *options.transformMode;
+  PrepareSceneForDrawing(scene);
+
+  SceneRenderer renderer(scene);
+  std::optional<RgbaImage> image;
+  if (renderer.InitDevice(device.get()) != 0) {
+    if (error) *error = "cannot create the viewport's buffers";
+  } else if (!renderer.ResizeViewport(options.width, options.height)) {  // sizes and draws
+    if (error) *error = kResizeFailedMessage;
+  } else {
+    image = device->ReadPixels();
+  }
+  renderer.ReleaseDevice();
+
+  g_currentFrame = savedFrame;
+  scene.m_selectedModel = savedSelection;
+  scene.m_transformMode = savedMode;
+  return image;
+}
+
+int32_t FindModelByName(const CZiduderizo& scene, const std::string& name) {
+  for (size_t i = 0; i < scene.m_models.size(); ++i)
+    if (scene.m_models[i].m_name == name) return static_cast<int32_t>(i);
+  for (size_t i = 0; i < scene.m_models.size(); ++i)
+    if (EqualsNoCase(scene.m_models[i].m_name, name)) return static_cast<int32_t>(i);
+  return -1;
+}
+
+}  // namespace qv

@@ -1,0 +1,36 @@
+#pragma once
+// One viewport frame of a scene drawn without a window: a surfaceless OpenGL context, an
+// offscreen framebuffer and the same SceneRenderer as the desktop viewport.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/rgba_image.h"
+#include "scene/scene.h"
+
+namespace qv {
+
+struct FrameImageOptions {
+  int width = 800;
+  int height = 600;
+  std::optional<int32_t> frame;          // default: g_currentFrame
+  std::optional<int32_t> selectedModel;  // model index; default: the scene's own selection
+  std::optional<int32_t> transformMode;  // 0 move, 1 rotate, 2 scale; default: the scene's
+};
+
+// Makes what drawing needs and a loaded document does not store: the hierarchy walk when it is
+// missing, and smoothing records, vertex arrays, bounds and (for the selection) the box outline
+// of models that lack them. Textures are the caller's: decoded images (m_image) are uploaded.
+void PrepareSceneForDrawing(CZiduderizo& scene);
+
+// Draws the frame and reads it back (rows from the top, opaque). The frame, selection and
+// transform mode are set for the drawing and put back afterwards. Nothing, with a reason in
+// `error`, when no OpenGL context can be made or the size is not positive.
+std::optional<RgbaImage> RenderSceneImage(CZiduderizo& scene, const FrameImageOptions& options,
+                                          std::string* error = nullptr);
+
+// The index of the first model named `name` (exact bytes first, then ignoring letter case);
+// -1 when there is none.
+int32_t FindModelByName(const CZiduderizo& scene, const std::string& name);
+
+}  // namespace qv
