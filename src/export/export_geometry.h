@@ -1,0 +1,50 @@
+#pragma once
+// The merged mesh of an export: every model's faces as triangles of unique vertices, each vertex
+// naming its model (the bone whose matrix moves it).
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "scene/model.h"
+
+namespace qv {
+
+// One exported vertex. Two vertices are the same only when all ten values are equal (floats
+// compared as numbers: +0 equals -0, a NaN equals nothing).
+struct ExportVertex {
+  float x = 0, y = 0, z = 0;     // position times the export scale
+  float nx = 0, ny = 0, nz = 0;  // corner normal
+  int32_t material = 0;
+  float u = 0, v = 0;
+  int32_t model = 0;  // bone index
+
+  bool SameAs(const ExportVertex& o) const {
+    return x == o.x && y == o.y && z == o.z && nx == o.nx && ny == o.ny && nz == o.nz && material == o.material &&
+           u == o.u && v == o.v && model == o.model;
+  }
+};
+
+// The export's process-wide lists: unique vertices in order of first occurrence, and three
+// indices into them per triangle. Each model-script write empties them first; the contents stay
+// until the next write.
+extern std::vector<ExportVertex> g_exportVertices;
+extern std::vector<int32_t> g_exportIndices;
+
+// Empties both lists.
+void ClearExportGeometry();
+
+// Appends model `modelIndex`'s triangles to g_exportIndices and its new vertices to
+// g_exportVertices: a triangle gives corners 0, 1, 2, a quadrilateral 0, 1, 2 and 2, 3, 0; other
+// faces are skipped, and so are faces naming a vertex the model lacks. A corner's normal is its
+// corner record's (the face normal when the records were not built), its texture coordinates the
+// face's entry for it or (0, 0). A material index outside [0, materialCount) becomes the last
+// material (0 when there is none), so the script never names a material it lacks.
+// A vertex equal to one already in g_exportVertices reuses the first such entry; the search is
+// a hash lookup with exactly the result of scanning the list from its start.
+// Always true.
+bool AppendModelGeometry(const CModel& model, float scale, int32_t modelIndex, size_t materialCount);
+
+// The material index written for a face material.
+int32_t ExportMaterialIndex(int32_t material, size_t materialCount);
+
+}  // namespace qv

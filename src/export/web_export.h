@@ -1,0 +1,61 @@
+#pragma once
+// The web export: a page, a style sheet, a scene script, the generated model script and a copy of
+// the runtime script library, for WebGL or WebGPU. Reached from the document's save-as (web
+// types) and from the command line.
+//
+// For the chosen path F/T.ext the site is:
+//   F/T.html, F/css/styles.css, F/K/ (K = "webgl" or "webgpu") holding the seven runtime files,
+//   Model_T.js and T.js.
+// The runtime files come from DoNotTouch/K/ in the program's folder.
+#include <string>
+#include <vector>
+
+#include "scene/motion_doc.h"
+#include "scene/user_interaction.h"
+
+namespace qv {
+
+enum class WebExportKind { kWebGL, kWebGPU };
+
+WebExportKind WebExportKindOf(SaveType type);  // kWebGPU for SaveType::kWebGPU, else kWebGL
+const char* FolderWord(WebExportKind kind);    // "webgl" or "webgpu"
+// The seven runtime file names of the kind, in copy order.
+const std::vector<std::string>& RuntimeFileNames(WebExportKind kind);
+
+inline constexpr const char* kWebGLScriptFailedMessage = "JSファイルへの書き出しに失敗しました。";
+inline constexpr const char* kWebGPUScriptFailedMessage = "WebGPU JavaScriptファイルへの書き出しに失敗しました。";
+// A chosen name such as ".html" has no title to name the page, its scripts and its class after.
+inline constexpr const char* kEmptyTitleMessage =
+    "ページの名前がありません。「.html」の前に名前を付けて保存してください。";
+
+struct WebExportOptions {
+  // The folder holding DoNotTouch. Empty: the document's m_programFolder when set, else the
+  // running program's folder.
+  std::string programFolder;
+};
+
+// What an export did, for callers that report more than the one message box (the command line).
+struct WebExportResult {
+  bool refused = false;          // empty title: nothing was done or written
+  bool modelScriptFailed = false;
+  bool completed = false;        // every step ran (a WebGL model-script failure ends the export)
+  std::vector<std::string> written;   // files written, in order
+  std::vector<std::string> failures;  // folders, copies and files that could not be made
+  bool Succeeded() const { return completed && !refused && !modelScriptFailed && failures.empty(); }
+};
+
+// Exports the document's scene to the site named by `chosenPath` (UTF-8; its extension plays no
+// part: the page is always T.html):
+//   1. in-between frames rebuilt from the keys;
+//   2. folders F/K and F/css created (an existing folder is fine);
+//   3. the style sheet; 4. the runtime files copied, replacing older copies;
+//   5. the model script: when it fails the user sees the kind's message; WebGL stops there,
+//      WebGPU goes on;
+//   6. the page; 7. the scene script; 8. the document is marked modified.
+// Other failures show nothing and leave whatever was written before and after. A path without a
+// folder exports into the current folder. An empty title shows kEmptyTitleMessage and changes
+// nothing.
+WebExportResult ExportWebPage(CMotionDoc& doc, WebExportKind kind, const std::string& chosenPath,
+                              const WebExportOptions& options = {});
+
+}  // namespace qv
