@@ -3,6 +3,9 @@
 #include <epoxy/gl.h>
 
 #include <cmath>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "viewport/gl_shaders.h"
 #include "viewport/view_math.h"
@@ -158,6 +161,10 @@ bool GlDevice::Init(Target target, int width, int height, std::string* error) {
 }
 
 GlDevice::~GlDevice() {
+  for (const auto& [vertices, indices] : m_indexBuffers) {
+    const GLuint buffers[2] = {vertices, indices};
+    glDeleteBuffers(2, buffers);
+  }
   if (m_program) glDeleteProgram(m_program);
   if (m_vertexArray) glDeleteVertexArrays(1, &m_vertexArray);
   if (m_streamBuffer) glDeleteBuffers(1, &m_streamBuffer);
@@ -171,23 +178,57 @@ RgbaImage GlDevice::ReadPixels() const {
 }
 
 uint32_t GlDevice::CreateVertexBuffer(VertexLayout layout, const void* vertices, uint32_t vertexCount) {
-  if (vertexCount == 0) return 0;
-  GLuint buffer = 0;
-  glGenBuffers(1, &buffer);
-  glBindBuffer(GL_ARRAY_BUFFER, buffer);
-  glBufferData(GL_ARRAY_BUFFER, GLsizeiptr{vertexCount} * StrideOf(layout), vertices, GL_STATIC_DRAW);
+  if (vertexCount == 0 || !vertices) return 0;
+  // Triangle lists repeat each shared corner once per triangle. Keeping one copy of every
+  // distinct vertex record plus an index list in the original order draws the same triangles
+  // with the same first corners, and lets the vertex cache skip the repeats: software
+  // rasterisers spend most of a frame on vertices.
+  const uint32_t stride = StrideOf(layout);
+  const auto* bytes = static_cast<const uint8_t*>(vertices);
+  std::vector<uint32_t> indices(vertexCount);
+  std::vector<uint8_t> unique;
+  unique.reserve(size_t{vertexCount} * stride / 2);
+  std::unordered_map<std::string_view, uint32_t> seen;
+  seen.reserve(vertexCount);
+  uint32_t uniqueCount = 0;
+  for (uint32_t i = 0; i < vertexCount; ++i) {
+    const std::string_view record(reinterpret_cast<const char*>(bytes + size_t{i} * stride), stride);
+    auto [it, added] = seen.try_emplace(record, uniqueCount);
+    if (added) {
+      unique.insert(unique.end(), bytes + size_t{i} * stride, bytes + size_t{i + 1} * stride);
+      ++uniqueCount;
+    }
+    indices[i] = it->second;
+  }
+  GLuint buffers[2] = {0, 0};
+  glGenBuffers(2, buffers);
+  glBindBuffer(GL_ARRAY_BUFFER, buffers[0]);
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(unique.size()), unique.data(), GL_STATIC_DRAW);
   glBindBuffer(GL_ARRAY_BUFFER, 0);
+  // Index buffers are vertex-array state: fill this one outside any vertex array.
+  GLint boundArray = 0;
+  glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &boundArray);
+  glBindVertexArray(0);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[1]);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr{vertexCount} * 4, indices.data(), GL_STATIC_DRAW);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  glBindVertexArray(static_cast<GLuint>(boundArray));
   if (glGetError() == GL_OUT_OF_MEMORY) {
-    glDeleteBuffers(1, &buffer);
+    glDeleteBuffers(2, buffers);
     return 0;
   }
+  m_indexBuffers[buffers[0]] = buffers[1];
   m_attribBuffer = ~0u;  // a recycled name must not look like the buffer set up before
-  return buffer;
+  return buffers[0];
 }
 
 void GlDevice::ReleaseVertexBuffer(uint32_t buffer) {
   if (!buffer) return;
-  glDeleteBuffers(1, &buffer);
+  auto it = m_indexBuffers.find(buffer);
+  if (it == m_indexBuffers.end()) return;  // not made here (or released already)
+  const GLuint buffers[2] = {it->first, it->second};
+  glDeleteBuffers(2, buffers);
+  m_indexBuffers.erase(it);
   if (m_state.streamBuffer == buffer) m_state.streamBuffer = 0;
   m_attribBuffer = ~0u;
 }
@@ -423,6 +464,8 @@ void GlDevice::PrepareDraw(uint32_t buffer, uint32_t stride) {
   const VertexLayout layout = m_state.vertexLayout;
   if (buffer == m_attribBuffer && layout == m_attribLayout && stride == m_attribStride) return;
   glBindBuffer(GL_ARRAY_BUFFER, buffer);
+  const auto indexed = m_indexBuffers.find(buffer);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexed != m_indexBuffers.end() ? indexed->second : 0);
   auto offset = [](size_t bytes) { return reinterpret_cast<const void*>(bytes); };
   glEnableVertexAttribArray(kPosition);
   glVertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, stride, offset(0));
@@ -447,8 +490,11 @@ void GlDevice::PrepareDraw(uint32_t buffer, uint32_t stride) {
 
 void GlDevice::DrawPrimitive(Primitive primitive, uint32_t startVertex, uint32_t count) {
   if (!m_inScene || !m_state.streamBuffer || count == 0) return;
+  if (!m_indexBuffers.count(m_state.streamBuffer)) return;
   PrepareDraw(m_state.streamBuffer, m_state.streamStride ? m_state.streamStride : StrideOf(m_state.vertexLayout));
-  glDrawArrays(ModeOf(primitive), static_cast<GLint>(startVertex), static_cast<GLsizei>(VerticesOf(primitive, count)));
+  // The index list has one entry per original vertex, so vertex ranges are index ranges.
+  glDrawElements(ModeOf(primitive), static_cast<GLsizei>(VerticesOf(primitive, count)), GL_UNSIGNED_INT,
+                 reinterpret_cast<const void*>(size_t{startVertex} * 4));
 }
 
 void GlDevice::DrawPrimitiveUP(Primitive primitive, uint32_t count, const void* vertices, uint32_t stride) {

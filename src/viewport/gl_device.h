@@ -8,6 +8,7 @@
 // that can be read back.
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "platform/rgba_image.h"
 #include "viewport/gl_framebuffer.h"
@@ -71,6 +72,8 @@ class GlDevice final : public RenderDevice {
   uint32_t m_vertexArray = 0;
   uint32_t m_streamBuffer = 0;  // caller-memory draws go through this one
   uint32_t m_sampler = 0;
+  // Every vertex buffer made here (handle = its OpenGL name) with its index buffer.
+  std::unordered_map<uint32_t, uint32_t> m_indexBuffers;
   // What the vertex array currently points at, to skip redundant attribute set-up.
   uint32_t m_attribBuffer = ~0u;
   VertexLayout m_attribLayout = VertexLayout::kModel;
