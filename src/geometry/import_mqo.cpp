@@ -20,26 +20,31 @@ struct FileCloser {
 }  // namespace
 
 MqoImportResult ImportMQO(CZiduderizo& scene, const std::string& path, const MqoImportOptions& options) {
-  MqoImportResult result;
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) return MqoImportResult{};
+  // Relative texture names resolve against the file's own folder, passed along explicitly.
+  return ImportMQO(scene, file.get(), std::filesystem::path(path).parent_path().string(), options);
+}
+
+MqoImportResult ImportMQO(CZiduderizo& scene, std::FILE* file, const std::string& folder,
+                          const MqoImportOptions& options) {
+  MqoImportResult result;
   if (!file) return result;
   result.opened = true;
 
-  // Relative texture names resolve against the file's own folder, passed along explicitly.
   TextureLookup lookup;
-  lookup.documentFolder = std::filesystem::path(path).parent_path().string();
+  lookup.documentFolder = folder;
   lookup.programFolder = options.programFolder.empty() ? ExecutableFolder() : options.programFolder;
 
   const size_t modelsBefore = scene.m_models.size();
   const size_t materialsBefore = scene.m_materials.size();
   scene.RenumberMaterials();
-  LoaderMQO loader(scene, file.get(), static_cast<int32_t>(scene.m_materials.size()));
+  LoaderMQO loader(scene, file, static_cast<int32_t>(scene.m_materials.size()));
   if (options.loadTextures) {
     loader.m_loadTexture = [&](CMaterial& material) { LoadTexture(material, lookup, options.showMessage); };
   }
   result.code = loader.Load();
   if (result.code != kMqoOk) result.line = loader.LineNumber();
-  file.reset();
 
   if (scene.m_materials.empty()) {
     scene.m_materials.emplace_back();

@@ -3,6 +3,7 @@
 // date. The caller (open route, model tree command, dropped files) then clears the undo history,
 // refreshes the views and marks the document modified.
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "geometry/loader_mqo.h"
@@ -36,6 +37,11 @@ struct MqoImportResult {
 // material; lighting, bounds and vertex arrays are rebuilt; model and material names are made
 // unique and parent names refreshed. The process's current directory is never changed.
 MqoImportResult ImportMQO(CZiduderizo& scene, const std::string& path, const MqoImportOptions& options = {});
+
+// The same from a file already open for binary reading (left open); relative texture names
+// resolve against `folder`.
+MqoImportResult ImportMQO(CZiduderizo& scene, std::FILE* file, const std::string& folder,
+                          const MqoImportOptions& options = {});
 
 // The same into g_scene, with messages shown through `showMessage`; true when the whole file
 // was read without error.
