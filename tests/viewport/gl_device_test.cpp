@@ -110,5 +110,77 @@ TEST_F(GlDeviceTest, TexturesModulateTheDiffuseColour) {
   device->ReleaseTexture(texture);
 }
 
+
+TEST_F(GlDeviceTest, FlatShadingTakesEachTrianglesFirstCornerAlsoFromSharedBuffers) {
+  // Two triangles sharing corners, first corners red and blue; the buffer's repeated records
+  // are drawn through an index list, which must keep every triangle's own first corner.
+  const OutlineVertex v[] = {V(-1, 1, 0.5f, kRed),  V(1, 1, 0.5f, kGreen), V(-1, -1, 0.5f, kGreen),
+                             V(1, -1, 0.5f, kBlue), V(-1, -1, 0.5f, kGreen), V(1, 1, 0.5f, kGreen)};
+  const uint32_t buffer = device->CreateVertexBuffer(VertexLayout::kLine, v, 6);
+  ASSERT_NE(buffer, 0u);
+  BeginUnlit(0xFF000000);
+  device->SetRenderState(RenderState::kCullMode, kCullNone);
+  device->SetRenderState(RenderState::kShadeMode, kShadeFlat);
+  device->SetStreamSource(buffer, kLineVertexStride);
+  device->DrawPrimitive(Primitive::kTriangleList, 0, 2);
+  device->EndScene();
+  RgbaImage flat = device->ReadPixels();
+  EXPECT_EQ(flat.Argb(8, 8), kRed);     // near the top-left corner: the first triangle
+  EXPECT_EQ(flat.Argb(56, 40), kBlue);  // near the bottom-right corner: the second
+  EXPECT_EQ(flat.Argb(30, 22), flat.Argb(8, 8));
+
+  // Gouraud blends the corners; drawing from the middle of the buffer works too.
+  BeginUnlit(0xFF000000);
+  device->SetRenderState(RenderState::kCullMode, kCullNone);
+  device->SetRenderState(RenderState::kShadeMode, kShadeGouraud);
+  device->SetStreamSource(buffer, kLineVertexStride);
+  device->DrawPrimitive(Primitive::kTriangleList, 3, 1);
+  device->EndScene();
+  RgbaImage smooth = device->ReadPixels();
+  EXPECT_EQ(smooth.Argb(8, 8), 0xFF000000u);  // the first triangle was not drawn
+  const uint32_t mixed = smooth.Argb(56, 40);
+  EXPECT_NE(mixed, kBlue);
+  EXPECT_GT(mixed & 0xFF, 0x80u);         // mostly blue near the blue corner
+  EXPECT_GT((mixed >> 8) & 0xFF, 0x10u);  // with some green
+  device->ReleaseVertexBuffer(buffer);
+}
+
+TEST_F(GlDeviceTest, LightingFollowsTheMaterialAndTheLight) {
+  // Identity transforms: the light direction and the normal are taken as they are given.
+  const MeshVertex quad[] = {{-1, 1, 0.5f, 0, 0, -1, 0, 0}, {1, 1, 0.5f, 0, 0, -1, 0, 0}, {-1, -1, 0.5f, 0, 0, -1, 0, 0}};
+  const uint32_t buffer = device->CreateVertexBuffer(VertexLayout::kModel, quad, 3);
+  MaterialLighting material;
+  material.diffuse = {1, 0, 0, 1};
+  material.ambient = {0, 0, 0.5f, 1};
+  DirectionalLight light;
+  light.diffuse = {0.5f, 0.5f, 0.5f, 1};
+  light.ambient = {0.2f, 0.2f, 0.2f, 1};
+  auto draw = [&](const CVector& direction, bool enabled) {
+    light.direction = direction;
+    device->Clear(true, 0xFF000000, true, 1.0f);
+    device->BeginScene();
+    device->SetRenderState(RenderState::kCullMode, kCullNone);
+    device->SetRenderState(RenderState::kAmbient, 0xFF000000);
+    device->SetMaterial(material);
+    device->SetLight(light);
+    device->LightEnable(enabled);
+    device->SetVertexLayout(VertexLayout::kModel);
+    device->SetStreamSource(buffer, kModelVertexStride);
+    device->DrawPrimitive(Primitive::kTriangleList, 0, 1);
+    device->EndScene();
+    return device->ReadPixels().Argb(10, 10);
+  };
+  // Light travelling along +z reaches a surface whose normal is -z head-on: red 0.5, blue 0.1.
+  uint32_t lit = draw({0, 0, 1}, true);
+  EXPECT_NEAR(static_cast<int>((lit >> 16) & 0xFF), 128, 2);
+  EXPECT_NEAR(static_cast<int>(lit & 0xFF), 26, 2);
+  // From behind: ambient only. Disabled: no light at all, not even its ambient.
+  uint32_t behind = draw({0, 0, -1}, true);
+  EXPECT_EQ((behind >> 16) & 0xFF, 0u);
+  EXPECT_NEAR(static_cast<int>(behind & 0xFF), 26, 2);
+  EXPECT_EQ(draw({0, 0, 1}, false) & 0xFFFFFF, 0u);
+  device->ReleaseVertexBuffer(buffer);
+}
+
 }  // namespace
 }  // namespace qv
