@@ -78,6 +78,7 @@ class CArchive {
  private:
   void WriteRaw(const void* data, size_t size) {
     if (mode_ != Mode::kStore) throw ArchiveException(ArchiveCause::kReadOnly);
+    if (size == 0) return;  // empty arrays may have no storage at all
     if (size <= buffer_.size() - used_) {
       std::memcpy(buffer_.data() + used_, data, size);
       used_ += size;
@@ -87,6 +88,7 @@ class CArchive {
   }
   void ReadRaw(void* data, size_t size) {
     if (mode_ != Mode::kLoad) throw ArchiveException(ArchiveCause::kWriteOnly);
+    if (size == 0) return;
     if (size <= used_ - position_) {
       std::memcpy(data, buffer_.data() + position_, size);
       position_ += size;
