@@ -1,0 +1,210 @@
+// WebGL player of an exported scene. The page calls initWebGL() once the scripts are loaded; the
+// player then lets the scene script create its model (beginWebGL) and calls drawWebGL() for every
+// frame it shows. Animation 0 plays at 30 frames per second, looping, by the clock: a slow
+// browser skips frames, a fast one shows a frame more than once.
+
+// Globals shared with the scene script.
+var _fov = 20;
+var _eye = new Vector3D(0, 0, 1500);
+var _lookAt = new Vector3D(0, 0, 0);
+var _mvMatrix = new Matrix3D();
+
+const Orvakis3D = {
+  framesPerSecond: 30,
+  near: 100,
+  far: 10000,
+  gl: null,
+  canvas: null,
+  webgl2: false,
+  // Playback frame number (not yet wrapped to the animation's length).
+  frameNumber: 0,
+  // Something other than the frame changed (a texture arrived): draw again.
+  dirty: true,
+  programs: {},
+  warned: {},
+  whiteTexture: null,
+
+  warnOnce(key, text) {
+    if (this.warned[key]) return;
+    this.warned[key] = true;
+    console.warn(text);
+  },
+
+  // Puts a short text where the canvas was.
+  showMessage(canvas, text) {
+    const box = document.createElement('div');
+    box.textContent = text;
+    box.style.cssText = 'display:flex;align-items:center;justify-content:center;text-align:center;' +
+      'box-sizing:border-box;padding:1em;border:1px solid #888;font:16px sans-serif;';
+    box.style.width = (canvas.width || 300) + 'px';
+    box.style.height = (canvas.height || 150) + 'px';
+    canvas.replaceWith(box);
+  },
+
+  program(boneMode) {
+    if (!this.programs[boneMode]) {
+      this.programs[boneMode] = GLSL.createProgram(this.gl, GLSL.vertexSource(this.webgl2, boneMode),
+        GLSL.fragmentSource(this.webgl2));
+    }
+    return this.programs[boneMode];
+  },
+
+  // Whether vertex shaders can read matrices from a float texture.
+  boneTexturesSupported() {
+    const gl = this.gl;
+    if (gl.getParameter(gl.MAX_VERTEX_TEXTURE_IMAGE_UNITS) < 1) return false;
+    return this.webgl2 || !!gl.getExtension('OES_texture_float');
+  },
+
+  // 32-bit indices (always there in WebGL 2).
+  uintIndicesSupported() {
+    return this.webgl2 || !!this.gl.getExtension('OES_element_index_uint');
+  },
+
+  projectionMatrix() {
+    const aspect = this.canvas.width / Math.max(this.canvas.height, 1);
+    return new Matrix3D().perspective(_fov, aspect, this.near, this.far, false);
+  },
+
+  // The GL texture of what initTexture returned, uploaded on first use; null while the image
+  // is not there (or never will be): the material is then drawn without texture.
+  textureOf(holder) {
+    if (!holder || typeof holder !== 'object') return null;
+    if (holder.texture) return holder.texture;
+    if (!holder.image || holder.failed) return null;
+    const gl = this.gl;
+    let source = holder.image;
+    const isPowerOfTwo = (n) => n > 0 && (n & (n - 1)) === 0;
+    if (!this.webgl2 && (!isPowerOfTwo(source.width) || !isPowerOfTwo(source.height))) {
+      // WebGL 1 repeats only power-of-two textures; texture coordinates wrap like the viewport's.
+      const canvas = document.createElement('canvas');
+      canvas.width = 1 << Math.ceil(Math.log2(Math.max(source.width, 1)));
+      canvas.height = 1 << Math.ceil(Math.log2(Math.max(source.height, 1)));
+      canvas.getContext('2d').drawImage(source, 0, 0, canvas.width, canvas.height);
+      source = canvas;
+    }
+    const texture = gl.createTexture();
+    gl.bindTexture(gl.TEXTURE_2D, texture);
+    gl.pixelStorei(gl.UNPACK_FLIP_Y_WEBGL, false);
+    gl.pixelStorei(gl.UNPACK_PREMULTIPLY_ALPHA_WEBGL, false);
+    gl.pixelStorei(gl.UNPACK_COLORSPACE_CONVERSION_WEBGL, gl.NONE);
+    try {
+      gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA, gl.RGBA, gl.UNSIGNED_BYTE, source);
+    } catch (e) {
+      gl.deleteTexture(texture);
+      holder.failed = true;
+      this.warnOnce('texture-security', 'Textures cannot be read here (' + e.message + '); drawing without them.');
+      return null;
+    }
+    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MIN_FILTER, gl.LINEAR);
+    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MAG_FILTER, gl.LINEAR);
+    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_S, gl.REPEAT);
+    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_T, gl.REPEAT);
+    holder.texture = texture;
+    holder.image = null;
+    return texture;
+  },
+
+  // 1x1 white texture bound while a material has none.
+  blankTexture() {
+    if (!this.whiteTexture) {
+      const gl = this.gl;
+      this.whiteTexture = gl.createTexture();
+      gl.bindTexture(gl.TEXTURE_2D, this.whiteTexture);
+      gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA, 1, 1, 0, gl.RGBA, gl.UNSIGNED_BYTE, new Uint8Array([255, 255, 255, 255]));
+      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MIN_FILTER, gl.NEAREST);
+      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MAG_FILTER, gl.NEAREST);
+    }
+    return this.whiteTexture;
+  },
+
+  callScene(name, event) {
+    const f = window[name];
+    if (typeof f === 'function') f(event);
+  },
+};
+
+// Called by the page (once). Sets up WebGL on the scene's canvas, lets the scene script build its
+// model and starts playback.
+function initWebGL() {
+  if (Orvakis3D.gl) return;
+  const canvas = document.getElementById('Orvakis3D-Canvas') || document.querySelector('canvas');
+  if (!canvas) {
+    console.error('initWebGL: the page has no canvas.');
+    return;
+  }
+  // Transparent clear: the style sheet's background colour shows around the model.
+  const attributes = { alpha: true, premultipliedAlpha: true, antialias: true, depth: true };
+  let gl = canvas.getContext('webgl2', attributes);
+  const webgl2 = !!gl;
+  if (!gl) gl = canvas.getContext('webgl', attributes) || canvas.getContext('experimental-webgl', attributes);
+  if (!gl) {
+    Orvakis3D.showMessage(canvas, 'WebGL を利用できません (WebGL is not available in this browser).');
+    return;
+  }
+  Orvakis3D.gl = gl;
+  Orvakis3D.canvas = canvas;
+  Orvakis3D.webgl2 = webgl2;
+
+  gl.enable(gl.DEPTH_TEST);
+  gl.depthFunc(gl.LEQUAL);
+  // The viewport culls triangles that appear counter-clockwise.
+  gl.enable(gl.CULL_FACE);
+  gl.frontFace(gl.CW);
+  gl.cullFace(gl.BACK);
+  // Alpha blending; the alpha channel accumulates coverage so the page composites correctly.
+  gl.enable(gl.BLEND);
+  gl.blendFuncSeparate(gl.SRC_ALPHA, gl.ONE_MINUS_SRC_ALPHA, gl.ONE, gl.ONE_MINUS_SRC_ALPHA);
+
+  if (typeof beginWebGL === 'function') beginWebGL();
+
+  canvas.addEventListener('mousedown', (e) => Orvakis3D.callScene('onMouseDown', e));
+  canvas.addEventListener('mouseup', (e) => Orvakis3D.callScene('onMouseUp', e));
+  canvas.addEventListener('mousemove', (e) => Orvakis3D.callScene('onMouseMove', e));
+  document.addEventListener('keydown', (e) => Orvakis3D.callScene('onKeyDown', e));
+  document.addEventListener('keyup', (e) => Orvakis3D.callScene('onKeyUp', e));
+
+  let start = null;
+  let shown = -1;
+  const step = (now) => {
+    if (start === null) start = now;
+    const frame = Math.floor((now - start) * Orvakis3D.framesPerSecond / 1000);
+    if (frame !== shown || Orvakis3D.dirty) {
+      shown = frame;
+      Orvakis3D.dirty = false;
+      Orvakis3D.frameNumber = frame;
+      gl.viewport(0, 0, gl.drawingBufferWidth, gl.drawingBufferHeight);
+      gl.clearColor(0, 0, 0, 0);
+      gl.clearDepth(1);
+      gl.depthMask(true);
+      gl.clear(gl.COLOR_BUFFER_BIT | gl.DEPTH_BUFFER_BIT);
+      if (typeof drawWebGL === 'function') drawWebGL();
+    }
+    // Scheduled last: a failing frame reports its error once instead of on every frame.
+    requestAnimationFrame(step);
+  };
+  requestAnimationFrame(step);
+}
+
+// Starts loading a texture image from the page's folder; setMaterial takes the result.
+function initTexture(fileName) {
+  const holder = { fileName: String(fileName), image: null, texture: null, failed: false };
+  if (location.protocol === 'file:') {
+    // A page opened from the file system may not read images into WebGL.
+    holder.failed = true;
+    Orvakis3D.warnOnce('file-protocol', 'Textures are not shown when the page is opened as a file (file://); ' +
+      'open it through a web server to see them.');
+    return holder;
+  }
+  const image = new Image();
+  image.onload = () => {
+    holder.image = image;
+    Orvakis3D.dirty = true;
+  };
+  image.onerror = () => {
+    holder.failed = true;
+    console.warn('Texture "' + holder.fileName + '" could not be loaded; drawing without it.');
+  };
+  image.src = encodeURIComponent(holder.fileName);
+  return holder;
+}

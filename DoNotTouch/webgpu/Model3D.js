@@ -1,0 +1,212 @@
+// The merged model of a scene as the model script describes it: materials, vertices that each
+// name their material and their bone (the scene model they came from), triangles, and per
+// animation a list of frames holding one matrix per bone. Graphics code lives in BoneModel3D.
+
+// Growable typed array; the model scripts of big scenes call setB millions of times.
+class NumberList {
+  constructor(Type) {
+    this.Type = Type;
+    this.data = new Type(256);
+    this.length = 0;
+  }
+
+  reserve(extra) {
+    if (this.length + extra <= this.data.length) return;
+    let capacity = this.data.length * 2;
+    while (capacity < this.length + extra) capacity *= 2;
+    const grown = new this.Type(capacity);
+    grown.set(this.data.subarray(0, this.length));
+    this.data = grown;
+  }
+
+  push(value) {
+    this.reserve(1);
+    this.data[this.length++] = value;
+  }
+
+  // A copy trimmed to the used length.
+  toArray() {
+    return this.data.slice(0, this.length);
+  }
+}
+
+// Values per vertex in Model3D.vertexData: position, normal, texture coordinates.
+const MODEL3D_VERTEX_FLOATS = 8;
+const MODEL3D_IDENTITY = [1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1];
+
+class Model3D {
+  constructor() {
+    this.init();
+  }
+
+  // Gives the object its own lists. The WebGL model script calls it first, because its
+  // prototype is a shared BoneModel3D instance.
+  init() {
+    this.materials = [];
+    this.vertexData = new NumberList(Float32Array);
+    this.vertexMaterials = new NumberList(Int32Array);
+    this.vertexBones = new NumberList(Uint32Array);
+    this.triangles = new NumberList(Uint32Array);
+    this.animations = [];
+    this.openAnimation = null;
+    this.openFrameStart = 0;
+    this.highestBone = -1;
+    this.bones = 0;
+  }
+
+  setMaterial(red, green, blue, alpha, diffuse, ambient, emissive, specular, power, texture) {
+    this.materials.push(new Material(red, green, blue, alpha, diffuse, ambient, emissive, specular,
+      power, texture));
+  }
+
+  setB(x, y, z, nx, ny, nz, material, u, v, bone) {
+    const d = this.vertexData;
+    d.reserve(MODEL3D_VERTEX_FLOATS);
+    d.data.set([x, y, z, nx, ny, nz, u, v], d.length);
+    d.length += MODEL3D_VERTEX_FLOATS;
+    this.vertexMaterials.push(material | 0);
+    const b = bone > 0 ? bone >>> 0 : 0;
+    this.vertexBones.push(b);
+    if (b > this.highestBone) this.highestBone = b;
+  }
+
+  setBI(a, b, c) {
+    this.triangles.push(a >>> 0);
+    this.triangles.push(b >>> 0);
+    this.triangles.push(c >>> 0);
+  }
+
+  // Appends the next bone's matrix (16 numbers, row-vector convention, row by row) to the
+  // current frame.
+  setMatrix(values) {
+    if (!this.openAnimation) {
+      this.openAnimation = { matrices: new NumberList(Float32Array), frameStarts: [], frameCounts: [] };
+      this.openFrameStart = 0;
+    }
+    const list = this.openAnimation.matrices;
+    list.reserve(16);
+    for (let i = 0; i < 16; i++) {
+      const v = values && values.length > i ? Number(values[i]) : NaN;
+      list.data[list.length + i] = Number.isFinite(v) ? v : MODEL3D_IDENTITY[i];
+    }
+    list.length += 16;
+  }
+
+  // Closes the current frame.
+  setMatrix2() {
+    if (!this.openAnimation) {
+      this.openAnimation = { matrices: new NumberList(Float32Array), frameStarts: [], frameCounts: [] };
+      this.openFrameStart = 0;
+    }
+    const a = this.openAnimation;
+    const count = a.matrices.length / 16 - this.openFrameStart;
+    a.frameStarts.push(this.openFrameStart);
+    a.frameCounts.push(count);
+    this.openFrameStart += count;
+  }
+
+  // Closes the current animation.
+  setMatrix3() {
+    const a = this.openAnimation;
+    this.openAnimation = null;
+    if (!a) {
+      this.animations.push({ matrices: new Float32Array(0), frameStarts: [], frameCounts: [] });
+      return;
+    }
+    // Matrices after the last closed frame belong to no frame.
+    a.matrices.length = this.openFrameStart * 16;
+    this.animations.push({ matrices: a.matrices.toArray(), frameStarts: a.frameStarts, frameCounts: a.frameCounts });
+  }
+
+  // Ends the data: an animation left open counts when it has whole frames. Vertices naming a
+  // bone the shown animation has no matrix for share one extra bone that never moves, so the
+  // renderer never reads past its matrices.
+  finishData() {
+    if (this.openAnimation && this.openAnimation.frameStarts.length > 0) this.setMatrix3();
+    this.openAnimation = null;
+    if (this.materials.length === 0) this.materials.push(Material.fallback());
+    let framed = 0;
+    const a = this.animations[0];
+    if (a) for (const c of a.frameCounts) framed = Math.max(framed, c);
+    this.bones = framed;
+    if (this.highestBone >= framed) {
+      this.bones = framed + 1;
+      const bones = this.vertexBones.data;
+      for (let i = 0; i < this.vertexBones.length; i++) if (bones[i] > framed) bones[i] = framed;
+    }
+  }
+
+  get vertexCount() {
+    return this.vertexBones.length;
+  }
+
+  // Number of matrices the renderer keeps per frame (valid after finishData).
+  get boneCount() {
+    return Math.max(this.bones || 0, 1);
+  }
+
+  // Frames of the shown animation (the first); 0 when the script wrote none.
+  get frameCount() {
+    return this.animations.length > 0 ? this.animations[0].frameStarts.length : 0;
+  }
+
+  // Writes the matrices of the shown animation at a playback frame number (which wraps around)
+  // into out, 16 floats per bone in bone order. Bones the frame lacks get the identity.
+  fillBoneMatrices(frameNumber, out) {
+    const bones = this.boneCount;
+    const a = this.animations[0];
+    let written = 0;
+    if (a && a.frameStarts.length > 0) {
+      const f = ((frameNumber % a.frameStarts.length) + a.frameStarts.length) % a.frameStarts.length;
+      written = Math.min(a.frameCounts[f], bones);
+      out.set(a.matrices.subarray(a.frameStarts[f] * 16, (a.frameStarts[f] + written) * 16), 0);
+    }
+    for (let b = written; b < bones; b++) out.set(MODEL3D_IDENTITY, b * 16);
+  }
+
+  // Material shown for a vertex: a material index the script lacks falls back to the last one.
+  materialIndexOf(vertex) {
+    const m = this.vertexMaterials.data[vertex];
+    return m >= 0 && m < this.materials.length ? m : this.materials.length - 1;
+  }
+
+  // Triangles sorted by material (stable, ascending like the viewport draws them), without
+  // triangles that name a vertex the script did not write.
+  // Result: { indices: Uint32Array, groups: [{ material, first, count }] } (first and count in indices).
+  groupTrianglesByMaterial() {
+    const t = this.triangles.data;
+    const triangleCount = Math.floor(this.triangles.length / 3);
+    const vertices = this.vertexCount;
+    const materialCount = this.materials.length;
+    const perMaterial = new Uint32Array(materialCount);
+    const materialOf = new Int32Array(triangleCount);
+    for (let i = 0; i < triangleCount; i++) {
+      const a = t[3 * i], b = t[3 * i + 1], c = t[3 * i + 2];
+      if (a >= vertices || b >= vertices || c >= vertices) {
+        materialOf[i] = -1;
+        continue;
+      }
+      const m = this.materialIndexOf(a);
+      materialOf[i] = m;
+      perMaterial[m]++;
+    }
+    const next = new Uint32Array(materialCount);
+    const groups = [];
+    let first = 0;
+    for (let m = 0; m < materialCount; m++) {
+      next[m] = first;
+      if (perMaterial[m] > 0) groups.push({ material: m, first: first * 3, count: perMaterial[m] * 3 });
+      first += perMaterial[m];
+    }
+    const indices = new Uint32Array(first * 3);
+    for (let i = 0; i < triangleCount; i++) {
+      const m = materialOf[i];
+      if (m < 0) continue;
+      const at = next[m]++ * 3;
+      indices[at] = t[3 * i];
+      indices[at + 1] = t[3 * i + 1];
+      indices[at + 2] = t[3 * i + 2];
+    }
+    return { indices, groups };
+  }
+}

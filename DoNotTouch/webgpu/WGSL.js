@@ -1,0 +1,78 @@
+// Shader of the WebGPU renderer. Lighting follows the desktop viewport's fixed-function setup:
+// per-vertex (Gouraud) lighting by one directional light with diffuse and specular 0.8 and
+// ambient 0.2, on top of a white global ambient, and colour = texture x lit colour + specular.
+//
+// Normals in a model script follow the viewport's convention: a face seen from its front has its
+// normal pointing away from the viewer, and the viewport's light shines on exactly those faces.
+// toLight is therefore the camera's viewing direction.
+//
+// Matrices: the scene's bone matrices are row-vector matrices stored row by row; read as WGSL
+// (column-major) matrices they are their transpose, so `bone * position` applies them.
+const WGSL = {
+  source: `
+struct Frame {
+  view: mat4x4f,
+  projection: mat4x4f,
+  toLight: vec4f,
+};
+
+struct MaterialData {
+  diffuse: vec4f,
+  ambient: vec4f,
+  specular: vec4f,   // w: power
+  emissive: vec4f,   // w: 1 when textured
+};
+
+@group(0) @binding(0) var<uniform> frame: Frame;
+@group(0) @binding(1) var<storage, read> bones: array<mat4x4f>;
+@group(1) @binding(0) var<uniform> material: MaterialData;
+@group(1) @binding(1) var materialSampler: sampler;
+@group(1) @binding(2) var materialTexture: texture_2d<f32>;
+
+struct VertexOut {
+  @builtin(position) position: vec4f,
+  @location(0) colour: vec4f,
+  @location(1) specular: vec3f,
+  @location(2) uv: vec2f,
+};
+
+// Inverse transpose of the upper 3x3 part, as the fixed-function pipeline transforms normals;
+// the cofactor matrix has the right direction, the determinant's sign keeps the orientation.
+fn transformNormal(m: mat4x4f, n: vec3f) -> vec3f {
+  let a = m[0].xyz;
+  let b = m[1].xyz;
+  let c = m[2].xyz;
+  let cofactor = mat3x3f(cross(b, c), cross(c, a), cross(a, b));
+  let d = dot(a, cross(b, c));
+  let r = cofactor * n * select(1.0, -1.0, d < 0.0);
+  let l = length(r);
+  return select(r, r / l, l > 0.0);
+}
+
+@vertex
+fn vertexMain(@location(0) position: vec3f, @location(1) normal: vec3f, @location(2) uv: vec2f,
+              @location(3) bone: u32) -> VertexOut {
+  let m = bones[min(bone, arrayLength(&bones) - 1u)];
+  let world = m * vec4f(position, 1.0);
+  let n = transformNormal(m, normal);
+  let nl = max(dot(n, frame.toLight.xyz), 0.0);
+  let c = material.emissive.rgb + material.ambient.rgb * 1.2 + material.diffuse.rgb * (0.8 * nl);
+  var out: VertexOut;
+  out.colour = vec4f(clamp(c, vec3f(0.0), vec3f(1.0)), material.diffuse.a);
+  out.specular = vec3f(0.0);
+  if (nl > 0.0 && material.specular.w > 0.0) {
+    out.specular = material.specular.rgb * (0.8 * pow(nl, material.specular.w));
+  }
+  out.uv = uv;
+  out.position = frame.projection * (frame.view * world);
+  return out;
+}
+
+@fragment
+fn fragmentMain(input: VertexOut) -> @location(0) vec4f {
+  let t = textureSample(materialTexture, materialSampler, input.uv);
+  let c = input.colour * select(vec4f(1.0), t, material.emissive.w > 0.5);
+  return vec4f(min(c.rgb + input.specular, vec3f(1.0)), c.a);
+}
+`,
+};

@@ -1,0 +1,11 @@
+var Model_empty = function()
+{
+	this.init();
+
+	this.setMaterial(0.800,0.800,0.800,1.000,1.000,0.250,0.000,0.000,5.00);
+
+
+
+	this.initBuffers();
+};
+Model_empty.prototype = new BoneModel3D();
