@@ -1,7 +1,9 @@
 #include "export/export_geometry.h"
 
 #include <bit>
+#include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 namespace qv {
 
@@ -36,78 +38,220 @@ uint64_t HashVertex(const ExportVertex& v) {
   return h;
 }
 
-// Index of g_exportVertices by value, kept in step with the list: open addressing over entry
-// numbers. Vertices holding a NaN equal nothing and are never entered. Only first occurrences
-// are entered, so a lookup finds the entry a scan from the start would find.
-class VertexIndex {
+// Open-addressing table of list entries keyed by all ten values. A slot holds the entry number in
+// its low half and the upper half of the entry's hash above, so most mismatches are told without
+// reading the vertex.
+class EntryTable {
  public:
-  // Brings the index up to date with the list (which may have been emptied or appended to).
-  void Sync(const std::vector<ExportVertex>& list) {
-    if (m_covered > list.size() || m_list != &list) Clear(&list);
-    while (m_covered < list.size()) {
-      const ExportVertex& v = list[m_covered];
-      if (!HasNaN(v) && Find(v) < 0) Insert(v, static_cast<int32_t>(m_covered));
-      ++m_covered;
-    }
+  void Clear() {
+    m_slots.clear();
+    m_count = 0;
   }
-  void Reserve(size_t count) {
-    if ((count + m_count) * 2 > m_slots.size()) Rehash(std::bit_ceil((count + m_count) * 2));
-  }
-  // Position of the first equal entry, or -1.
-  int32_t Find(const ExportVertex& v) const {
+  int32_t Find(const std::vector<ExportVertex>& list, const ExportVertex& v, uint64_t hash) const {
     if (m_slots.empty()) return -1;
     const size_t mask = m_slots.size() - 1;
-    for (size_t i = HashVertex(v) & mask;; i = (i + 1) & mask) {
-      const int32_t entry = m_slots[i];
-      if (entry < 0) return -1;
-      if ((*m_list)[entry].SameAs(v)) return entry;
+    const uint64_t tag = hash >> 32;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+      const uint64_t slot = m_slots[i];
+      if (slot == kEmpty) return -1;
+      const auto entry = static_cast<int32_t>(slot & 0xFFFFFFFFu);
+      if ((slot >> 32) == tag && list[entry].SameAs(v)) return entry;
     }
   }
-  // Appends `v` to the list unless an equal entry exists; returns the entry to refer to.
-  int32_t FindOrAppend(std::vector<ExportVertex>& list, const ExportVertex& v) {
-    const bool enterable = !HasNaN(v);
-    if (enterable) {
-      const int32_t found = Find(v);
-      if (found >= 0) return found;
-    }
-    const auto entry = static_cast<int32_t>(list.size());
-    list.push_back(v);
-    if (enterable) Insert(v, entry);
-    m_covered = list.size();
-    return entry;
+  // Enters `entry` unless an equal one is in already.
+  void InsertFirst(const std::vector<ExportVertex>& list, int32_t entry) {
+    const uint64_t hash = HashVertex(list[entry]);
+    if (Find(list, list[entry], hash) >= 0) return;
+    if ((m_count + 1) * 2 > m_slots.size()) Grow(list);
+    Place(hash, entry);
+    ++m_count;
   }
 
  private:
-  void Clear(const std::vector<ExportVertex>* list) {
-    m_list = list;
-    m_slots.clear();
-    m_count = 0;
-    m_covered = 0;
-  }
-  void Insert(const ExportVertex& v, int32_t entry) {
-    if ((m_count + 1) * 2 > m_slots.size()) Rehash(m_slots.empty() ? 1024 : m_slots.size() * 2);
+  static constexpr uint64_t kEmpty = ~uint64_t{0};
+
+  void Place(uint64_t hash, int32_t entry) {
     const size_t mask = m_slots.size() - 1;
-    size_t i = HashVertex(v) & mask;
-    while (m_slots[i] >= 0) i = (i + 1) & mask;
-    m_slots[i] = entry;
-    ++m_count;
+    size_t i = hash & mask;
+    while (m_slots[i] != kEmpty) i = (i + 1) & mask;
+    m_slots[i] = ((hash >> 32) << 32) | static_cast<uint32_t>(entry);
   }
-  void Rehash(size_t size) {
-    std::vector<int32_t> old = std::move(m_slots);
-    m_slots.assign(size, -1);
-    const size_t mask = size - 1;
-    for (int32_t entry : old) {
-      if (entry < 0) continue;
-      size_t i = HashVertex((*m_list)[entry]) & mask;
-      while (m_slots[i] >= 0) i = (i + 1) & mask;
-      m_slots[i] = entry;
+  void Grow(const std::vector<ExportVertex>& list) {
+    std::vector<uint64_t> old = std::move(m_slots);
+    m_slots.assign(old.empty() ? 64 : old.size() * 2, kEmpty);
+    for (uint64_t slot : old) {
+      if (slot == kEmpty) continue;
+      const auto entry = static_cast<int32_t>(slot & 0xFFFFFFFFu);
+      Place(HashVertex(list[entry]), entry);
     }
   }
 
-  const std::vector<ExportVertex>* m_list = nullptr;
-  std::vector<int32_t> m_slots;
+  std::vector<uint64_t> m_slots;
   size_t m_count = 0;
-  size_t m_covered = 0;
+};
+
+// Finds vertices of g_exportVertices by value while one model's corners are appended, in time
+// linear in the corners and with the cache-friendly access of the faces' own vertex order.
+//
+// Vertices of different models never compare equal (the model index is one of the ten values),
+// so only the current model's entries are looked at. Equal vertices have equal positions, so the
+// model's vertices are first grouped by position (each vertex names the first vertex of the
+// model at the same scaled position), and every entry goes into the chain of its position, in
+// list order. A lookup walks that short chain. A chain that grows long (many normals or texture
+// coordinates at one point) moves into a hash table of all ten values, so no lookup ever walks
+// far. Entries the list already held for the same model index (the model appended twice, or a
+// list filled by other code) are chained first. Together a lookup finds exactly the first equal
+// entry, as a scan of the list from its start would. Vertices holding a NaN equal nothing and are
+// never chained.
+class VertexIndex {
+ public:
+  void Begin(const std::vector<ExportVertex>& list, const CModel& model, float scale, int32_t modelIndex) {
+    SyncModels(list);
+    m_list = &list;
+    GroupPositions(model, scale);
+    m_nodes.clear();
+    m_overflow.Clear();
+    if (m_models.count(modelIndex)) {
+      for (size_t i = 0; i < list.size(); ++i) {
+        const ExportVertex& v = list[i];
+        if (v.model != modelIndex || HasNaN(v)) continue;
+        const int32_t group = FindPosition(model, scale, {v.x, v.y, v.z});
+        if (group >= 0) Chain(group, static_cast<int32_t>(i));
+      }
+    }
+  }
+
+  // The first equal entry of the list, or `v` (a corner of vertex `vertex`) appended.
+  int32_t FindOrAppend(std::vector<ExportVertex>& list, const ExportVertex& v, int32_t vertex) {
+    const bool chained = !HasNaN(v);
+    const int32_t group = chained ? m_groupOf[vertex] : -1;
+    if (chained) {
+      const Group& g = m_groups[group];
+      if (g.length == kOverflowed) {
+        const int32_t found = m_overflow.Find(list, v, HashVertex(v));
+        if (found >= 0) return found;
+      } else {
+        for (int32_t n = g.head; n >= 0; n = m_nodes[n].next)
+          if (list[m_nodes[n].entry].SameAs(v)) return m_nodes[n].entry;
+      }
+    }
+    const auto entry = static_cast<int32_t>(list.size());
+    list.push_back(v);
+    if (chained) Chain(group, entry);
+    return entry;
+  }
+
+  void End(const std::vector<ExportVertex>& list, int32_t modelIndex) {
+    if (m_covered < list.size()) m_models.insert(modelIndex);
+    m_covered = list.size();
+    // A big mesh's tables go; a small one's storage is kept for the next model.
+    if (m_groups.size() > kKeptSize) {
+      std::vector<Group>().swap(m_groups);
+      std::vector<int32_t>().swap(m_groupOf);
+      std::vector<int32_t>().swap(m_positionSlots);
+      std::vector<Node>().swap(m_nodes);
+    }
+    m_overflow.Clear();
+  }
+
+ private:
+  static constexpr int32_t kOverflowed = -1;
+  static constexpr int32_t kLongChain = 16;
+  static constexpr size_t kKeptSize = size_t{1} << 16;
+
+  struct Group {
+    int32_t head = -1, tail = -1;  // nodes
+    int32_t length = 0;            // kOverflowed once the chain went to m_overflow
+  };
+  struct Node {
+    int32_t entry;
+    int32_t next;
+  };
+
+  static CVector Scaled(const CModel& model, size_t v, float scale) {
+    const CVector& p = model.m_vertices[v];
+    return {p.x * scale, p.y * scale, p.z * scale};
+  }
+  static uint64_t HashPosition(const CVector& p) {
+    uint64_t h = Mix(0, HashBits(p.x) | (HashBits(p.y) << 32));
+    h = Mix(h, HashBits(p.z));
+    return h ^ (h >> 29);
+  }
+
+  // m_groupOf[v]: the first vertex with the same scaled position as v (-1 for a NaN position).
+  void GroupPositions(const CModel& model, float scale) {
+    const size_t count = model.m_vertices.size();
+    m_groupOf.assign(count, -1);
+    m_groups.assign(count, Group{});
+    m_positionSlots.assign(std::bit_ceil(std::max<size_t>(count * 2, 16)), -1);
+    const size_t mask = m_positionSlots.size() - 1;
+    for (size_t v = 0; v < count; ++v) {
+      const CVector p = Scaled(model, v, scale);
+      if (std::isnan(p.x) || std::isnan(p.y) || std::isnan(p.z)) continue;
+      size_t i = HashPosition(p) & mask;
+      for (;; i = (i + 1) & mask) {
+        const int32_t other = m_positionSlots[i];
+        if (other < 0) {
+          m_positionSlots[i] = static_cast<int32_t>(v);
+          m_groupOf[v] = static_cast<int32_t>(v);
+          break;
+        }
+        if (Scaled(model, static_cast<size_t>(other), scale) == p) {
+          m_groupOf[v] = other;
+          break;
+        }
+      }
+    }
+  }
+  // The group of a position, or -1 when no vertex of the model lies there.
+  int32_t FindPosition(const CModel& model, float scale, const CVector& p) const {
+    const size_t mask = m_positionSlots.size() - 1;
+    for (size_t i = HashPosition(p) & mask;; i = (i + 1) & mask) {
+      const int32_t other = m_positionSlots[i];
+      if (other < 0) return -1;
+      if (Scaled(model, static_cast<size_t>(other), scale) == p) return other;
+    }
+  }
+
+  void Chain(int32_t group, int32_t entry) {
+    Group& g = m_groups[group];
+    if (g.length == kOverflowed) {
+      m_overflow.InsertFirst(*m_list, entry);
+      return;
+    }
+    if (g.length == kLongChain) {
+      for (int32_t n = g.head; n >= 0; n = m_nodes[n].next) m_overflow.InsertFirst(*m_list, m_nodes[n].entry);
+      m_overflow.InsertFirst(*m_list, entry);
+      g.length = kOverflowed;
+      return;
+    }
+    const auto node = static_cast<int32_t>(m_nodes.size());
+    m_nodes.push_back({entry, -1});
+    if (g.tail >= 0)
+      m_nodes[g.tail].next = node;
+    else
+      g.head = node;
+    g.tail = node;
+    ++g.length;
+  }
+
+  // Keeps the set of model indices present in the list in step with the list.
+  void SyncModels(const std::vector<ExportVertex>& list) {
+    if (m_covered > list.size() || m_list != &list) {
+      m_models.clear();
+      m_covered = 0;
+    }
+    for (; m_covered < list.size(); ++m_covered) m_models.insert(list[m_covered].model);
+  }
+
+  const std::vector<ExportVertex>* m_list = nullptr;
+  std::vector<int32_t> m_groupOf;
+  std::vector<Group> m_groups;
+  std::vector<int32_t> m_positionSlots;
+  std::vector<Node> m_nodes;
+  EntryTable m_overflow;
+  size_t m_covered = 0;                  // entries of the list whose model is in m_models
+  std::unordered_set<int32_t> m_models;  // model indices present in the list
 };
 
 VertexIndex g_vertexIndex;
@@ -128,7 +272,6 @@ void ClearExportGeometry() {
   // Give the memory back: a million-triangle export must not keep its lists alive forever.
   g_exportVertices.shrink_to_fit();
   g_exportIndices.shrink_to_fit();
-  g_vertexIndex.Sync(g_exportVertices);
 }
 
 int32_t ExportMaterialIndex(int32_t material, size_t materialCount) {
@@ -137,11 +280,12 @@ int32_t ExportMaterialIndex(int32_t material, size_t materialCount) {
 }
 
 bool AppendModelGeometry(const CModel& model, float scale, int32_t modelIndex, size_t materialCount) {
-  g_vertexIndex.Sync(g_exportVertices);
   size_t corners = 0;
   for (const CFace& face : model.m_faces) corners += face.m_indices.size() == 4 ? 6 : 3;
-  g_vertexIndex.Reserve(corners);
-  g_exportIndices.reserve(g_exportIndices.size() + corners);
+  g_vertexIndex.Begin(g_exportVertices, model, scale, modelIndex);
+  // Grow geometrically: an exact reserve per model would copy the list once per model.
+  if (const size_t needed = g_exportIndices.size() + corners; needed > g_exportIndices.capacity())
+    g_exportIndices.reserve(std::max(needed, g_exportIndices.capacity() * 2));
 
   static constexpr size_t kTriangleCorners[] = {0, 1, 2, 2, 3, 0};
   for (const CFace& face : model.m_faces) {
@@ -154,9 +298,10 @@ bool AppendModelGeometry(const CModel& model, float scale, int32_t modelIndex, s
       const CVector& n = j < face.m_cornerRecords.size() ? face.m_cornerRecords[j].m_normal : face.m_normal;
       const CUV uv = j < face.m_uvs.size() ? face.m_uvs[j] : CUV{};
       const ExportVertex vertex{p.x * scale, p.y * scale, p.z * scale, n.x, n.y, n.z, material, uv.u, uv.v, modelIndex};
-      g_exportIndices.push_back(g_vertexIndex.FindOrAppend(g_exportVertices, vertex));
+      g_exportIndices.push_back(g_vertexIndex.FindOrAppend(g_exportVertices, vertex, face.m_indices[j]));
     }
   }
+  g_vertexIndex.End(g_exportVertices, modelIndex);
   return true;
 }
 

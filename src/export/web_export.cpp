@@ -103,4 +103,10 @@ WebExportResult ExportWebPage(CMotionDoc& doc, WebExportKind kind, const std::st
   return result;
 }
 
+void InstallWebExporter(CMotionDoc& doc) {
+  doc.SetWebExporter([](CMotionDoc& d, const std::string& path, SaveType type) {
+    ExportWebPage(d, WebExportKindOf(type), path);
+  });
+}
+
 }  // namespace qv

@@ -58,4 +58,7 @@ struct WebExportResult {
 WebExportResult ExportWebPage(CMotionDoc& doc, WebExportKind kind, const std::string& chosenPath,
                               const WebExportOptions& options = {});
 
+// Makes the document's save-as write web pages for its WebGL and WebGPU file types.
+void InstallWebExporter(CMotionDoc& doc);
+
 }  // namespace qv

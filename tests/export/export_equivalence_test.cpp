@@ -52,7 +52,7 @@ CAnimation ReferencePose(const CModel& model, size_t a, size_t k) {
 }
 
 // The matrix of model q at (a, k) by a full walk, or nothing when the walk does not reach q.
-std::optional<Matrix4> ReferenceMatrix(const CZiduderizo& scene, size_t q, size_t a, size_t k) {
+std::optional<Matrix4> ReferenceMatrix(const CZiduderizo& scene, size_t q, size_t a, size_t k, float scale) {
   std::vector<Matrix4> stack{Matrix4::Identity()};
   std::optional<Matrix4> stored;
   const size_t n = scene.m_models.size();
@@ -64,7 +64,7 @@ std::optional<Matrix4> ReferenceMatrix(const CZiduderizo& scene, size_t q, size_
       const CModel& m = scene.m_models[step.model];
       const Matrix4 top = stack.back();
       stack.push_back(top);
-      stack.back() = PoseModelMatrix(ReferencePose(m, a, k), m.m_origin * 1.0f) * top;
+      stack.back() = PoseModelMatrix(ReferencePose(m, a, k), m.m_origin * scale) * top;
     } else if (step.kind == kWalkLeave && named) {
       if (static_cast<size_t>(step.model) == q) stored = stack.back();
       if (stack.size() > 1) stack.pop_back();
@@ -73,7 +73,8 @@ std::optional<Matrix4> ReferenceMatrix(const CZiduderizo& scene, size_t q, size_
   return stored;
 }
 
-std::string ReferenceModelScript(const CZiduderizo& scene, const std::string& className, bool webgpu) {
+std::string ReferenceModelScript(const CZiduderizo& scene, const std::string& className, bool webgpu,
+                                 float scale = 1.0f) {
   Reference r{webgpu, {}};
   const std::string in = r.indent();
   if (webgpu) {
@@ -106,7 +107,7 @@ std::string ReferenceModelScript(const CZiduderizo& scene, const std::string& cl
         const CVector& p = model.m_vertices[face.m_indices[j]];
         const CVector n = j < face.m_cornerRecords.size() ? face.m_cornerRecords[j].m_normal : face.m_normal;
         const CUV uv = j < face.m_uvs.size() ? face.m_uvs[j] : CUV{};
-        const ExportVertex e{p.x, p.y, p.z, n.x, n.y, n.z, material, uv.u, uv.v, static_cast<int32_t>(i)};
+        const ExportVertex e{p.x * scale, p.y * scale, p.z * scale, n.x, n.y, n.z, material, uv.u, uv.v, static_cast<int32_t>(i)};
         size_t found = 0;
         while (found < vertices.size() && !vertices[found].SameAs(e)) ++found;
         if (found == vertices.size()) vertices.push_back(e);
@@ -154,7 +155,7 @@ std::string ReferenceModelScript(const CZiduderizo& scene, const std::string& cl
           const CModel& model = scene.m_models[q];
           const size_t own = a < model.m_tracks.size() ? model.m_tracks[a].size() : 0;
           const Matrix4 m = own == 0 ? Matrix4::Identity()
-                                     : ReferenceMatrix(scene, q, a, std::min(k, own - 1)).value_or(Matrix4::Identity());
+                                     : ReferenceMatrix(scene, q, a, std::min(k, own - 1), scale).value_or(Matrix4::Identity());
           std::string line = in + "this.setMatrix([";
           for (int e = 0; e < 16; ++e) line += (e ? "," : "") + Number(m.m[e / 4][e % 4], 4);
           r.Line(line + "]);");
@@ -243,6 +244,10 @@ TEST(ExportEquivalence, FastWritersEqualThePlainAlgorithm) {
     ASSERT_EQ(ReadFile(path), ReferenceModelScript(scene, "Model_logo", false));
     ASSERT_TRUE(WriteModelClass(scene, path, 1.0f));
     ASSERT_EQ(ReadFile(path), ReferenceModelScript(scene, "Model_logo", true));
+    // Other scales multiply positions and pivots; 0 puts every vertex at one point.
+    const float scale = seed % 3 == 0 ? 0.0f : 2.5f;
+    ASSERT_TRUE(WriteModelScript(scene, path, scale));
+    ASSERT_EQ(ReadFile(path), ReferenceModelScript(scene, "Model_logo", false, scale));
   }
 }
 
@@ -270,6 +275,30 @@ TEST(ExportEquivalence, GridOfSharedVertices) {
   ASSERT_TRUE(WriteModelScript(scene, path, 1.0f));
   EXPECT_EQ(ReadFile(path), ReferenceModelScript(scene, "Model_grid", false));
   EXPECT_LT(g_exportVertices.size(), g_exportIndices.size() / 2);
+}
+
+// Many different vertices at one point (a collapsed mesh with its own texture coordinates at
+// each corner): the lookup stays quick and still finds the first equal entry.
+TEST(ExportEquivalence, ManyVerticesAtOnePoint) {
+  TempFolder temp;
+  const std::string path = temp / "Model_point.js";
+  CZiduderizo scene;
+  scene.m_materials = {CMaterial{}, CMaterial{}};
+  CModel model;
+  model.m_vertices = {{1, 2, 3}, {1, 2, 3}, {-0.0f, 0, 0}, {0, 0, 0}};
+  for (int f = 0; f < 3000; ++f) {
+    CFace face;
+    face.m_indices = {f % 2, (f + 1) % 4, 2 + f % 2};
+    face.m_uvs = {{float(f % 37), float(f % 11)}, {float(f % 5), 0}, {0, float(f % 23)}};
+    face.m_material = f % 3;
+    model.m_faces.push_back(face);
+  }
+  model.m_tracks.push_back(Track(1));
+  scene.m_models = {model, model};
+  RebuildHierarchyWalk(scene);
+  ASSERT_TRUE(WriteModelClass(scene, path, 1.0f));
+  EXPECT_EQ(ReadFile(path), ReferenceModelScript(scene, "Model_point", true));
+  EXPECT_GT(g_exportVertices.size(), 1000u);
 }
 
 }  // namespace

@@ -280,3 +280,40 @@ TEST(ModelScript, ClassNameFromTheFileTitle) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+// Appending follows the list as it stands: a model appended twice, or entries put there by other
+// code, are found as a scan from the start would find them.
+TEST(ExportGeometry, AppendingAgainFindsTheFirstEntries) {
+  CModel model;
+  model.m_vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}};
+  CFace quad;
+  quad.m_indices = {0, 1, 2, 3};
+  model.m_faces = {quad};
+  ClearExportGeometry();
+  AppendModelGeometry(model, 1.0f, 3, 1);
+  AppendModelGeometry(model, 1.0f, 4, 1);
+  AppendModelGeometry(model, 1.0f, 3, 1);
+  EXPECT_EQ(g_exportVertices.size(), 8u);
+  EXPECT_EQ(g_exportIndices, (std::vector<int32_t>{0, 1, 2, 2, 3, 0, 4, 5, 6, 6, 7, 4, 0, 1, 2, 2, 3, 0}));
+
+  ClearExportGeometry();
+  g_exportVertices.push_back({1, 0, 0, 0, 0, 1, 0, 0, 0, 5});  // equal to corner 1 of model 5
+  g_exportVertices.push_back({1, 0, 0, 0, 0, 1, 0, 0, 0, 5});  // a later duplicate is never used
+  AppendModelGeometry(model, 1.0f, 5, 1);
+  EXPECT_EQ(g_exportVertices.size(), 5u);
+  EXPECT_EQ(g_exportIndices, (std::vector<int32_t>{2, 0, 3, 3, 4, 2}));
+
+  // Both zeros are the same value; a scale multiplies the positions only.
+  ClearExportGeometry();
+  model.m_vertices[2] = {-0.0f, 1, 0};
+  AppendModelGeometry(model, 2.0f, 0, 1);
+  EXPECT_EQ(g_exportVertices.size(), 4u);
+  EXPECT_EQ(g_exportVertices[2].y, 2.0f);
+  EXPECT_EQ(g_exportVertices[2].nz, 1.0f);
+}
+
+}  // namespace
+}  // namespace qv

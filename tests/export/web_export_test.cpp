@@ -233,3 +233,34 @@ TEST(WebExportKinds, Names) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+// Save-as with a web type goes through the installed exporter.
+class SaveAsWebPage : public SilentInteraction {
+ public:
+  explicit SaveAsWebPage(SavePathChoice choice) : m_choice(std::move(choice)) {}
+  std::optional<SavePathChoice> AskSavePath(bool) override { return m_choice; }
+
+ private:
+  SavePathChoice m_choice;
+};
+
+TEST(WebExportInstall, SaveAsWritesThePage) {
+  testing::TempFolder temp;
+  const std::string page = temp / "saved.html";
+  SaveAsWebPage ui({page, SaveType::kWebGPU});
+  CZiduderizo scene;
+  CMotionDoc doc(ui, scene);
+  doc.m_programFolder = temp.path().string();  // no runtime library there: the site goes without
+  InstallWebExporter(doc);
+  doc.OnFileSaveAs();
+  EXPECT_TRUE(std::filesystem::exists(page));
+  EXPECT_TRUE(std::filesystem::exists(temp / "webgpu/Model_saved.js"));
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(doc.path(), "");
+}
+
+}  // namespace
+}  // namespace qv
