@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "export/path_helpers.h"
 #include "geometry/bounds.h"
 #include "geometry/unique_names.h"
 #include "geometry/vertex_array.h"
@@ -34,7 +35,7 @@ MqoImportResult ImportMQO(CZiduderizo& scene, std::FILE* file, const std::string
 
   TextureLookup lookup;
   lookup.documentFolder = folder;
-  lookup.programFolder = options.programFolder.empty() ? ExecutableFolder() : options.programFolder;
+  lookup.programFolder = options.programFolder.empty() ? ModuleFolder() : options.programFolder;
 
   const size_t modelsBefore = scene.m_models.size();
   const size_t materialsBefore = scene.m_materials.size();

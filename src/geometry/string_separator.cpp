@@ -7,6 +7,8 @@
 #include <locale.h>
 #include <stdio.h>
 
+#include "platform/text_codec.h"
+
 namespace qv {
 
 namespace {
@@ -99,7 +101,7 @@ int32_t StringSeparator::Separate(std::string_view line) {
     // A double-byte character travels as one, so a trail byte equal to [ { " or \ is never
     // taken for punctuation. A stray lead byte right before the line end stays alone: the line
     // end is never swallowed into a name.
-    if (IsShiftJisLeadByte(c) && pos + 1 < size && !IsLineEnd(static_cast<unsigned char>(line[pos + 1]))) {
+    if (IsCp932LeadByte(c) && pos + 1 < size && !IsLineEnd(static_cast<unsigned char>(line[pos + 1]))) {
       pos += 2;
       continue;
     }
@@ -173,7 +175,7 @@ int32_t FileStringSeparator::ReadLine() {
       break;
     }
     line.push_back(static_cast<char>(c));
-    if (IsShiftJisLeadByte(static_cast<unsigned char>(c))) {
+    if (IsCp932LeadByte(static_cast<unsigned char>(c))) {
       const int trail = std::getc(file_);  // taken along unseen
       if (trail == EOF) break;
       line.push_back(static_cast<char>(trail));

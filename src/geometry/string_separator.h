@@ -2,6 +2,8 @@
 // Line tokenizers for the Metasequoia reader: a line of Shift-JIS text becomes a list of tokens.
 // Blanks separate tokens, a double-quoted run is one token without its quotes, and each of
 // ( ) , : ; = [ ] { } is a token by itself, so "3 V(0 1 2) M(0)" gives 3 V ( 0 1 2 ) M ( 0 ).
+// Double-byte characters are recognised by the code page 932 lead-byte rule on every platform,
+// whatever the machine's own locale: Metasequoia files are written in that code page.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -9,12 +11,6 @@
 #include <vector>
 
 namespace qv {
-
-// Lead byte of a Shift-JIS double-byte character. Files are read on every platform as code
-// page 932, whatever the machine's own locale.
-constexpr bool IsShiftJisLeadByte(unsigned char b) {
-  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
 
 // The token text read as a decimal number, like the C library's atof but independent of the
 // process locale (a GUI may switch LC_NUMERIC to a comma decimal separator).

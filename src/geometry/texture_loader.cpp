@@ -5,9 +5,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "geometry/string_separator.h"
+#include "export/path_helpers.h"
 #include "platform/text_codec.h"
 #include "scene/scene.h"
+#include "scene/user_interaction.h"
 
 namespace qv {
 
@@ -15,6 +16,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// File names on disk are UTF-8, so only ASCII letters are folded (the code page 932 comparison
+// of scene names would pair UTF-8 bytes as double-byte characters).
 constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 bool EqualsAsciiNoCase(std::string_view a, std::string_view b) {
@@ -31,7 +34,7 @@ std::string WithSlashes(const std::string& cp932) {
   std::string out = cp932;
   for (size_t i = 0; i < out.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(out[i]);
-    if (IsShiftJisLeadByte(c) && i + 1 < out.size()) {
+    if (IsCp932LeadByte(c) && i + 1 < out.size()) {
       ++i;
     } else if (c == '\\') {
       out[i] = '/';
@@ -79,15 +82,12 @@ std::string MatchInFolder(const std::string& folder, const std::string& name) {
 
 }  // namespace
 
-std::string ExecutableFolder() {
-  std::error_code error;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", error);
-  if (error) return {};
-  return exe.parent_path().string();
+MessageSink MessagesTo(UserInteraction& interaction) {
+  return [&interaction](const std::string& text) { interaction.ShowMessage(text); };
 }
 
 TextureLookup MakeTextureLookup(const std::string& documentFolder) {
-  return TextureLookup{documentFolder, ExecutableFolder()};
+  return TextureLookup{documentFolder, ModuleFolder()};
 }
 
 std::vector<TextureCandidate> TextureCandidates(const std::string& textureName, const TextureLookup& lookup) {

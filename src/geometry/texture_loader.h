@@ -21,10 +21,13 @@
 namespace qv {
 
 class CZiduderizo;
+class UserInteraction;
 
 // Shows one message to the user (UTF-8). The desktop shows a message box; the command line
 // prints to stderr. An empty function shows nothing.
 using MessageSink = std::function<void(const std::string& utf8)>;
+// Messages shown through the program's user interaction (message boxes, or stderr).
+MessageSink MessagesTo(UserInteraction& interaction);
 
 // "File not found, or this image file is not supported."
 inline constexpr const char* kTextureFailedMessage = "ファイルが見つからないか、この画像ファイルには対応していません！";
@@ -35,9 +38,7 @@ struct TextureLookup {
   std::string programFolder;   // folder of the running program (holds TEXTURE and Texture)
 };
 
-// The folder of the running program, from /proc/self/exe; empty when unknown.
-std::string ExecutableFolder();
-// A lookup with the given document folder and the running program's folder.
+// A lookup with the given document folder and the running program's folder (ModuleFolder).
 TextureLookup MakeTextureLookup(const std::string& documentFolder);
 
 // What LoadTexture did, for listings such as the command line's texture report.

@@ -10,6 +10,7 @@
 #include "geometry/dib_stream.h"
 #include "mqo/mqo_test_support.h"
 #include "scene/scene.h"
+#include "scene/user_interaction.h"
 
 namespace qv {
 namespace {
@@ -188,6 +189,13 @@ TEST_F(TextureLookupTest, ReloadAllTexturesShowsOneMessagePerFailingMaterial) {
   EXPECT_EQ(messages.size(), 2u);
   EXPECT_FALSE(scene.m_materials[0].m_image.empty());
   EXPECT_EQ(scene.m_materials[2].m_texture, "");
+}
+
+TEST_F(TextureLookupTest, MessagesReachTheUserInteraction) {
+  SilentInteraction interaction;
+  material.m_texture = "missing.png";
+  EXPECT_FALSE(LoadTexture(material, lookup, MessagesTo(interaction)));
+  EXPECT_EQ(interaction.messages, std::vector<std::string>{kTextureFailedMessage});
 }
 
 TEST(TextureCandidates, OrderOfPlaces) {
