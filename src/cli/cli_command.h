@@ -25,4 +25,7 @@ void AddEditCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRunn
 // Adds the model commands: text, fonts, import, textures.
 void AddModelCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRunner>>& commands);
 
+// Adds the web export command.
+void AddExportCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRunner>>& commands);
+
 }  // namespace qv::cli

@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
   qv::cli::AddDocumentCommands(app, commands);
   qv::cli::AddEditCommands(app, commands);
   qv::cli::AddModelCommands(app, commands);
+  qv::cli::AddExportCommands(app, commands);
 
   CLI11_PARSE(app, argc, argv);
   try {
