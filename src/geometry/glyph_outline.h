@@ -1,0 +1,55 @@
+#pragma once
+// MOutline: one character's outline as closed polygons, read from the font's native outline
+// records with curves flattened, and turned into the flat front cap of a text model: contours
+// oriented, holes bridged into their surrounding contour, every part triangulated.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "geometry/tt_polygon.h"
+
+namespace qv {
+
+struct CModel;
+class PlatformFont;
+
+class MOutline {
+ public:
+  MOutline() = default;
+  MOutline(MOutline&&) = default;
+  MOutline& operator=(MOutline&&) = default;
+  virtual ~MOutline() = default;
+
+  // The outline of a character (a Unicode code point) with every quadratic curve cut into
+  // `subdivisions` straight steps. False, with no polygons, for a character the font lacks or
+  // one without contours (a space).
+  bool ReadGlyph(PlatformFont& font, uint32_t charCode, int32_t subdivisions);
+  // The same from a buffer of native outline records (platform/native_outline.h).
+  bool ReadRecords(const uint8_t* records, size_t size, int32_t subdivisions);
+
+  // Whether the first point of polygon j lies inside polygon k's boundary (its index list, so
+  // holes joined to it count as boundary).
+  bool Contains(int32_t k, int32_t j) const;
+  // The number of the first polygon having an edge that meets the segment between position b
+  // of polygon f's index list and position a of polygon e's, or -1 when the segment is free.
+  int32_t FindBlockingEdge(int32_t f, int32_t b, int32_t e, int32_t a) const;
+  // Appends the triangulated front cap to the model at z = 0, shifted by xOffset, its faces
+  // wound clockwise (x right, y up) with the given material. Always true.
+  bool AddGlyphMesh(CModel& model, float xOffset, int32_t material);
+
+  int32_t PolygonCount() const { return static_cast<int32_t>(m_polygons.size()); }
+
+  std::vector<std::unique_ptr<TTPolygon>> m_polygons;
+
+ private:
+  void Join(int32_t j, int32_t b, int32_t d, int32_t a);
+  bool JoinOneHole();
+
+  mutable std::vector<int8_t> m_marks;  // scratch of Contains
+};
+
+// How far the pen moves after a character: (A + B + C) / 2048; 0 for a character the font lacks.
+float CharacterAdvance(PlatformFont& font, uint32_t charCode);
+
+}  // namespace qv

@@ -1,0 +1,63 @@
+#pragma once
+// 3D text: a string outlined in an installed font, triangulated into a flat cap, extruded into
+// a slab and added to the scene as a new model with its own material.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+class CZiduderizo;
+class PlatformFont;
+struct CModel;
+
+// What the create-text dialog collects. Strings are UTF-8.
+struct TextParameters {
+  std::string fontName = "メイリオ";
+  std::string text;
+  int32_t subdivisions = 5;   // straight steps per quadratic curve
+  float fontSize = 100.0f;    // height of the font's character cell in model units
+  float thickness = 50.0f;    // depth of the slab in model units
+  int32_t weight = 400;       // 1 to 1000: 400 normal, 700 bold
+};
+
+// Subdivision counts above this are taken as this: finer steps change nothing visible and would
+// only make the mesh huge.
+inline constexpr int32_t kMaxSubdivisions = 100;
+
+// The dialog's values remembered until the program exits (the text is never remembered). They
+// start as a default TextParameters.
+TextParameters& LastTextParameters();
+
+// Builds the text model and appends it, with a new material, to the scene; returns its index.
+// Parameters out of range are clamped silently: subdivisions to 1 ... kMaxSubdivisions, size and
+// thickness below 1 (or not finite) to 1, a weight outside 1 ... 1000 to 400. Characters the font
+// lacks, and characters without contours, add nothing and do not move the pen. A text without
+// any outline still makes a model (without vertices), a material and a track.
+int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters);
+
+// The mesh of a text in an open font, appended to `model` (normally empty): each character's
+// cap at the pen position, scaled by fontSize, extruded by thickness and centred. Every face gets
+// `material`. No clamping here: CreateTextModel passes checked values.
+void BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize,
+                   float thickness, int32_t material, CModel& model);
+
+// Unicode code points of UTF-8 text (malformed bytes are skipped).
+std::u32string CodePoints(std::string_view utf8);
+
+// The create-text command after the dialog's OK: with a font name and a text, remembers the
+// parameters (all but the text), creates the model and clears the undo history (current frame 0).
+// Returns whether a model was made; the caller marks the document modified when it was and
+// notifies the views with the model-tree hint in every case.
+bool RunCreateText(CZiduderizo& scene, const TextParameters& parameters);
+
+// Turns the flat cap (z = 0, triangles wound clockwise seen with x right and y up) into a closed
+// slab: a copy of every vertex at z - thickness, a reversed copy of every face on it, and a
+// quadrilateral of `material` along every boundary edge of the cap.
+void ExtrudeCap(CModel& model, float thickness, int32_t material);
+
+// Moves the vertices so that the bounding box is centred on the origin in x and y, and a slab
+// from z = -t to 0 lies from -t/2 to t/2.
+void CenterOnBounds(CModel& model);
+
+}  // namespace qv

@@ -1,0 +1,193 @@
+#include "platform/platform_font.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_TRUETYPE_TABLES_H
+#include FT_BBOX_H
+#include FT_FONT_FORMATS_H
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/outline_records.h"
+
+namespace qv {
+
+struct PlatformFont::Impl {
+  FT_Library library = nullptr;
+  FT_Face face = nullptr;
+  int64_t emboldenStrength = 0;  // 26.6 font units, 0 = none
+
+  // The glyph loaded last: points in 26.6 font units, ready for both outline and widths.
+  char32_t loadedChar = 0;
+  bool loaded = false;
+  bool loadedOk = false;
+  std::vector<SourcePoint> points;
+  std::vector<int32_t> contourEnds;
+  int64_t advance64 = 0;
+  int64_t xMin64 = 0, xMax64 = 0;
+
+  ~Impl() {
+    if (face) FT_Done_Face(face);
+    if (library) FT_Done_FreeType(library);
+  }
+};
+
+namespace {
+
+PointKind KindOf(char tag) {
+  switch (FT_CURVE_TAG(tag)) {
+    case FT_CURVE_TAG_ON: return PointKind::kOn;
+    case FT_CURVE_TAG_CUBIC: return PointKind::kCubic;
+    default: return PointKind::kConic;
+  }
+}
+
+// Ascent plus descent as the platform measures the cell: the OS/2 table's Windows metrics, the
+// horizontal header's when that table is missing.
+int32_t CellUnitsOf(FT_Face face) {
+  auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0)
+    return os2->usWinAscent + os2->usWinDescent;
+  auto* hhea = static_cast<TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
+  if (hhea && hhea->Ascender - hhea->Descender > 0) return hhea->Ascender - hhea->Descender;
+  if (face->ascender - face->descender > 0) return face->ascender - face->descender;
+  return face->units_per_EM > 0 ? face->units_per_EM : 2048;
+}
+
+}  // namespace
+
+PlatformFont::PlatformFont(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+PlatformFont::~PlatformFont() = default;
+
+std::unique_ptr<PlatformFont> PlatformFont::Open(const std::string& file, int32_t faceIndex, bool embolden) {
+  auto impl = std::make_unique<Impl>();
+  if (FT_Init_FreeType(&impl->library) != 0) return nullptr;
+  if (FT_New_Face(impl->library, file.c_str(), faceIndex, &impl->face) != 0) return nullptr;
+  if (!FT_IS_SCALABLE(impl->face)) return nullptr;
+  if (!impl->face->charmap) FT_Select_Charmap(impl->face, FT_ENCODING_UNICODE);
+  // Synthetic bold thickens strokes by a 24th of the em.
+  if (embolden) impl->emboldenStrength = int64_t{impl->face->units_per_EM} * 64 / 24;
+  std::unique_ptr<PlatformFont> font(new PlatformFont(std::move(impl)));
+  FT_Face face = font->impl_->face;
+  font->file_ = file;
+  font->faceIndex_ = faceIndex;
+  font->embolden_ = embolden;
+  font->family_ = face->family_name ? face->family_name : "";
+  font->cellUnits_ = CellUnitsOf(face);
+  return font;
+}
+
+std::unique_ptr<PlatformFont> PlatformFont::Create(std::string_view faceName, int32_t weight, std::u32string_view text) {
+  FontChoice choice = ChooseFont(CutFaceName(faceName), weight, text);
+  if (choice.file.empty()) return nullptr;
+  auto font = Open(choice.file, choice.faceIndex, choice.embolden);
+  if (font && !choice.family.empty()) font->family_ = choice.family;
+  return font;
+}
+
+int32_t PlatformFont::UnitsPerEm() const { return impl_->face->units_per_EM; }
+
+bool PlatformFont::IsCff() const {
+  const char* format = FT_Get_Font_Format(impl_->face);
+  return format && std::strcmp(format, "CFF") == 0;
+}
+
+bool PlatformFont::HasGlyph(char32_t ch) const { return FT_Get_Char_Index(impl_->face, ch) != 0; }
+
+std::vector<char32_t> PlatformFont::Characters() const {
+  std::vector<char32_t> out;
+  FT_UInt index = 0;
+  FT_ULong c = FT_Get_First_Char(impl_->face, &index);
+  while (index != 0) {
+    out.push_back(static_cast<char32_t>(c));
+    c = FT_Get_Next_Char(impl_->face, c, &index);
+  }
+  return out;
+}
+
+bool PlatformFont::LoadGlyph(char32_t ch) {
+  Impl& m = *impl_;
+  if (m.loaded && m.loadedChar == ch) return m.loadedOk;
+  m.loaded = true;
+  m.loadedChar = ch;
+  m.loadedOk = false;
+  m.points.clear();
+  m.contourEnds.clear();
+  FT_UInt glyph = FT_Get_Char_Index(m.face, ch);
+  if (glyph == 0) return false;
+  // Unscaled and unhinted: points in font units, scaled to the cell by integer arithmetic below.
+  if (FT_Load_Glyph(m.face, glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) return false;
+  FT_GlyphSlot slot = m.face->glyph;
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return false;
+  const FT_Outline& source = slot->outline;
+  m.advance64 = static_cast<int64_t>(slot->metrics.horiAdvance) * 64;
+
+  FT_Outline bold{};
+  const FT_Outline* outline = &source;
+  if (m.emboldenStrength > 0 && source.n_points > 0) {
+    if (FT_Outline_New(m.library, source.n_points, source.n_contours, &bold) != 0) return false;
+    for (int i = 0; i < source.n_points; ++i) bold.points[i] = {source.points[i].x * 64, source.points[i].y * 64};
+    std::memcpy(bold.tags, source.tags, source.n_points);
+    std::memcpy(bold.contours, source.contours, sizeof(source.contours[0]) * source.n_contours);
+    bold.flags = source.flags;
+    FT_Pos s = static_cast<FT_Pos>(m.emboldenStrength);
+    // Strokes thicken by s; the glyph keeps its left bearing and bottom, growing to the right
+    // (by as much as the advance grows) and upwards.
+    FT_Outline_EmboldenXY(&bold, s, s);
+    outline = &bold;
+  }
+  if (m.emboldenStrength > 0) m.advance64 += m.emboldenStrength;
+
+  const int scale = outline == &source ? 64 : 1;
+  m.points.resize(outline->n_points);
+  for (int i = 0; i < outline->n_points; ++i)
+    m.points[i] = {int64_t{outline->points[i].x} * scale, int64_t{outline->points[i].y} * scale, KindOf(outline->tags[i])};
+  m.contourEnds.assign(outline->contours, outline->contours + outline->n_contours);
+  m.xMin64 = m.xMax64 = 0;
+  if (outline->n_points > 0) {
+    FT_BBox box;
+    FT_Outline_Get_BBox(const_cast<FT_Outline*>(outline), &box);
+    m.xMin64 = int64_t{box.xMin} * scale;
+    m.xMax64 = int64_t{box.xMax} * scale;
+  }
+  if (outline == &bold) FT_Outline_Done(m.library, &bold);
+  m.loadedOk = true;
+  return true;
+}
+
+uint32_t PlatformFont::GlyphOutline(char32_t ch, std::vector<uint8_t>& records) {
+  records.clear();
+  if (!LoadGlyph(ch)) return kGlyphOutlineError;
+  WriteNativeOutline(impl_->points, impl_->contourEnds, CellScale(cellUnits_), records);
+  return static_cast<uint32_t>(records.size());
+}
+
+bool PlatformFont::CharAbcWidths(char32_t ch, AbcWidths& widths) {
+  if (!LoadGlyph(ch)) return false;
+  const Impl& m = *impl_;
+  // Whole cell units; the three add up to the rounded advance.
+  const int64_t den = int64_t{cellUnits_} * 64;
+  int32_t advance = CellScale::RoundDiv(m.advance64 * 2048, den);
+  widths.a = CellScale::RoundDiv(m.xMin64 * 2048, den);
+  widths.b = static_cast<uint32_t>(CellScale::RoundDiv((m.xMax64 - m.xMin64) * 2048, den));
+  widths.c = advance - widths.a - static_cast<int32_t>(widths.b);
+  return true;
+}
+
+std::string CutFaceName(std::string_view utf8) {
+  size_t units = 0;
+  size_t i = 0;
+  while (i < utf8.size()) {
+    unsigned char b = static_cast<unsigned char>(utf8[i]);
+    size_t len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 1;
+    size_t need = len == 4 ? 2 : 1;
+    if (units + need > 31) break;
+    units += need;
+    i += std::min(len, utf8.size() - i);
+  }
+  return std::string(utf8.substr(0, i));
+}
+
+}  // namespace qv
