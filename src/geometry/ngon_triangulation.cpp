@@ -1,5 +1,6 @@
 #include "geometry/ngon_triangulation.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qv {
@@ -66,11 +67,19 @@ std::vector<std::array<int32_t, 3>> TriangulatePolygon(const std::vector<CVector
     prev[static_cast<size_t>(i)] = (i + n - 1) % n;
   }
 
+  // Ear clipping takes about n² / 2 steps for real outlines but nearly n³ for tangled ones. A
+  // work budget (quadratic up to 256 corners, linear beyond; enough for real outlines of up to
+  // a thousand corners) keeps hostile files from stalling the import: when it runs out, the
+  // rest is cut as a fan.
+  const int64_t n64 = n;
+  int64_t budget = 2 * std::min(n64 * n64, 256 * n64);
+
   // An ear: a convex corner whose triangle holds no other remaining corner (on its edges
   // included; corners at the very same place as one of its own corners do not count).
   auto isEar = [&](int32_t p, int32_t i, int32_t q) {
     if (!(cross(p, i, q) > 0)) return false;
     for (int32_t j = next[static_cast<size_t>(q)]; j != p; j = next[static_cast<size_t>(j)]) {
+      --budget;
       if (samePlace(j, p) || samePlace(j, i) || samePlace(j, q)) continue;
       if (cross(p, i, j) >= 0 && cross(i, q, j) >= 0 && cross(q, p, j) >= 0) return false;
     }
@@ -85,7 +94,8 @@ std::vector<std::array<int32_t, 3>> TriangulatePolygon(const std::vector<CVector
   // 0: true ears only; 1: any convex corner (a lap found no ear: self-touching outline);
   // 2: any corner (nothing is convex: collinear or non-finite). Every clip returns to 0.
   int mode = 0;
-  while (remaining > 3) {
+  while (remaining > 3 && budget > 0) {
+    --budget;
     const int32_t p = prev[static_cast<size_t>(i)];
     const int32_t q = next[static_cast<size_t>(i)];
     const bool clip = mode == 0 ? isEar(p, i, q) : mode == 1 ? cross(p, i, q) > 0 : true;
@@ -105,7 +115,11 @@ std::vector<std::array<int32_t, 3>> TriangulatePolygon(const std::vector<CVector
       }
     }
   }
-  out.push_back({prev[static_cast<size_t>(i)], i, next[static_cast<size_t>(i)]});
+  // The last triangle, or the fan of what the budget left.
+  const int32_t apex = prev[static_cast<size_t>(i)];
+  for (int32_t j = i; next[static_cast<size_t>(j)] != apex; j = next[static_cast<size_t>(j)]) {
+    out.push_back({apex, j, next[static_cast<size_t>(j)]});
+  }
   return out;
 }
 

@@ -25,23 +25,27 @@ std::string FoldKey(const std::string& name) {
   return key;
 }
 
-// Counting names by key keeps this linear in the number of names for the usual cases (and
-// quadratic only in the size of one group of equal names), whatever the count of models.
+// Counting names by key keeps this linear in the number of names. Taken names never become
+// free again (a name is only given up while another holder keeps it), so the first free number
+// for a name can be remembered and searched on from there.
 void MakeUnique(std::vector<std::string*>& names) {
   std::unordered_map<std::string, int> counts;
+  std::unordered_map<std::string, int> firstFree;  // by the key of the name being renamed
   for (const std::string* name : names) ++counts[FoldKey(*name)];
   for (size_t i = names.size(); i-- > 0;) {
     std::string& name = *names[i];
     const std::string key = FoldKey(name);
     if (counts[key] < 2) continue;
-    for (int n = 2;; ++n) {
-      std::string candidate = name + "_" + std::to_string(n);
+    int& number = firstFree.try_emplace(key, 2).first->second;
+    for (;; ++number) {
+      std::string candidate = name + "_" + std::to_string(number);
       std::string candidateKey = FoldKey(candidate);
       auto it = counts.find(candidateKey);
       if (it != counts.end() && it->second > 0) continue;
       --counts[key];
       counts[candidateKey] = 1;
       name = std::move(candidate);
+      ++number;
       break;
     }
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <set>
 #include <vector>
@@ -103,6 +104,24 @@ TEST(TriangulatePolygon, LargeRoundPolygon) {
     circle.push_back({static_cast<float>(r * std::cos(a)), static_cast<float>(r * std::sin(a)), 0});
   }
   ExpectCovers(circle);
+}
+
+TEST(TriangulatePolygon, TangledPolygonsOfManyCornersEndInBoundedTime) {
+  // Ten thousand random corners: ear clipping alone would take minutes.
+  std::vector<CVector> tangle;
+  uint32_t seed = 1;
+  auto next = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return static_cast<float>(seed >> 8) / 16777216.0f;
+  };
+  for (int i = 0; i < 10000; ++i) tangle.push_back({next(), next(), 0});
+  const auto triangles = TriangulatePolygon(tangle);
+  ASSERT_EQ(triangles.size(), tangle.size() - 2);
+  std::vector<int> used(tangle.size(), 0);
+  for (const auto& t : triangles) {
+    for (int32_t c : t) ++used[static_cast<size_t>(c)];
+  }
+  for (int count : used) EXPECT_GE(count, 1);  // every corner is part of the cut
 }
 
 }  // namespace
