@@ -361,7 +361,7 @@ TEST_F(ImportMqoTest, TexturesResolveAgainstTheFileFolderWithoutChangingTheCurre
   folder.Write(deep + "Images/Wood.BMP", bmp);
   const std::string before = std::filesystem::current_path().string();
   const MqoImportResult result =
-      Import(kHeader + "Material 2 {\r\n\t\"wood\" tex(\"images\\wood.bmp\")\r\n\t\"gone\" tex(\"none.png\")\r\n}\r\n",
+      Import(kHeader + "Material 2 {\r\n\t\"wood\" reflect(0.5) tex(\"images\\wood.bmp\")\r\n\t\"gone\" tex(\"none.png\")\r\n}\r\n",
              deep + "model.mqo");
   ASSERT_TRUE(result.ok());
   EXPECT_EQ(std::filesystem::current_path().string(), before);
@@ -371,6 +371,33 @@ TEST_F(ImportMqoTest, TexturesResolveAgainstTheFileFolderWithoutChangingTheCurre
   EXPECT_EQ(scene.m_materials[0].m_image.pixels[0], 0xFF1E140Au);
   EXPECT_EQ(scene.m_materials[1].m_texture, "");  // failed: the name is cleared
   EXPECT_EQ(messages, std::vector<std::string>{kTextureFailedMessage});
+}
+
+}  // namespace
+}  // namespace qv
+
+namespace qv {
+namespace {
+
+// The fuzzer's seed inputs import like any file (the sanitizer build replays them as well).
+TEST(MqoFuzzSeeds, ImportWithoutFault) {
+  const std::filesystem::path seeds = std::filesystem::path(QV_SOURCE_DIR) / "fuzz" / "corpus" / "mqo_import";
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(seeds)) {
+    ResetSceneGlobals();
+    CZiduderizo scene;
+    MqoImportOptions options;
+    options.loadTextures = false;
+    const MqoImportResult result = ImportMQO(scene, entry.path().string(), options);
+    EXPECT_TRUE(result.opened) << entry.path();
+    for (const CModel& model : scene.m_models) {
+      for (const CFace& face : model.m_faces) {
+        for (int32_t index : face.m_indices) ASSERT_LT(static_cast<size_t>(index), model.m_vertices.size());
+      }
+    }
+    ++count;
+  }
+  EXPECT_GE(count, 8);
 }
 
 }  // namespace
