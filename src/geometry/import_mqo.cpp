@@ -1,5 +1,7 @@
 #include "geometry/import_mqo.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -22,7 +24,9 @@ struct FileCloser {
 
 MqoImportResult ImportMQO(CZiduderizo& scene, const std::string& path, const MqoImportOptions& options) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return MqoImportResult{};
+  struct stat status {};
+  // A folder opens for reading on this system but is no file to import.
+  if (!file || fstat(fileno(file.get()), &status) != 0 || S_ISDIR(status.st_mode)) return MqoImportResult{};
   // Relative texture names resolve against the file's own folder, passed along explicitly.
   return ImportMQO(scene, file.get(), std::filesystem::path(path).parent_path().string(), options);
 }

@@ -73,6 +73,8 @@ TEST_F(ImportMqoTest, RefusesOtherDocumentsAndVersions) {
     EXPECT_EQ(scene.m_materials.size(), 1u);  // nothing added
   }
   EXPECT_FALSE(ImportMQO(scene, (folder.path() / "missing.mqo").string()).opened);
+  EXPECT_FALSE(ImportMQO(scene, folder.path().string()).opened);  // a folder
+  EXPECT_EQ(scene.m_materials.size(), 1u);
 }
 
 TEST_F(ImportMqoTest, AcceptsBothTextVersionsAndAnEmptyBody) {
