@@ -18,7 +18,9 @@ for kind in webgl webgpu; do
   "$qvlogo" export "$work/logo.qvlogo" --$kind "$out/logo/Logo.html" >/dev/null
 done
 
-"$qvlogo" import "$work/textured.qvlogo" "$source/tests/data/mqo/texture.mqo" >/dev/null
+# The document sits with the model and its texture, as a user keeps them.
+cp "$source/tests/data/mqo/texture.mqo" "$source/tests/data/mqo/texture.png" "$work/"
+"$qvlogo" import "$work/textured.qvlogo" "$work/texture.mqo" >/dev/null
 for kind in webgl webgpu; do
   "$qvlogo" export "$work/textured.qvlogo" --$kind "$out/textured/Textured.html" >/dev/null
 done

@@ -228,10 +228,16 @@ async function textureColoursSeen(page, shot, expected) {
   return main.map((t) => {
     const c = t.map((v, i) => v * material.colour[i]);
     const dark = Math.max(...c) < 24;
+    // A lit texel is k * c plus a grey specular highlight s: fit both by least squares.
+    const n = 3, sc = c[0] + c[1] + c[2], scc = c[0] * c[0] + c[1] * c[1] + c[2] * c[2];
+    const det = scc * n - sc * sc;
     const seen = model.some((p) => {
       if (dark) return Math.max(...p) <= 40;
-      const k = (p[0] * c[0] + p[1] * c[1] + p[2] * c[2]) / (c[0] * c[0] + c[1] * c[1] + c[2] * c[2]);
-      return k >= 0.3 && k <= 1.25 && p.every((v, i) => Math.abs(v - k * c[i]) <= 16);
+      const sp = p[0] + p[1] + p[2], scp = p[0] * c[0] + p[1] * c[1] + p[2] * c[2];
+      let k, s;
+      if (Math.abs(det) < 1e-6) { k = scp / scc; s = 0; } else { k = (scp * n - sc * sp) / det; s = (scc * sp - sc * scp) / det; }
+      if (s < 0) { s = 0; k = scp / scc; }
+      return k >= 0.3 && k <= 1.25 && s <= 160 && p.every((v, i) => Math.abs(v - Math.min(255, k * c[i] + s)) <= 16);
     });
     return [t.map(Math.round), seen];
   });
