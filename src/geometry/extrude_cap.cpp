@@ -1,6 +1,5 @@
 // Extruding a text cap into a slab, and centring it.
 #include <algorithm>
-#include <unordered_map>
 
 #include "geometry/bounds.h"
 #include "geometry/text_model.h"
@@ -10,9 +9,14 @@ namespace qv {
 
 namespace {
 
-uint64_t PairKey(int32_t a, int32_t b) {
-  if (a > b) std::swap(a, b);
-  return (static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32) | static_cast<uint32_t>(b);
+// Up to three distinct vertex indices of a face's first three corners.
+int32_t DistinctCorners(const CFace& face, int32_t* out) {
+  int32_t count = 0;
+  for (size_t k = 0; k < 3 && k < face.m_indices.size(); ++k) {
+    const int32_t v = face.m_indices[k];
+    if (std::find(out, out + count, v) == out + count) out[count++] = v;
+  }
+  return count;
 }
 
 }  // namespace
@@ -21,37 +25,44 @@ void ExtrudeCap(CModel& model, float thickness, int32_t material) {
   const int32_t faceCount = static_cast<int32_t>(model.m_faces.size());
   const int32_t n = static_cast<int32_t>(model.m_vertices.size());
 
-  // An edge is on the boundary when no other face holds both of its ends. Counting, for every
-  // pair of distinct vertices, the faces holding both (and for every vertex the faces holding
-  // it, for edges whose two ends are the same vertex) answers that in one pass.
-  std::unordered_map<uint64_t, int32_t> facesWithPair;
-  facesWithPair.reserve(static_cast<size_t>(faceCount) * 3);
-  std::vector<int32_t> facesWithVertex(n, 0);
-  auto distinct = [](const CFace& f, int32_t* out) {
+  // An edge is on the boundary when no other face holds both of its ends. The faces at each
+  // vertex (in one flat array) answer that without comparing every pair of faces.
+  std::vector<int32_t> first(static_cast<size_t>(n) + 1, 0);
+  for (const CFace& face : model.m_faces) {
+    int32_t v[3];
+    const int32_t count = DistinctCorners(face, v);
+    for (int32_t i = 0; i < count; ++i)
+      if (v[i] >= 0 && v[i] < n) ++first[v[i] + 1];
+  }
+  for (int32_t i = 0; i < n; ++i) first[i + 1] += first[i];
+  std::vector<int32_t> facesAt(first[n]);
+  {
+    std::vector<int32_t> fill(first.begin(), first.end() - 1);
+    for (int32_t f = 0; f < faceCount; ++f) {
+      int32_t v[3];
+      const int32_t count = DistinctCorners(model.m_faces[f], v);
+      for (int32_t i = 0; i < count; ++i)
+        if (v[i] >= 0 && v[i] < n) facesAt[fill[v[i]]++] = f;
+    }
+  }
+  // Faces holding both p and q (p itself when p = q), this face included.
+  auto sharing = [&](int32_t p, int32_t q) {
+    if (p < 0 || p >= n) return 1;
     int32_t count = 0;
-    for (size_t k = 0; k < 3 && k < f.m_indices.size(); ++k) {
-      int32_t v = f.m_indices[k];
-      if (std::find(out, out + count, v) == out + count) out[count++] = v;
+    for (int32_t k = first[p]; k < first[p + 1]; ++k) {
+      const CFace& g = model.m_faces[facesAt[k]];
+      const size_t corners = std::min<size_t>(3, g.m_indices.size());
+      if (std::find(g.m_indices.begin(), g.m_indices.begin() + corners, q) != g.m_indices.begin() + corners) ++count;
     }
     return count;
   };
-  for (const CFace& f : model.m_faces) {
-    int32_t v[3];
-    int32_t count = distinct(f, v);
-    for (int32_t i = 0; i < count; ++i) {
-      if (v[i] >= 0 && v[i] < n) ++facesWithVertex[v[i]];
-      for (int32_t j = i + 1; j < count; ++j) ++facesWithPair[PairKey(v[i], v[j])];
-    }
-  }
   std::vector<std::pair<int32_t, int32_t>> boundary;
   for (const CFace& f : model.m_faces) {
     if (f.m_indices.size() < 3) continue;
     const int32_t a = f.m_indices[0], b = f.m_indices[1], c = f.m_indices[2];
     const std::pair<int32_t, int32_t> edges[3] = {{a, b}, {b, c}, {c, a}};
-    for (const auto& [p, q] : edges) {
-      int32_t sharing = p == q ? (p >= 0 && p < n ? facesWithVertex[p] : 1) : facesWithPair[PairKey(p, q)];
-      if (sharing <= 1) boundary.emplace_back(p, q);
-    }
+    for (const auto& [p, q] : edges)
+      if (sharing(p, q) <= 1) boundary.emplace_back(p, q);
   }
 
   model.m_vertices.reserve(static_cast<size_t>(n) * 2);

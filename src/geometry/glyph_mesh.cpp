@@ -1,5 +1,6 @@
 // From a glyph's contours to its flat front cap: orientation, containment, bridges to holes,
 // triangulation.
+#include <algorithm>
 #include <vector>
 
 #include "geometry/glyph_outline.h"
@@ -205,6 +206,15 @@ bool MOutline::AddGlyphMesh(CModel& model, float xOffset, int32_t material) {
   for (auto& polygon : m_polygons) polygon->m_indices = std::make_unique<Indices>(polygon->PointCount());
   while (JoinOneHole()) {
   }
+
+  // Room for this glyph, growing geometrically so that a long text copies its faces rarely.
+  size_t points = 0;
+  for (const auto& polygon : m_polygons) points += polygon->m_points.size();
+  auto makeRoom = [](auto& array, size_t more) {
+    if (array.size() + more > array.capacity()) array.reserve(std::max(array.size() + more, 2 * array.capacity()));
+  };
+  makeRoom(model.m_vertices, points);
+  makeRoom(model.m_faces, points);
 
   std::vector<int32_t> vertexOf;
   for (auto& polygon : m_polygons) {

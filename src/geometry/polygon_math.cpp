@@ -38,8 +38,10 @@ bool EdgeBlocksDiagonal(const PointF& b, const PointF& v, const PointF& e1, cons
   if (o1 == 0 && inside(e1)) return true;
   if (o2 == 0 && inside(e2)) return true;
   if (o1 == 0 && o2 == 0) {
-    // Collinear: blocks when it covers part of the diagonal, unless it is the diagonal itself.
-    if ((e1 == b && e2 == v) || (e1 == v && e2 == b)) return false;
+    // Collinear: blocks when it covers part of the diagonal. An edge that is the diagonal itself
+    // (points of touching contours at both ends) blocks too: splitting along it only cuts off a
+    // sliver of no area.
+    if ((e1 == b && e2 == v) || (e1 == v && e2 == b)) return true;
     double t1 = Along(b, v, e1), t2 = Along(b, v, e2);
     return std::min(std::max(t1, t2), 1.0) - std::max(std::min(t1, t2), 0.0) > 0.0;
   }

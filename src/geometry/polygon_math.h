@@ -39,8 +39,8 @@ inline bool InsideOrOn(const PointF& a, const PointF& b, const PointF& c, const 
          Cross(a.x - c.x, a.y - c.y, v.x - a.x, v.y - a.y) >= 0.0f;
 }
 
-// Whether the edge e1-e2 meets the segment b-v anywhere but at b or v themselves. An edge
-// lying exactly on the segment (same ends) does not count.
+// Whether the edge e1-e2 meets the segment b-v anywhere but at b or v themselves, or lies
+// exactly on it.
 bool EdgeBlocksDiagonal(const PointF& b, const PointF& v, const PointF& e1, const PointF& e2);
 
 // Whether the direction from corner v (between prev p and next n of a counter-clockwise

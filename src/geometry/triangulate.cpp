@@ -56,11 +56,14 @@ struct Candidate {
   int32_t node;
 };
 
-// Whether the diagonal from node a to node s stays inside their ring of n nodes: it leaves both
-// corners into the inside and crosses no edge (touching at its own ends is allowed).
+// Whether the diagonal from node a to node s stays inside their ring of n nodes: it has a length,
+// leaves both corners into the inside and crosses no edge (touching at its own ends is allowed).
 bool DiagonalInside(const Rings& r, int32_t head, int32_t n, int32_t a, int32_t s) {
   const PointF& b = r.At(a);
   const PointF& v = r.At(s);
+  // Two distinct points at one place (contours that touch) are no diagonal: splitting there
+  // would cut a hole that touches its outer contour off as a part of its own.
+  if (b == v) return false;
   if (!LocallyInside(r.At(r[s].prev), v, r.At(r[s].next), b) || !LocallyInside(r.At(r[a].prev), b, r.At(r[a].next), v))
     return false;
   int32_t node = head;

@@ -24,6 +24,7 @@ bool DiagonalInside(const std::vector<PointF>& points, const std::vector<int32_t
   auto at = [&](int32_t i) -> const PointF& { return points[list[((i % n) + n) % n]]; };
   const PointF& b = at(a);
   const PointF& v = at(s);
+  if (b == v) return false;
   if (!LocallyInside(at(s - 1), v, at(s + 1), b) || !LocallyInside(at(a - 1), b, at(a + 1), v)) return false;
   for (int32_t t = 0; t < n; ++t)
     if (EdgeBlocksDiagonal(b, v, at(t), at(t + 1))) return false;

@@ -1,0 +1,145 @@
+// Speed of 3D text: whole texts (font opening excluded), opening a font, and every kanji of the
+// installed Japanese fonts.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "geometry/glyph_outline.h"
+#include "geometry/normals.h"
+#include "geometry/text_model.h"
+#include "geometry/vertex_array.h"
+#include "platform/platform_font.h"
+#include "scene/model.h"
+
+namespace {
+
+using namespace qv;
+
+const char* kIpaGothic = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
+const char* kDejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+const char* kNotoSansCjk = "/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc";
+
+// 100 characters of ordinary Japanese prose: kanji, hiragana, katakana and punctuation.
+std::u32string JapaneseText(size_t length) {
+  const std::u32string prose =
+      U"吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。何でも薄暗いじめじめした所で"
+      U"ニャーニャー泣いていた事だけは記憶している。吾輩はここで始めて人間というものを見た。しかもあとで"
+      U"聞くとそれは書生という人間中で一番獰悪な種族であったそうだ。";
+  std::u32string out;
+  while (out.size() < length) out += prose;
+  return out.substr(0, length);
+}
+
+std::unique_ptr<PlatformFont> OpenOrSkip(benchmark::State& state, const char* file) {
+  auto font = PlatformFont::Open(file);
+  if (!font) state.SkipWithError("font not installed");
+  return font;
+}
+
+// The first font of the process, as the create-text command meets it: fontconfig loads its
+// configuration and caches, the font is chosen by name, opened, and its first glyph outlined
+// and triangulated. Registered first so that it runs first; one iteration, as only the first
+// one is cold.
+void BM_FirstFontOfProcess(benchmark::State& state) {
+  for (auto _ : state) {
+    auto font = PlatformFont::Create("メイリオ", 400, U"文");
+    if (!font) {
+      state.SkipWithError("no font");
+      return;
+    }
+    MOutline outline;
+    benchmark::DoNotOptimize(outline.ReadGlyph(*font, U'文', 5));
+    CModel model;
+    outline.AddGlyphMesh(model, 0.0f, 0);
+  }
+}
+BENCHMARK(BM_FirstFontOfProcess)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The mesh of the text: outlines, triangulation, extrusion, centring.
+void BM_TextMesh_Japanese(benchmark::State& state) {
+  auto font = OpenOrSkip(state, kIpaGothic);
+  if (!font) return;
+  const std::u32string text = JapaneseText(static_cast<size_t>(state.range(0)));
+  for (auto _ : state) {
+    CModel model;
+    BuildTextMesh(*font, text, 5, 100.0f, 50.0f, 0, model);
+    benchmark::DoNotOptimize(model.m_faces.data());
+  }
+  state.SetComplexityN(state.range(0));
+  state.counters["chars"] = static_cast<double>(text.size());
+}
+BENCHMARK(BM_TextMesh_Japanese)->Arg(25)->Arg(50)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+// Everything the create-text command does to a model once the font is open: the mesh plus
+// smoothing records and the vertex array.
+void BM_TextModel_Japanese100(benchmark::State& state) {
+  auto font = OpenOrSkip(state, kIpaGothic);
+  if (!font) return;
+  const std::u32string text = JapaneseText(100);
+  for (auto _ : state) {
+    CModel model;
+    model.m_smoothingAngle = 89.5f;
+    BuildTextMesh(*font, text, 5, 100.0f, 50.0f, 0, model);
+    RebuildSmoothingRecords(model);
+    BuildVertexArray(model, 1);
+    benchmark::DoNotOptimize(model.m_meshVertices.data());
+  }
+}
+BENCHMARK(BM_TextModel_Japanese100)->Unit(benchmark::kMillisecond);
+
+void BM_TextMesh_Capitals(benchmark::State& state) {
+  auto font = OpenOrSkip(state, kDejaVuSans);
+  if (!font) return;
+  const std::u32string text = U"ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  for (auto _ : state) {
+    CModel model;
+    BuildTextMesh(*font, text, 12, 100.0f, 50.0f, 0, model);
+    benchmark::DoNotOptimize(model.m_faces.data());
+  }
+}
+BENCHMARK(BM_TextMesh_Capitals)->Unit(benchmark::kMillisecond);
+
+// Choosing the font by name (fontconfig), opening it and outlining a first character. The first
+// iteration includes loading fontconfig's configuration and caches.
+void BM_OpenFontFirstGlyph(benchmark::State& state) {
+  for (auto _ : state) {
+    auto font = PlatformFont::Create("IPAGothic", 400, U"文");
+    if (!font) {
+      state.SkipWithError("no font");
+      return;
+    }
+    MOutline outline;
+    benchmark::DoNotOptimize(outline.ReadGlyph(*font, U'文', 5));
+    CModel model;
+    outline.AddGlyphMesh(model, 0.0f, 0);
+  }
+}
+BENCHMARK(BM_OpenFontFirstGlyph)->Unit(benchmark::kMillisecond);
+
+// Every kanji (U+4E00 to U+9FFF) the font has, outlined and triangulated at subdivision 5.
+void BM_AllKanji(benchmark::State& state, const char* file, int face) {
+  auto font = PlatformFont::Open(file, face);
+  if (!font) {
+    state.SkipWithError("font not installed");
+    return;
+  }
+  int64_t glyphs = 0, triangles = 0;
+  for (auto _ : state) {
+    glyphs = triangles = 0;
+    for (char32_t c = 0x4E00; c <= 0x9FFF; ++c) {
+      MOutline outline;
+      if (!outline.ReadGlyph(*font, c, 5)) continue;
+      CModel model;
+      outline.AddGlyphMesh(model, 0.0f, 0);
+      ++glyphs;
+      triangles += static_cast<int64_t>(model.m_faces.size());
+    }
+  }
+  state.counters["glyphs"] = static_cast<double>(glyphs);
+  state.counters["triangles"] = static_cast<double>(triangles);
+}
+BENCHMARK_CAPTURE(BM_AllKanji, IpaGothic, kIpaGothic, 0)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_AllKanji, NotoSansCjkJp, kNotoSansCjk, 0)->Unit(benchmark::kSecond)->Iterations(1);
+
+}  // namespace

@@ -1,0 +1,267 @@
+// Text models: extrusion, centring, names, material and track of a new text model, the
+// create-text command.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "geometry/glyph_outline.h"
+#include "geometry/text_model.h"
+#include "glyph_checks.h"
+#include "platform/text_codec.h"
+#include "scene/scene.h"
+
+namespace qv {
+namespace {
+
+using testing::Rectangle;
+
+class TextModelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetSceneGlobals();
+    if (!IsFamilyInstalled("DejaVu Sans")) GTEST_SKIP() << "DejaVu Sans is not installed";
+    scene.m_models.reserve(32);  // references to created models stay valid
+  }
+  void TearDown() override { ResetSceneGlobals(); }
+
+  TextParameters Text(const char* text) {
+    TextParameters p;
+    p.fontName = "DejaVu Sans";
+    p.text = text;
+    return p;
+  }
+  const CModel& Create(const TextParameters& p) { return scene.m_models[CreateTextModel(scene, p)]; }
+
+  CZiduderizo scene;
+};
+
+TEST(ExtrudeCap, SlabWithReversedBackCapAndWallsAlongTheBoundary) {
+  MOutline outline;
+  outline.m_polygons.push_back(Rectangle(0, 0, 10, 10, true));
+  outline.m_polygons.push_back(Rectangle(3, 3, 7, 7));
+  CModel model;
+  outline.AddGlyphMesh(model, 0.0f, 2);
+  const size_t n = model.m_vertices.size();
+  const std::vector<CFace> cap = model.m_faces;
+  ExtrudeCap(model, 4.0f, 5);
+  ASSERT_EQ(model.m_vertices.size(), 2 * n);
+  for (size_t i = 0; i < n; ++i) {
+    EXPECT_EQ(model.m_vertices[i + n].x, model.m_vertices[i].x);
+    EXPECT_EQ(model.m_vertices[i + n].z, -4.0f);
+  }
+  // 8 front triangles, 8 back ones, one wall per boundary edge: 4 outside, 4 lining the hole.
+  ASSERT_EQ(model.m_faces.size(), 8u + 8u + 8u);
+  for (size_t f = 0; f < 8; ++f) {
+    const CFace& back = model.m_faces[8 + f];
+    EXPECT_EQ(back.m_indices[0], cap[f].m_indices[2] + static_cast<int32_t>(n));
+    EXPECT_EQ(back.m_indices[1], cap[f].m_indices[1] + static_cast<int32_t>(n));
+    EXPECT_EQ(back.m_indices[2], cap[f].m_indices[0] + static_cast<int32_t>(n));
+    EXPECT_EQ(back.m_material, 2);
+  }
+  for (size_t f = 16; f < 24; ++f) {
+    const CFace& wall = model.m_faces[f];
+    ASSERT_EQ(wall.m_indices.size(), 4u);
+    EXPECT_EQ(wall.m_material, 5);
+    // (q, p, p + n, q + n): the wall's far edge is the near edge moved back.
+    EXPECT_EQ(wall.m_indices[2], wall.m_indices[1] + static_cast<int32_t>(n));
+    EXPECT_EQ(wall.m_indices[3], wall.m_indices[0] + static_cast<int32_t>(n));
+    // No wall runs along the bridge: its two ends are never the bridge's pair of points.
+    const CVector& a = model.m_vertices[wall.m_indices[0]];
+    const CVector& b = model.m_vertices[wall.m_indices[1]];
+    EXPECT_TRUE(a.x == b.x || a.y == b.y) << "wall off the square's sides";
+  }
+}
+
+TEST(CenterOnBounds, BoxCentredAndSlabAroundZero) {
+  CModel model;
+  model.m_vertices = {{10, 20, 0}, {30, 60, 0}, {10, 20, -8}};
+  CenterOnBounds(model);
+  EXPECT_EQ(model.m_vertices[0], (CVector{-10, -20, 4}));
+  EXPECT_EQ(model.m_vertices[1], (CVector{10, 20, 4}));
+  EXPECT_EQ(model.m_vertices[2], (CVector{-10, -20, -4}));
+  CModel empty;
+  CenterOnBounds(empty);
+  EXPECT_TRUE(empty.m_vertices.empty());
+}
+
+TEST_F(TextModelTest, DefaultsWithTextAGiveACentredSlab) {
+  TextParameters p;  // the dialog's start values: size 100, thickness 50, 5 steps, weight 400
+  p.text = "A";
+  const CModel& model = Create(p);
+  ASSERT_EQ(scene.m_models.size(), 1u);
+  EXPECT_EQ(model.m_name, "A");
+  ASSERT_FALSE(model.m_vertices.empty());
+  EXPECT_FLOAT_EQ(model.m_boundsMin.x, -model.m_boundsMax.x);
+  EXPECT_FLOAT_EQ(model.m_boundsMin.y, -model.m_boundsMax.y);
+  EXPECT_FLOAT_EQ(model.m_boundsMin.z, -25.0f);
+  EXPECT_FLOAT_EQ(model.m_boundsMax.z, 25.0f);
+  // A capital is most of the cell: the size is the cell height.
+  EXPECT_GT(model.m_boundsMax.y - model.m_boundsMin.y, 50.0f);
+  EXPECT_LT(model.m_boundsMax.y - model.m_boundsMin.y, 100.0f);
+  EXPECT_TRUE(testing::IndicesValid(model));
+}
+
+TEST_F(TextModelTest, NewModelHasItsOwnMaterialTrackAndSettings) {
+  scene.m_materials.resize(2);
+  scene.m_materials[0].m_number = 40;
+  scene.m_materials[1].m_number = 41;
+  scene.m_nextMaterialId = 9;
+  g_lastFrame = 30;
+  const CModel& model = Create(Text("Hi"));
+  ASSERT_EQ(scene.m_materials.size(), 3u);
+  EXPECT_EQ(scene.m_materials[0].m_number, 0);  // renumbered before the new one was added
+  EXPECT_EQ(scene.m_materials[1].m_number, 1);
+  // Names are made unique from the last material to the first.
+  EXPECT_EQ(scene.m_materials[0].m_name, "Material");
+  EXPECT_EQ(scene.m_materials[1].m_name, "Material_3");
+  EXPECT_EQ(scene.m_materials[2].m_name, "Material_2");
+  EXPECT_EQ(scene.m_nextMaterialId, 10);
+  for (const CFace& face : model.m_faces) EXPECT_EQ(face.m_material, 2);
+  EXPECT_EQ(model.m_id, 6);  // the first model of a new scene
+  EXPECT_EQ(scene.m_nextModelId, 6);
+  EXPECT_EQ(model.m_parent, kNoModel);
+  EXPECT_EQ(model.m_parentName, kNoParentName);
+  EXPECT_FLOAT_EQ(model.m_smoothingAngle, 89.5f);
+  ASSERT_EQ(model.m_tracks.size(), 1u);
+  ASSERT_EQ(model.m_tracks[0].size(), 31u);
+  EXPECT_EQ(model.m_tracks[0][0].m_key, 1);
+  EXPECT_EQ(model.m_tracks[0][30], IdentityPose());
+  // Derived data is ready for drawing.
+  EXPECT_EQ(model.m_vertexRecords.size(), model.m_vertices.size());
+  EXPECT_FALSE(model.m_meshVertices.empty());
+  EXPECT_EQ(model.m_trianglesPerMaterial.size(), 3u);
+  EXPECT_FLOAT_EQ(scene.m_materials[2].m_lighting.diffuse.r, 0.8f);
+}
+
+TEST_F(TextModelTest, SameTextTwiceGetsANumberedName) {
+  Create(Text("ABC"));
+  Create(Text("ABC"));
+  Create(Text("abc"));
+  ASSERT_EQ(scene.m_models.size(), 3u);
+  EXPECT_EQ(scene.m_models[0].m_name, "ABC");
+  EXPECT_EQ(scene.m_models[1].m_name, "ABC_2");
+  EXPECT_EQ(scene.m_models[2].m_name, "abc_3");
+  EXPECT_EQ(scene.m_models[2].m_id, 8);
+}
+
+TEST_F(TextModelTest, SpacesAddNothingAndDoNotMoveThePen) {
+  const CModel& ab = Create(Text("AB"));
+  const CModel& spaced = Create(Text("A B"));
+  EXPECT_EQ(spaced.m_vertices, ab.m_vertices);
+  ASSERT_EQ(spaced.m_faces.size(), ab.m_faces.size());
+  for (size_t i = 0; i < ab.m_faces.size(); ++i) EXPECT_EQ(spaced.m_faces[i].m_indices, ab.m_faces[i].m_indices);
+  // Only spaces: a model, a material and a track, but no geometry.
+  const CModel& blank = Create(Text("   "));
+  EXPECT_TRUE(blank.m_vertices.empty());
+  EXPECT_TRUE(blank.m_faces.empty());
+  EXPECT_EQ(blank.m_boundsMax, (CVector{100, 100, 100}));
+  EXPECT_EQ(blank.m_tracks.size(), 1u);
+  EXPECT_EQ(scene.m_materials.size(), 3u);
+}
+
+TEST_F(TextModelTest, WallsLineTheHoleOfO) {
+  const CModel& model = Create(Text("O"));
+  MOutline o;
+  auto font = PlatformFont::Create("DejaVu Sans", 400);
+  ASSERT_TRUE(o.ReadGlyph(*font, U'O', 5));
+  const size_t outlinePoints = o.m_polygons[0]->m_points.size() + o.m_polygons[1]->m_points.size();
+  size_t walls = 0, caps = 0;
+  for (const CFace& face : model.m_faces) (face.m_indices.size() == 4 ? walls : caps)++;
+  EXPECT_EQ(walls, outlinePoints);  // every contour edge, the hole's included; no bridge
+  EXPECT_EQ(caps, 2 * (outlinePoints));  // a polygon of p points (bridge counted twice) gives p triangles
+}
+
+TEST_F(TextModelTest, OutOfRangeParametersAreClamped) {
+  TextParameters p = Text("I");
+  p.fontSize = 1.0f;
+  p.thickness = 1.0f;
+  p.subdivisions = 1;
+  p.weight = 400;
+  const CModel reference = Create(p);
+  struct Case {
+    float size, thickness;
+    int32_t subdivisions, weight;
+  } cases[] = {{0.0f, -5.0f, 0, 5000},
+               {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), -3, 0},
+               {0.5f, 0.25f, 1, 400}};
+  for (const Case& c : cases) {
+    TextParameters q = p;
+    q.fontSize = c.size;
+    q.thickness = c.thickness;
+    q.subdivisions = c.subdivisions;
+    q.weight = c.weight;
+    const CModel& model = Create(q);
+    EXPECT_EQ(model.m_vertices, reference.m_vertices) << c.size << " " << c.thickness;
+    EXPECT_FLOAT_EQ(model.m_boundsMax.z, 0.5f);
+  }
+  // A huge subdivision count is held to kMaxSubdivisions.
+  TextParameters fine = Text("O");
+  fine.subdivisions = kMaxSubdivisions;
+  TextParameters huge = fine;
+  huge.subdivisions = 2000000000;
+  EXPECT_EQ(Create(huge).m_vertices.size(), Create(fine).m_vertices.size());
+}
+
+TEST_F(TextModelTest, NamesAreStoredInCodePage932) {
+  if (!IsFamilyInstalled("IPAGothic")) GTEST_SKIP();
+  TextParameters p = Text("文字");
+  p.fontName = "IPAGothic";
+  const CModel& model = Create(p);
+  EXPECT_EQ(model.m_name, "\x95\xB6\x8E\x9A");
+  EXPECT_FALSE(model.m_faces.empty());
+  // A character outside the BMP is one character, not two halves; without a code page 932 form
+  // it becomes "?" in the name.
+  if (!IsFamilyInstalled("Noto Sans CJK JP")) return;
+  TextParameters rare = Text("\xF0\xA0\xAE\x9F");  // U+20B9F
+  rare.fontName = "Noto Sans CJK JP";
+  auto font = PlatformFont::Create(rare.fontName, 400);
+  const CModel& one = Create(rare);
+  EXPECT_EQ(one.m_name, "?");
+  EXPECT_EQ(one.m_faces.empty(), !font->HasGlyph(0x20B9F));
+}
+
+TEST_F(TextModelTest, UnknownFaceNamesStillMakeJapaneseText) {
+  if (!IsFamilyInstalled("IPAGothic") && !IsFamilyInstalled("Noto Sans CJK JP")) GTEST_SKIP();
+  TextParameters p;  // the default face, missing on this system
+  p.text = "日本";
+  const CModel& model = Create(p);
+  EXPECT_FALSE(model.m_faces.empty());
+}
+
+TEST_F(TextModelTest, CommandRemembersValuesAndClearsTheHistory) {
+  LastTextParameters() = TextParameters{};
+  scene.m_undoStack.resize(2);
+  scene.m_redoStack.resize(1);
+  g_currentFrame = 12;
+  TextParameters p = Text("");
+  EXPECT_FALSE(RunCreateText(scene, p));  // no text: nothing happens
+  p.text = "Q";
+  p.fontName = "";
+  EXPECT_FALSE(RunCreateText(scene, p));  // no font name either
+  EXPECT_TRUE(scene.m_models.empty());
+  EXPECT_EQ(LastTextParameters().fontName, "メイリオ");
+  EXPECT_EQ(g_currentFrame, 12);
+
+  p = Text("Q");
+  p.fontSize = 42.0f;
+  p.thickness = 7.0f;
+  p.subdivisions = 3;
+  p.weight = 700;
+  EXPECT_TRUE(RunCreateText(scene, p));
+  EXPECT_EQ(scene.m_models.size(), 1u);
+  const TextParameters& last = LastTextParameters();
+  EXPECT_EQ(last.fontName, "DejaVu Sans");
+  EXPECT_EQ(last.fontSize, 42.0f);
+  EXPECT_EQ(last.thickness, 7.0f);
+  EXPECT_EQ(last.subdivisions, 3);
+  EXPECT_EQ(last.weight, 700);
+  EXPECT_TRUE(last.text.empty());  // the text is never remembered
+  EXPECT_TRUE(scene.m_undoStack.empty());
+  EXPECT_TRUE(scene.m_redoStack.empty());
+  EXPECT_EQ(g_currentFrame, 0);
+  LastTextParameters() = TextParameters{};
+}
+
+}  // namespace
+}  // namespace qv
