@@ -1,7 +1,7 @@
 #include "export/export_geometry.h"
 
-#include <bit>
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <unordered_set>
 
@@ -25,6 +25,14 @@ uint64_t Mix(uint64_t h, uint64_t value) {
   return h * 0xFF51AFD7ED558CCDull;
 }
 
+// Spreads every input bit over the low bits that pick a table slot.
+uint64_t Finish(uint64_t h) {
+  h ^= h >> 33;
+  h *= 0xC4CEB9FE1A85EC53ull;
+  h ^= h >> 33;
+  return h;
+}
+
 uint64_t HashVertex(const ExportVertex& v) {
   uint64_t h = 0;
   h = Mix(h, HashBits(v.x) | (HashBits(v.y) << 32));
@@ -32,10 +40,7 @@ uint64_t HashVertex(const ExportVertex& v) {
   h = Mix(h, HashBits(v.ny) | (HashBits(v.nz) << 32));
   h = Mix(h, HashBits(v.u) | (HashBits(v.v) << 32));
   h = Mix(h, static_cast<uint32_t>(v.material) | (uint64_t{static_cast<uint32_t>(v.model)} << 32));
-  h ^= h >> 33;
-  h *= 0xC4CEB9FE1A85EC53ull;
-  h ^= h >> 33;
-  return h;
+  return Finish(h);
 }
 
 // Open-addressing table of list entries keyed by all ten values. A slot holds the entry number in
@@ -173,9 +178,7 @@ class VertexIndex {
     return {p.x * scale, p.y * scale, p.z * scale};
   }
   static uint64_t HashPosition(const CVector& p) {
-    uint64_t h = Mix(0, HashBits(p.x) | (HashBits(p.y) << 32));
-    h = Mix(h, HashBits(p.z));
-    return h ^ (h >> 29);
+    return Finish(Mix(Mix(0, HashBits(p.x) | (HashBits(p.y) << 32)), HashBits(p.z)));
   }
 
   // m_groupOf[v]: the first vertex with the same scaled position as v (-1 for a NaN position).

@@ -39,8 +39,9 @@ void ClearExportGeometry();
 // corner record's (the face normal when the records were not built), its texture coordinates the
 // face's entry for it or (0, 0). A material index outside [0, materialCount) becomes the last
 // material (0 when there is none), so the script never names a material it lacks.
-// A vertex equal to one already in g_exportVertices reuses the first such entry; the search is
-// a hash lookup with exactly the result of scanning the list from its start.
+// A vertex equal to one already in g_exportVertices reuses the first such entry. The search runs
+// in linear time (vertices grouped by position, long groups hashed on all ten values) with
+// exactly the result of scanning the list from its start.
 // Always true.
 bool AppendModelGeometry(const CModel& model, float scale, int32_t modelIndex, size_t materialCount);
 
