@@ -28,4 +28,7 @@ void AddModelCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRun
 // Adds the web export command.
 void AddExportCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRunner>>& commands);
 
+// Adds the render command.
+void AddRenderCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRunner>>& commands);
+
 }  // namespace qv::cli

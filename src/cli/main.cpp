@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
   qv::cli::AddEditCommands(app, commands);
   qv::cli::AddModelCommands(app, commands);
   qv::cli::AddExportCommands(app, commands);
+  qv::cli::AddRenderCommands(app, commands);
 
   CLI11_PARSE(app, argc, argv);
   try {

@@ -1,0 +1,59 @@
+// render: the viewport's picture of a frame, drawn without a display, as a PNG file.
+#include <memory>
+#include <optional>
+
+#include "cli/cli_command.h"
+#include "cli/document_io.h"
+#include "platform/png_writer.h"
+#include "platform/text_codec.h"
+#include "viewport/headless_render.h"
+
+namespace qv::cli {
+
+namespace {
+
+struct RenderOptions {
+  std::string doc, out, size = "800x600", mode;
+  std::optional<int32_t> frame;
+  std::optional<std::string> select;
+};
+
+void RunRender(const RenderOptions& o) {
+  EditSession session(o.doc);
+  CZiduderizo& scene = session.doc().scene();
+  FrameImageOptions options;
+  char x = 0;
+  if (std::sscanf(o.size.c_str(), "%d%c%d", &options.width, &x, &options.height) != 3 || (x != 'x' && x != 'X') ||
+      options.width <= 0 || options.height <= 0 || options.width > 16384 || options.height > 16384)
+    throw CommandFailure{"size must be WIDTHxHEIGHT between 1 and 16384, for example 800x600"};
+  if (o.frame) {
+    if (*o.frame < 0 || *o.frame > g_lastFrame) throw CommandFailure{kFrameOutOfRangeMessage};
+    options.frame = *o.frame;
+  }
+  if (o.select) {
+    const int32_t index = FindModelByName(scene, Utf8ToCp932(*o.select));
+    if (index < 0) throw CommandFailure{"no model named " + *o.select};
+    options.selectedModel = index;
+  }
+  if (!o.mode.empty()) options.transformMode = o.mode == "move" ? 0 : o.mode == "rotate" ? 1 : 2;
+  std::string error;
+  auto image = RenderSceneImage(scene, options, &error);
+  if (!image) throw CommandFailure{"cannot render: " + error};
+  if (!WritePng(o.out, *image, &error)) throw CommandFailure{"cannot write " + o.out + ": " + error};
+}
+
+}  // namespace
+
+void AddRenderCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRunner>>& commands) {
+  auto options = std::make_shared<RenderOptions>();
+  CLI::App* cmd = app.add_subcommand("render", "Draw a frame as the viewport shows it, into a PNG file");
+  cmd->add_option("DOC", options->doc, "document to draw")->required();
+  cmd->add_option("--frame", options->frame, "frame to draw (default 0)");
+  cmd->add_option("--size", options->size, "picture size WxH")->capture_default_str();
+  cmd->add_option("--select", options->select, "model to show selected, with its box and handle");
+  cmd->add_option("--mode", options->mode, "handle of the selected model")->check(CLI::IsMember({"move", "rotate", "scale"}));
+  cmd->add_option("-o,--output", options->out, "PNG file to write")->required();
+  commands.emplace_back(cmd, [options] { RunRender(*options); });
+}
+
+}  // namespace qv::cli
