@@ -168,6 +168,25 @@ void CMotionDoc::OnToggleHermite() {
   RecomputeAllFrames(scene_);
 }
 
+void CMotionDoc::OnTransformMode(int32_t mode) {
+  static constexpr int32_t kHints[] = {kHintMoveMode, kHintRotateMode, kHintScaleMode};
+  if (mode < 0 || mode > 2) return;
+  scene_.m_transformMode = mode;
+  UpdateAllViews(kHints[mode]);
+}
+
+void CMotionDoc::OnMouseMode(int32_t mode) {
+  if (mode == 0) {
+    m_mouseMode = 0;
+    scene_.m_selectedModel = kNoModel;  // the camera mode lets go of the selection
+  } else if (mode == 2) {
+    m_mouseMode = 2;
+  } else {
+    return;
+  }
+  UpdateAllViews(kHintSelection);
+}
+
 bool CMotionDoc::SetLastFrame(int32_t n) {
   if (!ApplyLastFrame(scene_, n)) return false;
   UpdateAllViews(kHintFrameCount);

@@ -83,6 +83,10 @@ class CMotionDoc {
   void OnRedo();
   void OnToggleHermite();
 
+  // Transform and mouse modes of the viewport.
+  void OnTransformMode(int32_t mode);  // 0 move, 1 rotate, 2 scale
+  void OnMouseMode(int32_t mode);      // 0 camera, 2 animation (1 is never selectable)
+
   // The control bar's last-frame field; false when n is refused.
   bool SetLastFrame(int32_t n);
 

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include "scene/command_ids.h"
+#include "scene/motion_doc.h"
+#include "support/animated_scene.h"
+
+namespace qv {
+namespace {
+
+class HintRecorder : public DocumentView {
+ public:
+  void OnUpdate(CMotionDoc&, int32_t hint) override { hints.push_back(hint); }
+  std::vector<int32_t> hints;
+};
+
+class ScriptedDialogs : public SilentInteraction {
+ public:
+  std::optional<std::pair<int32_t, int32_t>> AskInsertFrames(int32_t a, int32_t n) override {
+    asked = {a, n};
+    return answer;
+  }
+  std::optional<std::pair<int32_t, int32_t>> asked, answer;
+};
+
+class MotionDocCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::MakeAnimatedScene(scene_, {"A", "B"}, 30);
+    doc_.AddView(&first_);
+    doc_.AddView(&second_);
+  }
+  void TearDown() override { ResetSceneGlobals(); }
+  CZiduderizo scene_;
+  ScriptedDialogs ui_;
+  CMotionDoc doc_{ui_, scene_};
+  HintRecorder first_, second_;
+};
+
+TEST_F(MotionDocCommandsTest, KeyCommandsNeedASelectionAndNotifyEveryView) {
+  for (int32_t id : {cmd::kAddKeySelected, cmd::kAddKeyAll, cmd::kDeleteKeySelected, cmd::kKeyFrameDialog,
+                     cmd::kCopyAllFrames, cmd::kPasteAllFrames})
+    EXPECT_FALSE(doc_.IsCommandEnabled(id)) << id;
+  EXPECT_FALSE(doc_.IsCommandEnabled(cmd::kMouseModel));
+  scene_.m_selectedModel = 1;
+  EXPECT_TRUE(doc_.IsCommandEnabled(cmd::kAddKeyAll));
+  g_currentFrame = 12;
+  doc_.OnAddKey(false);
+  EXPECT_EQ(scene_.m_models[1].m_tracks[0][12].m_key, 1);
+  EXPECT_TRUE(doc_.IsModified());
+  EXPECT_EQ(first_.hints, std::vector<int32_t>{kHintKeysOrPoses});
+  EXPECT_EQ(second_.hints, first_.hints);
+  EXPECT_TRUE(doc_.IsCommandEnabled(cmd::kUndo));
+}
+
+TEST_F(MotionDocCommandsTest, InsertDialogIsPresetAndRefusalsShowTheMessage) {
+  g_currentFrame = 7;
+  ui_.answer = std::pair{40, 1};
+  doc_.OnInsertFrames();
+  EXPECT_EQ(ui_.asked, (std::pair{7, 1}));
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0], "フレーム番号が範囲外です！");
+  EXPECT_FALSE(doc_.IsModified());
+  ui_.answer = std::pair{30, 5};
+  doc_.OnInsertFrames();
+  EXPECT_EQ(g_lastFrame, 35);
+  EXPECT_EQ(first_.hints.back(), kHintFramesInsertedOrDeleted);
+}
+
+TEST_F(MotionDocCommandsTest, ClipboardWithoutSelectionAsksForAModel) {
+  doc_.OnCopyAllFrames();
+  doc_.OnPasteAllFrames();
+  EXPECT_EQ(ui_.messages, (std::vector<std::string>{"モデルを選択してください！", "モデルを選択してください！"}));
+}
+
+TEST_F(MotionDocCommandsTest, ModesAndInterpolationToggle) {
+  doc_.OnTransformMode(1);
+  EXPECT_TRUE(doc_.IsCommandChecked(cmd::kRotateMode));
+  scene_.m_selectedModel = 0;
+  doc_.OnMouseMode(0);
+  EXPECT_EQ(scene_.m_selectedModel, kNoModel);
+  EXPECT_EQ(first_.hints, (std::vector<int32_t>{kHintRotateMode, kHintSelection}));
+  doc_.OnToggleHermite();
+  EXPECT_FALSE(doc_.IsCommandChecked(cmd::kHermite));
+  EXPECT_FALSE(doc_.IsModified());  // the mode is stored, but flipping it is not an edit
+}
+
+}  // namespace
+}  // namespace qv
