@@ -177,13 +177,35 @@ bool MOutline::JoinOneHole() {
     }
     return true;
   };
+  // A polygon cannot contain a point above or below all of its boundary: no edge spans that
+  // height and none passes through the point, so Contains is false without counting.
+  std::vector<std::pair<float, float>> heights(count);
+  for (int32_t g = 0; g < count; ++g) {
+    const TTPolygon& polygon = *m_polygons[g];
+    float lo = 0.0f, hi = 0.0f;
+    bool first = true;
+    for (int32_t e : polygon.m_indices->m_entries) {
+      const float y = polygon.m_points[e].y;
+      if (first || y < lo) lo = y;
+      if (first || y > hi) hi = y;
+      first = false;
+    }
+    heights[g] = {lo, hi};
+  }
+  auto contains = [&](int32_t k, int32_t j) {
+    const TTPolygon& inner = *m_polygons[j];
+    if (k == j || inner.m_points.empty() || m_polygons[k]->m_indices->m_entries.empty()) return false;
+    const float y = inner.m_points[0].y;
+    if (y < heights[k].first || y > heights[k].second) return false;
+    return Contains(k, j);
+  };
   for (int32_t j = 0; j < count; ++j) {
     bool outermost = true;
     for (int32_t k = 0; k < count && outermost; ++k)
-      if (Contains(k, j)) outermost = false;
+      if (contains(k, j)) outermost = false;
     if (!outermost) continue;
     for (int32_t d = 0; d < count; ++d) {
-      if (d == j || !Contains(j, d)) continue;
+      if (d == j || !contains(j, d)) continue;
       const int32_t outerCount = m_polygons[j]->m_indices->Count();
       const int32_t holeCount = m_polygons[d]->m_indices->Count();
       for (int32_t b = 0; b < outerCount; ++b) {
