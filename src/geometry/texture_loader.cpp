@@ -174,7 +174,8 @@ bool LoadTexture(CMaterial& material, const TextureLookup& lookup, const Message
   }
   if (report) *report = TextureLoadReport{false, {}, 0, 0, 0, failure};
   if (showMessage) showMessage(kTextureFailedMessage);
-  material.m_texture.clear();
+  // The name stays: a texture that is missing today (a moved folder, an unplugged drive) must not
+  // be lost from the document when it is saved again. The material simply draws without it.
   return false;
 }
 

@@ -71,8 +71,7 @@ std::string FindFileNoCase(const std::string& path, size_t baseLength);
 bool LoadImageFile(CMaterial& material, const std::string& path, DibStream* decoded = nullptr);
 
 // Finds and decodes m_texture. An empty name changes nothing and returns false. On failure the
-// message above is shown, m_texture is cleared (the material no longer names a texture) and the
-// image is empty.
+// message above is shown and the image is empty; the name is kept so that saving loses nothing.
 bool LoadTexture(CMaterial& material, const TextureLookup& lookup, const MessageSink& showMessage,
                  TextureLoadReport* report = nullptr);
 

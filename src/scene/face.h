@@ -29,6 +29,13 @@ struct CFace {
   UvList m_uvs;         // empty, or one per index
   std::vector<CVertex> m_cornerRecords;  // derived: one per corner
 
+  CFace() = default;
+  CFace(const CFace&) = default;
+  CFace& operator=(const CFace&) = default;
+  // Inline corner lists move without throwing; saying so lets growing face arrays move.
+  CFace(CFace&&) noexcept = default;
+  CFace& operator=(CFace&&) noexcept = default;
+
   void Serialize(CArchive& ar);
 };
 

@@ -98,6 +98,20 @@ TEST_F(DocumentLifecycleTest, FailedOpenLeavesTheDocumentAsItWas) {
   EXPECT_EQ(view_.releases, 0);
 }
 
+TEST_F(DocumentLifecycleTest, MissingTextureIsReportedAndItsNameSurvivesASave) {
+  CZiduderizo stored;
+  stored.m_materials.emplace_back();
+  stored.m_materials[0].m_texture = "gone\\wood.png";
+  ASSERT_FALSE(StoreDocumentFile(Path("t.qvlogo"), stored));
+  ASSERT_TRUE(doc_.OnOpenDocument(Path("t.qvlogo")));
+  EXPECT_EQ(ui_.messages, std::vector<std::string>{"ファイルが見つからないか、この画像ファイルには対応していません！"});
+  EXPECT_TRUE(scene_.m_materials[0].m_image.empty());
+  ASSERT_TRUE(doc_.DoStore(Path("t.qvlogo")));
+  CZiduderizo reloaded;
+  ASSERT_FALSE(LoadDocumentFile(Path("t.qvlogo"), reloaded));
+  EXPECT_EQ(reloaded.m_materials[0].m_texture, "gone\\wood.png");
+}
+
 TEST_F(DocumentLifecycleTest, EmptyFileOpensWithoutError) {
   testing::MakeAnimatedScene(scene_, {"Kept"}, 30);
   std::ofstream(Path("empty.qvlogo")).close();

@@ -371,7 +371,8 @@ TEST_F(ImportMqoTest, TexturesResolveAgainstTheFileFolderWithoutChangingTheCurre
   EXPECT_EQ(scene.m_materials[0].m_texture, "images\\wood.bmp");
   ASSERT_EQ(scene.m_materials[0].m_image.pixels.size(), 1u);
   EXPECT_EQ(scene.m_materials[0].m_image.pixels[0], 0xFF1E140Au);
-  EXPECT_EQ(scene.m_materials[1].m_texture, "");  // failed: the name is cleared
+  EXPECT_EQ(scene.m_materials[1].m_texture, "none.png");  // not found: the name is kept
+  EXPECT_TRUE(scene.m_materials[1].m_image.empty());
   EXPECT_EQ(messages, std::vector<std::string>{kTextureFailedMessage});
 }
 

@@ -142,13 +142,13 @@ TEST_F(TextureLookupTest, AbsolutePathsAreTriedOnlyWhereTheyPoint) {
   EXPECT_EQ(messages.size(), 1u);
 }
 
-TEST_F(TextureLookupTest, FailureShowsTheMessageAndClearsTheName) {
+TEST_F(TextureLookupTest, FailureShowsTheMessageAndKeepsTheName) {
   folder.Write("doc/broken.png", "not an image");
   material.m_image.width = 1;
   TextureLoadReport report;
   material.m_texture = "broken.png";
   EXPECT_FALSE(LoadTexture(material, lookup, [this](const std::string& text) { messages.push_back(text); }, &report));
-  EXPECT_EQ(material.m_texture, "");
+  EXPECT_EQ(material.m_texture, "broken.png");
   EXPECT_TRUE(material.m_image.empty());
   EXPECT_NE(report.failure.find("cannot decode"), std::string::npos) << report.failure;
   ASSERT_EQ(messages.size(), 1u);
@@ -188,7 +188,8 @@ TEST_F(TextureLookupTest, ReloadAllTexturesShowsOneMessagePerFailingMaterial) {
   ReloadAllTextures(scene, lookup, [this](const std::string& text) { messages.push_back(text); });
   EXPECT_EQ(messages.size(), 2u);
   EXPECT_FALSE(scene.m_materials[0].m_image.empty());
-  EXPECT_EQ(scene.m_materials[2].m_texture, "");
+  EXPECT_EQ(scene.m_materials[2].m_texture, "gone1.png");
+  EXPECT_TRUE(scene.m_materials[2].m_image.empty());
 }
 
 TEST_F(TextureLookupTest, MessagesReachTheUserInteraction) {
