@@ -127,7 +127,12 @@ void RebuildSmoothingRecords(CModel& model) {
       const int32_t v = face.m_indices[j];
       CVertex& corner = face.m_cornerRecords[j];
       shared.clear();
-      if (IsVertexIndex(model, v)) {
+      if (IsVertexIndex(model, v) && model.m_vertexRecords[v].m_faces.size() > kMaxSmoothedFacesPerVertex) {
+        // A vertex shared by a huge number of faces (only hostile files have them) would cost the
+        // square of that number in time and memory: its corners keep their own face normal.
+        corner.m_position = model.m_vertices[v];
+        shared.push_back(static_cast<int32_t>(f));
+      } else if (IsVertexIndex(model, v)) {
         corner.m_position = model.m_vertices[v];
         for (int32_t g : model.m_vertexRecords[v].m_faces) {
           if (static_cast<size_t>(g) == f || threshold.Shares(Dot(model.m_faces[g].m_normal, nf)))

@@ -11,6 +11,11 @@
 
 namespace qv {
 
+// Corners at a vertex used by more faces than this are shaded flat: smoothing them would take
+// time and memory growing with the square of the count. Real meshes stay far below it.
+inline constexpr size_t kMaxSmoothedFacesPerVertex = 256;
+
+
 // v / |v| with the rule above; (0, 1, 0) when the length is 0 (or not a number).
 CVector NormalizeOrUp(const CVector& v);
 

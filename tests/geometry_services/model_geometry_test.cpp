@@ -274,3 +274,27 @@ TEST(ExportMatrices, EntriesAreOwnedCopies) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+// A fan of thousands of triangles around one vertex (the shape of a hostile file): smoothing
+// stays linear, the crowded vertex is shaded flat, the rim vertices still smooth.
+TEST(SmoothingRecordsLimit, CrowdedVertexIsShadedFlat) {
+  CModel model;
+  model.m_smoothingAngle = 89.5f;
+  const int n = 5000;
+  model.m_vertices.push_back({0, 0, 0});
+  for (int i = 0; i <= n; ++i) model.m_vertices.push_back({std::cos(i * 0.001f), std::sin(i * 0.001f), 0.01f * i});
+  for (int i = 0; i < n; ++i) {
+    CFace face;
+    face.m_indices = {0, i + 1, i + 2};
+    model.m_faces.push_back(face);
+  }
+  RebuildSmoothingRecords(model);
+  EXPECT_EQ(model.m_faces[10].m_cornerRecords[0].m_faces, std::vector<int32_t>{10});
+  EXPECT_EQ(model.m_faces[10].m_cornerRecords[1].m_faces.size(), 2u);  // shared with face 9
+}
+
+}  // namespace
+}  // namespace qv
