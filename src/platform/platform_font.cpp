@@ -131,7 +131,8 @@ bool PlatformFont::LoadGlyph(char32_t ch) {
     for (int i = 0; i < source.n_points; ++i) bold.points[i] = {source.points[i].x * 64, source.points[i].y * 64};
     std::memcpy(bold.tags, source.tags, source.n_points);
     std::memcpy(bold.contours, source.contours, sizeof(source.contours[0]) * source.n_contours);
-    bold.flags = source.flags;
+    // Fill rule and orientation from the glyph; ownership of the arrays stays with the copy.
+    bold.flags = (source.flags & ~FT_OUTLINE_OWNER) | (bold.flags & FT_OUTLINE_OWNER);
     FT_Pos s = static_cast<FT_Pos>(m.emboldenStrength);
     // Strokes thicken by s; the glyph keeps its left bearing and bottom, growing to the right
     // (by as much as the advance grows) and upwards.
