@@ -40,7 +40,7 @@ TEST_F(RenderPixelsTest, ARedMaterialLooksRed) {
 
 TEST_F(RenderPixelsTest, ATexturedMetasequoiaModelShowsItsTexture) {
   MqoImportOptions options;
-  const MqoImportResult result = ImportMQO(scene, std::string(QV_SHARED_DIR) + "/corpus/mqo/nutti/texture.mqo", options);
+  const MqoImportResult result = ImportMQO(scene, std::string(QV_TEST_DATA_DIR) + "/mqo/texture.mqo", options);
   ASSERT_TRUE(result.ok());
   ASSERT_EQ(scene.m_materials.size(), 1u);
   ASSERT_FALSE(scene.m_materials[0].m_image.empty()) << "the checkerboard texture was not found";
