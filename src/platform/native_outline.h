@@ -11,6 +11,7 @@
 // A line record's points are all on the curve. A quadratic spline record's points are control
 // points except the last, which is on the curve; between two consecutive control points lies
 // their implied midpoint. The contour closes back to the header's start point.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -65,8 +66,10 @@ class NativeOutlineWriter {
   void Put32(uint32_t v) { Append(&v, 4); }
   void PutPoint(FixedPoint p) { Append(&p.x, 4); Append(&p.y, 4); }
   void Append(const void* p, size_t n) {
-    const uint8_t* b = static_cast<const uint8_t*>(p);
-    out_.insert(out_.end(), b, b + n);
+    const size_t at = out_.size();
+    if (at + n > out_.capacity()) out_.reserve(std::max<size_t>(2 * out_.capacity(), at + n + 256));
+    out_.resize(at + n);
+    std::memcpy(out_.data() + at, p, n);
   }
 
   std::vector<uint8_t>& out_;
