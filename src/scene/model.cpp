@@ -82,7 +82,8 @@ void CModel::Serialize(CArchive& ar) {
                           uint64_t{trackCount} * kStoredCountBytes;
   if (needed > ar.BytesLeft()) throw ArchiveException(ArchiveCause::kEndOfFile);
   m_vertices.resize(vertexCount);
-  m_faces.resize(faceCount);
+  m_faces.clear();
+  m_faces.reserve(faceCount);  // built one by one below, each while it is in the cache
   m_tracks.resize(trackCount);
   for (Track& track : m_tracks) {
     const uint32_t poseCount = ar.ReadCount(kStoredPoseBytes);
@@ -97,7 +98,8 @@ void CModel::Serialize(CArchive& ar) {
   m_smoothingAngle = ar.ReadFloat();
   m_origin.Serialize(ar);
   ar.ReadBytes(m_vertices.data(), m_vertices.size() * sizeof(CVector));
-  for (CFace& face : m_faces) {
+  for (uint32_t f = 0; f < faceCount; ++f) {
+    CFace& face = m_faces.emplace_back();
     face.Serialize(ar);
     // Indices outside the model would be read out of bounds by everything downstream: such a
     // file is refused. Checked here, while the face is still in the cache.
