@@ -16,18 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// File names on disk are UTF-8, so only ASCII letters are folded (the code page 932 comparison
-// of scene names would pair UTF-8 bytes as double-byte characters).
-constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
-bool EqualsAsciiNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
-
 // Backslashes become slashes, except a backslash that is the second byte of a double-byte
 // character (the katakana "so" is 0x83 0x5C).
 std::string WithSlashes(const std::string& cp932) {

@@ -12,14 +12,14 @@
 
 namespace qv {
 
-namespace {
-
-std::string FolderOf(const std::string& path) {
+std::string FolderOfPath(const std::string& path) {
   auto slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return path.substr(0, slash);
 }
+
+namespace {
 
 [[noreturn]] void Fail(const std::string& path) {
   const int error = errno;
@@ -63,7 +63,7 @@ void WriteFileAtomically(const std::string& path, const std::function<void(ByteS
     throw;
   }
   // Make the rename itself durable.
-  int dir = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
+  int dir = open(FolderOfPath(path).c_str(), O_RDONLY | O_DIRECTORY);
   if (dir >= 0) {
     fsync(dir);
     close(dir);

@@ -6,6 +6,9 @@
 
 namespace qv {
 
+// The folder part of a file-system path: "." without one, "/" for a file at the root.
+std::string FolderOfPath(const std::string& path);
+
 // Writes `path` through a temporary file in the same folder: `write` fills it, it is flushed to
 // disk and renamed over the target only when everything was written, so a failure at any point
 // leaves the old file as it was. Throws FileException (and passes on whatever `write` throws);

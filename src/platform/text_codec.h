@@ -22,4 +22,8 @@ std::string Utf16ToCp932(std::u16string_view utf16);
 int CompareNoCase(std::string_view a, std::string_view b);
 inline bool EqualsNoCase(std::string_view a, std::string_view b) { return CompareNoCase(a, b) == 0; }
 
+// Equality folding ASCII letters only: for UTF-8 file names and keywords, where the double-byte
+// rule of code page 932 would pair UTF-8 bytes wrongly.
+bool EqualsAsciiNoCase(std::string_view a, std::string_view b);
+
 }  // namespace qv

@@ -6,22 +6,13 @@
 #include "geometry/model_geometry.h"
 #include "geometry/texture_loader.h"
 #include "geometry/track_fit.h"
+#include "platform/atomic_file.h"
 #include "platform/text_codec.h"
 #include "scene/document_file.h"
 #include "scene/hierarchy_walk.h"
 #include "scene/motion_doc.h"
 
 namespace qv {
-
-namespace {
-
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-}  // namespace
 
 std::string PathExtensionOf(const std::string& path) {
   for (size_t i = path.size(); i > 0; --i) {
@@ -69,7 +60,7 @@ bool CMotionDoc::OnOpenDocument(const std::string& path) {
     ReleaseResources();
     modified_ = false;
     path_ = path;
-    m_documentFolder = FolderOf(path);
+    m_documentFolder = FolderOfPath(path);
     TextureLookup lookup = MakeTextureLookup(m_documentFolder);
     if (!m_programFolder.empty()) lookup.programFolder = m_programFolder;
     ReloadAllTextures(scene_, lookup, showMessage);
@@ -125,7 +116,7 @@ void CMotionDoc::OnFileSaveAs() {
     case SaveType::kDocument:
       DoStore(choice->path);
       path_ = choice->path;  // taken even when storing failed
-      m_documentFolder = FolderOf(choice->path);
+      m_documentFolder = FolderOfPath(choice->path);
       break;
     case SaveType::kWebGL:
     case SaveType::kWebGPU:
