@@ -54,13 +54,4 @@ bool PathExtension(std::string_view path, std::string& out) {
   return true;
 }
 
-std::string ModuleFolder() {
-  std::error_code error;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return {};
-  std::string folder = exe.parent_path().string();
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder;
-}
-
 }  // namespace qv

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/program_folder.h"  // ModuleFolder
+
 namespace qv {
 
 // The text before the last separator followed by one "/" (none is added when the text already
@@ -22,7 +24,5 @@ bool PathFileName(std::string_view path, std::string& out);
 // The text after the last "." of the last component; empty when it has none. Always true.
 bool PathExtension(std::string_view path, std::string& out);
 
-// The folder of the running program (from /proc/self/exe), ending with "/"; empty when unknown.
-std::string ModuleFolder();
 
 }  // namespace qv

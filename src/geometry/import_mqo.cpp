@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "export/path_helpers.h"
 #include "geometry/bounds.h"
 #include "geometry/unique_names.h"
 #include "geometry/vertex_array.h"
+#include "platform/program_folder.h"
 #include "scene/scene.h"
 
 namespace qv {

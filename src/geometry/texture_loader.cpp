@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "export/path_helpers.h"
+#include "platform/program_folder.h"
 #include "platform/text_codec.h"
 #include "scene/scene.h"
 #include "scene/user_interaction.h"
