@@ -4,7 +4,7 @@
 
 #include "animation/interpolation.h"
 #include "animation/undo.h"
-#include "geometry/track_fit.h"
+#include "animation/track_fit.h"
 #include "scene/scene.h"
 
 namespace qv {

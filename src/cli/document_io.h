@@ -3,7 +3,7 @@
 #include <string>
 
 #include "cli/cli_interaction.h"
-#include "scene/motion_doc.h"
+#include "document/motion_doc.h"
 
 namespace qv::cli {
 

@@ -8,7 +8,7 @@
 #include "cli/document_io.h"
 #include "geometry/model_geometry.h"
 #include "platform/text_codec.h"
-#include "scene/motion_doc.h"
+#include "document/motion_doc.h"
 
 namespace qv::cli {
 

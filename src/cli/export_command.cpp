@@ -5,7 +5,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/document_io.h"
-#include "export/web_export.h"
+#include "document/web_export_command.h"
 
 namespace qv::cli {
 

@@ -9,7 +9,7 @@
 #include "geometry/texture_loader.h"
 #include "platform/font_catalog.h"
 #include "platform/text_codec.h"
-#include "scene/motion_doc.h"
+#include "document/motion_doc.h"
 
 namespace qv::cli {
 
@@ -18,10 +18,7 @@ namespace {
 void RunText(const std::string& docPath, const TextParameters& parameters) {
   EditSession session(docPath, /*createIfMissing=*/true);
   CMotionDoc& doc = session.doc();
-  const bool made = RunCreateText(doc.scene(), parameters);
-  doc.UpdateAllViews(kHintTextDialogClosed);
-  if (!made) throw CommandFailure{"no text model was made"};
-  doc.SetModifiedFlag();
+  if (!doc.CreateText(parameters)) throw CommandFailure{"no text model was made"};
   session.Save();
 }
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "animation/pose_matrix.h"
-#include "geometry/export_matrices.h"
+#include "export/export_matrices.h"
 
 namespace qv {
 

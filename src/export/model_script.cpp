@@ -7,7 +7,7 @@
 #include "export/path_helpers.h"
 #include "export/script_file.h"
 #include "export/web_text.h"
-#include "geometry/export_matrices.h"
+#include "export/export_matrices.h"
 #include "platform/text_codec.h"
 
 namespace qv {

@@ -33,9 +33,8 @@ std::string WithTrailingSlash(std::string folder) {
   return folder;
 }
 
-std::string ProgramFolder(const CMotionDoc& doc, const WebExportOptions& options) {
+std::string ProgramFolder(const WebExportOptions& options) {
   if (!options.programFolder.empty()) return WithTrailingSlash(options.programFolder);
-  if (!doc.m_programFolder.empty()) return WithTrailingSlash(doc.m_programFolder);
   return ModuleFolder();
 }
 
@@ -45,18 +44,17 @@ void Record(WebExportResult& result, const std::string& path, bool ok) {
 
 }  // namespace
 
-WebExportResult ExportWebPage(CMotionDoc& doc, WebExportKind kind, const std::string& chosenPath,
-                              const WebExportOptions& options) {
+WebExportResult ExportWebSite(CZiduderizo& scene, UserInteraction& ui, WebExportKind kind,
+                              const std::string& chosenPath, const WebExportOptions& options) {
   WebExportResult result;
   std::string title;
   if (!PathTitle(chosenPath, title)) {
     result.refused = true;
-    doc.ui().ShowMessage(kEmptyTitleMessage);
+    ui.ShowMessage(kEmptyTitleMessage);
     return result;
   }
   std::string folder = "./";
   PathFolder(chosenPath, folder);
-  CZiduderizo& scene = doc.scene();
   const std::string word = FolderWord(kind);
   const std::string scriptFolder = folder + word + "/";
 
@@ -71,7 +69,7 @@ WebExportResult ExportWebPage(CMotionDoc& doc, WebExportKind kind, const std::st
   const std::string styleSheet = folder + "css/styles.css";
   Record(result, styleSheet, WriteStyleSheet(scene, styleSheet));
 
-  const std::string runtimeFolder = ProgramFolder(doc, options) + "DoNotTouch/" + word + "/";
+  const std::string runtimeFolder = ProgramFolder(options) + "DoNotTouch/" + word + "/";
   for (const std::string& name : RuntimeFileNames(kind)) {
     std::error_code error;
     const std::string destination = scriptFolder + name;
@@ -86,7 +84,7 @@ WebExportResult ExportWebPage(CMotionDoc& doc, WebExportKind kind, const std::st
     result.written.push_back(modelScript);
   } else {
     result.modelScriptFailed = true;
-    doc.ui().ShowMessage(kind == WebExportKind::kWebGPU ? kWebGPUScriptFailedMessage : kWebGLScriptFailedMessage);
+    ui.ShowMessage(kind == WebExportKind::kWebGPU ? kWebGPUScriptFailedMessage : kWebGLScriptFailedMessage);
     if (kind == WebExportKind::kWebGL) return result;
   }
 
@@ -97,16 +95,8 @@ WebExportResult ExportWebPage(CMotionDoc& doc, WebExportKind kind, const std::st
          kind == WebExportKind::kWebGPU ? WriteWebGPUScene(scene, sceneScript, title)
                                         : WriteWebGLScene(scene, sceneScript, title));
 
-  // Exporting is not saving: the path and title stay, and closing still asks to save.
-  doc.SetModifiedFlag(true);
   result.completed = true;
   return result;
-}
-
-void InstallWebExporter(CMotionDoc& doc) {
-  doc.SetWebExporter([](CMotionDoc& d, const std::string& path, SaveType type) {
-    ExportWebPage(d, WebExportKindOf(type), path);
-  });
 }
 
 }  // namespace qv

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "scene/motion_doc.h"
+#include "scene/scene.h"
 #include "scene/user_interaction.h"
 
 namespace qv {
@@ -29,8 +29,7 @@ inline constexpr const char* kEmptyTitleMessage =
     "ページの名前がありません。「.html」の前に名前を付けて保存してください。";
 
 struct WebExportOptions {
-  // The folder holding DoNotTouch. Empty: the document's m_programFolder when set, else the
-  // running program's folder.
+  // The folder holding DoNotTouch. Empty: the running program's folder.
   std::string programFolder;
 };
 
@@ -44,21 +43,18 @@ struct WebExportResult {
   bool Succeeded() const { return completed && !refused && !modelScriptFailed && failures.empty(); }
 };
 
-// Exports the document's scene to the site named by `chosenPath` (UTF-8; its extension plays no
-// part: the page is always T.html):
+// Exports the scene to the site named by `chosenPath` (UTF-8; its extension plays no part: the
+// page is always T.html):
 //   1. in-between frames rebuilt from the keys;
 //   2. folders F/K and F/css created (an existing folder is fine);
 //   3. the style sheet; 4. the runtime files copied, replacing older copies;
 //   5. the model script: when it fails the user sees the kind's message; WebGL stops there,
 //      WebGPU goes on;
-//   6. the page; 7. the scene script; 8. the document is marked modified.
+//   6. the page; 7. the scene script.
 // Other failures show nothing and leave whatever was written before and after. A path without a
 // folder exports into the current folder. An empty title shows kEmptyTitleMessage and changes
-// nothing.
-WebExportResult ExportWebPage(CMotionDoc& doc, WebExportKind kind, const std::string& chosenPath,
-                              const WebExportOptions& options = {});
-
-// Makes the document's save-as write web pages for its WebGL and WebGPU file types.
-void InstallWebExporter(CMotionDoc& doc);
+// nothing. The document's part (marking itself modified) is document/web_export_command.h.
+WebExportResult ExportWebSite(CZiduderizo& scene, UserInteraction& ui, WebExportKind kind,
+                              const std::string& chosenPath, const WebExportOptions& options = {});
 
 }  // namespace qv

@@ -1,7 +1,5 @@
 #include "geometry/import_mqo.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -9,6 +7,7 @@
 #include "geometry/bounds.h"
 #include "geometry/unique_names.h"
 #include "geometry/vertex_array.h"
+#include "platform/file_probe.h"
 #include "platform/program_folder.h"
 #include "scene/scene.h"
 
@@ -24,9 +23,8 @@ struct FileCloser {
 
 MqoImportResult ImportMQO(CZiduderizo& scene, const std::string& path, const MqoImportOptions& options) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  struct stat status {};
   // A folder opens for reading on this system but is no file to import.
-  if (!file || fstat(fileno(file.get()), &status) != 0 || S_ISDIR(status.st_mode)) return MqoImportResult{};
+  if (!file || IsFolderOrUnknown(file.get())) return MqoImportResult{};
   // Relative texture names resolve against the file's own folder, passed along explicitly.
   return ImportMQO(scene, file.get(), std::filesystem::path(path).parent_path().string(), options);
 }

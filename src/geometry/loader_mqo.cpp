@@ -7,7 +7,7 @@
 
 #include "geometry/ngon_triangulation.h"
 #include "geometry/normals.h"
-#include "geometry/track_fit.h"
+#include "animation/track_fit.h"
 #include "scene/scene.h"
 
 namespace qv {

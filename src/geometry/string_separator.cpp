@@ -1,12 +1,10 @@
 #include "geometry/string_separator.h"
 
 #include <charconv>
-#include <clocale>
-#include <cstdlib>
 #include <limits>
-#include <locale.h>
-#include <stdio.h>
+#include <string>
 
+#include "platform/c_number.h"
 #include "platform/text_codec.h"
 
 namespace qv {
@@ -29,12 +27,6 @@ constexpr bool IsCBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-
-locale_t CLocale() {
-  static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  return locale;
-}
-
 }  // namespace
 
 double ParseDouble(std::string_view text) {
@@ -51,7 +43,7 @@ double ParseDouble(std::string_view text) {
   if (error == std::errc::invalid_argument) return 0.0;
   // Out of range, or a hexadecimal number: the C library's reading, in the C locale.
   const std::string copy(text);
-  return strtod_l(copy.c_str(), nullptr, CLocale());
+  return StrtodInCLocale(copy.c_str());
 }
 
 int32_t ParseInt(std::string_view text) {

@@ -2,11 +2,10 @@
 
 #include <cmath>
 
-#include "animation/undo.h"
 #include "geometry/bounds.h"
 #include "geometry/glyph_outline.h"
 #include "geometry/normals.h"
-#include "geometry/track_fit.h"
+#include "animation/track_fit.h"
 #include "geometry/unique_names.h"
 #include "geometry/vertex_array.h"
 #include "platform/platform_font.h"
@@ -45,11 +44,6 @@ namespace {
 float ClampAtLeastOne(float v) { return std::isfinite(v) && v >= 1.0f ? v : 1.0f; }
 
 }  // namespace
-
-TextParameters& LastTextParameters() {
-  static TextParameters last;
-  return last;
-}
 
 void BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize,
                    float thickness, int32_t material, CModel& model) {
@@ -101,19 +95,6 @@ int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters) {
   MakeNamesUnique(scene);
   scene.RefreshParentNames();
   return index;
-}
-
-bool RunCreateText(CZiduderizo& scene, const TextParameters& parameters) {
-  if (parameters.fontName.empty() || parameters.text.empty()) return false;
-  TextParameters& last = LastTextParameters();
-  last.fontName = parameters.fontName;
-  last.subdivisions = parameters.subdivisions;
-  last.fontSize = parameters.fontSize;
-  last.thickness = parameters.thickness;
-  last.weight = parameters.weight;
-  CreateTextModel(scene, parameters);
-  ClearHistory(scene, true);
-  return true;
 }
 
 }  // namespace qv

@@ -25,10 +25,6 @@ struct TextParameters {
 // only make the mesh huge.
 inline constexpr int32_t kMaxSubdivisions = 100;
 
-// The dialog's values remembered until the program exits (the text is never remembered). They
-// start as a default TextParameters.
-TextParameters& LastTextParameters();
-
 // Builds the text model and appends it, with a new material, to the scene; returns its index.
 // Parameters out of range are clamped silently: subdivisions to 1 ... kMaxSubdivisions, size and
 // thickness below 1 (or not finite) to 1, a weight outside 1 ... 1000 to 400. Characters the font
@@ -44,12 +40,6 @@ void BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivi
 
 // Unicode code points of UTF-8 text (malformed bytes are skipped).
 std::u32string CodePoints(std::string_view utf8);
-
-// The create-text command after the dialog's OK: with a font name and a text, remembers the
-// parameters (all but the text), creates the model and clears the undo history (current frame 0).
-// Returns whether a model was made; the caller marks the document modified when it was and
-// notifies the views with the model-tree hint in every case.
-bool RunCreateText(CZiduderizo& scene, const TextParameters& parameters);
 
 // Turns the flat cap (z = 0, triangles wound clockwise seen with x right and y up) into a closed
 // slab: a copy of every vertex at z - thickness, a reversed copy of every face on it, and a

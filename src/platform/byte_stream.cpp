@@ -1,5 +1,6 @@
 #include "platform/byte_stream.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,7 +19,24 @@ size_t MemorySource::Read(void* data, size_t size) {
   return n;
 }
 
-FileSource::FileSource(int fd, std::string path) : fd_(fd), path_(std::move(path)) {
+FileSource::FileSource(int fd, std::string path) : fd_(fd), path_(std::move(path)) { ReadSize(); }
+
+FileSource::FileSource(std::string path) : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC)), path_(std::move(path)) {
+  if (fd_ < 0) throw FileException(FileCauseFromErrno(errno), path_, errno);
+  owned_ = true;
+  try {
+    ReadSize();
+  } catch (...) {
+    close(fd_);
+    throw;
+  }
+}
+
+FileSource::~FileSource() {
+  if (owned_) close(fd_);
+}
+
+void FileSource::ReadSize() {
   struct stat st {};
   if (fstat(fd_, &st) != 0) throw FileException(FileCauseFromErrno(errno), path_, errno);
   size_ = S_ISREG(st.st_mode) ? static_cast<uint64_t>(st.st_size) : UINT64_MAX;

@@ -40,17 +40,25 @@ class StringSink : public ByteSink {
   std::string bytes;
 };
 
-// Reads an open file descriptor (not owned).
+// Reads an open file descriptor (not owned), or a file it opens itself (owned, closed on
+// destruction).
 class FileSource : public ByteSource {
  public:
   FileSource(int fd, std::string path);
+  // Opens `path` for reading; throws FileException when it cannot.
+  explicit FileSource(std::string path);
+  ~FileSource() override;
+  FileSource(const FileSource&) = delete;
+  FileSource& operator=(const FileSource&) = delete;
   size_t Read(void* data, size_t size) override;
   uint64_t Size() const override { return size_; }
 
  private:
+  void ReadSize();
   int fd_;
   std::string path_;
   uint64_t size_ = 0;
+  bool owned_ = false;
 };
 
 // Writes to an open file descriptor (not owned).

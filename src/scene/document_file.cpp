@@ -1,10 +1,5 @@
 #include "scene/document_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "platform/atomic_file.h"
 #include "scene/stored_sizes.h"
 
@@ -128,11 +123,9 @@ void StoreScene(CArchive& ar, CZiduderizo& scene) {
 }
 
 std::optional<Message> LoadDocumentFile(const std::string& path, CZiduderizo& scene) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return FileErrorMessage(FileException(FileCauseFromErrno(errno), path, errno), msg::kFailedToOpen);
   std::optional<Message> failure;
   try {
-    FileSource source(fd, path);
+    FileSource source(path);
     if (source.Size() != 0) {
       CArchive ar(source);
       LoadScene(ar, scene);
@@ -145,7 +138,6 @@ std::optional<Message> LoadDocumentFile(const std::string& path, CZiduderizo& sc
   } catch (const std::bad_alloc&) {
     failure = MakeMessage(msg::kFailedToOpen);
   }
-  close(fd);
   return failure;
 }
 

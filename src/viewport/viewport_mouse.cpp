@@ -1,7 +1,7 @@
 #include "viewport/viewport_mouse.h"
 
 #include "animation/undo.h"
-#include "geometry/pose_steps.h"
+#include "animation/pose_steps.h"
 #include "scene/update_hints.h"
 #include "viewport/camera.h"
 #include "viewport/current_pose.h"

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "scene/document_file.h"
-#include "scene/motion_doc.h"
+#include "document/motion_doc.h"
 #include "support/animated_scene.h"
 #include "support/sample_scene.h"
 

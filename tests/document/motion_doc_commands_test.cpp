@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "scene/command_ids.h"
-#include "scene/motion_doc.h"
+#include "document/command_ids.h"
+#include "document/motion_doc.h"
 #include "support/animated_scene.h"
 
 namespace qv {

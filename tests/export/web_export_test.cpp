@@ -1,6 +1,6 @@
 // The export driver: output layout, runtime copies, messages, what failures leave on disk and
 // the document's modified flag.
-#include "export/web_export.h"
+#include "document/web_export_command.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,3 +1,6 @@
+#include "animation/pose_steps.h"
+#include "animation/track_fit.h"
+#include "export/export_matrices.h"
 #include "geometry/model_geometry.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "geometry/track_fit.h"
+#include "animation/track_fit.h"
 #include "scene/scene.h"
 
 namespace qv::testing {

@@ -1,5 +1,4 @@
-// Text models: extrusion, centring, names, material and track of a new text model, the
-// create-text command.
+// Text models: extrusion, centring, names, material and track of a new text model.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -227,40 +226,6 @@ TEST_F(TextModelTest, UnknownFaceNamesStillMakeJapaneseText) {
   p.text = "日本";
   const CModel& model = Create(p);
   EXPECT_FALSE(model.m_faces.empty());
-}
-
-TEST_F(TextModelTest, CommandRemembersValuesAndClearsTheHistory) {
-  LastTextParameters() = TextParameters{};
-  scene.m_undoStack.resize(2);
-  scene.m_redoStack.resize(1);
-  g_currentFrame = 12;
-  TextParameters p = Text("");
-  EXPECT_FALSE(RunCreateText(scene, p));  // no text: nothing happens
-  p.text = "Q";
-  p.fontName = "";
-  EXPECT_FALSE(RunCreateText(scene, p));  // no font name either
-  EXPECT_TRUE(scene.m_models.empty());
-  EXPECT_EQ(LastTextParameters().fontName, "メイリオ");
-  EXPECT_EQ(g_currentFrame, 12);
-
-  p = Text("Q");
-  p.fontSize = 42.0f;
-  p.thickness = 7.0f;
-  p.subdivisions = 3;
-  p.weight = 700;
-  EXPECT_TRUE(RunCreateText(scene, p));
-  EXPECT_EQ(scene.m_models.size(), 1u);
-  const TextParameters& last = LastTextParameters();
-  EXPECT_EQ(last.fontName, "DejaVu Sans");
-  EXPECT_EQ(last.fontSize, 42.0f);
-  EXPECT_EQ(last.thickness, 7.0f);
-  EXPECT_EQ(last.subdivisions, 3);
-  EXPECT_EQ(last.weight, 700);
-  EXPECT_TRUE(last.text.empty());  // the text is never remembered
-  EXPECT_TRUE(scene.m_undoStack.empty());
-  EXPECT_TRUE(scene.m_redoStack.empty());
-  EXPECT_EQ(g_currentFrame, 0);
-  LastTextParameters() = TextParameters{};
 }
 
 }  // namespace

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "scene/motion_doc.h"
+#include "document/motion_doc.h"
 #include "scene_fixture.h"
-#include "viewport/document_mouse_host.h"
+#include "document/document_mouse_host.h"
 #include "viewport/recording_device.h"
 #include "viewport/viewport_mouse.h"
 

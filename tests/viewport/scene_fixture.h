@@ -5,6 +5,7 @@
 #include <string>
 
 #include "animation/pose_matrix.h"
+#include "animation/track_fit.h"
 #include "geometry/model_geometry.h"
 #include "scene/hierarchy_walk.h"
 #include "scene/scene.h"

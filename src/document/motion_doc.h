@@ -1,7 +1,7 @@
 #pragma once
-// CMotionDoc: the one document. It owns no scene data: it edits the process-wide scene
-// (g_scene) through the operations of the animation and geometry code, keeps the path and the
-// modified flag, and notifies every attached view after each change. Dialogs and message boxes
+// CMotionDoc: the document. It edits its scene through the operations of the animation,
+// geometry and export code, keeps the path and the modified flag, and notifies every attached
+// view after each change. Dialogs and message boxes
 // are asked through UserInteraction, so the same document serves the desktop program, the
 // command line and the tests.
 #include <cstdint>
@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "scene/document_view.h"
+#include "document/document_view.h"
+#include "document/document_view.h"
+#include "geometry/text_model.h"
 #include "scene/scene.h"
 #include "scene/update_hints.h"
 #include "scene/user_interaction.h"
@@ -54,8 +56,8 @@ class CMotionDoc {
   // Frees GPU resources made from the scene: every view is told, the handles are cleared.
   void ReleaseResources();
 
-  // Writes a web page of the scene; installed by the front end (the export lives above the
-  // document). Without one, the web types of save-as do nothing.
+  // Writes a web page of the scene for the web types of save-as: the web export by default
+  // (document/web_export_command.h); tests put their own in to watch the route.
   using WebExporter = std::function<void(CMotionDoc&, const std::string& path, SaveType type)>;
   void SetWebExporter(WebExporter exporter) { webExporter_ = std::move(exporter); }
   // Folder of the program (TEXTURE folders); empty: the running executable's.
@@ -86,6 +88,14 @@ class CMotionDoc {
   // Transform and mouse modes of the viewport.
   void OnTransformMode(int32_t mode);  // 0 move, 1 rotate, 2 scale
   void OnMouseMode(int32_t mode);      // 0 camera, 2 animation (1 is never selectable)
+
+  // The create-text command after the dialog's OK: with a font name and a text, remembers the
+  // values (all but the text) in m_textDefaults, adds the model, clears the undo history and goes
+  // to frame 0. The views get hint 126 whether or not a model was made; the document is marked
+  // modified only when one was. Returns whether a model was made.
+  bool CreateText(const TextParameters& parameters);
+  // The create-text dialog's values, remembered while the document lives (never the text).
+  TextParameters m_textDefaults;
 
   // The control bar's last-frame field; false when n is refused.
   bool SetLastFrame(int32_t n);

@@ -5,12 +5,12 @@
 #include "geometry/import_mqo.h"
 #include "geometry/model_geometry.h"
 #include "geometry/texture_loader.h"
-#include "geometry/track_fit.h"
+#include "animation/track_fit.h"
 #include "platform/atomic_file.h"
 #include "platform/text_codec.h"
 #include "scene/document_file.h"
 #include "scene/hierarchy_walk.h"
-#include "scene/motion_doc.h"
+#include "document/motion_doc.h"
 
 namespace qv {
 

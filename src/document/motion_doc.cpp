@@ -1,4 +1,4 @@
-#include "scene/motion_doc.h"
+#include "document/motion_doc.h"
 
 #include <algorithm>
 
@@ -7,13 +7,15 @@
 #include "animation/key_editing.h"
 #include "animation/undo.h"
 #include "geometry/bounds.h"
-#include "scene/command_ids.h"
+#include "document/command_ids.h"
+#include "document/web_export_command.h"
 
 namespace qv {
 
 CMotionDoc::CMotionDoc(UserInteraction& ui, CZiduderizo& scene) : ui_(ui), scene_(scene) {
   scene_.m_selectedModel = kNoModel;
   scene_.m_transformMode = 0;
+  InstallWebExporter(*this);
 }
 
 void CMotionDoc::AddView(DocumentView* view) {

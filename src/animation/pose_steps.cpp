@@ -1,4 +1,4 @@
-#include "geometry/pose_steps.h"
+#include "animation/pose_steps.h"
 
 namespace qv {
 

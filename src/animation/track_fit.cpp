@@ -1,4 +1,4 @@
-#include "geometry/track_fit.h"
+#include "animation/track_fit.h"
 
 #include <algorithm>
 #include <cstddef>

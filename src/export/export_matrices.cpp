@@ -1,4 +1,4 @@
-#include "geometry/export_matrices.h"
+#include "export/export_matrices.h"
 
 #include <memory>
 

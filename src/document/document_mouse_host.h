@@ -1,7 +1,7 @@
 #pragma once
 // The document's side of the viewport mouse: mouse mode, update hints and the modified flag go
 // to CMotionDoc. The desktop view derives from it to add capture, redraw and the control bar.
-#include "scene/motion_doc.h"
+#include "document/motion_doc.h"
 #include "viewport/viewport_mouse.h"
 
 namespace qv {

@@ -1,0 +1,21 @@
+// The create-text command of CMotionDoc.
+#include "animation/undo.h"
+#include "document/motion_doc.h"
+
+namespace qv {
+
+bool CMotionDoc::CreateText(const TextParameters& parameters) {
+  const bool made = !parameters.fontName.empty() && !parameters.text.empty();
+  if (made) {
+    m_textDefaults = parameters;
+    m_textDefaults.text.clear();
+    CreateTextModel(scene_, parameters);
+    // A new model starts a new history: undo entries refer to models by index.
+    ClearHistory(scene_, true);
+  }
+  UpdateAllViews(kHintTextDialogClosed);
+  if (made) SetModifiedFlag();
+  return made;
+}
+
+}  // namespace qv
