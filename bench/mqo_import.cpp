@@ -89,7 +89,6 @@ void TimeImport(benchmark::State& state, const std::string& path) {
   size_t faces = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    ResetSceneGlobals();
     auto scene = std::make_unique<CZiduderizo>();
     state.ResumeTiming();
     const MqoImportResult result = ImportMQO(*scene, path, options);
@@ -109,7 +108,6 @@ void TimeParse(benchmark::State& state, const std::string& path) {
   const auto bytes = static_cast<int64_t>(fs::file_size(path));
   for (auto _ : state) {
     state.PauseTiming();
-    ResetSceneGlobals();
     auto scene = std::make_unique<CZiduderizo>();
     std::FILE* file = std::fopen(path.c_str(), "rb");
     state.ResumeTiming();

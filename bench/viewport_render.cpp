@@ -87,7 +87,6 @@ int64_t TriangleCount(const CZiduderizo& scene) {
 }
 
 void BM_RenderFrameOpenGL(benchmark::State& state) {
-  ResetSceneGlobals();
   std::string error;
   auto context = EglContext::Create(&error);
   if (!context) {
@@ -115,7 +114,6 @@ void BM_RenderFrameOpenGL(benchmark::State& state) {
 BENCHMARK(BM_RenderFrameOpenGL)->Arg(1)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_RendererCpuPerFrame(benchmark::State& state) {
-  ResetSceneGlobals();
   NullDevice device;
   auto scene = MakeScene(static_cast<int>(state.range(0)));
   SceneRenderer renderer(*scene);

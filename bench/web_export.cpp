@@ -104,8 +104,10 @@ void RunModelScript(benchmark::State& state, CZiduderizo& scene, bool webgpu) {
   const auto bytes = static_cast<int64_t>(std::filesystem::file_size(path));
   state.SetBytesProcessed(state.iterations() * bytes);
   state.counters["script_MB"] = static_cast<double>(bytes) / 1e6;
-  state.counters["vertices"] = static_cast<double>(g_exportVertices.size());
-  state.counters["triangles"] = static_cast<double>(g_exportIndices.size() / 3);
+  ExportMesh mesh;
+  BuildExportMesh(scene, 1.0f, mesh);
+  state.counters["vertices"] = static_cast<double>(mesh.vertices.size());
+  state.counters["triangles"] = static_cast<double>(mesh.indices.size() / 3);
   std::filesystem::remove(path);
 }
 

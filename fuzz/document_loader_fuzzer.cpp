@@ -18,7 +18,6 @@ void Check(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace qv;
-  ResetSceneGlobals();
   CZiduderizo scene;
   MemorySource source(std::string_view(reinterpret_cast<const char*>(data), size));
   try {

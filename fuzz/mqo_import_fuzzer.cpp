@@ -18,7 +18,6 @@ void Check(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace qv;
-  ResetSceneGlobals();
   CZiduderizo scene;
   if (size == 0) return 0;  // fmemopen refuses an empty buffer; the unit tests cover empty files
   std::FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "rb");
@@ -33,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(!scene.m_materials.empty());
   for (const CModel& model : scene.m_models) {
     Check(!model.m_faces.empty());
-    Check(model.m_tracks.size() == static_cast<size_t>(g_animationCount));
-    Check(model.m_tracks[0].size() == static_cast<size_t>(g_lastFrame + 1));
+    Check(model.m_tracks.size() == static_cast<size_t>(scene.m_animationCount));
+    Check(model.m_tracks[0].size() == static_cast<size_t>(scene.m_lastFrame + 1));
     Check(model.m_vertexRecords.size() == model.m_vertices.size());
     for (const CFace& face : model.m_faces) {
       Check(face.m_indices.size() == 3 || face.m_indices.size() == 4);

@@ -11,25 +11,26 @@ namespace qv {
 
 namespace {
 
-Track* CurrentTrack(CModel& model) {
-  if (g_currentAnimation < 0 || g_currentAnimation >= static_cast<int32_t>(model.m_tracks.size())) return nullptr;
-  return &model.m_tracks[g_currentAnimation];
+Track* CurrentTrack(const CZiduderizo& scene, CModel& model) {
+  const int32_t animation = scene.m_currentAnimation;
+  if (animation < 0 || animation >= static_cast<int32_t>(model.m_tracks.size())) return nullptr;
+  return &model.m_tracks[animation];
 }
 
 }  // namespace
 
 bool InsertFrames(CZiduderizo& scene, int32_t a, int32_t n) {
-  if (a < 0 || a > g_lastFrame || n < 0 || n > kMaxLastFrame - g_lastFrame) return false;
-  const int32_t oldLast = g_lastFrame;
-  g_lastFrame += n;
-  g_previousLastFrame = g_lastFrame;
-  g_animationCount = static_cast<int32_t>(scene.m_animationNames.size());
+  if (a < 0 || a > scene.m_lastFrame || n < 0 || n > kMaxLastFrame - scene.m_lastFrame) return false;
+  const int32_t oldLast = scene.m_lastFrame;
+  scene.m_lastFrame += n;
+  scene.m_previousLastFrame = scene.m_lastFrame;
+  scene.m_animationCount = static_cast<int32_t>(scene.m_animationNames.size());
   for (CModel& model : scene.m_models) {
-    FitFrames(model, oldLast + 1);
-    Track* track = CurrentTrack(model);
+    FitFrames(scene, model, oldLast + 1);
+    Track* track = CurrentTrack(scene, model);
     if (!track) continue;
     Track& poses = *track;
-    for (int32_t i = g_lastFrame; i >= a + n + 1; --i) poses[i] = poses[i - n];
+    for (int32_t i = scene.m_lastFrame; i >= a + n + 1; --i) poses[i] = poses[i - n];
     for (int32_t i = a + 1; i <= a + n; ++i) poses[i] = IdentityPose();
   }
   RecomputeAllFrames(scene);
@@ -38,26 +39,26 @@ bool InsertFrames(CZiduderizo& scene, int32_t a, int32_t n) {
 }
 
 bool DeleteFrames(CZiduderizo& scene, int32_t s, int32_t e) {
-  if (e < s || s < 0 || s > g_lastFrame || e < 0 || e > g_lastFrame) return false;
+  if (e < s || s < 0 || s > scene.m_lastFrame || e < 0 || e > scene.m_lastFrame) return false;
   const int32_t c = e - s + 1;
   // Not every frame can be deleted: a track keeps at least one pose and the last frame stays >= 0.
-  if (c > g_lastFrame) return false;
+  if (c > scene.m_lastFrame) return false;
   if (!scene.m_models.empty()) {
-    const Track* first = CurrentTrack(scene.m_models[0]);
+    const Track* first = CurrentTrack(scene, scene.m_models[0]);
     if (first && c >= static_cast<int32_t>(first->size())) return false;
   }
   for (CModel& model : scene.m_models) {
-    Track* track = CurrentTrack(model);
+    Track* track = CurrentTrack(scene, model);
     if (!track) continue;
     Track& poses = *track;
     const auto size = static_cast<int32_t>(poses.size());
-    if (g_lastFrame >= e + 1)
-      for (int32_t f = s; f <= g_lastFrame - c && f + c < size; ++f) poses[f] = poses[f + c];
+    if (scene.m_lastFrame >= e + 1)
+      for (int32_t f = s; f <= scene.m_lastFrame - c && f + c < size; ++f) poses[f] = poses[f + c];
     poses.resize(static_cast<size_t>(std::max(1, size - c)));
   }
-  g_lastFrame -= c;
-  g_currentFrame = 0;
-  g_animationCount = static_cast<int32_t>(scene.m_animationNames.size());
+  scene.m_lastFrame -= c;
+  scene.m_currentFrame = 0;
+  scene.m_animationCount = static_cast<int32_t>(scene.m_animationNames.size());
   RecomputeAllFrames(scene);
   ClearHistory(scene, true);
   return true;
@@ -65,9 +66,9 @@ bool DeleteFrames(CZiduderizo& scene, int32_t s, int32_t e) {
 
 bool ApplyLastFrame(CZiduderizo& scene, int32_t n) {
   if (n < 0 || n > kMaxLastFrame) return false;
-  g_previousLastFrame = g_lastFrame;
-  g_lastFrame = n;
-  for (CModel& model : scene.m_models) FitFrames(model, g_previousLastFrame + 1);
+  scene.m_previousLastFrame = scene.m_lastFrame;
+  scene.m_lastFrame = n;
+  for (CModel& model : scene.m_models) FitFrames(scene, model, scene.m_previousLastFrame + 1);
   ClearHistory(scene, true);
   return true;
 }
@@ -75,7 +76,7 @@ bool ApplyLastFrame(CZiduderizo& scene, int32_t n) {
 bool CopyAllFrames(CZiduderizo& scene) {
   CModel* model = scene.SelectedModel();
   if (!model) return false;
-  const Track* track = CurrentTrack(*model);
+  const Track* track = CurrentTrack(scene, *model);
   scene.m_frameClipboard = track ? *track : Track{};
   return true;
 }
@@ -83,7 +84,7 @@ bool CopyAllFrames(CZiduderizo& scene) {
 bool PasteAllFrames(CZiduderizo& scene) {
   CModel* model = scene.SelectedModel();
   if (!model) return false;
-  if (Track* track = CurrentTrack(*model)) {
+  if (Track* track = CurrentTrack(scene, *model)) {
     const size_t count = std::min(scene.m_frameClipboard.size(), track->size());
     std::copy_n(scene.m_frameClipboard.begin(), count, track->begin());
   }

@@ -121,12 +121,8 @@ void InterpolateModel(CModel& model, bool hermite) {
     InterpolateLinear(model);
 }
 
-void InterpolateModel(CModel& model) { InterpolateModel(model, g_scene->m_hermite); }
-
 void RecomputeAllFrames(CZiduderizo& scene) {
   for (CModel& model : scene.m_models) InterpolateModel(model, scene.m_hermite);
 }
-
-void RecomputeAllFrames() { RecomputeAllFrames(*g_scene); }
 
 }  // namespace qv

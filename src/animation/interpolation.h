@@ -33,12 +33,8 @@ void InterpolateHermiteTrack(Track& track);
 
 // Hermite when `hermite` is true, linear otherwise.
 void InterpolateModel(CModel& model, bool hermite);
-// Uses g_scene->m_hermite.
-void InterpolateModel(CModel& model);
 
 // InterpolateModel for every model of the scene, in model order, with the scene's mode.
 void RecomputeAllFrames(CZiduderizo& scene);
-// On g_scene.
-void RecomputeAllFrames();
 
 }  // namespace qv

@@ -9,9 +9,10 @@ namespace qv {
 namespace {
 
 // The pose at `frame` of the model's current track, or null where the track is too short.
-CAnimation* CurrentTrackPose(CModel& model, int32_t frame) {
-  if (g_currentAnimation < 0 || g_currentAnimation >= static_cast<int32_t>(model.m_tracks.size())) return nullptr;
-  Track& track = model.m_tracks[g_currentAnimation];
+CAnimation* CurrentTrackPose(const CZiduderizo& scene, CModel& model, int32_t frame) {
+  const int32_t animation = scene.m_currentAnimation;
+  if (animation < 0 || animation >= static_cast<int32_t>(model.m_tracks.size())) return nullptr;
+  Track& track = model.m_tracks[animation];
   if (frame < 0 || frame >= static_cast<int32_t>(track.size())) return nullptr;
   return &track[frame];
 }
@@ -27,14 +28,14 @@ void ForConcernedModels(CZiduderizo& scene, bool allModels, Change change) {
 }
 
 void StepToKey(CZiduderizo& scene, int32_t step) {
-  if (!scene.HasValidSelection() || g_lastFrame < 0) return;
+  if (!scene.HasValidSelection() || scene.m_lastFrame < 0) return;
   CModel& model = scene.m_models[scene.m_selectedModel];
-  const int32_t frames = g_lastFrame + 1;
-  int32_t frame = g_currentFrame;
+  const int32_t frames = scene.m_lastFrame + 1;
+  int32_t frame = scene.m_currentFrame;
   for (int32_t i = 0; i < frames; ++i) {
     frame = ((frame + step) % frames + frames) % frames;
-    if (const CAnimation* pose = CurrentTrackPose(model, frame); pose && pose->m_key == 1) {
-      g_currentFrame = frame;
+    if (const CAnimation* pose = CurrentTrackPose(scene, model, frame); pose && pose->m_key == 1) {
+      scene.m_currentFrame = frame;
       return;
     }
   }
@@ -43,15 +44,15 @@ void StepToKey(CZiduderizo& scene, int32_t step) {
 }  // namespace
 
 void AddKey(CZiduderizo& scene, bool allModels, int32_t k) {
-  if (k != g_currentFrame && (k < 0 || k > g_lastFrame)) return;
+  if (k != scene.m_currentFrame && (k < 0 || k > scene.m_lastFrame)) return;
   ForConcernedModels(scene, allModels, [&](int32_t index) {
     CModel& model = scene.m_models[index];
-    CAnimation* pose = CurrentTrackPose(model, k);
+    CAnimation* pose = CurrentTrackPose(scene, model, k);
     if (!pose) return;
     RecordUndo(scene, index, k);
-    if (k != g_currentFrame) {
+    if (k != scene.m_currentFrame) {
       // Adding a key at another frame freezes the current pose there.
-      if (const CAnimation* current = CurrentTrackPose(model, g_currentFrame)) pose->CopyPoseFrom(*current);
+      if (const CAnimation* current = CurrentTrackPose(scene, model, scene.m_currentFrame)) pose->CopyPoseFrom(*current);
     }
     pose->m_key = 1;
     InterpolateModel(model, scene.m_hermite);
@@ -59,10 +60,10 @@ void AddKey(CZiduderizo& scene, bool allModels, int32_t k) {
 }
 
 void DeleteKey(CZiduderizo& scene, bool allModels, int32_t k) {
-  if (k <= 0 || k > g_lastFrame) return;
+  if (k <= 0 || k > scene.m_lastFrame) return;
   ForConcernedModels(scene, allModels, [&](int32_t index) {
     CModel& model = scene.m_models[index];
-    CAnimation* pose = CurrentTrackPose(model, k);
+    CAnimation* pose = CurrentTrackPose(scene, model, k);
     if (!pose) return;
     RecordUndo(scene, index, k);
     pose->m_key = 0;
@@ -72,12 +73,12 @@ void DeleteKey(CZiduderizo& scene, bool allModels, int32_t k) {
 
 void CopyCurrentPose(CZiduderizo& scene) {
   for (CModel& model : scene.m_models)
-    if (const CAnimation* pose = CurrentTrackPose(model, g_currentFrame)) model.m_poseClipboard = *pose;
+    if (const CAnimation* pose = CurrentTrackPose(scene, model, scene.m_currentFrame)) model.m_poseClipboard = *pose;
 }
 
 void PasteCurrentPose(CZiduderizo& scene) {
   for (CModel& model : scene.m_models)
-    if (CAnimation* pose = CurrentTrackPose(model, g_currentFrame)) *pose = model.m_poseClipboard;
+    if (CAnimation* pose = CurrentTrackPose(scene, model, scene.m_currentFrame)) *pose = model.m_poseClipboard;
 }
 
 void NextKey(CZiduderizo& scene) { StepToKey(scene, +1); }

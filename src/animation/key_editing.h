@@ -9,7 +9,7 @@ class CZiduderizo;
 // Makes frame k a key of the selected model (or of every model when `allModels`), recording
 // undo steps and re-interpolating each changed model. At a frame other than the current one the
 // current pose is copied there first. Nothing happens without a valid selection or with k out
-// of 0..g_lastFrame.
+// of 0..m_lastFrame.
 void AddKey(CZiduderizo& scene, bool allModels, int32_t k);
 // Unmarks key k (never frame 0); same models, undo steps and interpolation as AddKey.
 void DeleteKey(CZiduderizo& scene, bool allModels, int32_t k);

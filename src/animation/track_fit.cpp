@@ -18,8 +18,8 @@ void FitFrames(CModel& model, int32_t first, int32_t animationCount, int32_t cur
   track[0].m_key = 1;
 }
 
-void FitFrames(CModel& model, int32_t first) {
-  FitFrames(model, first, g_animationCount, g_currentAnimation, g_lastFrame);
+void FitFrames(const CZiduderizo& scene, CModel& model, int32_t first) {
+  FitFrames(model, first, scene.m_animationCount, scene.m_currentAnimation, scene.m_lastFrame);
 }
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "scene/model.h"
+#include "scene/scene.h"
 
 namespace qv {
 
@@ -15,7 +16,7 @@ namespace qv {
 void FitFrames(CModel& model, int32_t first, int32_t animationCount, int32_t currentAnimation,
                int32_t lastFrame);
 
-// With g_animationCount, g_currentAnimation and g_lastFrame.
-void FitFrames(CModel& model, int32_t first);
+// With the scene's m_animationCount, m_currentAnimation and m_lastFrame.
+void FitFrames(const CZiduderizo& scene, CModel& model, int32_t first);
 
 }  // namespace qv

@@ -45,7 +45,7 @@ bool Restore(CZiduderizo& scene, std::vector<UndoEntry>& from, std::vector<UndoE
                            (entry.parent >= 0 && entry.parent < static_cast<int32_t>(scene.m_models.size()) &&
                             !MakesCycle(scene, found, entry.parent));
   if (parentValid) model.m_parent = entry.parent;
-  g_currentFrame = entry.frame;
+  scene.m_currentFrame = entry.frame;
   *pose = entry.pose;
   return true;
 }
@@ -55,18 +55,18 @@ bool Restore(CZiduderizo& scene, std::vector<UndoEntry>& from, std::vector<UndoE
 void RecordUndo(CZiduderizo& scene, int32_t model, int32_t frame) {
   if (model < 0 || model >= static_cast<int32_t>(scene.m_models.size())) return;
   CModel& m = scene.m_models[model];
-  const CAnimation* pose = PoseAt(m, g_currentAnimation, frame);
+  const CAnimation* pose = PoseAt(m, scene.m_currentAnimation, frame);
   if (!pose) return;
-  scene.m_undoStack.push_back({m.m_name, m.m_parent, frame, *pose, g_currentAnimation});
+  scene.m_undoStack.push_back({m.m_name, m.m_parent, frame, *pose, scene.m_currentAnimation});
   scene.m_redoStack.clear();
 }
 
 void RecordUndoSelected(CZiduderizo& scene) {
-  if (scene.HasValidSelection()) RecordUndo(scene, scene.m_selectedModel, g_currentFrame);
+  if (scene.HasValidSelection()) RecordUndo(scene, scene.m_selectedModel, scene.m_currentFrame);
 }
 
 void ClearHistory(CZiduderizo& scene, bool resetFrame) {
-  if (resetFrame) g_currentFrame = 0;
+  if (resetFrame) scene.m_currentFrame = 0;
   scene.m_undoStack.clear();
   scene.m_redoStack.clear();
 }

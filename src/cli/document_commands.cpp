@@ -60,7 +60,7 @@ nlohmann::json SceneSummary(const CZiduderizo& scene) {
   return {{"models", models},
           {"materials", materials},
           {"animations", animations},
-          {"fps", g_fps},
+          {"fps", scene.m_fps},
           {"lastFrame", LastFrameOf(scene)},
           {"interpolation", scene.m_hermite ? "hermite" : "linear"},
           {"canvas", {scene.m_canvasWidth, scene.m_canvasHeight}},
@@ -75,16 +75,17 @@ void AddDocumentCommands(CLI::App& app, std::vector<std::pair<CLI::App*, Command
   CLI::App* newCmd = app.add_subcommand("new", "Write a new, empty document");
   newCmd->add_option("DOC", *newPath, "document to write")->required();
   commands.emplace_back(newCmd, [newPath] {
-    NewDocument();
-    SaveDocumentOrFail(*newPath);
+    CZiduderizo scene;  // the new-document state
+    SaveDocumentOrFail(*newPath, scene);
   });
 
   auto infoPath = std::make_shared<std::string>();
   CLI::App* info = app.add_subcommand("info", "Print a JSON summary of a document");
   info->add_option("DOC", *infoPath, "document to read")->required();
   commands.emplace_back(info, [infoPath] {
-    LoadDocumentOrFail(*infoPath);
-    std::cout << SceneSummary(*g_scene).dump(2) << '\n';
+    CZiduderizo scene;
+    LoadDocumentOrFail(*infoPath, scene);
+    std::cout << SceneSummary(scene).dump(2) << '\n';
   });
 
   auto resaveIn = std::make_shared<std::string>();
@@ -93,8 +94,9 @@ void AddDocumentCommands(CLI::App& app, std::vector<std::pair<CLI::App*, Command
   resave->add_option("IN", *resaveIn, "document to read")->required();
   resave->add_option("OUT", *resaveOut, "document to write")->required();
   commands.emplace_back(resave, [resaveIn, resaveOut] {
-    if (auto failure = LoadDocumentFile(*resaveIn, *g_scene)) throw CommandFailure{failure->text};
-    if (auto failure = StoreDocumentFile(*resaveOut, *g_scene)) throw CommandFailure{failure->text};
+    CZiduderizo scene;
+    LoadDocumentOrFail(*resaveIn, scene);
+    SaveDocumentOrFail(*resaveOut, scene);
   });
 }
 

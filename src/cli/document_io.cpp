@@ -8,18 +8,12 @@
 
 namespace qv::cli {
 
-void NewDocument() {
-  g_currentFrame = 0;
-  g_lastFrame = g_previousLastFrame = 60;
-  g_scene->Reset();
+void LoadDocumentOrFail(const std::string& path, CZiduderizo& scene) {
+  if (auto failure = LoadDocumentFile(path, scene)) throw CommandFailure{failure->text};
 }
 
-void LoadDocumentOrFail(const std::string& path) {
-  if (auto failure = LoadDocumentFile(path, *g_scene)) throw CommandFailure{failure->text};
-}
-
-void SaveDocumentOrFail(const std::string& path) {
-  if (auto failure = StoreDocumentFile(path, *g_scene)) throw CommandFailure{failure->text};
+void SaveDocumentOrFail(const std::string& path, CZiduderizo& scene) {
+  if (auto failure = StoreDocumentFile(path, scene)) throw CommandFailure{failure->text};
 }
 
 EditSession::EditSession(const std::string& path, bool createIfMissing) : path_(path), doc_(ui_) {

@@ -7,11 +7,9 @@
 
 namespace qv::cli {
 
-// The new-document state of the scene.
-void NewDocument();
-// Reads a document file into the scene as stored, without the steps of opening it.
-void LoadDocumentOrFail(const std::string& path);
-void SaveDocumentOrFail(const std::string& path);
+// Reads a document file into `scene` as stored, without the steps of opening it.
+void LoadDocumentOrFail(const std::string& path, CZiduderizo& scene);
+void SaveDocumentOrFail(const std::string& path, CZiduderizo& scene);
 
 // The document of an editing command: opened as the program opens it, saved in place.
 class EditSession {

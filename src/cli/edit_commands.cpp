@@ -49,14 +49,14 @@ void RunKey(const KeyOptions& o) {
   CMotionDoc& doc = session.doc();
   CZiduderizo& scene = doc.scene();
   scene.m_selectedModel = FindModel(scene, o.model);
-  if (o.frame < 0 || o.frame > g_lastFrame) throw CommandFailure{kFrameOutOfRangeMessage};
-  g_currentFrame = o.frame;
+  if (o.frame < 0 || o.frame > scene.m_lastFrame) throw CommandFailure{kFrameOutOfRangeMessage};
+  scene.m_currentFrame = o.frame;
   RecomputeAllFrames(scene);
   if (o.remove) {
     if (o.frame == 0) throw CommandFailure{"frame 0 is always a key"};
     doc.OnDeleteKey(false);
   } else {
-    CAnimation& pose = scene.m_models[scene.m_selectedModel].m_tracks[g_currentAnimation][o.frame];
+    CAnimation& pose = scene.m_models[scene.m_selectedModel].m_tracks[scene.m_currentAnimation][o.frame];
     if (o.position) pose.m_position = ToVector(*o.position);
     if (o.rotation) pose.m_rotation = ToVector(*o.rotation);
     if (o.scale) pose.m_scale = ToVector(*o.scale);
@@ -97,7 +97,7 @@ void RunSet(const SetOptions& o) {
   CZiduderizo& scene = doc.scene();
   if (o.fps) {
     if (!(*o.fps > 0.0f) || !std::isfinite(*o.fps)) throw CommandFailure{"the frame rate must be a positive number"};
-    g_fps = *o.fps;
+    scene.m_fps = *o.fps;
   }
   if (o.interpolation) {
     const bool hermite = *o.interpolation == "hermite";

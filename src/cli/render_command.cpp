@@ -27,7 +27,7 @@ void RunRender(const RenderOptions& o) {
       options.width <= 0 || options.height <= 0 || options.width > 16384 || options.height > 16384)
     throw CommandFailure{"size must be WIDTHxHEIGHT between 1 and 16384, for example 800x600"};
   if (o.frame) {
-    if (*o.frame < 0 || *o.frame > g_lastFrame) throw CommandFailure{kFrameOutOfRangeMessage};
+    if (*o.frame < 0 || *o.frame > scene.m_lastFrame) throw CommandFailure{kFrameOutOfRangeMessage};
     options.frame = *o.frame;
   }
   if (o.select) {

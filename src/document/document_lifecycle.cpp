@@ -35,10 +35,10 @@ bool CMotionDoc::OnNewDocument() {
   path_.clear();
   m_documentFolder.clear();
   modified_ = false;
-  g_currentFrame = 0;
-  g_playing = 0;
-  g_lastFrame = g_previousLastFrame = 60;
-  scene_.Reset();  // g_fps stays: a new document keeps the frame rate in effect
+  scene_.m_currentFrame = 0;
+  m_playing = false;
+  scene_.m_lastFrame = scene_.m_previousLastFrame = 60;
+  scene_.Reset();  // m_fps stays: a new document keeps the frame rate in effect
   UpdateAllViews(kHintNewDocument);
   return true;
 }
@@ -78,12 +78,12 @@ bool CMotionDoc::OnOpenDocument(const std::string& path) {
   int32_t poses = 61;
   if (!scene_.m_models.empty() && !scene_.m_models[0].m_tracks.empty() && !scene_.m_models[0].m_tracks[0].empty())
     poses = static_cast<int32_t>(scene_.m_models[0].m_tracks[0].size());
-  g_lastFrame = g_previousLastFrame = poses - 1;
-  g_animationCount = static_cast<int32_t>(scene_.m_animationNames.size());
+  scene_.m_lastFrame = scene_.m_previousLastFrame = poses - 1;
+  scene_.m_animationCount = static_cast<int32_t>(scene_.m_animationNames.size());
   scene_.RefreshParentNames();
-  g_currentAnimation = 0;
+  scene_.m_currentAnimation = 0;
   scene_.m_selectedModel = kNoModel;
-  for (CModel& model : scene_.m_models) FitFrames(model, g_previousLastFrame + 1);
+  for (CModel& model : scene_.m_models) FitFrames(scene_, model, scene_.m_previousLastFrame + 1);
   UpdateLightingOfAllMaterials(scene_.m_materials);
   for (CModel& model : scene_.m_models) RebuildModelGeometry(model, scene_.m_materials.size());
   RebuildHierarchyWalk(scene_);

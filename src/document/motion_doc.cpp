@@ -9,10 +9,18 @@
 #include "geometry/bounds.h"
 #include "document/command_ids.h"
 #include "document/web_export_command.h"
+#include "viewport/camera.h"
 
 namespace qv {
 
-CMotionDoc::CMotionDoc(UserInteraction& ui, CZiduderizo& scene) : ui_(ui), scene_(scene) {
+CMotionDoc::CMotionDoc(UserInteraction& ui) : CMotionDoc(ui, nullptr) {}
+
+CMotionDoc::CMotionDoc(UserInteraction& ui, CZiduderizo& scene) : CMotionDoc(ui, &scene) {}
+
+CMotionDoc::CMotionDoc(UserInteraction& ui, CZiduderizo* borrowed)
+    : ui_(ui),
+      ownedScene_(borrowed ? nullptr : std::make_unique<CZiduderizo>()),
+      scene_(borrowed ? *borrowed : *ownedScene_) {
   scene_.m_selectedModel = kNoModel;
   scene_.m_transformMode = 0;
   InstallWebExporter(*this);
@@ -25,6 +33,8 @@ void CMotionDoc::AddView(DocumentView* view) {
 void CMotionDoc::RemoveView(DocumentView* view) { std::erase(views_, view); }
 
 void CMotionDoc::UpdateAllViews(int32_t hint) {
+  // The camera is put in front of a newly followed model before anyone draws: drawing only reads.
+  ApplyFollowReset(scene_);
   // A view may detach itself while being notified: walk a copy.
   const std::vector<DocumentView*> views = views_;
   for (DocumentView* view : views) view->OnUpdate(*this, hint);
@@ -46,7 +56,7 @@ bool CMotionDoc::IsCommandEnabled(int32_t command) const {
     case cmd::kDeleteKeyAll: return selected;
     case cmd::kCopyCurrentPose:
     case cmd::kPasteCurrentPose:
-      return g_currentAnimation >= 0 && g_currentAnimation < static_cast<int32_t>(scene_.m_animationNames.size());
+      return scene_.m_currentAnimation >= 0 && scene_.m_currentAnimation < static_cast<int32_t>(scene_.m_animationNames.size());
     case cmd::kMouseModel: return false;  // never selectable
     default: return true;
   }
@@ -68,13 +78,13 @@ bool CMotionDoc::IsCommandChecked(int32_t command) const {
 }
 
 void CMotionDoc::OnAddKey(bool allModels) {
-  AddKey(scene_, allModels, g_currentFrame);
+  AddKey(scene_, allModels, scene_.m_currentFrame);
   UpdateAllViews(kHintKeysOrPoses);
   SetModifiedFlag();
 }
 
 void CMotionDoc::OnDeleteKey(bool allModels) {
-  DeleteKey(scene_, allModels, g_currentFrame);
+  DeleteKey(scene_, allModels, scene_.m_currentFrame);
   UpdateAllViews(kHintKeysOrPoses);
   SetModifiedFlag();
 }
@@ -82,7 +92,7 @@ void CMotionDoc::OnDeleteKey(bool allModels) {
 void CMotionDoc::OnKeyFrameDialog() {
   // A signed comparison: the no-selection value passes, and the operations then do nothing.
   if (scene_.m_selectedModel >= static_cast<int32_t>(scene_.m_models.size())) return;
-  auto choice = ui_.AskKeyFrame({g_currentFrame, KeyFrameChoice::kAddSelected});
+  auto choice = ui_.AskKeyFrame({scene_.m_currentFrame, KeyFrameChoice::kAddSelected});
   if (!choice) return;
   switch (choice->action) {
     case KeyFrameChoice::kAddSelected: AddKey(scene_, false, choice->frame); break;
@@ -97,7 +107,7 @@ void CMotionDoc::OnKeyFrameDialog() {
 }
 
 void CMotionDoc::OnInsertFrames() {
-  auto answer = ui_.AskInsertFrames(g_currentFrame, 1);
+  auto answer = ui_.AskInsertFrames(scene_.m_currentFrame, 1);
   if (!answer) return;
   if (!InsertFrames(scene_, answer->first, answer->second)) {
     ui_.ShowMessage(kFrameOutOfRangeMessage);
@@ -108,7 +118,7 @@ void CMotionDoc::OnInsertFrames() {
 }
 
 void CMotionDoc::OnDeleteFrames() {
-  auto answer = ui_.AskDeleteFrames(g_currentFrame, g_currentFrame);
+  auto answer = ui_.AskDeleteFrames(scene_.m_currentFrame, scene_.m_currentFrame);
   if (!answer) return;
   if (!DeleteFrames(scene_, answer->first, answer->second)) {
     ui_.ShowMessage(kFrameOutOfRangeMessage);

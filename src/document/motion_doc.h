@@ -6,6 +6,7 @@
 // command line and the tests.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,12 @@ namespace qv {
 
 class CMotionDoc {
  public:
-  explicit CMotionDoc(UserInteraction& ui, CZiduderizo& scene = *g_scene);
+  // A document with a scene of its own.
+  explicit CMotionDoc(UserInteraction& ui);
+  // A document over a scene that the caller owns and keeps alive (tests, tools).
+  CMotionDoc(UserInteraction& ui, CZiduderizo& scene);
+  CMotionDoc(const CMotionDoc&) = delete;
+  CMotionDoc& operator=(const CMotionDoc&) = delete;
 
   CZiduderizo& scene() { return scene_; }
   UserInteraction& ui() { return ui_; }
@@ -101,9 +107,12 @@ class CMotionDoc {
   bool SetLastFrame(int32_t n);
 
   int32_t m_mouseMode = 0;  // 0 camera, 1 model, 2 animation
+  bool m_playing = false;   // playback running
 
  private:
+  CMotionDoc(UserInteraction& ui, CZiduderizo* borrowed);
   UserInteraction& ui_;
+  std::unique_ptr<CZiduderizo> ownedScene_;
   CZiduderizo& scene_;
   std::vector<DocumentView*> views_;
   bool modified_ = false;

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <unordered_set>
 
+#include "scene/scene.h"
+
 namespace qv {
 
-std::vector<ExportVertex> g_exportVertices;
-std::vector<int32_t> g_exportIndices;
 
 namespace {
 
@@ -95,7 +95,7 @@ class EntryTable {
   size_t m_count = 0;
 };
 
-// Finds vertices of g_exportVertices by value while one model's corners are appended, in time
+// Finds vertices of an export mesh by value while one model's corners are appended, in time
 // linear in the corners and with the cache-friendly access of the faces' own vertex order.
 //
 // Vertices of different models never compare equal (the model index is one of the ten values),
@@ -257,7 +257,6 @@ class VertexIndex {
   std::unordered_set<int32_t> m_models;  // model indices present in the list
 };
 
-VertexIndex g_vertexIndex;
 
 bool FaceIsExported(const CModel& model, const CFace& face) {
   const size_t corners = face.m_indices.size();
@@ -269,26 +268,25 @@ bool FaceIsExported(const CModel& model, const CFace& face) {
 
 }  // namespace
 
-void ClearExportGeometry() {
-  g_exportVertices.clear();
-  g_exportIndices.clear();
-  // Give the memory back: a million-triangle export must not keep its lists alive forever.
-  g_exportVertices.shrink_to_fit();
-  g_exportIndices.shrink_to_fit();
-}
+class ExportMesh::Search : public VertexIndex {};
+
+ExportMesh::ExportMesh() : search_(std::make_unique<Search>()) {}
+ExportMesh::~ExportMesh() = default;
 
 int32_t ExportMaterialIndex(int32_t material, size_t materialCount) {
   if (material >= 0 && static_cast<size_t>(material) < materialCount) return material;
   return materialCount == 0 ? 0 : static_cast<int32_t>(materialCount - 1);
 }
 
-bool AppendModelGeometry(const CModel& model, float scale, int32_t modelIndex, size_t materialCount) {
+bool AppendModelGeometry(ExportMesh& mesh, const CModel& model, float scale, int32_t modelIndex,
+                         size_t materialCount) {
+  VertexIndex& search = *mesh.search_;
   size_t corners = 0;
   for (const CFace& face : model.m_faces) corners += face.m_indices.size() == 4 ? 6 : 3;
-  g_vertexIndex.Begin(g_exportVertices, model, scale, modelIndex);
+  search.Begin(mesh.vertices, model, scale, modelIndex);
   // Grow geometrically: an exact reserve per model would copy the list once per model.
-  if (const size_t needed = g_exportIndices.size() + corners; needed > g_exportIndices.capacity())
-    g_exportIndices.reserve(std::max(needed, g_exportIndices.capacity() * 2));
+  if (const size_t needed = mesh.indices.size() + corners; needed > mesh.indices.capacity())
+    mesh.indices.reserve(std::max(needed, mesh.indices.capacity() * 2));
 
   static constexpr size_t kTriangleCorners[] = {0, 1, 2, 2, 3, 0};
   for (const CFace& face : model.m_faces) {
@@ -301,11 +299,17 @@ bool AppendModelGeometry(const CModel& model, float scale, int32_t modelIndex, s
       const CVector& n = j < face.m_cornerRecords.size() ? face.m_cornerRecords[j].m_normal : face.m_normal;
       const CUV uv = j < face.m_uvs.size() ? face.m_uvs[j] : CUV{};
       const ExportVertex vertex{p.x * scale, p.y * scale, p.z * scale, n.x, n.y, n.z, material, uv.u, uv.v, modelIndex};
-      g_exportIndices.push_back(g_vertexIndex.FindOrAppend(g_exportVertices, vertex, face.m_indices[j]));
+      mesh.indices.push_back(search.FindOrAppend(mesh.vertices, vertex, face.m_indices[j]));
     }
   }
-  g_vertexIndex.End(g_exportVertices, modelIndex);
+  search.End(mesh.vertices, modelIndex);
   return true;
+}
+
+void BuildExportMesh(const CZiduderizo& scene, float scale, ExportMesh& mesh) {
+  const size_t materialCount = scene.m_materials.size();
+  for (size_t i = 0; i < scene.m_models.size(); ++i)
+    AppendModelGeometry(mesh, scene.m_models[i], scale, static_cast<int32_t>(i), materialCount);
 }
 
 }  // namespace qv

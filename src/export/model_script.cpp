@@ -53,7 +53,6 @@ void PutMatrix(ScriptFile& file, const Dialect& d, const Matrix4& m) {
 bool WriteModel(CZiduderizo& scene, const std::string& path, float scale, const Dialect& d) {
   ScriptFile file;
   if (!file.Create(path)) return false;
-  ClearExportGeometry();
   std::string title;
   PathTitle(path, title);
   const std::string className = ScriptIdentifier(title);
@@ -70,16 +69,15 @@ bool WriteModel(CZiduderizo& scene, const std::string& path, float scale, const 
   file.EndLine();
 
   // The mesh is built first: whether it needs a material decides the material lines.
-  const size_t materialCount = scene.m_materials.size();
-  for (size_t i = 0; i < scene.m_models.size(); ++i)
-    AppendModelGeometry(scene.m_models[i], scale, static_cast<int32_t>(i), materialCount);
+  ExportMesh mesh;
+  BuildExportMesh(scene, scale, mesh);
 
   for (const CMaterial& material : scene.m_materials) PutMaterial(file, d, material);
   // Every vertex names a material: a scene without any still gets the default one.
-  if (scene.m_materials.empty() && !g_exportVertices.empty()) PutMaterial(file, d, CMaterial{});
+  if (scene.m_materials.empty() && !mesh.vertices.empty()) PutMaterial(file, d, CMaterial{});
   file.EndLine();
 
-  for (const ExportVertex& v : g_exportVertices) {
+  for (const ExportVertex& v : mesh.vertices) {
     file.Put(d.indent).Put("this.setB(");
     file.Fixed(v.x, 4).Put(',').Fixed(v.y, 4).Put(',').Fixed(v.z, 4).Put(',');
     file.Fixed(v.nx, 4).Put(',').Fixed(v.ny, 4).Put(',').Fixed(v.nz, 4).Put(',');
@@ -87,9 +85,9 @@ bool WriteModel(CZiduderizo& scene, const std::string& path, float scale, const 
     file.Line(");");
   }
   file.EndLine();
-  for (size_t i = 0; i + 2 < g_exportIndices.size(); i += 3) {
+  for (size_t i = 0; i + 2 < mesh.indices.size(); i += 3) {
     file.Put(d.indent).Put("this.setBI(");
-    file.Int(g_exportIndices[i]).Put(',').Int(g_exportIndices[i + 1]).Put(',').Int(g_exportIndices[i + 2]);
+    file.Int(mesh.indices[i]).Put(',').Int(mesh.indices[i + 1]).Put(',').Int(mesh.indices[i + 2]);
     file.Line(");");
   }
 

@@ -10,8 +10,8 @@ namespace qv {
 
 // WebGL dialect: a constructor function whose prototype is a BoneModel3D.
 // The class name is the title of `path` ("Model_" and the page title), made a valid identifier.
-// Refills g_exportVertices, g_exportIndices and every model's m_exportMatrices (released after
-// writing). False when the file cannot be created (nothing is touched then) or a write fails.
+// Builds its own merged mesh (export_geometry.h) and every model's m_exportMatrices (released
+// after writing). False when the file cannot be created (nothing is touched then) or a write fails.
 bool WriteModelScript(CZiduderizo& scene, const std::string& path, float scale);
 // WebGPU dialect: a class extending BoneModel3D, same content.
 bool WriteModelClass(CZiduderizo& scene, const std::string& path, float scale);

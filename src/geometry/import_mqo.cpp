@@ -66,10 +66,4 @@ MqoImportResult ImportMQO(CZiduderizo& scene, std::FILE* file, const std::string
   return result;
 }
 
-bool ImportMQO(const std::string& path, const MessageSink& showMessage) {
-  MqoImportOptions options;
-  options.showMessage = showMessage;
-  return ImportMQO(*g_scene, path, options).ok();
-}
-
 }  // namespace qv

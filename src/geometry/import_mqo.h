@@ -43,8 +43,4 @@ MqoImportResult ImportMQO(CZiduderizo& scene, const std::string& path, const Mqo
 MqoImportResult ImportMQO(CZiduderizo& scene, std::FILE* file, const std::string& folder,
                           const MqoImportOptions& options = {});
 
-// The same into g_scene, with messages shown through `showMessage`; true when the whole file
-// was read without error.
-bool ImportMQO(const std::string& path, const MessageSink& showMessage = {});
-
 }  // namespace qv

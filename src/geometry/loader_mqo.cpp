@@ -122,7 +122,7 @@ void LoaderMQO::AddObject(CModel&& model) {
   model.m_id = ++m_scene->m_nextModelId;
   model.m_parent = m_parent;
   RebuildSmoothingRecords(model);
-  FitFrames(model, 0);
+  FitFrames(*m_scene, model, 0);
   m_scene->m_models.push_back(std::move(model));
 }
 

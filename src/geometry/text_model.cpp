@@ -82,7 +82,7 @@ int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters) {
   // Without any outline font installed the model stays empty, like a text of spaces.
   if (auto font = PlatformFont::Create(parameters.fontName, weight, text))
     BuildTextMesh(*font, text, subdivisions, fontSize, thickness, material, model);
-  FitFrames(model, 0);
+  FitFrames(scene, model, 0);
   model.m_name = Utf8ToCp932(parameters.text);
   model.m_id = ++scene.m_nextModelId;
   model.m_parent = kNoModel;

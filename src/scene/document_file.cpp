@@ -9,7 +9,7 @@ namespace {
 
 constexpr float kFileVersion = 2.7f;
 
-// The stored fields, in file order. `fps` stands for g_fps.
+// The stored fields, in file order. `fps` stands for the scene's m_fps.
 void SerializeScene(CArchive& ar, CZiduderizo& s, float& fps) {
   if (ar.IsStoring()) {
     ar.WriteFloat(s.m_version);
@@ -95,7 +95,7 @@ void DetachBrokenParents(CZiduderizo& s) {
 
 void LoadScene(CArchive& ar, CZiduderizo& scene) {
   CZiduderizo staged;
-  float fps = g_fps;
+  float fps = scene.m_fps;
   SerializeScene(ar, staged, fps);  // refuses face indices outside their model
   DetachBrokenParents(staged);
 
@@ -113,12 +113,12 @@ void LoadScene(CArchive& ar, CZiduderizo& scene) {
   scene.m_fieldOfView = staged.m_fieldOfView;
   scene.m_backgroundColor = staged.m_backgroundColor;
   scene.m_hermite = staged.m_hermite;
-  g_fps = fps;
+  scene.m_fps = fps;
 }
 
 void StoreScene(CArchive& ar, CZiduderizo& scene) {
   scene.m_version = kFileVersion;
-  float fps = g_fps;
+  float fps = scene.m_fps;
   SerializeScene(ar, scene, fps);
 }
 

@@ -9,9 +9,9 @@
 
 namespace qv {
 
-// Reads a whole document into `scene`, replacing its stored fields and g_fps. The file is read
-// into a separate scene first and moved in only when all of it was read and checked, so a failed
-// load leaves `scene` and g_fps exactly as they were. Throws ArchiveException.
+// Reads a whole document into `scene`, replacing its stored fields (m_fps among them). The file
+// is read into a separate scene first and moved in only when all of it was read and checked, so
+// a failed load leaves `scene` exactly as it was. Throws ArchiveException.
 void LoadScene(CArchive& ar, CZiduderizo& scene);
 // Sets m_version to 2.7 and writes the scene. Throws ArchiveException or FileException.
 void StoreScene(CArchive& ar, CZiduderizo& scene);

@@ -34,6 +34,21 @@ static_assert(sizeof(OutlineVertex) == 28);
 
 using Track = std::vector<CAnimation>;
 
+// The export's per-animation, per-frame matrices of a model: scratch that belongs to the export
+// run that made it. A copy of the model starts without any (the matrices are owned), so the model
+// itself copies field by field on its own.
+class ExportMatrixCache : public std::vector<std::vector<std::unique_ptr<Matrix4>>> {
+ public:
+  ExportMatrixCache() = default;
+  ExportMatrixCache(const ExportMatrixCache&) {}
+  ExportMatrixCache& operator=(const ExportMatrixCache&) {
+    clear();
+    return *this;
+  }
+  ExportMatrixCache(ExportMatrixCache&&) noexcept = default;
+  ExportMatrixCache& operator=(ExportMatrixCache&&) noexcept = default;
+};
+
 struct CModel {
   int32_t m_id = 0;
   std::string m_name;  // code page 932 bytes
@@ -64,16 +79,10 @@ struct CModel {
 
   std::vector<CVertex> m_vertexRecords;
   // Export's per-animation, per-frame matrices.
-  std::vector<std::vector<std::unique_ptr<Matrix4>>> m_exportMatrices;
+  ExportMatrixCache m_exportMatrices;
   CAnimation m_poseClipboard;
   bool m_hasChild = false;
   bool m_hasNextSibling = false;
-
-  CModel() = default;
-  CModel(const CModel& o);
-  CModel& operator=(const CModel& o);
-  CModel(CModel&&) noexcept = default;
-  CModel& operator=(CModel&&) noexcept = default;
 
   void Serialize(CArchive& ar);
 };

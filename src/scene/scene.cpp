@@ -2,32 +2,6 @@
 
 namespace qv {
 
-namespace {
-CZiduderizo& ProcessScene() {
-  static CZiduderizo scene;
-  return scene;
-}
-}  // namespace
-
-CZiduderizo* g_scene = &ProcessScene();
-float g_fps = 30.0f;
-int32_t g_currentFrame = 0;
-int32_t g_lastFrame = 60;
-int32_t g_previousLastFrame = 60;
-int32_t g_currentAnimation = 0;
-int32_t g_animationCount = 1;
-int32_t g_playing = 0;
-
-void ResetSceneGlobals() {
-  g_fps = 30.0f;
-  g_currentFrame = 0;
-  g_lastFrame = 60;
-  g_previousLastFrame = 60;
-  g_currentAnimation = 0;
-  g_animationCount = 1;
-  g_playing = 0;
-}
-
 CAnimation DefaultCameraPose() {
   CAnimation pose;
   pose.m_position = {0, 0, -1500};
@@ -36,7 +10,6 @@ CAnimation DefaultCameraPose() {
   return pose;
 }
 
-// Default fields without touching the globals: staging scenes are built while another is live.
 CZiduderizo::CZiduderizo() : m_cameras{DefaultCameraPose()}, m_animationNames{kDefaultAnimationName} {}
 
 void CZiduderizo::ResetCamera() {
@@ -50,11 +23,11 @@ void CZiduderizo::Reset() {
   m_hierarchyWalk.clear();
   m_undoStack.clear();
   m_redoStack.clear();
-  g_currentFrame = 0;
+  m_currentFrame = 0;
   ResetCamera();
   m_animationNames.assign(1, kDefaultAnimationName);
-  g_currentAnimation = 0;
-  g_animationCount = 1;
+  m_currentAnimation = 0;
+  m_animationCount = 1;
   m_canvasWidth = 800;
   m_canvasHeight = 600;
   m_fieldOfView = 20.0f;

@@ -1,5 +1,5 @@
 #pragma once
-// CZiduderizo: the scene, everything a document holds, and the scene-wide globals.
+// CZiduderizo: the scene, everything a document holds, with its timeline.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -56,9 +56,24 @@ class CZiduderizo {
   CVector m_followTarget;
   int32_t m_transformMode = 0;  // 0 move, 1 rotate, 2 scale
 
+  // The timeline: frame rate (stored in the document), where the scene stands and how many
+  // frames the current animation has. A track of the current animation holds m_lastFrame + 1
+  // poses. Drawing, picking, the control bar and the export read the pose at
+  // (m_currentAnimation, m_currentFrame).
+  float m_fps = 30.0f;
+  int32_t m_currentFrame = 0;
+  int32_t m_lastFrame = 60;
+  int32_t m_previousLastFrame = 60;
+  int32_t m_currentAnimation = 0;
+  int32_t m_animationCount = 1;
+
+  // The selection the camera was last put in front of while following (-1: none yet); a view
+  // cache, never stored.
+  int32_t m_lastFollowedModel = -1;
+
   CZiduderizo();
 
-  // The new-scene state. Leaves g_fps alone.
+  // The new-scene state. Leaves m_fps and the frame range alone.
   void Reset();
   void ResetCamera();
   // m_parentName of every model from its m_parent.
@@ -72,18 +87,5 @@ class CZiduderizo {
 };
 
 CAnimation DefaultCameraPose();
-
-// Scene-wide globals.
-extern CZiduderizo* g_scene;
-extern float g_fps;
-extern int32_t g_currentFrame;
-extern int32_t g_lastFrame;
-extern int32_t g_previousLastFrame;
-extern int32_t g_currentAnimation;
-extern int32_t g_animationCount;
-extern int32_t g_playing;
-
-// Restores every global to its start-up value (tests and tools that reuse the process).
-void ResetSceneGlobals();
 
 }  // namespace qv

@@ -8,8 +8,6 @@
 
 namespace qv {
 
-int32_t g_lastFollowedModel = -1;
-
 namespace {
 // A document may carry a zero zoom (only the mouse keeps it above 0.01).
 float InverseZoom(float zoom) { return 1.0f / (zoom != 0.0f ? zoom : kMinimumZoom); }
@@ -68,12 +66,12 @@ bool RunFollowWalk(CZiduderizo& scene, MatrixStack& stack, const FollowVisitor& 
       case kWalkStart: stack.LoadIdentity(); break;
       case kWalkEnter:
         stack.Push();
-        stack.PreMultiply(PoseFollowMatrix(CurrentPoseOrIdentity(model), model.m_origin));
+        stack.PreMultiply(PoseFollowMatrix(CurrentPoseOrIdentity(scene, model), model.m_origin));
         break;
       case kWalkLeave: {
         stack.Pop();
         stack.Push();
-        stack.PreMultiply(TranslationMatrix(model.m_origin + CurrentPoseOrIdentity(model).m_position));
+        stack.PreMultiply(TranslationMatrix(model.m_origin + CurrentPoseOrIdentity(scene, model).m_position));
         if (selected && model.m_id == selected->m_id && model.m_visible) {
           // The handle keeps its size on screen: the inverse zoom cancels the camera's.
           stack.PreMultiply(ScalingMatrix(InverseZoom(zoom.x), InverseZoom(zoom.y), InverseZoom(zoom.z)));
@@ -92,13 +90,17 @@ bool RunFollowWalk(CZiduderizo& scene, MatrixStack& stack, const FollowVisitor& 
   return false;
 }
 
-Matrix4 ComposeViewMatrix(CZiduderizo& scene) {
+bool ApplyFollowReset(CZiduderizo& scene) {
+  if (!scene.m_followModel || scene.m_selectedModel == scene.m_lastFollowedModel) return false;
   CAnimation& camera = CameraPose(scene);
-  if (scene.m_followModel && scene.m_selectedModel != g_lastFollowedModel) {
-    camera.m_position.x = 0;
-    camera.m_position.y = -100;
-    g_lastFollowedModel = scene.m_selectedModel;
-  }
+  camera.m_position.x = 0;
+  camera.m_position.y = -100;
+  scene.m_lastFollowedModel = scene.m_selectedModel;
+  return true;
+}
+
+Matrix4 ComposeViewMatrix(CZiduderizo& scene) {
+  const CAnimation& camera = CameraPose(scene);
   CVector target{0, 0, 0};
   if (scene.m_followModel && scene.HasValidSelection()) {
     MatrixStack stack;

@@ -10,9 +10,6 @@
 
 namespace qv {
 
-// The selection for which the follow reset was last done (-1: none yet).
-extern int32_t g_lastFollowedModel;
-
 inline constexpr float kCameraNear = 100.0f;
 inline constexpr float kCameraFar = 10000.0f;
 inline constexpr float kMinimumZoom = 0.01f;
@@ -29,10 +26,16 @@ float OrbitCamera(CZiduderizo& scene, float dx, float dy);
 void ZoomCamera(CZiduderizo& scene, float amount);
 void NormalizeCameraAngles(CZiduderizo& scene);
 
+// The follow reset: while following, a selection other than the one the camera was last put in
+// front of (no model counts too) puts the camera at x = 0, y = -100 and becomes that selection.
+// Runs before the views are notified of a change, never while drawing. Returns whether it moved
+// the camera.
+bool ApplyFollowReset(CZiduderizo& scene);
+
 // The view matrix for the camera pose and the follow state:
 //   T(-target) · S(scale) · Rz · Ry · Rx · T(position)
-// Following runs the follow reset (a new selection puts the camera at x = 0, y = -100) and the
-// follow walk that finds the selected model's pivot.
+// Following runs the follow walk that finds the selected model's pivot (m_followTarget). The
+// camera pose itself is only read.
 Matrix4 ComposeViewMatrix(CZiduderizo& scene);
 
 // Right-handed perspective of the scene's field of view (degrees) for a viewport of that size,

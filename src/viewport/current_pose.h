@@ -8,16 +8,18 @@ namespace qv {
 
 // Null when the model has no such track or frame (a model whose tracks were not fitted yet):
 // it is then drawn and picked with the identity pose and cannot be manipulated.
-inline CAnimation* CurrentPoseOf(CModel& model) {
-  if (g_currentAnimation < 0 || g_currentAnimation >= static_cast<int32_t>(model.m_tracks.size())) return nullptr;
-  Track& track = model.m_tracks[g_currentAnimation];
-  if (g_currentFrame < 0 || g_currentFrame >= static_cast<int32_t>(track.size())) return nullptr;
-  return &track[g_currentFrame];
+inline CAnimation* CurrentPoseOf(const CZiduderizo& scene, CModel& model) {
+  const int32_t animation = scene.m_currentAnimation;
+  const int32_t frame = scene.m_currentFrame;
+  if (animation < 0 || animation >= static_cast<int32_t>(model.m_tracks.size())) return nullptr;
+  Track& track = model.m_tracks[animation];
+  if (frame < 0 || frame >= static_cast<int32_t>(track.size())) return nullptr;
+  return &track[frame];
 }
 
-inline const CAnimation& CurrentPoseOrIdentity(CModel& model) {
+inline const CAnimation& CurrentPoseOrIdentity(const CZiduderizo& scene, CModel& model) {
   static const CAnimation identity;
-  const CAnimation* pose = CurrentPoseOf(model);
+  const CAnimation* pose = CurrentPoseOf(scene, model);
   return pose ? *pose : identity;
 }
 

@@ -30,10 +30,10 @@ std::optional<RgbaImage> RenderSceneImage(CZiduderizo& scene, const FrameImageOp
       GlDevice::Create(GlDevice::Target::kOffscreen, options.width, options.height, error);
   if (!device) return std::nullopt;
 
-  const int32_t savedFrame = g_currentFrame;
+  const int32_t savedFrame = scene.m_currentFrame;
   const int32_t savedSelection = scene.m_selectedModel;
   const int32_t savedMode = scene.m_transformMode;
-  if (options.frame) g_currentFrame = *options.frame;
+  if (options.frame) scene.m_currentFrame = *options.frame;
   if (options.selectedModel) scene.m_selectedModel = *options.selectedModel;
   if (options.transformMode) scene.m_transformMode = *options.transformMode;
   PrepareSceneForDrawing(scene);
@@ -49,7 +49,7 @@ std::optional<RgbaImage> RenderSceneImage(CZiduderizo& scene, const FrameImageOp
   }
   renderer.ReleaseDevice();
 
-  g_currentFrame = savedFrame;
+  scene.m_currentFrame = savedFrame;
   scene.m_selectedModel = savedSelection;
   scene.m_transformMode = savedMode;
   return image;

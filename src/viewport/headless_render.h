@@ -13,7 +13,7 @@ namespace qv {
 struct FrameImageOptions {
   int width = 800;
   int height = 600;
-  std::optional<int32_t> frame;          // default: g_currentFrame
+  std::optional<int32_t> frame;          // default: the scene's m_currentFrame
   std::optional<int32_t> selectedModel;  // model index; default: the scene's own selection
   std::optional<int32_t> transformMode;  // 0 move, 1 rotate, 2 scale; default: the scene's
 };

@@ -236,7 +236,7 @@ void SceneRenderer::DrawWalk() {
       m_matrixStack.LoadIdentity();
     } else if (step.kind == kWalkEnter) {
       m_matrixStack.Push();
-      m_matrixStack.PreMultiply(PoseModelMatrix(CurrentPoseOrIdentity(model), model.m_origin));
+      m_matrixStack.PreMultiply(PoseModelMatrix(CurrentPoseOrIdentity(m_scene, model), model.m_origin));
     } else if (step.kind == kWalkLeave) {
       // A hidden model is skipped, but its children (entered after it) carry its transform.
       if (model.m_visible) {
@@ -320,7 +320,7 @@ void SceneRenderer::DrawHandle(MatrixStack& stack, CModel& model) {
       break;
     case 1: {
       // The rings turn with the model's own angles, in the pose's rotation order.
-      const CVector rotation = CurrentPoseOrIdentity(model).m_rotation;
+      const CVector rotation = CurrentPoseOrIdentity(m_scene, model).m_rotation;
       stack.Push();
       stack.PreMultiply(RotationYMatrix(rotation.y * kDegreesToRadians));
       m_ringMatrixY = stack.Top();

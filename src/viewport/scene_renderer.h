@@ -29,7 +29,7 @@ inline constexpr int kGridLineCount = 45;
 
 class SceneRenderer {
  public:
-  explicit SceneRenderer(CZiduderizo& scene = *g_scene) : m_scene(scene) {}
+  explicit SceneRenderer(CZiduderizo& scene) : m_scene(scene) {}
   SceneRenderer(const SceneRenderer&) = delete;
   SceneRenderer& operator=(const SceneRenderer&) = delete;
 
@@ -38,7 +38,7 @@ class SceneRenderer {
   int InitDevice(RenderDevice* device);
   bool HasDevice() const { return m_device != nullptr; }
 
-  // One frame at g_currentAnimation, g_currentFrame. Nothing without a device.
+  // One frame at the scene's m_currentAnimation, m_currentFrame. Nothing without a device.
   void RenderFrame();
 
   // Ignored unless both are at least 1. Resets the device to the new size and draws a frame;

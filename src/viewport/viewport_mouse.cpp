@@ -11,7 +11,7 @@ namespace qv {
 
 CVector ShownValue(CZiduderizo& scene, ShownKind kind) {
   const CAnimation* pose = nullptr;
-  if (CModel* model = scene.SelectedModel()) pose = CurrentPoseOf(*model);
+  if (CModel* model = scene.SelectedModel()) pose = CurrentPoseOf(scene, *model);
   if (!scene.HasValidSelection()) pose = &CameraPose(scene);
   if (!pose) return {0, 0, 0};
   switch (kind) {
@@ -149,7 +149,7 @@ void ViewportMouse::Manipulate(CZiduderizo& scene) {
 
   CAnimation* pose = nullptr;
   if (CModel* model = scene.SelectedModel()) {
-    pose = CurrentPoseOf(*model);
+    pose = CurrentPoseOf(scene, *model);
     if (!pose) return;  // no pose at this frame: nothing to change
   }
   if (pose) {

@@ -34,7 +34,6 @@ class CliEditTest : public ::testing::Test {
   }
   void TearDown() override {
     fs::remove_all(dir_);
-    ResetSceneGlobals();
   }
   CZiduderizo Load() {
     CZiduderizo scene;

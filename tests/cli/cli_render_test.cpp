@@ -41,7 +41,6 @@ TEST(CliRender, WritesThePictureOfTheRequestedSizeAndRefusesBadRequests) {
   for (const std::string& bad : {" --size 0x10", " --frame 11", " --select Nobody", " --size big"})
     EXPECT_NE(Qvlogo("render " + doc + bad + " -o " + png), 0) << bad;
   fs::remove_all(dir);
-  ResetSceneGlobals();
 }
 
 }  // namespace

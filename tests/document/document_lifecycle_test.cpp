@@ -44,7 +44,6 @@ class ScriptedInteraction : public SilentInteraction {
 class DocumentLifecycleTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetSceneGlobals();
     dir_ = fs::temp_directory_path() / ("qvlogo-doc-" + std::to_string(getpid()) + "-" +
                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir_);
@@ -53,7 +52,6 @@ class DocumentLifecycleTest : public ::testing::Test {
   void TearDown() override {
     fs::permissions(dir_, fs::perms::owner_all);
     fs::remove_all(dir_);
-    ResetSceneGlobals();
   }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
@@ -68,9 +66,8 @@ TEST_F(DocumentLifecycleTest, OpenFitsTheFrameRangeAndNotifies) {
   testing::MakeAnimatedScene(scene_, {"A", "B"}, 29);
   ASSERT_FALSE(StoreDocumentFile(Path("a.QVLOGO"), scene_));
   scene_.Reset();
-  ResetSceneGlobals();
   ASSERT_TRUE(doc_.OnOpenDocument(Path("a.QVLOGO")));
-  EXPECT_EQ(g_lastFrame, 29);
+  EXPECT_EQ(scene_.m_lastFrame, 29);
   EXPECT_EQ(scene_.m_models.size(), 2u);
   EXPECT_FALSE(doc_.IsModified());
   EXPECT_EQ(doc_.path(), Path("a.QVLOGO"));
@@ -93,7 +90,7 @@ TEST_F(DocumentLifecycleTest, FailedOpenLeavesTheDocumentAsItWas) {
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_EQ(ui_.messages[0], "予期しないファイル形式です。");
   EXPECT_EQ(scene_.m_models.size(), 1u);
-  EXPECT_EQ(g_lastFrame, 40);
+  EXPECT_EQ(scene_.m_lastFrame, 40);
   EXPECT_TRUE(doc_.IsModified());
   EXPECT_EQ(view_.releases, 0);
 }
@@ -118,7 +115,7 @@ TEST_F(DocumentLifecycleTest, EmptyFileOpensWithoutError) {
   EXPECT_TRUE(doc_.OnOpenDocument(Path("empty.qvlogo")));
   EXPECT_TRUE(ui_.messages.empty());
   EXPECT_EQ(scene_.m_models.size(), 1u);
-  EXPECT_EQ(g_lastFrame, 30);
+  EXPECT_EQ(scene_.m_lastFrame, 30);
 }
 
 TEST_F(DocumentLifecycleTest, SavingAnUntitledDocumentGoesThroughSaveAsAndStaysModified) {
@@ -148,11 +145,11 @@ TEST_F(DocumentLifecycleTest, NewAsksToSaveAModifiedDocument) {
   EXPECT_FALSE(doc_.OnNewDocument());  // cancelled
   EXPECT_EQ(scene_.m_models.size(), 1u);
   ui_.answer = SaveChangesAnswer::kNo;
-  g_fps = 24.0f;
+  scene_.m_fps = 24.0f;
   EXPECT_TRUE(doc_.OnNewDocument());
   EXPECT_TRUE(scene_.m_models.empty());
   EXPECT_FALSE(doc_.IsModified());
-  EXPECT_EQ(g_fps, 24.0f);  // a new document keeps the frame rate
+  EXPECT_EQ(scene_.m_fps, 24.0f);  // a new document keeps the frame rate
   EXPECT_EQ(view_.hints.back(), kHintNewDocument);
 }
 

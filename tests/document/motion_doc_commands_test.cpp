@@ -29,7 +29,6 @@ class MotionDocCommandsTest : public ::testing::Test {
     doc_.AddView(&first_);
     doc_.AddView(&second_);
   }
-  void TearDown() override { ResetSceneGlobals(); }
   CZiduderizo scene_;
   ScriptedDialogs ui_;
   CMotionDoc doc_{ui_, scene_};
@@ -43,7 +42,7 @@ TEST_F(MotionDocCommandsTest, KeyCommandsNeedASelectionAndNotifyEveryView) {
   EXPECT_FALSE(doc_.IsCommandEnabled(cmd::kMouseModel));
   scene_.m_selectedModel = 1;
   EXPECT_TRUE(doc_.IsCommandEnabled(cmd::kAddKeyAll));
-  g_currentFrame = 12;
+  scene_.m_currentFrame = 12;
   doc_.OnAddKey(false);
   EXPECT_EQ(scene_.m_models[1].m_tracks[0][12].m_key, 1);
   EXPECT_TRUE(doc_.IsModified());
@@ -53,7 +52,7 @@ TEST_F(MotionDocCommandsTest, KeyCommandsNeedASelectionAndNotifyEveryView) {
 }
 
 TEST_F(MotionDocCommandsTest, InsertDialogIsPresetAndRefusalsShowTheMessage) {
-  g_currentFrame = 7;
+  scene_.m_currentFrame = 7;
   ui_.answer = std::pair{40, 1};
   doc_.OnInsertFrames();
   EXPECT_EQ(ui_.asked, (std::pair{7, 1}));
@@ -62,7 +61,7 @@ TEST_F(MotionDocCommandsTest, InsertDialogIsPresetAndRefusalsShowTheMessage) {
   EXPECT_FALSE(doc_.IsModified());
   ui_.answer = std::pair{30, 5};
   doc_.OnInsertFrames();
-  EXPECT_EQ(g_lastFrame, 35);
+  EXPECT_EQ(scene_.m_lastFrame, 35);
   EXPECT_EQ(first_.hints.back(), kHintFramesInsertedOrDeleted);
 }
 

@@ -18,17 +18,16 @@ class FrameEditingTest : public ::testing::Test {
       CurrentTrack(scene, 0)[f].m_position.x = float(f);
     }
   }
-  void TearDown() override { ResetSceneGlobals(); }
   CZiduderizo scene;
 };
 
 TEST_F(FrameEditingTest, InsertMovesPosesWithTheirKeys) {
-  g_currentFrame = 25;
+  scene.m_currentFrame = 25;
   scene.m_undoStack.push_back({});
   ASSERT_TRUE(InsertFrames(scene, 10, 3));
-  EXPECT_EQ(g_lastFrame, 63);
-  EXPECT_EQ(g_previousLastFrame, 63);
-  EXPECT_EQ(g_currentFrame, 0);
+  EXPECT_EQ(scene.m_lastFrame, 63);
+  EXPECT_EQ(scene.m_previousLastFrame, 63);
+  EXPECT_EQ(scene.m_currentFrame, 0);
   EXPECT_TRUE(scene.m_undoStack.empty());
   const Track& track = CurrentTrack(scene, 0);
   ASSERT_EQ(track.size(), 64u);
@@ -43,16 +42,16 @@ TEST_F(FrameEditingTest, InsertMovesPosesWithTheirKeys) {
 TEST_F(FrameEditingTest, InsertAfterTheLastFrameAndZeroFrames) {
   ASSERT_TRUE(InsertFrames(scene, 60, 2));
   EXPECT_EQ(CurrentTrack(scene, 0)[62].m_position.x, 60.0f);  // holds the last key
-  g_currentFrame = 5;
+  scene.m_currentFrame = 5;
   ASSERT_TRUE(InsertFrames(scene, 3, 0));
-  EXPECT_EQ(g_lastFrame, 62);
-  EXPECT_EQ(g_currentFrame, 0);
+  EXPECT_EQ(scene.m_lastFrame, 62);
+  EXPECT_EQ(scene.m_currentFrame, 0);
 }
 
 TEST_F(FrameEditingTest, DeleteFromFrameZero) {
   ASSERT_TRUE(DeleteFrames(scene, 0, 5));
-  EXPECT_EQ(g_lastFrame, 54);
-  EXPECT_EQ(g_previousLastFrame, 60);
+  EXPECT_EQ(scene.m_lastFrame, 54);
+  EXPECT_EQ(scene.m_previousLastFrame, 60);
   const Track& track = CurrentTrack(scene, 0);
   ASSERT_EQ(track.size(), 55u);
   EXPECT_EQ(track[0].m_key, 0);  // pose 6 was no key
@@ -71,7 +70,7 @@ TEST_F(FrameEditingTest, OutOfRangeRequestsAreRefusedAndChangeNothing) {
   };
   for (const auto& r : refused) {
     EXPECT_FALSE(r.insert ? InsertFrames(scene, r.a, r.b) : DeleteFrames(scene, r.a, r.b)) << r.a << " " << r.b;
-    EXPECT_EQ(g_lastFrame, 60);
+    EXPECT_EQ(scene.m_lastFrame, 60);
     EXPECT_EQ(CurrentTrack(scene, 0), before.m_models[0].m_tracks[0]);
   }
 }
@@ -80,7 +79,7 @@ TEST_F(FrameEditingTest, WithoutModelsTheLastFrameNeverGoesBelowZero) {
   scene.m_models.clear();
   EXPECT_FALSE(DeleteFrames(scene, 0, 60));
   EXPECT_TRUE(DeleteFrames(scene, 0, 59));
-  EXPECT_EQ(g_lastFrame, 0);
+  EXPECT_EQ(scene.m_lastFrame, 0);
   EXPECT_FALSE(DeleteFrames(scene, 0, 0));
 }
 
@@ -91,7 +90,7 @@ TEST_F(FrameEditingTest, LastFrameChangesFitEveryTrack) {
   EXPECT_EQ(CurrentTrack(scene, 0)[40], IdentityPose());
   EXPECT_EQ(CurrentTrack(scene, 0)[30].m_key, 1);
   EXPECT_FALSE(ApplyLastFrame(scene, -1));
-  EXPECT_EQ(g_lastFrame, 40);
+  EXPECT_EQ(scene.m_lastFrame, 40);
 }
 
 TEST_F(FrameEditingTest, AllFramesClipboard) {
@@ -100,10 +99,10 @@ TEST_F(FrameEditingTest, AllFramesClipboard) {
   ASSERT_TRUE(CopyAllFrames(scene));
   scene.m_frameClipboard.resize(100, scene.m_frameClipboard.back());
   scene.m_selectedModel = 1;
-  g_currentFrame = 7;
+  scene.m_currentFrame = 7;
   ASSERT_TRUE(PasteAllFrames(scene));
   EXPECT_EQ(CurrentTrack(scene, 1), CurrentTrack(scene, 0));  // 61 poses, the rest ignored
-  EXPECT_EQ(g_currentFrame, 7);
+  EXPECT_EQ(scene.m_currentFrame, 7);
 }
 
 }  // namespace

@@ -13,14 +13,13 @@ using testing::CurrentTrack;
 class KeyEditingTest : public ::testing::Test {
  protected:
   void SetUp() override { testing::MakeAnimatedScene(scene, {"A", "B", "C"}, 20); }
-  void TearDown() override { ResetSceneGlobals(); }
   CZiduderizo scene;
 };
 
 TEST_F(KeyEditingTest, KeysAtTheCurrentFrameInterpolateTheTrack) {
   scene.m_selectedModel = 0;
   for (auto [frame, x] : {std::pair{10, 100.0f}, {20, 0.0f}}) {
-    g_currentFrame = frame;
+    scene.m_currentFrame = frame;
     CurrentTrack(scene, 0)[frame].m_position.x = x;
     AddKey(scene, false, frame);
   }
@@ -32,7 +31,7 @@ TEST_F(KeyEditingTest, KeysAtTheCurrentFrameInterpolateTheTrack) {
 
 TEST_F(KeyEditingTest, KeyAtAnotherFrameFreezesTheCurrentPose) {
   scene.m_selectedModel = 1;
-  g_currentFrame = 10;
+  scene.m_currentFrame = 10;
   CurrentTrack(scene, 0)[10].m_position.y = 7;
   CurrentTrack(scene, 1)[10].m_position.y = 3;
   AddKey(scene, true, 20);
@@ -59,29 +58,29 @@ TEST_F(KeyEditingTest, RefusedRequestsChangeNothing) {
 TEST_F(KeyEditingTest, NextAndPreviousKeyWrapAndStopAfterOneRound) {
   scene.m_selectedModel = 0;
   CurrentTrack(scene, 0)[12].m_key = 1;
-  g_currentFrame = 3;
+  scene.m_currentFrame = 3;
   NextKey(scene);
-  EXPECT_EQ(g_currentFrame, 12);
+  EXPECT_EQ(scene.m_currentFrame, 12);
   NextKey(scene);
-  EXPECT_EQ(g_currentFrame, 0);  // wrapped
+  EXPECT_EQ(scene.m_currentFrame, 0);  // wrapped
   PreviousKey(scene);
-  EXPECT_EQ(g_currentFrame, 12);
+  EXPECT_EQ(scene.m_currentFrame, 12);
 
   CurrentTrack(scene, 0)[12].m_key = 0;
   CurrentTrack(scene, 0)[0].m_key = 0;  // a track without keys
-  g_currentFrame = 7;
+  scene.m_currentFrame = 7;
   NextKey(scene);
-  EXPECT_EQ(g_currentFrame, 7);
+  EXPECT_EQ(scene.m_currentFrame, 7);
   PreviousKey(scene);
-  EXPECT_EQ(g_currentFrame, 7);
+  EXPECT_EQ(scene.m_currentFrame, 7);
 }
 
 TEST_F(KeyEditingTest, PoseClipboardCopiesEveryModelsCurrentPose) {
-  g_currentFrame = 4;
+  scene.m_currentFrame = 4;
   CurrentTrack(scene, 2)[4].m_rotation = {1, 2, 3};
   CurrentTrack(scene, 2)[4].m_key = 1;
   CopyCurrentPose(scene);
-  g_currentFrame = 9;
+  scene.m_currentFrame = 9;
   PasteCurrentPose(scene);
   EXPECT_EQ(CurrentTrack(scene, 2)[9], CurrentTrack(scene, 2)[4]);
   EXPECT_EQ(CurrentTrack(scene, 0)[9], IdentityPose());

@@ -13,19 +13,18 @@ using testing::CurrentTrack;
 class UndoTest : public ::testing::Test {
  protected:
   void SetUp() override { testing::MakeAnimatedScene(scene, {"A", "B", "C"}, 30); }
-  void TearDown() override { ResetSceneGlobals(); }
   CZiduderizo scene;
 };
 
 TEST_F(UndoTest, UndoRestoresThePoseAndJumpsToItsFrameRedoReappliesIt) {
   scene.m_selectedModel = 1;
-  g_currentFrame = 10;
+  scene.m_currentFrame = 10;
   RecordUndoSelected(scene);
   CurrentTrack(scene, 1)[10].m_position = {5, 6, 7};
-  g_currentFrame = 20;
+  scene.m_currentFrame = 20;
   scene.m_selectedModel = 0;
   ASSERT_TRUE(Undo(scene));
-  EXPECT_EQ(g_currentFrame, 10);
+  EXPECT_EQ(scene.m_currentFrame, 10);
   EXPECT_EQ(scene.m_selectedModel, 1);
   EXPECT_EQ(CurrentTrack(scene, 1)[10].m_position, CVector(0, 0, 0));
   ASSERT_TRUE(Redo(scene));
@@ -36,7 +35,7 @@ TEST_F(UndoTest, UndoRestoresThePoseAndJumpsToItsFrameRedoReappliesIt) {
 
 TEST_F(UndoTest, KeysForAllModelsUndoOneModelAtATime) {
   scene.m_selectedModel = 0;
-  g_currentFrame = 5;
+  scene.m_currentFrame = 5;
   AddKey(scene, true, 5);
   for (int expected : {2, 1, 0}) {
     ASSERT_TRUE(Undo(scene));
@@ -56,7 +55,7 @@ TEST_F(UndoTest, NewEditEmptiesRedo) {
 
 TEST_F(UndoTest, StepOfARenamedModelIsDroppedAndChangesNothing) {
   scene.m_selectedModel = 2;
-  g_currentFrame = 3;
+  scene.m_currentFrame = 3;
   RecordUndo(scene, 1, 3);
   scene.m_models[1].m_name = "Renamed";
   const CZiduderizo before = scene;
@@ -64,7 +63,7 @@ TEST_F(UndoTest, StepOfARenamedModelIsDroppedAndChangesNothing) {
   EXPECT_TRUE(scene.m_undoStack.empty());
   EXPECT_TRUE(scene.m_redoStack.empty());
   EXPECT_EQ(scene.m_selectedModel, 2);
-  EXPECT_EQ(g_currentFrame, 3);
+  EXPECT_EQ(scene.m_currentFrame, 3);
   EXPECT_EQ(scene.m_models[1].m_tracks, before.m_models[1].m_tracks);
 }
 
@@ -86,12 +85,12 @@ TEST_F(UndoTest, ParentLinksComeBackUnlessTheyWouldCloseALoop) {
 
 TEST_F(UndoTest, ClearHistory) {
   RecordUndo(scene, 0, 1);
-  g_currentFrame = 9;
+  scene.m_currentFrame = 9;
   ClearHistory(scene, false);
-  EXPECT_EQ(g_currentFrame, 9);
+  EXPECT_EQ(scene.m_currentFrame, 9);
   RecordUndo(scene, 0, 1);
   ClearHistory(scene, true);
-  EXPECT_EQ(g_currentFrame, 0);
+  EXPECT_EQ(scene.m_currentFrame, 0);
   EXPECT_TRUE(scene.m_undoStack.empty());
 }
 

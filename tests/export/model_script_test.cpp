@@ -100,8 +100,10 @@ TEST(ModelScript, QuadWithTwoFrames) {
   EXPECT_NE(gpu.find(std::string("\r\n    ") + identity + "\r\n    this.setMatrix2();\r\n    " + identity +
                      "\r\n    this.setMatrix2();\r\n    this.setMatrix3();\r\n\r\n    this.initBuffers();\r\n  }\r\n}\r\n"),
             std::string::npos);
-  EXPECT_EQ(g_exportVertices.size(), 4u);
-  EXPECT_EQ(g_exportIndices, (std::vector<int32_t>{0, 1, 2, 2, 3, 0}));
+  ExportMesh mesh;
+  BuildExportMesh(scene, 1.0f, mesh);
+  EXPECT_EQ(mesh.vertices.size(), 4u);
+  EXPECT_EQ(mesh.indices, (std::vector<int32_t>{0, 1, 2, 2, 3, 0}));
   EXPECT_TRUE(scene.m_models[0].m_exportMatrices.empty());  // released after writing
 }
 
@@ -264,8 +266,10 @@ TEST(ModelScript, FileThatCannotBeCreatedLeavesTheListsAlone) {
   ASSERT_TRUE(WriteModelScript(scene, temp / "Model_a.js", 1.0f));
   EXPECT_FALSE(WriteModelScript(scene, temp / "missing/Model_a.js", 1.0f));
   EXPECT_FALSE(WriteModelClass(scene, temp / "missing/Model_a.js", 1.0f));
-  EXPECT_EQ(g_exportVertices.size(), 4u);
-  EXPECT_EQ(g_exportIndices.size(), 6u);
+  ExportMesh mesh;
+  BuildExportMesh(scene, 1.0f, mesh);
+  EXPECT_EQ(mesh.vertices.size(), 4u);
+  EXPECT_EQ(mesh.indices.size(), 6u);
 }
 
 // The class is named after the file's title, made an identifier.
@@ -292,27 +296,30 @@ TEST(ExportGeometry, AppendingAgainFindsTheFirstEntries) {
   CFace quad;
   quad.m_indices = {0, 1, 2, 3};
   model.m_faces = {quad};
-  ClearExportGeometry();
-  AppendModelGeometry(model, 1.0f, 3, 1);
-  AppendModelGeometry(model, 1.0f, 4, 1);
-  AppendModelGeometry(model, 1.0f, 3, 1);
-  EXPECT_EQ(g_exportVertices.size(), 8u);
-  EXPECT_EQ(g_exportIndices, (std::vector<int32_t>{0, 1, 2, 2, 3, 0, 4, 5, 6, 6, 7, 4, 0, 1, 2, 2, 3, 0}));
-
-  ClearExportGeometry();
-  g_exportVertices.push_back({1, 0, 0, 0, 0, 1, 0, 0, 0, 5});  // equal to corner 1 of model 5
-  g_exportVertices.push_back({1, 0, 0, 0, 0, 1, 0, 0, 0, 5});  // a later duplicate is never used
-  AppendModelGeometry(model, 1.0f, 5, 1);
-  EXPECT_EQ(g_exportVertices.size(), 5u);
-  EXPECT_EQ(g_exportIndices, (std::vector<int32_t>{2, 0, 3, 3, 4, 2}));
+  {
+    ExportMesh mesh;
+    AppendModelGeometry(mesh, model, 1.0f, 3, 1);
+    AppendModelGeometry(mesh, model, 1.0f, 4, 1);
+    AppendModelGeometry(mesh, model, 1.0f, 3, 1);
+    EXPECT_EQ(mesh.vertices.size(), 8u);
+    EXPECT_EQ(mesh.indices, (std::vector<int32_t>{0, 1, 2, 2, 3, 0, 4, 5, 6, 6, 7, 4, 0, 1, 2, 2, 3, 0}));
+  }
+  {
+    ExportMesh mesh;
+    mesh.vertices.push_back({1, 0, 0, 0, 0, 1, 0, 0, 0, 5});  // equal to corner 1 of model 5
+    mesh.vertices.push_back({1, 0, 0, 0, 0, 1, 0, 0, 0, 5});  // a later duplicate is never used
+    AppendModelGeometry(mesh, model, 1.0f, 5, 1);
+    EXPECT_EQ(mesh.vertices.size(), 5u);
+    EXPECT_EQ(mesh.indices, (std::vector<int32_t>{2, 0, 3, 3, 4, 2}));
+  }
 
   // Both zeros are the same value; a scale multiplies the positions only.
-  ClearExportGeometry();
+  ExportMesh mesh;
   model.m_vertices[2] = {-0.0f, 1, 0};
-  AppendModelGeometry(model, 2.0f, 0, 1);
-  EXPECT_EQ(g_exportVertices.size(), 4u);
-  EXPECT_EQ(g_exportVertices[2].y, 2.0f);
-  EXPECT_EQ(g_exportVertices[2].nz, 1.0f);
+  AppendModelGeometry(mesh, model, 2.0f, 0, 1);
+  EXPECT_EQ(mesh.vertices.size(), 4u);
+  EXPECT_EQ(mesh.vertices[2].y, 2.0f);
+  EXPECT_EQ(mesh.vertices[2].nz, 1.0f);
 }
 
 }  // namespace

@@ -236,15 +236,14 @@ TEST_F(FitFramesTest, FromTheOldEndOnlyInitialisesNewFrames) {
   for (size_t f = 11; f < 21; ++f) EXPECT_EQ(m.m_tracks[0][f], IdentityPose()) << f;
 }
 
-TEST_F(FitFramesTest, UsesTheGlobalsAndKeepsPoseZeroAKey) {
-  ResetSceneGlobals();
-  g_lastFrame = 4;
+TEST_F(FitFramesTest, UsesTheScenesFrameRangeAndKeepsPoseZeroAKey) {
+  CZiduderizo scene;
+  scene.m_lastFrame = 4;
   CModel m;
-  FitFrames(m, 0);
+  FitFrames(scene, m, 0);
   ASSERT_EQ(m.m_tracks.size(), 1u);
   EXPECT_EQ(m.m_tracks[0].size(), 5u);
   EXPECT_EQ(m.m_tracks[0][0].m_key, 1);
-  ResetSceneGlobals();
 
   CModel shrunk;
   shrunk.m_tracks = {Keyed(30)};

@@ -84,13 +84,11 @@ class MqoCorpusTest : public ::testing::TestWithParam<CorpusFile> {
  protected:
   void SetUp() override {
     if (!std::filesystem::is_directory(CorpusRoot())) GTEST_SKIP() << "no corpus at " << CorpusRoot();
-    ResetSceneGlobals();
   }
 };
 
 class MqoBundledTest : public ::testing::TestWithParam<CorpusFile> {
  protected:
-  void SetUp() override { ResetSceneGlobals(); }
 };
 
 TEST_P(MqoCorpusTest, ImportsWithIndependentCounts) { ExpectImport(CorpusRoot(), GetParam()); }
@@ -114,8 +112,8 @@ void ExpectImport(const std::filesystem::path& root, const CorpusFile& file) {
     // Every kept model is complete: id, top level, tracks, smoothing records, drawable faces.
     EXPECT_GT(model.m_id, 5);
     EXPECT_EQ(model.m_parent, kNoModel);
-    ASSERT_EQ(static_cast<int>(model.m_tracks.size()), g_animationCount);
-    ASSERT_EQ(static_cast<int>(model.m_tracks[0].size()), g_lastFrame + 1);
+    ASSERT_EQ(static_cast<int>(model.m_tracks.size()), scene.m_animationCount);
+    ASSERT_EQ(static_cast<int>(model.m_tracks[0].size()), scene.m_lastFrame + 1);
     EXPECT_EQ(model.m_tracks[0][0].m_key, 1);
     EXPECT_EQ(model.m_vertexRecords.size(), model.m_vertices.size());
     for (const CFace& face : model.m_faces) {

@@ -38,7 +38,6 @@ std::string Object(const std::string& name, const std::string& body) {
 
 class ImportMqoTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetSceneGlobals(); }
 
   MqoImportResult Import(const std::string& body, const std::string& name = "model.mqo") {
     MqoImportOptions options;
@@ -286,7 +285,7 @@ TEST_F(ImportMqoTest, HalfReadObjectStaysOnlyWithUsableFaces) {
   EXPECT_EQ(half.m_id, 7);
   EXPECT_EQ(half.m_faces.size(), 1u);
   EXPECT_EQ(half.m_tracks.size(), 1u);
-  EXPECT_EQ(half.m_tracks[0].size(), static_cast<size_t>(g_lastFrame + 1));
+  EXPECT_EQ(half.m_tracks[0].size(), static_cast<size_t>(scene.m_lastFrame + 1));
   EXPECT_EQ(half.m_meshVertices.size(), 6u);
 
   // A syntax error before any face: the object goes; the line is reported.
@@ -387,7 +386,6 @@ TEST(MqoFuzzSeeds, ImportWithoutFault) {
   const std::filesystem::path seeds = std::filesystem::path(QV_SOURCE_DIR) / "fuzz" / "corpus" / "mqo_import";
   int count = 0;
   for (const auto& entry : std::filesystem::directory_iterator(seeds)) {
-    ResetSceneGlobals();
     CZiduderizo scene;
     MqoImportOptions options;
     options.loadTextures = false;

@@ -34,11 +34,7 @@ ArchiveCause LoadFailure(const std::string& bytes, CZiduderizo& scene) {
   return ArchiveCause::kGeneric;
 }
 
-class DocumentFileTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetSceneGlobals(); }
-  void TearDown() override { ResetSceneGlobals(); }
-};
+class DocumentFileTest : public ::testing::Test {};
 
 TEST_F(DocumentFileTest, NewDocumentIsTheKnown105Bytes) {
   CZiduderizo scene;
@@ -57,13 +53,13 @@ TEST_F(DocumentFileTest, NewDocumentIsTheKnown105Bytes) {
 
 TEST_F(DocumentFileTest, EveryWrittenFormComesBackByteForByte) {
   CZiduderizo original = testing::MakeSampleScene();
-  g_fps = std::bit_cast<float>(0x7FA00001u);  // even the frame rate keeps its bits
+  original.m_fps = std::bit_cast<float>(0x7FA00001u);  // even the frame rate keeps its bits
   const std::string bytes = Store(original);
 
   CZiduderizo loaded;
-  g_fps = 12.0f;
+  loaded.m_fps = 12.0f;
   Load(bytes, loaded);
-  EXPECT_EQ(std::bit_cast<uint32_t>(g_fps), 0x7FA00001u);
+  EXPECT_EQ(std::bit_cast<uint32_t>(loaded.m_fps), 0x7FA00001u);
   ASSERT_EQ(loaded.m_models.size(), 3u);
   EXPECT_EQ(loaded.m_models[1].m_tracks[2].size(), 26u);
   EXPECT_EQ(loaded.m_materials[2].m_bump.size(), 65534u);
@@ -112,7 +108,7 @@ TEST_F(DocumentFileTest, EveryTruncationIsAnUnexpectedFormatAndChangesNothing) {
     }
   }
   EXPECT_EQ(Store(live), before);
-  EXPECT_EQ(g_fps, 30.0f);
+  EXPECT_EQ(live.m_fps, 30.0f);
 }
 
 TEST_F(DocumentFileTest, HugeCountsFailAtOnce) {

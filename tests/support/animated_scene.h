@@ -8,21 +8,22 @@
 
 namespace qv::testing {
 
-// Sets the globals for `lastFrame` and gives `scene` one model per name, each with a fitted
+// Resets `scene` with `lastFrame` as its last frame and gives `scene` one model per name, each with a fitted
 // track (identity poses, key at frame 0).
 inline void MakeAnimatedScene(CZiduderizo& scene, std::initializer_list<const char*> names, int32_t lastFrame = 60) {
-  ResetSceneGlobals();
   scene.Reset();
-  g_lastFrame = g_previousLastFrame = lastFrame;
+  scene.m_fps = 30.0f;
+  scene.m_lastFrame = scene.m_previousLastFrame = lastFrame;
   for (const char* name : names) {
     CModel model;
     model.m_name = name;
     model.m_id = ++scene.m_nextModelId;
-    FitFrames(model, 0);
+    FitFrames(scene, model, 0);
     scene.m_models.push_back(std::move(model));
   }
 }
 
-inline Track& CurrentTrack(CZiduderizo& scene, int model) { return scene.m_models[model].m_tracks[g_currentAnimation]; }
+inline Track& CurrentTrack(CZiduderizo& scene, int model) { return scene.m_models[model].m_tracks[scene.m_currentAnimation];
+}
 
 }  // namespace qv::testing

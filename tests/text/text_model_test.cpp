@@ -18,11 +18,9 @@ using testing::Rectangle;
 class TextModelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetSceneGlobals();
     if (!IsFamilyInstalled("DejaVu Sans")) GTEST_SKIP() << "DejaVu Sans is not installed";
     scene.m_models.reserve(32);  // references to created models stay valid
   }
-  void TearDown() override { ResetSceneGlobals(); }
 
   TextParameters Text(const char* text) {
     TextParameters p;
@@ -106,7 +104,7 @@ TEST_F(TextModelTest, NewModelHasItsOwnMaterialTrackAndSettings) {
   scene.m_materials[0].m_number = 40;
   scene.m_materials[1].m_number = 41;
   scene.m_nextMaterialId = 9;
-  g_lastFrame = 30;
+  scene.m_lastFrame = 30;
   const CModel& model = Create(Text("Hi"));
   ASSERT_EQ(scene.m_materials.size(), 3u);
   EXPECT_EQ(scene.m_materials[0].m_number, 0);  // renumbered before the new one was added

@@ -10,7 +10,6 @@ namespace {
 
 class CameraTest : public ::testing::Test {
  protected:
-  void SetUp() override { testing::ResetViewportGlobals(); }
 
   // Normalised device coordinates of a world point.
   static CVector Project(const CVector& p, const Matrix4& view, const Matrix4& projection) {
@@ -101,25 +100,29 @@ TEST_F(CameraTest, FollowResetHappensOncePerSelection) {
   for (int i = 0; i < 3; ++i) testing::AddBox(scene, "m" + std::to_string(i), {0, 0, 0}, {10, 10, 10}, 0);
   scene.m_cameras[0].m_position = {50, 60, -1200};
   scene.m_selectedModel = 2;
-  ComposeViewMatrix(scene);  // not following: nothing moves
+  ApplyFollowReset(scene);  // not following: nothing moves
   EXPECT_EQ(scene.m_cameras[0].m_position, CVector(50, 60, -1200));
 
   scene.m_followModel = true;
-  ComposeViewMatrix(scene);
+  ApplyFollowReset(scene);
   EXPECT_EQ(scene.m_cameras[0].m_position, CVector(0, -100, -1200));
-  EXPECT_EQ(g_lastFollowedModel, 2);
+  EXPECT_EQ(scene.m_lastFollowedModel, 2);
 
   scene.m_cameras[0].m_position = {7, 8, -1200};
-  ComposeViewMatrix(scene);  // same selection: kept
+  ApplyFollowReset(scene);  // same selection: kept
   EXPECT_EQ(scene.m_cameras[0].m_position, CVector(7, 8, -1200));
 
   scene.m_selectedModel = 1;  // another selection: reset again
-  ComposeViewMatrix(scene);
+  ApplyFollowReset(scene);
   EXPECT_EQ(scene.m_cameras[0].m_position, CVector(0, -100, -1200));
 
   scene.m_cameras[0].m_position = {7, 8, -1200};
+  scene.m_selectedModel = 2;
+  ComposeViewMatrix(scene);  // drawing never moves the camera
+  EXPECT_EQ(scene.m_cameras[0].m_position, CVector(7, 8, -1200));
+
   scene.m_selectedModel = kNoModel;  // even no model counts as a new selection
-  ComposeViewMatrix(scene);
+  ApplyFollowReset(scene);
   EXPECT_EQ(scene.m_cameras[0].m_position, CVector(0, -100, -1200));
 }
 
@@ -133,6 +136,7 @@ TEST_F(CameraTest, FollowTargetIsTheSelectedPivotCarriedThroughItsAncestors) {
   testing::PoseOf(scene, parent).m_rotation = {0, 0, 90};
   scene.m_selectedModel = child;
   scene.m_followModel = true;
+  ApplyFollowReset(scene);  // the document does this before its views draw
   const Matrix4 view = ComposeViewMatrix(scene);
   // Child pivot + position = (15, 0, 0); the parent turns it by 90° about z to (0, 15, 0) and
   // moves it up by 100.

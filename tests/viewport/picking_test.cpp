@@ -36,7 +36,6 @@ class HintRecorder : public DocumentView {
 class PickingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::ResetViewportGlobals();
     ASSERT_EQ(renderer.InitDevice(&device), 0);
     document.AddView(&hints);
     material = AddMaterial(scene, 1, 1, 1);

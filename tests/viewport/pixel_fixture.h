@@ -23,7 +23,6 @@ inline constexpr uint32_t kBackground = 0xFF1E415A;
 
 class PixelTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetViewportGlobals(); }
 
   RgbaImage Render(const FrameImageOptions& options = {}) {
     std::string error;

@@ -46,7 +46,7 @@ inline int AddBox(CZiduderizo& scene, const std::string& name, const CVector& ce
     if (Dot(n, p0 - centre) > 0) std::reverse(face.m_indices.begin(), face.m_indices.end());
     model.m_faces.push_back(face);
   }
-  FitFrames(model, 0);
+  FitFrames(scene, model, 0);
   scene.m_models.push_back(std::move(model));
   RebuildModelGeometry(scene.m_models.back(), scene.m_materials.size());
   RebuildHierarchyWalk(scene);
@@ -54,13 +54,7 @@ inline int AddBox(CZiduderizo& scene, const std::string& name, const CVector& ce
 }
 
 inline CAnimation& PoseOf(CZiduderizo& scene, int model) {
-  return scene.m_models[model].m_tracks[g_currentAnimation][g_currentFrame];
-}
-
-// Fresh globals and an empty scene with the default camera.
-inline void ResetViewportGlobals() {
-  ResetSceneGlobals();
-  g_lastFollowedModel = -1;
+  return scene.m_models[model].m_tracks[scene.m_currentAnimation][scene.m_currentFrame];
 }
 
 }  // namespace qv::testing

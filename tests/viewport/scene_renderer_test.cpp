@@ -21,7 +21,6 @@ void ExpectMatrixNear(const Matrix4& a, const Matrix4& b, float tolerance = 1e-4
 class SceneRendererTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::ResetViewportGlobals();
     ASSERT_EQ(renderer.InitDevice(&device), 0);
     device.ClearLog();
   }

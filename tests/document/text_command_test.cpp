@@ -1,0 +1,61 @@
+// The create-text command of the document: remembered values, history, hint and modified flag.
+#include <gtest/gtest.h>
+
+#include "document/motion_doc.h"
+#include "platform/font_catalog.h"
+
+namespace qv {
+namespace {
+
+class HintRecorder : public DocumentView {
+ public:
+  void OnUpdate(CMotionDoc&, int32_t hint) override { hints.push_back(hint); }
+  std::vector<int32_t> hints;
+};
+
+TEST(TextCommand, RemembersValuesClearsTheHistoryAndAlwaysNotifies) {
+  if (!IsFamilyInstalled("DejaVu Sans")) GTEST_SKIP() << "DejaVu Sans is not installed";
+  SilentInteraction ui;
+  CMotionDoc doc(ui);
+  HintRecorder views;
+  doc.AddView(&views);
+  CZiduderizo& scene = doc.scene();
+  scene.m_undoStack.resize(2);
+  scene.m_redoStack.resize(1);
+  scene.m_currentFrame = 12;
+
+  TextParameters p;
+  p.fontName = "DejaVu Sans";
+  EXPECT_FALSE(doc.CreateText(p));  // no text: nothing happens
+  p.text = "Q";
+  p.fontName = "";
+  EXPECT_FALSE(doc.CreateText(p));  // no font name either
+  EXPECT_TRUE(scene.m_models.empty());
+  EXPECT_EQ(doc.m_textDefaults.fontName, "メイリオ");
+  EXPECT_EQ(scene.m_currentFrame, 12);
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(views.hints, (std::vector<int32_t>{kHintTextDialogClosed, kHintTextDialogClosed}));
+
+  p.fontName = "DejaVu Sans";
+  p.fontSize = 42.0f;
+  p.thickness = 7.0f;
+  p.subdivisions = 3;
+  p.weight = 700;
+  EXPECT_TRUE(doc.CreateText(p));
+  EXPECT_EQ(scene.m_models.size(), 1u);
+  const TextParameters& last = doc.m_textDefaults;
+  EXPECT_EQ(last.fontName, "DejaVu Sans");
+  EXPECT_EQ(last.fontSize, 42.0f);
+  EXPECT_EQ(last.thickness, 7.0f);
+  EXPECT_EQ(last.subdivisions, 3);
+  EXPECT_EQ(last.weight, 700);
+  EXPECT_TRUE(last.text.empty());  // the text is never remembered
+  EXPECT_TRUE(scene.m_undoStack.empty());
+  EXPECT_TRUE(scene.m_redoStack.empty());
+  EXPECT_EQ(scene.m_currentFrame, 0);
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(views.hints.size(), 3u);
+}
+
+}  // namespace
+}  // namespace qv
