@@ -42,6 +42,23 @@ enum : int32_t {
   kMouseCamera = 32803,
   kMouseModel = 32804,
   kMouseAnimation = 32832,
+  // The main frame's commands.
+  kCameraLeft = 32875,
+  kCameraTop = 32876,
+  kCameraFront = 32877,
+  kCameraRight = 32878,
+  kCameraBottom = 32879,
+  kCameraBack = 32880,
+  kMainToolbar = 59392,
+  kStatusBar = 59393,
+  kControlToolbar = 132,
+  // The application's.
+  kNew = 57600,
+  // The model tree's and the material list's, while they are the active view.
+  kAddModel = 50000,
+  kDeleteModel = 50001,
+  kRenameModel = 50002,
+  kShowHideModel = 50003,
 };
 
 }  // namespace qv::cmd

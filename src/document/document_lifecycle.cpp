@@ -60,6 +60,7 @@ bool CMotionDoc::OnOpenDocument(const std::string& path) {
     ReleaseResources();
     modified_ = false;
     path_ = path;
+    m_recentFiles.Add(path);
     m_documentFolder = FolderOfPath(path);
     TextureLookup lookup = MakeTextureLookup(m_documentFolder);
     if (!m_programFolder.empty()) lookup.programFolder = m_programFolder;
@@ -103,6 +104,7 @@ bool CMotionDoc::DoStore(const std::string& path) {
 void CMotionDoc::OnFileSave() {
   if (EqualsNoCase(PathExtensionOf(path_), "qvlogo")) {
     DoStore(path_);
+    m_recentFiles.Add(path_);
     return;
   }
   OnFileSaveAs();
@@ -116,6 +118,7 @@ void CMotionDoc::OnFileSaveAs() {
     case SaveType::kDocument:
       DoStore(choice->path);
       path_ = choice->path;  // taken even when storing failed
+      m_recentFiles.Add(path_);
       m_documentFolder = FolderOfPath(choice->path);
       break;
     case SaveType::kWebGL:

@@ -7,12 +7,18 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "document/document_view.h"
+#include "document/recent_files.h"
+#include "document/settings_dialog.h"
 #include "document/document_view.h"
+#include "document/recent_files.h"
+#include "document/settings_dialog.h"
 #include "geometry/text_model.h"
+#include "viewport/camera.h"
 #include "scene/scene.h"
 #include "scene/update_hints.h"
 #include "scene/user_interaction.h"
@@ -68,6 +74,9 @@ class CMotionDoc {
   void SetWebExporter(WebExporter exporter) { webExporter_ = std::move(exporter); }
   // Folder of the program (TEXTURE folders); empty: the running executable's.
   std::string m_programFolder;
+  // Documents opened or saved, most recent first; the front end loads and saves it with its
+  // settings.
+  RecentFileList m_recentFiles;
   // Folder of the open document: its textures resolve against it.
   std::string m_documentFolder;
 
@@ -100,8 +109,35 @@ class CMotionDoc {
   // to frame 0. The views get hint 126 whether or not a model was made; the document is marked
   // modified only when one was. Returns whether a model was made.
   bool CreateText(const TextParameters& parameters);
-  // The create-text dialog's values, remembered while the document lives (never the text).
+  // The settings dialog closed: with OK's values the canvas, the field of view (whole degrees)
+  // and every model's smoothing angle change and the document is modified; hint 106 either way.
+  void OnSettingsDialogClosed(const std::optional<SettingsDialogValues>& accepted);
+  // The create-text dialog's values, remembered while the document lives (never the text); the
+  // dialog opens with them. Cancel is CreateText with an empty text (hint 126 only).
   TextParameters m_textDefaults;
+
+  // Playback and frame navigation. None marks the document modified; the control bar starts and
+  // stops its timer on the hints (122 play, 124 stop, 121 any navigation stops playback).
+  void OnPlay();           // in-between frames filled once, then hint 122
+  void OnStop();           // hint 124
+  void OnFirstFrame();     // frame 0
+  void OnLastFrame();      // the last frame
+  void OnNextFrame();      // one on, to 0 after the last
+  void OnPreviousFrame();  // one back, to the last before 0
+
+  // View commands: camera, follow, shading, background, the main frame's six camera views.
+  void OnResetCamera();           // hint 106, not modified
+  void OnToggleFollow();          // hint 125, not modified
+  void OnToggleSmoothShading();   // 1 <-> 0 (any non-zero becomes 0), hint 107, not modified
+  // The colour dialog's OK (0x00BBGGRR): hint 107, modified.
+  void SetBackgroundColor(uint32_t color);
+  // The camera pose of a fixed view; hint 103 so that the control bar shows the position.
+  void OnCameraView(CameraView view);
+
+  // Files dropped on the main window, in the order given: a path ending in "qvlogo" (any case)
+  // is opened without asking to save, and the rest of the drop is ignored; one ending in "mqo"
+  // (any case; a bare "mqo" too) is imported (hint 104, modified); anything else is ignored.
+  void OnDropFiles(const std::vector<std::string>& paths);
 
   // The control bar's last-frame field; false when n is refused.
   bool SetLastFrame(int32_t n);

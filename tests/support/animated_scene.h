@@ -23,7 +23,8 @@ inline void MakeAnimatedScene(CZiduderizo& scene, std::initializer_list<const ch
   }
 }
 
-inline Track& CurrentTrack(CZiduderizo& scene, int model) { return scene.m_models[model].m_tracks[scene.m_currentAnimation];
+inline Track& CurrentTrack(CZiduderizo& scene, int model) {
+  return scene.m_models[model].m_tracks[scene.m_currentAnimation];
 }
 
 }  // namespace qv::testing

@@ -1,0 +1,274 @@
+#include "document/control_bar_model.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "animation/frame_editing.h"
+#include "animation/undo.h"
+#include "geometry/string_separator.h"
+#include "viewport/camera.h"
+#include "viewport/current_pose.h"
+#include "viewport/viewport_mouse.h"
+
+namespace qv {
+
+namespace {
+
+std::string FormatFloat(double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%f", value);
+  return text;
+}
+
+std::string FormatInt(int32_t value) { return std::to_string(value); }
+
+constexpr float kDefaultFrameRate = 30.0f;
+
+}  // namespace
+
+int32_t TimerPeriodMs(float fps) { return static_cast<int32_t>((1.0f / fps) * 1000.0f); }
+
+float ParseFrameRate(std::string_view text) {
+  const float value = static_cast<float>(ParseDouble(text));
+  return value > 0.0f ? value : kDefaultFrameRate;  // NaN fails the test too
+}
+
+const std::vector<std::string>& FrameRateChoices() {
+  static const std::vector<std::string> kChoices{"1", "5", "10", "15", "30", "60", "100", "1000"};
+  return kChoices;
+}
+
+ControlBarModel::ControlBarModel(CMotionDoc& document) : doc_(document) {
+  CZiduderizo& scene = doc_.scene();
+  // First shown: X on, Y and Z off.
+  scene.m_axisEnabledX = 1;
+  scene.m_axisEnabledY = 0;
+  scene.m_axisEnabledZ = 0;
+  InitControlBar();
+  ShowCurrentFrame();
+  ShowForMode();
+  doc_.AddView(this);
+}
+
+ControlBarModel::~ControlBarModel() {
+  StopPlayback();
+  doc_.RemoveView(this);
+}
+
+void ControlBarModel::InitControlBar() {
+  const CZiduderizo& scene = doc_.scene();
+  lastFrameText = FormatInt(scene.m_lastFrame);
+  sliderPosition = 0;
+  keyTicks.clear();
+  sliderMaximum = scene.m_lastFrame;
+  fpsText = FormatFloat(scene.m_fps);
+}
+
+void ControlBarModel::ShowCurrentFrame() {
+  currentFrameText = FormatInt(doc_.scene().m_currentFrame);
+  sliderPosition = doc_.scene().m_currentFrame;
+}
+
+void ControlBarModel::ShowXYZ(const CVector& v) {
+  xText = FormatFloat(v.x);
+  yText = FormatFloat(v.y);
+  zText = FormatFloat(v.z);
+}
+
+void ControlBarModel::ShowForMode() {
+  static constexpr ShownKind kKinds[] = {ShownKind::kPosition, ShownKind::kRotation, ShownKind::kScale};
+  const int32_t mode = doc_.scene().m_transformMode;
+  ShowXYZ(ShownValue(doc_.scene(), kKinds[mode >= 0 && mode <= 2 ? mode : 0]));
+}
+
+void ControlBarModel::ShowKeyTicks() {
+  keyTicks.clear();
+  CZiduderizo& scene = doc_.scene();
+  const CModel* model = scene.SelectedModel();
+  if (!model) return;
+  const int32_t animation = scene.m_currentAnimation;
+  if (animation < 0 || animation >= static_cast<int32_t>(model->m_tracks.size())) return;
+  const Track& track = model->m_tracks[animation];
+  for (size_t f = 0; f < track.size(); ++f)
+    if (track[f].m_key == 1) keyTicks.push_back(static_cast<int32_t>(f));
+}
+
+void ControlBarModel::StopPlayback() {
+  timerRunning_ = false;
+  doc_.m_playing = false;
+}
+
+void ControlBarModel::StartPlayback() {
+  timerPeriodMs_ = TimerPeriodMs(ReadFps(fpsText));
+  timerRunning_ = true;
+  doc_.m_playing = true;
+}
+
+void ControlBarModel::OnUpdate(CMotionDoc&, int32_t hint) {
+  CZiduderizo& scene = doc_.scene();
+  switch (hint) {
+    case kHintNewDocument: InitControlBar(); break;
+    case kHintDocumentOpened:
+    case kHintModelsAddedOrRemoved:
+    case kHintTextDialogClosed:
+      if (hint == kHintDocumentOpened) InitControlBar();
+      scene.m_currentFrame = 0;
+      ShowCurrentFrame();
+      ShowForMode();
+      StopPlayback();
+      break;
+    case kHintHierarchyDragged:
+      ShowForMode();
+      StopPlayback();
+      break;
+    case kHintCameraUndoSettings:
+      ShowCurrentFrame();
+      ShowKeyTicks();
+      break;
+    case kHintFrameCount: {
+      ShowCurrentFrame();
+      int32_t last = 60;
+      if (!scene.m_models.empty()) {
+        const CModel& first = scene.m_models[0];
+        const int32_t animation = scene.m_currentAnimation;
+        if (animation >= 0 && animation < static_cast<int32_t>(first.m_tracks.size()))
+          last = static_cast<int32_t>(first.m_tracks[animation].size()) - 1;
+      }
+      lastFrameText = FormatInt(last);
+      const int32_t remembered = sliderPosition;
+      if (ApplyLastFrame(scene, last)) {
+        sliderMaximum = last;
+        sliderPosition = std::min(remembered, last);
+      }
+      ShowKeyTicks();
+      break;
+    }
+    case kHintMoveMode: ShowXYZ(ShownValue(scene, ShownKind::kPosition)); break;
+    case kHintRotateMode: ShowXYZ(ShownValue(scene, ShownKind::kRotation)); break;
+    case kHintScaleMode: ShowXYZ(ShownValue(scene, ShownKind::kScale)); break;
+    case kHintSelection:
+      ShowForMode();
+      ShowKeyTicks();
+      break;
+    case kHintKeysOrPoses: ShowKeyTicks(); break;
+    case kHintFramesInsertedOrDeleted:
+      InitControlBar();
+      ShowKeyTicks();
+      break;
+    case kHintCurrentFrame:
+      StopPlayback();
+      ShowCurrentFrame();
+      ShowForMode();
+      break;
+    case kHintPlaybackStarted: StartPlayback(); break;
+    case kHintPlaybackStopped: StopPlayback(); break;
+    case kHintControlBarFields:
+      // A camera view was chosen: the fields show the position (of the selected pose, or the
+      // camera's).
+      ShowXYZ(ShownValue(scene, ShownKind::kPosition));
+      break;
+    default: break;
+  }
+}
+
+void ControlBarModel::Tick() {
+  CZiduderizo& scene = doc_.scene();
+  const int32_t next = scene.m_currentFrame + 1;
+  scene.m_currentFrame = next > scene.m_lastFrame ? 0 : next;
+  ShowCurrentFrame();
+  ShowForMode();
+  Redraw();
+}
+
+void ControlBarModel::OnSliderMoved(int32_t position) {
+  doc_.scene().m_currentFrame = position;
+  sliderPosition = position;
+  currentFrameText = FormatInt(position);
+  ShowForMode();
+  Redraw();
+}
+
+void ControlBarModel::CommitCurrentFrame() {
+  // Digits only: the field never holds a sign. The slider keeps within its range.
+  const int32_t typed = std::clamp(ParseInt(currentFrameText), 0, std::max(sliderMaximum, 0));
+  sliderPosition = typed;
+  doc_.scene().m_currentFrame = typed;
+  StopPlayback();
+  ShowForMode();
+  Redraw();
+}
+
+void ControlBarModel::CommitLastFrame() {
+  const int32_t n = ParseInt(lastFrameText);
+  if (n < 0) {
+    lastFrameText = FormatInt(doc_.scene().m_lastFrame);
+    return;
+  }
+  const int32_t remembered = sliderPosition;
+  if (!doc_.SetLastFrame(n)) {  // beyond the largest frame count: refused, shown as it was
+    lastFrameText = FormatInt(doc_.scene().m_lastFrame);
+    return;
+  }
+  sliderMaximum = n;
+  sliderPosition = std::min(remembered, n);
+  ShowKeyTicks();
+}
+
+void ControlBarModel::CommitXYZ() {
+  CZiduderizo& scene = doc_.scene();
+  RecordUndoSelected(scene);
+  const CVector typed{static_cast<float>(ParseDouble(xText)), static_cast<float>(ParseDouble(yText)),
+                      static_cast<float>(ParseDouble(zText))};
+  CAnimation* pose = nullptr;
+  if (CModel* model = scene.SelectedModel()) pose = CurrentPoseOf(scene, *model);
+  CAnimation& camera = CameraPose(scene);
+  switch (scene.m_transformMode) {
+    case 0:
+      if (scene.HasValidSelection()) {
+        if (pose) pose->m_position = typed;
+      } else {
+        camera.m_position = camera.m_position + typed;  // offsets, not values
+      }
+      break;
+    case 1:
+      if (scene.HasValidSelection()) {
+        if (pose) pose->m_rotation = typed;
+      } else {
+        camera.m_rotation = camera.m_rotation + typed;
+      }
+      ShowXYZ(ShownValue(scene, ShownKind::kRotation));
+      break;
+    case 2:
+      if (pose) pose->m_scale = typed;  // no lower limit here, unlike the mouse
+      break;
+    default: break;
+  }
+  Redraw();
+}
+
+bool ControlBarModel::ToggleAxis(int32_t axis) {
+  CZiduderizo& scene = doc_.scene();
+  int32_t* flags[] = {&scene.m_axisEnabledX, &scene.m_axisEnabledY, &scene.m_axisEnabledZ};
+  if (axis < 0 || axis > 2) return false;
+  *flags[axis] = *flags[axis] ? 0 : 1;
+  return *flags[axis] != 0;
+}
+
+float ControlBarModel::ReadFps(std::string_view text) {
+  const float fps = ParseFrameRate(text);
+  doc_.scene().m_fps = fps;
+  return fps;
+}
+
+void ControlBarModel::OnFrameRateChosen(std::string_view entry) {
+  fpsText = std::string(entry);
+  if (timerRunning_) {
+    timerPeriodMs_ = TimerPeriodMs(ReadFps(entry));
+  } else {
+    StopPlayback();
+    ReadFps(fpsText);
+  }
+  doc_.SetModifiedFlag();
+}
+
+}  // namespace qv

@@ -1,0 +1,169 @@
+// The commands around the panes: dropped files, the recent-file list, the settings dialog, the
+// bar toggles, camera, follow, shading and background.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "document/command_ids.h"
+#include "document/frame_state.h"
+#include "document/motion_doc.h"
+#include "support/animated_scene.h"
+
+namespace qv {
+namespace {
+
+class HintRecorder : public DocumentView {
+ public:
+  void OnUpdate(CMotionDoc&, int32_t hint) override { hints.push_back(hint); }
+  std::vector<int32_t> hints;
+};
+
+const std::string kMqo = std::string(QV_TEST_DATA_DIR) + "/mqo/single_object_with_bvertex.mqo";
+
+class ShellCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    doc_.AddView(&views_);
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  // A copy of the fixture under another name.
+  std::string CopyAs(const std::string& name) {
+    const std::string path = folder_ + "/" + name;
+    std::filesystem::copy_file(kMqo, path, std::filesystem::copy_options::overwrite_existing);
+    return path;
+  }
+  std::string folder_ = (std::filesystem::temp_directory_path() / "qv-shell-commands").string();
+  SilentInteraction ui_;
+  CMotionDoc doc_{ui_};
+  HintRecorder views_;
+};
+
+TEST_F(ShellCommandsTest, DroppedModelFilesImportEachAndOthersAreIgnored) {
+  doc_.OnDropFiles({CopyAs("a.mqo"), CopyAs("b.MQO"), CopyAs("mqo"), folder_ + "/notes.txt"});
+  EXPECT_EQ(doc_.scene().m_models.size(), 3u);
+  EXPECT_EQ(views_.hints, (std::vector<int32_t>(3, kHintModelsAddedOrRemoved)));
+  EXPECT_TRUE(doc_.IsModified());
+}
+
+TEST_F(ShellCommandsTest, ADroppedDocumentOpensAndEndsTheDrop) {
+  CZiduderizo stored;
+  testing::MakeAnimatedScene(stored, {"Q"}, 20);
+  CMotionDoc writer(ui_, stored);
+  const std::string path = folder_ + "/logo.QVLOGO";
+  ASSERT_TRUE(writer.DoStore(path));
+  doc_.SetModifiedFlag();  // no question about saving on this route
+  doc_.OnDropFiles({path, CopyAs("after.mqo")});
+  EXPECT_EQ(doc_.path(), path);
+  ASSERT_EQ(doc_.scene().m_models.size(), 1u);  // the model file after it is ignored
+  EXPECT_EQ(doc_.scene().m_lastFrame, 20);
+  EXPECT_EQ(views_.hints, std::vector<int32_t>{kHintDocumentOpened});
+  EXPECT_EQ(doc_.m_recentFiles.Entries(), std::vector<std::string>{path});
+}
+
+class MapSettings : public SettingsStore {
+ public:
+  std::optional<std::string> Read(const std::string& section, const std::string& name) const override {
+    auto it = values.find(section + "/" + name);
+    return it == values.end() ? std::nullopt : std::optional(it->second);
+  }
+  void Write(const std::string& section, const std::string& name, const std::string& value) override {
+    values[section + "/" + name] = value;
+  }
+  void Remove(const std::string& section, const std::string& name) override { values.erase(section + "/" + name); }
+  std::map<std::string, std::string> values;
+};
+
+TEST(RecentFiles, FourMostRecentFirstKeptInTheSettings) {
+  MapSettings settings;
+  settings.values = {{"Recent File List/File1", "/a.qvlogo"}, {"Recent File List/File2", ""},
+                     {"Recent File List/File3", "/b.qvlogo"}};
+  RecentFileList list;
+  list.Load(settings);
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/a.qvlogo", "/b.qvlogo"}));
+  for (const char* path : {"/c.qvlogo", "/d.qvlogo", "/a.qvlogo", "/e.qvlogo"}) list.Add(path);
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/e.qvlogo", "/a.qvlogo", "/d.qvlogo", "/c.qvlogo"}));
+  list.Add("/A.qvlogo");  // another file on this system
+  EXPECT_EQ(list.Entries().size(), 4u);
+  list.Save(settings);
+  EXPECT_EQ(settings.values,
+            (std::map<std::string, std::string>{{"Recent File List/File1", "/A.qvlogo"},
+                                                {"Recent File List/File2", "/e.qvlogo"},
+                                                {"Recent File List/File3", "/a.qvlogo"},
+                                                {"Recent File List/File4", "/d.qvlogo"}}));
+  list.Remove("/e.qvlogo");
+  list.Save(settings);
+  EXPECT_FALSE(settings.Read(RecentFileList::kSection, "File4"));
+}
+
+TEST(SettingsDialog, FieldOfViewIsAWholeNumberWithinTheTrackbar) {
+  const struct { float stored; int32_t shown; } cases[] = {
+      {20.7f, 20}, {150, 150}, {0.5f, 1}, {175.9f, 175}, {400, 175}, {-3, 1}, {NAN, 1}};
+  for (const auto& c : cases) {
+    CZiduderizo scene;
+    scene.m_fieldOfView = c.stored;
+    EXPECT_EQ(PresetSettings(scene).fieldOfView, c.shown) << c.stored;
+  }
+}
+
+TEST_F(ShellCommandsTest, SettingsOkAppliesAndCancelOnlyNotifies) {
+  CZiduderizo& scene = doc_.scene();
+  scene.m_fieldOfView = 20.7f;
+  EXPECT_EQ(PresetSettings(scene), (SettingsDialogValues{800, 600, 20, 89.5f}));  // no models: 89.5
+  doc_.OnSettingsDialogClosed(std::nullopt);
+  EXPECT_EQ(scene.m_fieldOfView, 20.7f);
+  EXPECT_FALSE(doc_.IsModified());
+
+  testing::MakeAnimatedScene(scene, {"A", "B"});
+  scene.m_models[0].m_smoothingAngle = 30;
+  SettingsDialogValues values = PresetSettings(scene);
+  EXPECT_EQ(values.smoothingAngle, 30);
+  values.canvasWidth = 0;  // accepted as typed
+  values.canvasHeight = -4;
+  values.smoothingAngle = 45;
+  doc_.OnSettingsDialogClosed(values);
+  EXPECT_EQ(scene.m_fieldOfView, 20.0f);  // whole degrees after OK
+  EXPECT_EQ(scene.m_canvasWidth, 0);
+  EXPECT_EQ(scene.m_canvasHeight, -4);
+  for (const CModel& model : scene.m_models) EXPECT_EQ(model.m_smoothingAngle, 45);
+  EXPECT_TRUE(doc_.IsModified());
+  EXPECT_EQ(views_.hints, (std::vector<int32_t>{kHintCameraUndoSettings, kHintCameraUndoSettings}));
+}
+
+TEST_F(ShellCommandsTest, ViewCommandsChangeTheViewOnly) {
+  CZiduderizo& scene = doc_.scene();
+  struct Case { void (CMotionDoc::*command)(); int32_t hint; int32_t checkedCommand; bool checked; };
+  const Case cases[] = {{&CMotionDoc::OnToggleFollow, kHintCameraFollow, cmd::kFollowModel, true},
+                        {&CMotionDoc::OnToggleFollow, kHintCameraFollow, cmd::kFollowModel, false},
+                        {&CMotionDoc::OnToggleSmoothShading, kHintAppearance, cmd::kSmoothShading, false},
+                        {&CMotionDoc::OnToggleSmoothShading, kHintAppearance, cmd::kSmoothShading, true},
+                        {&CMotionDoc::OnResetCamera, kHintCameraUndoSettings, cmd::kResetCamera, false}};
+  for (const Case& c : cases) {
+    (doc_.*c.command)();
+    EXPECT_EQ(views_.hints.back(), c.hint);
+    EXPECT_EQ(doc_.IsCommandChecked(c.checkedCommand), c.checked) << c.checkedCommand;
+  }
+  scene.m_smoothShading = 7;  // any other value counts as off
+  doc_.OnToggleSmoothShading();
+  EXPECT_EQ(scene.m_smoothShading, 1);
+  EXPECT_FALSE(doc_.IsModified());
+
+  doc_.SetBackgroundColor(0x00112233);
+  EXPECT_EQ(scene.m_backgroundColor, 0x00112233u);
+  EXPECT_EQ(views_.hints.back(), kHintAppearance);
+  EXPECT_TRUE(doc_.IsModified());
+}
+
+TEST(FrameStateTest, BarTogglesAreCheckedWhileVisible) {
+  FrameState frame;
+  for (int32_t id : {cmd::kMainToolbar, cmd::kControlToolbar, cmd::kStatusBar}) {
+    EXPECT_TRUE(frame.IsChecked(id));
+    EXPECT_TRUE(frame.Toggle(id));
+    EXPECT_FALSE(frame.IsChecked(id));
+  }
+  EXPECT_FALSE(frame.Toggle(cmd::kPlay));
+}
+
+}  // namespace
+}  // namespace qv
