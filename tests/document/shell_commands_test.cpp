@@ -25,6 +25,10 @@ class ShellCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     doc_.AddView(&views_);
+    // One folder per test: the tests run in parallel processes.
+    folder_ = (std::filesystem::temp_directory_path() /
+               ("qv-shell-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())))
+                  .string();
     std::filesystem::create_directories(folder_);
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
@@ -34,7 +38,7 @@ class ShellCommandsTest : public ::testing::Test {
     std::filesystem::copy_file(kMqo, path, std::filesystem::copy_options::overwrite_existing);
     return path;
   }
-  std::string folder_ = (std::filesystem::temp_directory_path() / "qv-shell-commands").string();
+  std::string folder_;
   SilentInteraction ui_;
   CMotionDoc doc_{ui_};
   HintRecorder views_;
