@@ -24,7 +24,6 @@ struct TreeRow {
   int32_t Image() const { return kind == TreeItemKind::kRoot ? 0 : kind == TreeItemKind::kShownModel ? 2 : 4; }
 };
 
-inline constexpr const char* kSameNameMessage = "同名のアイテムが存在します！";
 
 class ModelTreeModel : public DocumentView {
  public:

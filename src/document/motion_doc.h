@@ -162,5 +162,7 @@ std::string PathExtensionOf(const std::string& path);
 inline constexpr const char* kFrameOutOfRangeMessage = "フレーム番号が範囲外です！";
 inline constexpr const char* kSelectModelMessage = "モデルを選択してください！";
 inline constexpr const char* kUntitledTitle = "無題";
+// A model or material renamed to a name another one has (any letter case).
+inline constexpr const char* kSameNameMessage = "同名のアイテムが存在します！";
 
 }  // namespace qv
