@@ -103,10 +103,7 @@ void RunSet(const SetOptions& o) {
     const bool hermite = *o.interpolation == "hermite";
     if (hermite != scene.m_hermite) doc.OnToggleHermite();
   }
-  if (o.background) {
-    scene.m_backgroundColor = ParseBackground(*o.background);
-    doc.UpdateAllViews(kHintAppearance);
-  }
+  if (o.background) doc.SetBackgroundColor(ParseBackground(*o.background));
   if (o.canvas) {
     int w = 0, h = 0;
     char x = 0;
@@ -116,9 +113,9 @@ void RunSet(const SetOptions& o) {
     scene.m_canvasHeight = h;
   }
   if (o.fov) {
-    // As the settings dialog: a whole number of degrees from 1 to 175.
+    // The settings dialog's rule: a whole number of degrees from 1 to 175.
     if (!std::isfinite(*o.fov)) throw CommandFailure{"the field of view must be a number"};
-    scene.m_fieldOfView = std::clamp(std::trunc(*o.fov), 1.0f, 175.0f);
+    scene.m_fieldOfView = static_cast<float>(FieldOfViewPosition(*o.fov));
   }
   if (o.canvas || o.fov) doc.UpdateAllViews(kHintCameraUndoSettings);
   doc.SetModifiedFlag();

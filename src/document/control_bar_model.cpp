@@ -104,7 +104,7 @@ void ControlBarModel::StartPlayback() {
   doc_.m_playing = true;
 }
 
-void ControlBarModel::OnUpdate(CMotionDoc&, int32_t hint) {
+void ControlBarModel::OnUpdate(CMotionDoc&, UpdateHint hint) {
   CZiduderizo& scene = doc_.scene();
   switch (hint) {
     case kHintNewDocument: InitControlBar(); break;

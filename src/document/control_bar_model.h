@@ -29,7 +29,7 @@ class ControlBarModel : public DocumentView {
   ControlBarModel(const ControlBarModel&) = delete;
   ControlBarModel& operator=(const ControlBarModel&) = delete;
 
-  void OnUpdate(CMotionDoc& document, int32_t hint) override;
+  void OnUpdate(CMotionDoc& document, UpdateHint hint) override;
 
   // Field texts as shown; the desktop program writes what the user typed back into them before
   // calling the matching Commit.

@@ -11,8 +11,8 @@ class DocumentMouseHost : public ViewportHost {
   explicit DocumentMouseHost(CMotionDoc& document) : m_document(document) {}
 
   int32_t MouseMode() const override { return m_document.m_mouseMode; }
-  void SetMouseMode(int32_t mode) override { m_document.m_mouseMode = mode; }
-  void NotifyViews(int32_t hint) override { m_document.UpdateAllViews(hint); }
+  void SetMouseMode(int32_t mode) override { m_document.m_mouseMode = static_cast<qv::MouseMode>(mode); }
+  void NotifyViews(UpdateHint hint) override { m_document.UpdateAllViews(hint); }
   void SetModified() override { m_document.SetModifiedFlag(true); }
 
  protected:

@@ -74,7 +74,7 @@ MaterialListModel::MaterialListModel(CMotionDoc& document) : doc_(document) {
 
 MaterialListModel::~MaterialListModel() { doc_.RemoveView(this); }
 
-void MaterialListModel::OnUpdate(CMotionDoc&, int32_t hint) {
+void MaterialListModel::OnUpdate(CMotionDoc&, UpdateHint hint) {
   if (hint == kHintCurrentFrame || hint == kHintPlaybackStarted || hint == kHintPlaybackStopped) return;
   Rebuild();
 }

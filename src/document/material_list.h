@@ -56,7 +56,7 @@ class MaterialListModel : public DocumentView {
   MaterialListModel(const MaterialListModel&) = delete;
   MaterialListModel& operator=(const MaterialListModel&) = delete;
 
-  void OnUpdate(CMotionDoc& document, int32_t hint) override;
+  void OnUpdate(CMotionDoc& document, UpdateHint hint) override;
 
   const std::vector<MaterialRow>& Rows() const { return rows_; }
   // A click on a row (-1: on no row) selects that material.

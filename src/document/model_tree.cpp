@@ -57,7 +57,7 @@ int32_t ModelTreeModel::RowOfModel(int32_t index) const {
   return -1;
 }
 
-void ModelTreeModel::OnUpdate(CMotionDoc&, int32_t hint) {
+void ModelTreeModel::OnUpdate(CMotionDoc&, UpdateHint hint) {
   switch (hint) {
     case kHintNewDocument: ShowRootOnly(); break;
     case kHintDocumentOpened:
@@ -80,12 +80,12 @@ void ModelTreeModel::Click(int32_t row) {
   selectedRow_ = row;
   CZiduderizo& scene = doc_.scene();
   if (rows_[row].kind == TreeItemKind::kRoot) {
-    doc_.m_mouseMode = 0;
+    doc_.m_mouseMode = kMouseCamera;
     scene.m_selectedModel = kNoModel;
     doc_.UpdateAllViews(kHintSelection);
     return;
   }
-  doc_.m_mouseMode = 2;
+  doc_.m_mouseMode = kMouseAnimation;
   doc_.UpdateAllViews(kHintSelection);
   scene.m_selectedModel = rows_[row].model;
   BuildBoxOutline(scene.m_models[rows_[row].model]);

@@ -33,7 +33,7 @@ class ModelTreeModel : public DocumentView {
   ModelTreeModel(const ModelTreeModel&) = delete;
   ModelTreeModel& operator=(const ModelTreeModel&) = delete;
 
-  void OnUpdate(CMotionDoc& document, int32_t hint) override;
+  void OnUpdate(CMotionDoc& document, UpdateHint hint) override;
 
   // The rows in visible order (every item expanded).
   const std::vector<TreeRow>& Rows() const { return rows_; }

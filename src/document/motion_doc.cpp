@@ -32,7 +32,7 @@ void CMotionDoc::AddView(DocumentView* view) {
 
 void CMotionDoc::RemoveView(DocumentView* view) { std::erase(views_, view); }
 
-void CMotionDoc::UpdateAllViews(int32_t hint) {
+void CMotionDoc::UpdateAllViews(UpdateHint hint) {
   // The camera is put in front of a newly followed model before anyone draws: drawing only reads.
   ApplyFollowReset(scene_);
   // A view may detach itself while being notified: walk a copy.
@@ -180,19 +180,19 @@ void CMotionDoc::OnToggleHermite() {
   RecomputeAllFrames(scene_);
 }
 
-void CMotionDoc::OnTransformMode(int32_t mode) {
-  static constexpr int32_t kHints[] = {kHintMoveMode, kHintRotateMode, kHintScaleMode};
+void CMotionDoc::OnTransformMode(TransformMode mode) {
+  static constexpr UpdateHint kHints[] = {kHintMoveMode, kHintRotateMode, kHintScaleMode};
   if (mode < 0 || mode > 2) return;
   scene_.m_transformMode = mode;
   UpdateAllViews(kHints[mode]);
 }
 
-void CMotionDoc::OnMouseMode(int32_t mode) {
-  if (mode == 0) {
-    m_mouseMode = 0;
+void CMotionDoc::OnMouseMode(MouseMode mode) {
+  if (mode == kMouseCamera) {
+    m_mouseMode = kMouseCamera;
     scene_.m_selectedModel = kNoModel;  // the camera mode lets go of the selection
-  } else if (mode == 2) {
-    m_mouseMode = 2;
+  } else if (mode == kMouseAnimation) {
+    m_mouseMode = kMouseAnimation;
   } else {
     return;
   }

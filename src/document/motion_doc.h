@@ -40,7 +40,7 @@ class CMotionDoc {
   // Views
   void AddView(DocumentView* view);
   void RemoveView(DocumentView* view);
-  void UpdateAllViews(int32_t hint);
+  void UpdateAllViews(UpdateHint hint);
 
   // Modified flag and path
   bool IsModified() const { return modified_; }
@@ -101,8 +101,8 @@ class CMotionDoc {
   void OnToggleHermite();
 
   // Transform and mouse modes of the viewport.
-  void OnTransformMode(int32_t mode);  // 0 move, 1 rotate, 2 scale
-  void OnMouseMode(int32_t mode);      // 0 camera, 2 animation (1 is never selectable)
+  void OnTransformMode(TransformMode mode);
+  void OnMouseMode(MouseMode mode);  // camera or animation (the model mode is never selectable)
 
   // The create-text command after the dialog's OK: with a font name and a text, remembers the
   // values (all but the text) in m_textDefaults, adds the model, clears the undo history and goes
@@ -142,7 +142,7 @@ class CMotionDoc {
   // The control bar's last-frame field; false when n is refused.
   bool SetLastFrame(int32_t n);
 
-  int32_t m_mouseMode = 0;  // 0 camera, 1 model, 2 animation
+  MouseMode m_mouseMode = kMouseCamera;
   bool m_playing = false;   // playback running
 
  private:

@@ -40,7 +40,7 @@ using Track = std::vector<CAnimation>;
 class ExportMatrixCache : public std::vector<std::vector<std::unique_ptr<Matrix4>>> {
  public:
   ExportMatrixCache() = default;
-  ExportMatrixCache(const ExportMatrixCache&) {}
+  ExportMatrixCache(const ExportMatrixCache&) : vector() {}
   ExportMatrixCache& operator=(const ExportMatrixCache&) {
     clear();
     return *this;

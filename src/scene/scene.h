@@ -21,6 +21,10 @@ struct WalkStep {
   bool operator==(const WalkStep&) const = default;
 };
 
+// What dragging a model's handle does, and what dragging in the viewport moves.
+enum TransformMode : int32_t { kTransformMove = 0, kTransformRotate = 1, kTransformScale = 2 };
+enum MouseMode : int32_t { kMouseCamera = 0, kMouseModel = 1, kMouseAnimation = 2 };
+
 inline constexpr uint32_t kDefaultBackgroundColor = 0x005A411E;  // 0x00BBGGRR
 inline constexpr const char* kDefaultAnimationName = "Animation_0";
 
@@ -54,7 +58,7 @@ class CZiduderizo {
   int32_t m_axisLock = -1;  // -1 none, 0 X, 1 Y, 2 Z, 3 centre
   bool m_followModel = false;
   CVector m_followTarget;
-  int32_t m_transformMode = 0;  // 0 move, 1 rotate, 2 scale
+  int32_t m_transformMode = kTransformMove;  // a TransformMode
 
   // The timeline: frame rate (stored in the document), where the scene stands and how many
   // frames the current animation has. A track of the current animation holds m_lastFrame + 1

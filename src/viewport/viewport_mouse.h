@@ -5,6 +5,8 @@
 // the document's mouse mode, hints and modified flag are reached through ViewportHost.
 #include <cstdint>
 
+#include "scene/scene.h"
+#include "scene/update_hints.h"
 #include "scene/vector.h"
 #include "viewport/scene_renderer.h"
 
@@ -20,11 +22,6 @@ struct MouseKeys {
   bool control = false;
 };
 
-// Mouse modes of the document (m_mouseMode).
-inline constexpr int32_t kMouseCamera = 0;
-inline constexpr int32_t kMouseModel = 1;
-inline constexpr int32_t kMouseAnimation = 2;
-
 class ViewportHost {
  public:
   virtual ~ViewportHost() = default;
@@ -37,7 +34,7 @@ class ViewportHost {
   virtual int32_t MouseMode() const = 0;
   virtual void SetMouseMode(int32_t mode) = 0;
   // Notify every view of the document with an update hint.
-  virtual void NotifyViews(int32_t hint) { (void)hint; }
+  virtual void NotifyViews(UpdateHint hint) { (void)hint; }
   virtual void SetModified() {}
 };
 

@@ -111,10 +111,10 @@ TEST_F(ControlBarTest, XyzFieldsSetThePoseOrOffsetTheCamera) {
 
   scene().m_selectedModel = 1;
   scene().m_currentFrame = 4;
-  struct Case { int32_t mode; const char *x, *y, *z; CVector CAnimation::*field; CVector expected; };
-  const Case cases[] = {{0, "1.5", "-2", "3", &CAnimation::m_position, {1.5f, -2, 3}},
-                        {1, "90", "0", "45", &CAnimation::m_rotation, {90, 0, 45}},
-                        {2, "0.001", "2", "1", &CAnimation::m_scale, {0.001f, 2, 1}}};  // no lower limit
+  struct Case { TransformMode mode; const char *x, *y, *z; CVector CAnimation::*field; CVector expected; };
+  const Case cases[] = {{kTransformMove, "1.5", "-2", "3", &CAnimation::m_position, {1.5f, -2, 3}},
+                        {kTransformRotate, "90", "0", "45", &CAnimation::m_rotation, {90, 0, 45}},
+                        {kTransformScale, "0.001", "2", "1", &CAnimation::m_scale, {0.001f, 2, 1}}};  // no lower limit
   for (const Case& c : cases) {
     doc_.OnTransformMode(c.mode);
     bar_.xText = c.x;
@@ -137,7 +137,7 @@ TEST_F(ControlBarTest, AxisBoxesKeyTicksAndCameraViews) {
   scene().m_currentFrame = 12;
   doc_.OnAddKey(false);
   EXPECT_EQ(bar_.keyTicks, (std::vector<int32_t>{0, 12}));
-  doc_.OnMouseMode(0);  // the camera mode lets go of the selection: no ticks
+  doc_.OnMouseMode(kMouseCamera);  // the camera mode lets go of the selection: no ticks
   EXPECT_TRUE(bar_.keyTicks.empty());
 
   scene().m_cameras[0].m_position = {5, 6, -900};

@@ -23,8 +23,8 @@ TEST(DocumentIsolation, TwoDocumentsNeverSeeEachOther) {
   sa.m_currentFrame = 10;
   a.OnAddKey(false);              // a key, an interpolation, an undo entry
   ASSERT_TRUE(a.SetLastFrame(45));
-  a.OnTransformMode(2);
-  a.OnMouseMode(2);
+  a.OnTransformMode(kTransformScale);
+  a.OnMouseMode(kMouseAnimation);
   a.m_playing = true;
   a.UpdateAllViews(kHintSelection);  // the follow reset of a's camera
 

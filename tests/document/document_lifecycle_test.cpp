@@ -27,7 +27,7 @@ std::string ReadFile(const fs::path& p) {
 
 class RecordingView : public DocumentView {
  public:
-  void OnUpdate(CMotionDoc&, int32_t hint) override { hints.push_back(hint); }
+  void OnUpdate(CMotionDoc&, UpdateHint hint) override { hints.push_back(hint); }
   void OnReleaseResources(CMotionDoc&) override { ++releases; }
   std::vector<int32_t> hints;
   int releases = 0;

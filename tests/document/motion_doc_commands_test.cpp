@@ -9,7 +9,7 @@ namespace {
 
 class HintRecorder : public DocumentView {
  public:
-  void OnUpdate(CMotionDoc&, int32_t hint) override { hints.push_back(hint); }
+  void OnUpdate(CMotionDoc&, UpdateHint hint) override { hints.push_back(hint); }
   std::vector<int32_t> hints;
 };
 
@@ -72,10 +72,10 @@ TEST_F(MotionDocCommandsTest, ClipboardWithoutSelectionAsksForAModel) {
 }
 
 TEST_F(MotionDocCommandsTest, ModesAndInterpolationToggle) {
-  doc_.OnTransformMode(1);
+  doc_.OnTransformMode(kTransformRotate);
   EXPECT_TRUE(doc_.IsCommandChecked(cmd::kRotateMode));
   scene_.m_selectedModel = 0;
-  doc_.OnMouseMode(0);
+  doc_.OnMouseMode(kMouseCamera);
   EXPECT_EQ(scene_.m_selectedModel, kNoModel);
   EXPECT_EQ(first_.hints, (std::vector<int32_t>{kHintRotateMode, kHintSelection}));
   doc_.OnToggleHermite();

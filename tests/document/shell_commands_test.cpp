@@ -15,7 +15,7 @@ namespace {
 
 class HintRecorder : public DocumentView {
  public:
-  void OnUpdate(CMotionDoc&, int32_t hint) override { hints.push_back(hint); }
+  void OnUpdate(CMotionDoc&, UpdateHint hint) override { hints.push_back(hint); }
   std::vector<int32_t> hints;
 };
 

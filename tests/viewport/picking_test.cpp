@@ -29,7 +29,7 @@ class RecordingHost : public DocumentMouseHost {
 
 class HintRecorder : public DocumentView {
  public:
-  void OnUpdate(CMotionDoc&, int32_t hint) override { hints.push_back(hint); }
+  void OnUpdate(CMotionDoc&, UpdateHint hint) override { hints.push_back(hint); }
   std::vector<int32_t> hints;
 };
 
@@ -198,7 +198,7 @@ TEST_F(PickingTest, MoveArrowsAndScaleCentreFollowTheManipulationTable) {
 
 TEST_F(PickingTest, BothButtonsZoomWhateverTheMode) {
   const int box = AddBox(scene, "box", {0, 0, 0}, {20, 20, 20}, material);
-  for (int32_t mode : {kMouseCamera, kMouseModel, kMouseAnimation}) {
+  for (MouseMode mode : {kMouseCamera, kMouseModel, kMouseAnimation}) {
     scene.m_cameras[0].m_scale = {1, 1, 1};
     scene.m_selectedModel = box;
     scene.m_axisLock = 3;
