@@ -2,6 +2,7 @@
 
 #include <stb_image_write.h>  // implementation provided by Debian's libstb
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -21,6 +22,26 @@ void AppendBytes(void* context, void* data, int size) {
   auto* out = static_cast<std::vector<uint8_t>*>(context);
   const auto* bytes = static_cast<const uint8_t*>(data);
   out->insert(out->end(), bytes, bytes + size);
+}
+
+// The PNG with only the chunks that say what the pixels are (header, palette, transparency, data,
+// end): colour-space, gamma and pixel-shape notes are dropped, as the viewport ignores them and
+// glTF readers may not support them. Empty when the chunks do not add up.
+std::vector<uint8_t> PlainPng(const std::vector<uint8_t>& png) {
+  static const std::string kKept[] = {"IHDR", "PLTE", "tRNS", "IDAT", "IEND"};
+  std::vector<uint8_t> out(png.begin(), png.begin() + 8);
+  size_t offset = 8;
+  while (offset + 12 <= png.size()) {
+    const size_t length = (size_t{png[offset]} << 24) | (size_t{png[offset + 1]} << 16) |
+                          (size_t{png[offset + 2]} << 8) | png[offset + 3];
+    if (length > png.size() - offset - 12) return {};
+    const std::string type(png.begin() + offset + 4, png.begin() + offset + 8);
+    if (std::find(std::begin(kKept), std::end(kKept), type) != std::end(kKept))
+      out.insert(out.end(), png.begin() + offset, png.begin() + offset + 12 + length);
+    offset += 12 + length;
+    if (type == "IEND") return out;
+  }
+  return {};
 }
 
 // The decoded A8R8G8B8 image as PNG bytes.
@@ -59,8 +80,9 @@ std::optional<ResolvedTexture> ResolveTexture(const CMaterial& material, const T
     }
   std::ifstream file(report.foundPath, std::ios::binary);
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (StartsWith(bytes, {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A})) {
-    texture.image = {std::move(bytes), "image/png", ""};
+  std::vector<uint8_t> plain;
+  if (StartsWith(bytes, {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}) && !(plain = PlainPng(bytes)).empty()) {
+    texture.image = {std::move(plain), "image/png", ""};
   } else if (StartsWith(bytes, {0xFF, 0xD8, 0xFF})) {
     texture.image = {std::move(bytes), "image/jpeg", ""};
   } else {

@@ -1,6 +1,7 @@
 #pragma once
-// Texture images for glTF, which carries PNG and JPEG only: a PNG or JPEG file is taken byte for
-// byte, any other image the loader decodes (BMP, TGA, ...) is written as PNG.
+// Texture images for glTF, which carries PNG and JPEG only: a JPEG file is taken byte for byte, a
+// PNG file with its pixel data unchanged (notes on colour space and gamma left out), and any other
+// image the loader decodes (BMP, TGA, ...) is written as PNG.
 #include <optional>
 #include <string>
 

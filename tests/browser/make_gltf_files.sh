@@ -4,7 +4,8 @@
 #   logo.glb, logo.gltf   a text logo turning by keys (pictures logo_<frame>.png, frames 0, 15, 30)
 #   textured.glb          an imported .mqo with its PNG texture
 #   hierarchy.glb         three models nested three deep, each turning (pictures as for the logo)
-#   corpus_*.glb          imported corpus models with textures, when the corpus is present
+#   corpus_*.glb          imported corpus models with PNG, JPEG and TGA textures (one of them
+#                         missing), when the corpus is present
 #   make_gltf_files.sh QVLOGO OUT_DIR SOURCE_DIR
 set -euo pipefail
 qvlogo=$1
@@ -37,7 +38,7 @@ cp "$source/tests/data/mqo/texture.mqo" "$source/tests/data/mqo/texture.png" "$w
 "$qvlogo" export "$work/textured.qvlogo" --gltf "$out/textured.glb" >/dev/null
 
 corpus="$source/../shared/corpus/mqo"
-for model in nyar/jeep.mqo wanwan/medaka/medaka.mqo; do
+for model in nyar/jeep.mqo wanwan/medaka/medaka.mqo kattun/maid/maid.mqo; do
   [ -f "$corpus/$model" ] || continue
   name=corpus_$(basename "$model" .mqo)
   # The corpus is read-only: the document goes beside copies of the model and its textures.
