@@ -10,7 +10,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev libboost-dev
   libfreetype-dev libfontconfig-dev fontconfig
   fonts-dejavu-core fonts-ipafont-gothic fonts-noto-cjk
-  libstb-dev
+  libstb-dev zlib1g-dev
   libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libgbm1
   qt6-base-dev libgl-dev xvfb xauth
   clang libclang-rt-14-dev
