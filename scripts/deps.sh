@@ -37,6 +37,7 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 # Browser test driver, from the committed lock file
-if [ -f package-lock.json ] && [ ! -d node_modules/playwright-core ]; then
+if [ -f package-lock.json ] &&
+  { [ ! -d node_modules/playwright-core ] || [ ! -d node_modules/three ] || [ ! -d node_modules/gltf-validator ]; }; then
   npm ci --no-audit --no-fund --loglevel=error
 fi

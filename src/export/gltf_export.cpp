@@ -200,7 +200,9 @@ class AssetBuilder {
       const NodeTransform rest = OuterNodeTransform(PoseAt(model, m_options.restAnimation, 0), model.m_origin);
       m_nodes.push_back(TransformJson({{"name", name}, {"children", {2 * i + 1}}}, rest));
       NodeTransform pivot;
-      pivot.translation = {-model.m_origin.x, -model.m_origin.y, -model.m_origin.z};
+      const CVector back = -model.m_origin;
+      pivot.translation = {std::isfinite(back.x) ? back.x : 0, std::isfinite(back.y) ? back.y : 0,
+                           std::isfinite(back.z) ? back.z : 0};
       json inner = TransformJson({{"name", name + " pivot"}}, pivot);
       // A hidden model keeps its node (its children still show) but, as in the viewport, no mesh.
       if (model.m_visible) {
@@ -256,6 +258,8 @@ class AssetBuilder {
     const std::array<float, 4> qx = PoseQuaternion({-r.x, 0, 0});
     t.rotation = Multiply(Multiply(qz, qy), qx);
     t.scale = {1.0f / zoom, 1.0f / zoom, 1.0f / zoom};
+    for (float v : {t.translation[0], t.translation[1], t.translation[2], t.rotation[0], t.rotation[3], t.scale[0]})
+      if (!std::isfinite(v)) return;  // a camera the document cannot place is left out
     json perspective{{"yfov", fov * kDegreesToRadians}, {"znear", kCameraNear}, {"zfar", kCameraFar}};
     if (m_scene.m_canvasWidth > 0 && m_scene.m_canvasHeight > 0)
       perspective["aspectRatio"] = static_cast<float>(m_scene.m_canvasWidth) / m_scene.m_canvasHeight;

@@ -26,6 +26,9 @@ Quat AxisQuat(int axis, float degrees) {
   return q;
 }
 
+// glTF numbers must be finite; a document may still hold a NaN or an infinity.
+float FiniteOr(float value, float fallback) { return std::isfinite(value) ? value : fallback; }
+
 }  // namespace
 
 std::array<float, 4> PoseQuaternion(const CVector& degrees) {
@@ -40,9 +43,9 @@ std::array<float, 4> PoseQuaternion(const CVector& degrees) {
 NodeTransform OuterNodeTransform(const CAnimation& pose, const CVector& pivot) {
   NodeTransform t;
   const CVector moved = pose.m_position + pivot;
-  t.translation = {moved.x, moved.y, moved.z};
+  t.translation = {FiniteOr(moved.x, 0), FiniteOr(moved.y, 0), FiniteOr(moved.z, 0)};
   t.rotation = PoseQuaternion(pose.m_rotation);
-  t.scale = {pose.m_scale.x, pose.m_scale.y, pose.m_scale.z};
+  t.scale = {FiniteOr(pose.m_scale.x, 1), FiniteOr(pose.m_scale.y, 1), FiniteOr(pose.m_scale.z, 1)};
   return t;
 }
 

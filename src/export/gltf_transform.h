@@ -20,7 +20,8 @@ struct NodeTransform {
 // The unit quaternion of PoseRotationMatrix(degrees): z turned first, then x, then y.
 std::array<float, 4> PoseQuaternion(const CVector& degrees);
 
-// The outer node's transform for a pose about the pivot.
+// The outer node's transform for a pose about the pivot. Values that are not finite numbers
+// (which glTF cannot hold) become 0 in the translation, 1 in the scale and no rotation.
 NodeTransform OuterNodeTransform(const CAnimation& pose, const CVector& pivot);
 
 // `q`, or its negation when that is nearer to `previous`: consecutive samples then never take

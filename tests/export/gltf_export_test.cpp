@@ -200,6 +200,26 @@ TEST(GltfExport, ModelsAreOuterAndInnerNodesNestedAsTheTree) {
   EXPECT_EQ(nodes[6]["camera"], 0);
 }
 
+TEST(GltfExport, NumbersThatAreNotFiniteBecomeNeutralValues) {
+  CZiduderizo scene = ThreeLevelScene();
+  const float nan = std::nanf(""), inf = INFINITY;
+  CAnimation& pose = scene.m_models[2].m_tracks[0][5];
+  pose.m_position = {nan, 1, 2};
+  pose.m_rotation = {inf, 0, 0};
+  pose.m_scale = {1, nan, 2};
+  scene.m_models[1].m_origin = {nan, 0, 0};
+  scene.m_models[0].m_vertices[3].x = nan;  // its faces are left out
+  scene.m_cameras[0].m_position.x = nan;     // no camera
+  const GltfAsset asset = Build(scene);
+  EXPECT_EQ(asset.json.dump().find("null"), std::string::npos);
+  EXPECT_FALSE(asset.json.contains("cameras"));
+  const std::vector<Matrix4> world = WorldMatrices(asset, 0, 5);
+  for (const Matrix4& m : world)
+    for (const auto& row : m.m)
+      for (float v : row) EXPECT_TRUE(std::isfinite(v));
+  EXPECT_EQ(Indices(asset, asset.json["meshes"][0]["primitives"][0]["indices"]).size(), 3u * 6u);
+}
+
 // ---- meshes ----
 
 struct MeshCase {
