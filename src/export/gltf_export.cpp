@@ -161,7 +161,11 @@ class AssetBuilder {
       const float emissive = material.m_emissive;
       const std::array<float, 3> glow{Clamp01(material.m_color[0] * emissive), Clamp01(material.m_color[1] * emissive),
                                       Clamp01(material.m_color[2] * emissive)};
-      if (glow[0] > 0 || glow[1] > 0 || glow[2] > 0) out["emissiveFactor"] = Array(glow);
+      if (glow[0] > 0 || glow[1] > 0 || glow[2] > 0) {
+        out["emissiveFactor"] = Array(glow);
+        // The viewport multiplies all its lighting, the glow included, by the texture.
+        if (pbr.contains("baseColorTexture")) out["emissiveTexture"] = pbr["baseColorTexture"];
+      }
       if (translucent) out["alphaMode"] = "BLEND";
       m_materials.push_back(std::move(out));
     }

@@ -2,7 +2,7 @@
 # Makes glTF files with the real exporter for the browser tests, with the viewport's pictures of
 # some frames beside them:
 #   logo.glb, logo.gltf   a text logo turning by keys (pictures logo_<frame>.png, frames 0, 15, 30)
-#   textured.glb          an imported .mqo with its PNG texture
+#   textured.glb          an imported .mqo with its PNG texture (pictures as for the logo)
 #   hierarchy.glb         three models nested three deep, each turning (pictures as for the logo)
 #   corpus_*.glb          imported corpus models with PNG, JPEG and TGA textures (one of them
 #                         missing), when the corpus is present
@@ -36,6 +36,9 @@ done
 cp "$source/tests/data/mqo/texture.mqo" "$source/tests/data/mqo/texture.png" "$work/"
 "$qvlogo" import "$work/textured.qvlogo" "$work/texture.mqo" >/dev/null
 "$qvlogo" export "$work/textured.qvlogo" --gltf "$out/textured.glb" >/dev/null
+for frame in 0 15 30; do
+  "$qvlogo" render "$work/textured.qvlogo" --frame $frame --size $size --no-guides -o "$out/textured_$frame.png"
+done
 
 corpus="$source/../shared/corpus/mqo"
 for model in nyar/jeep.mqo wanwan/medaka/medaka.mqo kattun/maid/maid.mqo; do

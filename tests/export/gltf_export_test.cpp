@@ -331,6 +331,7 @@ TEST(GltfExport, TexturesAreEmbeddedOnceAndAMissingOneIsLeftOutWithAWarning) {
   scene.m_materials[0].m_texture = "texture.png";
   scene.m_materials[1].m_texture = "TEXTURE.PNG";  // the same file, found ignoring letter case
   scene.m_materials[2].m_texture = "missing.bmp";
+  scene.m_materials[1].m_emissive = 0.5f;  // glows through its texture, as in the viewport
   for (CFace& face : scene.m_models[0].m_faces) face.m_uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
   GltfExportOptions options;
   options.textures.documentFolder = std::string(QV_TEST_DATA_DIR) + "/mqo";
@@ -341,7 +342,9 @@ TEST(GltfExport, TexturesAreEmbeddedOnceAndAMissingOneIsLeftOutWithAWarning) {
   ASSERT_EQ(j["images"].size(), 1u);
   EXPECT_EQ(j["images"][0]["mimeType"], "image/png");
   EXPECT_EQ(j["materials"][1]["pbrMetallicRoughness"]["baseColorTexture"]["index"], 0);
+  EXPECT_EQ(j["materials"][1]["emissiveTexture"]["index"], 0);
   EXPECT_FALSE(j["materials"][2]["pbrMetallicRoughness"].contains("baseColorTexture"));
+  EXPECT_FALSE(j["materials"][0].contains("emissiveTexture"));
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_NE(warnings[0].find("missing.bmp"), std::string::npos);
   // Meshes of textured materials carry coordinates, even the ones with none of their own.
