@@ -1,6 +1,8 @@
 #include "export/gltf_export.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdlib>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -39,8 +41,19 @@ CAnimation PoseAt(const CModel& model, size_t animation, size_t frame) {
   return model.m_tracks[animation][std::min(frame, length - 1)];
 }
 
-json Array(const std::array<float, 3>& v) { return json::array({v[0], v[1], v[2]}); }
-json Array(const std::array<float, 4>& v) { return json::array({v[0], v[1], v[2], v[3]}); }
+// The shortest decimal that reads back as the same float: 0.8f is written 0.8, not
+// 0.800000011920929.
+double Short(float v) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+  *end = '\0';
+  return std::strtod(text, nullptr);
+}
+
+json Array(const std::array<float, 3>& v) { return json::array({Short(v[0]), Short(v[1]), Short(v[2])}); }
+json Array(const std::array<float, 4>& v) {
+  return json::array({Short(v[0]), Short(v[1]), Short(v[2]), Short(v[3])});
+}
 
 // The parent of each model as the viewport nests them: the model the walk entered last before it.
 // Models the walk does not reach (a broken parent chain) are top level.
@@ -140,11 +153,10 @@ class AssetBuilder {
     m_textured.assign(m_scene.m_materials.size(), false);
     for (size_t i = 0; i < m_scene.m_materials.size(); ++i) {
       const CMaterial& material = m_scene.m_materials[i];
-      json pbr{{"baseColorFactor",
-                {Clamp01(material.m_color[0]), Clamp01(material.m_color[1]), Clamp01(material.m_color[2]),
-                 Clamp01(material.m_color[3])}},
+      json pbr{{"baseColorFactor", Array(std::array<float, 4>{Clamp01(material.m_color[0]), Clamp01(material.m_color[1]),
+                                                               Clamp01(material.m_color[2]), Clamp01(material.m_color[3])})},
                {"metallicFactor", 0.0},
-               {"roughnessFactor", RoughnessOfPower(material.m_power)}};
+               {"roughnessFactor", Short(RoughnessOfPower(material.m_power))}};
       bool translucent = Clamp01(material.m_color[3]) < 1.0f;
       std::string failure;
       if (auto texture = ResolveTexture(material, m_options.textures, failure)) {
@@ -264,9 +276,9 @@ class AssetBuilder {
     t.scale = {1.0f / zoom, 1.0f / zoom, 1.0f / zoom};
     for (float v : {t.translation[0], t.translation[1], t.translation[2], t.rotation[0], t.rotation[3], t.scale[0]})
       if (!std::isfinite(v)) return;  // a camera the document cannot place is left out
-    json perspective{{"yfov", fov * kDegreesToRadians}, {"znear", kCameraNear}, {"zfar", kCameraFar}};
+    json perspective{{"yfov", Short(fov * kDegreesToRadians)}, {"znear", kCameraNear}, {"zfar", kCameraFar}};
     if (m_scene.m_canvasWidth > 0 && m_scene.m_canvasHeight > 0)
-      perspective["aspectRatio"] = static_cast<float>(m_scene.m_canvasWidth) / m_scene.m_canvasHeight;
+      perspective["aspectRatio"] = Short(static_cast<float>(m_scene.m_canvasWidth) / m_scene.m_canvasHeight);
     m_cameras.push_back({{"name", "Camera"}, {"type", "perspective"}, {"perspective", perspective}});
     m_nodes.push_back(TransformJson({{"name", "Camera"}, {"camera", 0}}, t));
     m_roots.push_back(m_nodes.size() - 1);
