@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -79,7 +79,8 @@ float RoughnessOfPower(float power) {
   return Clamp01(std::sqrt(2.0f / (power + 2.0f)));
 }
 
-// "name.ext" of a found texture, as the companion "<stem>_name.png" beside a .gltf.
+// The file name of a texture image beside a .gltf: "<stem>_<name of the found file>.png" (or .jpg),
+// numbered when two found files share a name.
 std::string CompanionImageName(const std::string& stem, const std::string& foundPath, const std::string& mimeType,
                                std::map<std::string, int>& used) {
   std::string file = std::filesystem::path(foundPath).stem().string();
@@ -95,7 +96,9 @@ std::string CompanionImageName(const std::string& stem, const std::string& found
 std::string UriOf(const std::string& utf8) {
   std::string uri;
   for (unsigned char c : utf8) {
-    if (std::isalnum(c) || c == '-' || c == '_' || c == '.' || c == '~') {
+    const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+                            c == '_' || c == '.' || c == '~';
+    if (unreserved) {
       uri += static_cast<char>(c);
     } else {
       char escaped[4];

@@ -42,8 +42,8 @@ struct GltfImage {
 };
 
 // The asset in memory: the JSON, the binary buffer and the images. With `embedImages` the images
-// are buffer views of the binary buffer (a .glb); otherwise the JSON names them by file name and
-// the buffer by `binaryName`.
+// are buffer views of the binary buffer (a .glb); otherwise the JSON names them and the buffer by
+// their file names beside the .gltf.
 struct GltfAsset {
   nlohmann::json json;
   std::vector<uint8_t> binary;
