@@ -1,5 +1,6 @@
 // export: the document as a web page playing with WebGL or WebGPU, or as a glTF 2.0 file.
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -31,6 +32,9 @@ void RunGltfExport(const ExportOptions& o) {
   EditSession session(o.doc);
   CMotionDoc& doc = session.doc();
   CZiduderizo& scene = doc.scene();
+  std::string extension = std::filesystem::path(o.out).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension != ".glb" && extension != ".gltf") throw CommandFailure{"the glTF file must end in .glb or .gltf"};
   if (scene.m_models.empty()) throw CommandFailure{kGltfEmptySceneMessage};
   MakeOutputFolder(o.out);
   // The file plays the stored poses: rebuild the in-between frames from the keys first, as the

@@ -74,6 +74,7 @@ TEST_F(CliGltf, WritesGlbAndGltfAndRefusesWhatCannotBeExported) {
   EXPECT_EQ(gltf.status, 0) << gltf.output;
   EXPECT_TRUE(fs::exists(Path("out/box.bin")));
   EXPECT_NE(Qvlogo("export " + Path("box.qvlogo") + " --gltf --webgl " + Path("x.glb")).status, 0);
+  EXPECT_NE(Qvlogo("export " + Path("box.qvlogo") + " --gltf " + Path("out/box.obj")).status, 0);
   // Only the files of the two exports, no temporaries.
   size_t files = 0;
   for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir / "out")) ++files;
