@@ -416,7 +416,8 @@ std::vector<std::string> ExportGltf(const CZiduderizo& scene, const std::string&
   }
 
   std::vector<std::string> written;
-  for (const auto& [file, bytes] : files) {
+  for (const auto& [file, contents] : files) {
+    const std::vector<uint8_t>& bytes = contents;  // a lambda cannot capture a structured binding
     try {
       WriteFileAtomically(file, [&bytes](ByteSink& sink) { sink.Write(bytes.data(), bytes.size()); });
       written.push_back(file);
