@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "geometry/contour_union.h"
 #include "geometry/glyph_outline.h"
 #include "geometry/polygon_math.h"
 #include "scene/model.h"
@@ -223,6 +224,10 @@ bool MOutline::JoinOneHole() {
 }
 
 bool MOutline::AddGlyphMesh(CModel& model, float xOffset, int32_t material) {
+  // Contours that enclose nothing would be joined as slivers; contours that cross, overlap or
+  // touch are first replaced by the separate boundaries of the area the font fills.
+  DropEmptyContours(m_polygons);
+  if (ContoursNeedUnion(m_polygons)) UniteContours(m_polygons);
   for (auto& polygon : m_polygons)
     if (polygon->PointCount() >= 3 && !polygon->IsCounterClockwise()) polygon->Reverse();
   for (auto& polygon : m_polygons) polygon->m_indices = std::make_unique<Indices>(polygon->PointCount());
