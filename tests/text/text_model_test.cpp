@@ -73,6 +73,23 @@ TEST(ExtrudeCap, SlabWithReversedBackCapAndWallsAlongTheBoundary) {
   }
 }
 
+// An outline edge that more than two cap triangles touch (slivers along it, as triangulating
+// points on a straight edge makes) still gets its wall: the cap runs it once more one way than
+// the other.
+TEST(ExtrudeCap, EdgeTouchedBySliversStillGetsItsWall) {
+  CModel model;
+  model.m_vertices = {{0, 0, 0}, {2, 0, 0}, {1, 0, 0}, {1, 1, 0}};  // p, q, x on pq, r
+  auto face = [](int32_t a, int32_t b, int32_t c) {
+    CFace f;
+    f.m_indices = {a, c, b};  // counter-clockwise (a, b, c) stored clockwise
+    return f;
+  };
+  model.m_faces = {face(0, 1, 3), face(0, 2, 1), face(1, 2, 0)};  // the triangle, two slivers on pq
+  ExtrudeCap(model, 1.0f, 0);
+  EXPECT_EQ(model.m_faces.size(), 3u + 3u + 3u);  // walls along pq, qr and rp
+  EXPECT_EQ(testing::OpenEdges(model), 0);
+}
+
 TEST(CenterOnBounds, BoxCentredAndSlabAroundZero) {
   CModel model;
   model.m_vertices = {{10, 20, 0}, {30, 60, 0}, {10, 20, -8}};
