@@ -10,6 +10,8 @@
 #include "glyph_checks.h"
 #include "platform/text_codec.h"
 #include "scene/scene.h"
+#include "scene/user_interaction.h"
+#include "platform/font_catalog.h"
 
 namespace qv {
 namespace {
@@ -244,6 +246,79 @@ TEST_F(TextModelTest, UnknownFaceNamesStillMakeJapaneseText) {
   p.text = "日本";
   const CModel& model = Create(p);
   EXPECT_FALSE(model.m_faces.empty());
+}
+
+// Characters the font lacks come from another installed font, Japanese faces first, and the
+// user is told which; characters no font has are drawn as the missing-glyph box.
+TEST_F(TextModelTest, MissingCharactersComeFromAnotherFont) {
+  auto latin = testing::InstalledFont("Kaushan Script");
+  if (!latin || latin->Family() != "Kaushan Script" || latin->HasGlyph(U'あ'))
+    GTEST_SKIP() << "Kaushan Script is not installed (scripts/deps.sh)";
+  auto verticesOf = [](PlatformFont& font, std::u32string_view text, TextModelNotes* notes = nullptr) {
+    CModel model;
+    BuildTextMesh(font, text, 5, 100.0f, 10.0f, 0, model, notes);
+    return model.m_vertices.size();
+  };
+  TextModelNotes notes;
+  const size_t all = verticesOf(*latin, U"Aあ😀", &notes);
+  ASSERT_FALSE(notes.substitutions.empty());
+  EXPECT_EQ(notes.substitutions[0].characters, U"あ");
+  auto japanese = PlatformFont::Create(notes.substitutions[0].family, 400);
+  ASSERT_TRUE(japanese && japanese->HasGlyph(U'あ'));
+  EXPECT_TRUE(japanese->HasGlyph(U'漢')) << notes.substitutions[0].family << " is not a Japanese face";
+  // Three groups of glyphs: A from the font, あ from the Japanese face, 😀 from wherever it is
+  // (or the box).
+  size_t emoji = 0;
+  if (notes.substitutions.size() > 1) {
+    EXPECT_EQ(notes.substitutions[1].characters, U"😀");
+    emoji = verticesOf(*PlatformFont::Create(notes.substitutions[1].family, 400), U"😀");
+  } else {
+    EXPECT_EQ(notes.missing, U"😀");
+    emoji = verticesOf(*latin, std::u32string(1, kMissingGlyph));
+  }
+  EXPECT_GT(emoji, 0u);
+  EXPECT_EQ(all, verticesOf(*latin, U"A") + verticesOf(*japanese, U"あ") + emoji);
+  const std::vector<std::string> messages = TextModelMessages(notes);
+  ASSERT_FALSE(messages.empty());
+  EXPECT_NE(messages[0].find(notes.substitutions[0].family), std::string::npos);
+  EXPECT_NE(messages[0].find("あ"), std::string::npos);
+}
+
+TEST_F(TextModelTest, CharacterNoFontHasIsDrawnAsTheBox) {
+  char32_t nowhere = 0;
+  for (char32_t c : {U'\U0010FFFD', U'\U000F0001', U'\U00013000', U'\U0001D400'})
+    if (ChooseFontForCharacter(c, 400).file.empty()) nowhere = c;
+  if (nowhere == 0) GTEST_SKIP() << "every candidate character is in some installed font";
+  auto font = testing::InstalledFont("DejaVu Sans");
+  TextModelNotes notes;
+  CModel withBox, alone;
+  BuildTextMesh(*font, std::u32string{U'A', nowhere}, 5, 100.0f, 10.0f, 0, withBox, &notes);
+  BuildTextMesh(*font, U"A", 5, 100.0f, 10.0f, 0, alone);
+  EXPECT_EQ(notes.missing, std::u32string(1, nowhere));
+  EXPECT_TRUE(notes.substitutions.empty());
+  EXPECT_GT(withBox.m_vertices.size(), alone.m_vertices.size());
+  EXPECT_EQ(TextModelMessages(notes).size(), 1u);
+}
+
+// The command tells the user through the interface the front end gives it.
+TEST_F(TextModelTest, UnknownFamilyAndSubstitutionsAreTold) {
+  if (!IsFamilyInstalled("IPAGothic") && !IsFamilyInstalled("Noto Sans CJK JP")) GTEST_SKIP();
+  SilentInteraction ui;
+  TextParameters p = Text("Aあ");
+  ASSERT_TRUE(RunCreateText(scene, p, &ui));
+  ASSERT_EQ(ui.messages.size(), 1u);  // あ from a Japanese face
+  EXPECT_NE(ui.messages[0].find("あ"), std::string::npos);
+
+  ui.messages.clear();
+  p.fontName = "No Such Family Anywhere";
+  ASSERT_TRUE(RunCreateText(scene, p, &ui));
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_NE(ui.messages[0].find("No Such Family Anywhere"), std::string::npos);
+  EXPECT_NE(ui.messages[0].find("を使いました"), std::string::npos);
+
+  ui.messages.clear();
+  ASSERT_TRUE(RunCreateText(scene, Text("AB"), &ui));
+  EXPECT_TRUE(ui.messages.empty());  // nothing to say
 }
 
 TEST_F(TextModelTest, CommandRemembersValuesAndClearsTheHistory) {
