@@ -17,8 +17,11 @@ int Orientation(const PointF& a, const PointF& b, const PointF& c) {
 }
 
 bool AllOnOneLine(const std::vector<PointF>& points) {
-  for (size_t i = 2; i < points.size(); ++i)
-    if (Orientation(points[0], points[1], points[i]) != 0) return false;
+  // The line through the first point and the first point that differs from it.
+  size_t second = 1;
+  while (second < points.size() && points[second] == points[0]) ++second;
+  for (size_t i = second + 1; i < points.size(); ++i)
+    if (Orientation(points[0], points[second], points[i]) != 0) return false;
   return true;
 }
 

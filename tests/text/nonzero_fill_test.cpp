@@ -86,6 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The same direction inside: an accent on its letter, not a hole.
         OutlineCase{"NestedSameWay", {Box(0, 0, 4, 4), Box(1, 1, 2, 2)}, 16.0},
         OutlineCase{"SameContourTwice", {Box(0, 0, 1, 1), Box(0, 0, 1, 1)}, 1.0},
+        // A contour whose first point is repeated (seen after synthetic bold) is not a line.
+        OutlineCase{"RepeatedFirstPoint", {{{0, 0}, {0, 0}, {0, 2}, {2, 2}, {2, 0}}, Reversed(Box(0.5f, 0.5f, 1, 1))}, 3.75},
         // Squares sharing an edge (pixel fonts): one solid, no wall between them.
         OutlineCase{"SquaresSharingAnEdge", {Box(0, 0, 1, 1), Box(1, 0, 2, 1)}, 2.0},
         // An overlapping stroke across a hole: the hole is partly filled.
