@@ -12,6 +12,17 @@ namespace qv {
 
 namespace {
 
+double SignedArea(const std::vector<PointF>& points) {
+  double twice = 0;
+  const size_t n = points.size();
+  for (size_t i = 0; i < n; ++i) {
+    const PointF& p = points[i];
+    const PointF& q = points[(i + 1) % n];
+    twice += double{p.x} * q.y - double{q.x} * p.y;
+  }
+  return twice / 2;
+}
+
 // Parity of the crossings of the ray from t to the right with the boundary v(0) ... v(m - 1).
 // Edges with an end at t's height are settled afterwards, a horizontal run of them counting once
 // when the boundary passes through. `onBoundary` tells whether t lies on the boundary itself,
@@ -209,11 +220,33 @@ bool MOutline::JoinOneHole() {
       if (d == j || !contains(j, d)) continue;
       const int32_t outerCount = m_polygons[j]->m_indices->Count();
       const int32_t holeCount = m_polygons[d]->m_indices->Count();
-      for (int32_t b = 0; b < outerCount; ++b) {
-        for (int32_t a = 0; a < holeCount; ++a) {
-          if (bridgeIsFree(j, b, d, a)) {
-            Join(j, b, d, a);
+      if (m_shortBridges) {
+        // Nearest pairs first: long bridges fence later holes off from every point.
+        const TTPolygon& F = *m_polygons[j];
+        const TTPolygon& E = *m_polygons[d];
+        std::vector<std::pair<float, std::pair<int32_t, int32_t>>> pairs;
+        pairs.reserve(static_cast<size_t>(outerCount) * holeCount);
+        for (int32_t b = 0; b < outerCount; ++b) {
+          const PointF& P = F.m_points[F.m_indices->m_entries[b]];
+          for (int32_t a = 0; a < holeCount; ++a) {
+            const PointF& Q = E.m_points[E.m_indices->m_entries[a]];
+            pairs.push_back({(P.x - Q.x) * (P.x - Q.x) + (P.y - Q.y) * (P.y - Q.y), {b, a}});
+          }
+        }
+        std::stable_sort(pairs.begin(), pairs.end(), [](const auto& l, const auto& r) { return l.first < r.first; });
+        for (const auto& [distance, pair] : pairs) {
+          if (bridgeIsFree(j, pair.first, d, pair.second)) {
+            Join(j, pair.first, d, pair.second);
             return true;
+          }
+        }
+      } else {
+        for (int32_t b = 0; b < outerCount; ++b) {
+          for (int32_t a = 0; a < holeCount; ++a) {
+            if (bridgeIsFree(j, b, d, a)) {
+              Join(j, b, d, a);
+              return true;
+            }
           }
         }
       }
@@ -227,9 +260,13 @@ bool MOutline::AddGlyphMesh(CModel& model, float xOffset, int32_t material) {
   // Contours that enclose nothing would be joined as slivers; contours that cross, overlap or
   // touch are first replaced by the separate boundaries of the area the font fills.
   DropEmptyContours(m_polygons);
-  if (ContoursNeedUnion(m_polygons)) UniteContours(m_polygons);
+  m_shortBridges = ContoursNeedUnion(m_polygons);
+  if (m_shortBridges) UniteContours(m_polygons);
+  // United contours come with spikes whose turning angles float arithmetic gets wrong; their
+  // direction is that of their area.
   for (auto& polygon : m_polygons)
-    if (polygon->PointCount() >= 3 && !polygon->IsCounterClockwise()) polygon->Reverse();
+    if (polygon->PointCount() >= 3 && !(m_shortBridges ? SignedArea(polygon->m_points) > 0 : polygon->IsCounterClockwise()))
+      polygon->Reverse();
   for (auto& polygon : m_polygons) polygon->m_indices = std::make_unique<Indices>(polygon->PointCount());
   while (JoinOneHole()) {
   }
