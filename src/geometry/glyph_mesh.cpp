@@ -233,10 +233,16 @@ bool MOutline::JoinOneHole() {
             pairs.push_back({(P.x - Q.x) * (P.x - Q.x) + (P.y - Q.y) * (P.y - Q.y), {b, a}});
           }
         }
-        std::stable_sort(pairs.begin(), pairs.end(), [](const auto& l, const auto& r) { return l.first < r.first; });
-        for (const auto& [distance, pair] : pairs) {
-          if (bridgeIsFree(j, pair.first, d, pair.second)) {
-            Join(j, pair.first, d, pair.second);
+        // One of the few nearest pairs is nearly always free: those are ordered first, the rest
+        // only when all of them are blocked.
+        const auto nearer = [](const auto& l, const auto& r) { return l < r; };
+        const size_t head = std::min<size_t>(pairs.size(), 32);
+        std::partial_sort(pairs.begin(), pairs.begin() + head, pairs.end(), nearer);
+        for (size_t i = 0; i < pairs.size(); ++i) {
+          if (i == head) std::sort(pairs.begin() + head, pairs.end(), nearer);
+          const auto [b, a] = pairs[i].second;
+          if (bridgeIsFree(j, b, d, a)) {
+            Join(j, b, d, a);
             return true;
           }
         }
