@@ -135,19 +135,43 @@ std::vector<std::string> TextModelMessages(const TextModelNotes& notes) {
 void BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize,
                    float thickness, int32_t material, CModel& model, TextModelNotes* notes) {
   FallbackFonts fonts(font);
-  float pen = 0.0f;
+  // Each glyph is built at the origin and placed in double precision, scaled (one outline unit is
+  // the font's cell height) and centred before its coordinates are rounded once: far along a long
+  // line, adding the pen in float would round small triangles into flipped ones.
+  struct Placed {
+    size_t firstVertex;
+    double pen;
+  };
+  std::vector<Placed> placed;
+  const size_t base = model.m_vertices.size();
+  double pen = 0.0;
   for (char32_t c : text) {
     auto [drawWith, ch] = fonts.For(c, notes);
     MOutline outline;
     if (outline.ReadGlyph(*drawWith, ch, subdivisions)) {
-      outline.AddGlyphMesh(model, pen, material);
+      placed.push_back({model.m_vertices.size(), pen});
+      outline.AddGlyphMesh(model, 0.0f, material);
       pen += CharacterAdvance(*drawWith, ch);
     }
   }
-  // One outline unit is the font's cell height.
-  for (CVector& v : model.m_vertices) v = v * fontSize;
+  std::vector<double> xs(model.m_vertices.size() - base), ys(xs.size());
+  for (size_t g = 0; g < placed.size(); ++g) {
+    const size_t end = g + 1 < placed.size() ? placed[g + 1].firstVertex : model.m_vertices.size();
+    for (size_t i = placed[g].firstVertex; i < end; ++i) {
+      xs[i - base] = (double{model.m_vertices[i].x} + placed[g].pen) * fontSize;
+      ys[i - base] = double{model.m_vertices[i].y} * fontSize;
+    }
+  }
+  if (!xs.empty()) {
+    const auto [xLo, xHi] = std::minmax_element(xs.begin(), xs.end());
+    const auto [yLo, yHi] = std::minmax_element(ys.begin(), ys.end());
+    const double cx = (*xLo + *xHi) / 2, cy = (*yLo + *yHi) / 2;
+    for (size_t i = 0; i < xs.size(); ++i)
+      model.m_vertices[base + i] = {static_cast<float>(xs[i] - cx), static_cast<float>(ys[i] - cy), 0.0f};
+  }
   ExtrudeCap(model, thickness, material);
-  CenterOnBounds(model);
+  // x and y are centred already; the slab from -thickness to 0 moves to around 0.
+  for (CVector& v : model.m_vertices) v.z += thickness / 2;
 }
 
 int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, TextModelNotes* notes) {

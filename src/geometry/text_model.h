@@ -60,8 +60,8 @@ TextParameters& LastTextParameters();
 int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, TextModelNotes* notes = nullptr);
 
 // The mesh of a text in an open font, appended to `model` (normally empty): each character's
-// cap at the pen position, scaled by fontSize, extruded by thickness and centred. Every face gets
-// `material`. No clamping here: CreateTextModel passes checked values. Characters the font lacks
+// cap at the pen position, scaled by fontSize and centred (in double precision), then extruded by
+// thickness around z = 0. Every face gets `material`. No clamping here: CreateTextModel passes checked values. Characters the font lacks
 // are found as CreateTextModel describes and noted in `notes`.
 void BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize,
                    float thickness, int32_t material, CModel& model, TextModelNotes* notes = nullptr);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "geometry/bounds.h"
 #include "geometry/glyph_outline.h"
 #include "geometry/text_model.h"
 #include "glyph_checks.h"
@@ -319,6 +320,28 @@ TEST_F(TextModelTest, UnknownFamilyAndSubstitutionsAreTold) {
   ui.messages.clear();
   ASSERT_TRUE(RunCreateText(scene, Text("AB"), &ui));
   EXPECT_TRUE(ui.messages.empty());  // nothing to say
+}
+
+// A long line is placed in double precision: far from the origin no triangle of the caps is
+// flipped by rounding, and the whole line is centred.
+TEST_F(TextModelTest, LongLineKeepsEveryTriangleTheRightWayRound) {
+  auto font = testing::InstalledFont("DejaVu Sans");
+  std::u32string text;
+  for (int i = 0; i < 2000; ++i) text += U"ag@&"[i % 4];
+  CModel model;
+  BuildTextMesh(*font, text, 5, 100.0f, 10.0f, 0, model);
+  ComputeBounds(model);
+  EXPECT_FLOAT_EQ(model.m_boundsMin.x, -model.m_boundsMax.x);
+  EXPECT_GT(model.m_boundsMax.x, 50000.0f);
+  // The front cap lies at z = +5, wound clockwise: its faces' areas are all positive.
+  double flipped = 0, total = 0;
+  for (const CFace& face : model.m_faces) {
+    if (face.m_indices.size() != 3 || model.m_vertices[face.m_indices[0]].z != 5.0f) continue;
+    const double area = testing::CapFaceArea(model, face);
+    total += std::fabs(area);
+    if (area < 0) flipped += -area;
+  }
+  EXPECT_LT(flipped, total * 1e-7);
 }
 
 TEST_F(TextModelTest, CommandRemembersValuesAndClearsTheHistory) {
