@@ -9,7 +9,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libboost-dev
   libfreetype-dev libfontconfig-dev fontconfig
+  libpolyclipping-dev
   fonts-dejavu-core fonts-ipafont-gothic fonts-noto-cjk
+  fonts-kouzan-mouhitsu fonts-aoyagi-soseki fonts-kaushanscript fonts-misaki fonts-ipaexfont-mincho
   libstb-dev zlib1g-dev
   libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libgbm1
   qt6-base-dev libgl-dev xvfb xauth
