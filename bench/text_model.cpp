@@ -19,6 +19,8 @@ using namespace qv;
 const char* kIpaGothic = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
 const char* kDejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 const char* kNotoSansCjk = "/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc";
+const char* kKouzanBrush = "/usr/share/fonts/truetype/kouzan-mouhitsu/kouzan-mouhitsu.ttf";
+const char* kIpaexMincho = "/usr/share/fonts/opentype/ipaexfont-mincho/ipaexm.ttf";
 
 // 100 characters of ordinary Japanese prose: kanji, hiragana, katakana and punctuation.
 std::u32string JapaneseText(size_t length) {
@@ -87,6 +89,24 @@ void BM_TextModel_Japanese100(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_TextModel_Japanese100)->Unit(benchmark::kMillisecond);
+
+// Fonts whose glyphs are mostly united first: a brush font's overlapping strokes, and synthetic
+// bold growing strokes into each other.
+void BM_TextMesh_United100(benchmark::State& state, const char* file, bool embolden) {
+  auto font = PlatformFont::Open(file, 0, embolden);
+  if (!font) {
+    state.SkipWithError("font not installed (scripts/deps.sh)");
+    return;
+  }
+  const std::u32string text = JapaneseText(100);
+  for (auto _ : state) {
+    CModel model;
+    BuildTextMesh(*font, text, 5, 100.0f, 50.0f, 0, model);
+    benchmark::DoNotOptimize(model.m_faces.data());
+  }
+}
+BENCHMARK_CAPTURE(BM_TextMesh_United100, KouzanBrush, kKouzanBrush, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextMesh_United100, IpaexMinchoSyntheticBold, kIpaexMincho, true)->Unit(benchmark::kMillisecond);
 
 void BM_TextMesh_Capitals(benchmark::State& state) {
   auto font = OpenOrSkip(state, kDejaVuSans);

@@ -9,8 +9,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libboost-dev
   libfreetype-dev libfontconfig-dev fontconfig
+  libpolyclipping-dev
   fonts-dejavu-core fonts-ipafont-gothic fonts-noto-cjk
-  libstb-dev
+  fonts-kouzan-mouhitsu fonts-aoyagi-soseki fonts-kaushanscript fonts-misaki fonts-ipaexfont-mincho
+  libstb-dev zlib1g-dev
   libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libgbm1
   qt6-base-dev libgl-dev xvfb xauth
   clang libclang-rt-14-dev
@@ -37,6 +39,7 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 # Browser test driver, from the committed lock file
-if [ -f package-lock.json ] && [ ! -d node_modules/playwright-core ]; then
+if [ -f package-lock.json ] &&
+  { [ ! -d node_modules/playwright-core ] || [ ! -d node_modules/three ] || [ ! -d node_modules/gltf-validator ]; }; then
   npm ci --no-audit --no-fund --loglevel=error
 fi

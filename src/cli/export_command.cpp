@@ -1,11 +1,15 @@
-// export: the document as a web page playing with WebGL or WebGPU.
+// export: the document as a web page playing with WebGL or WebGPU, or as a glTF 2.0 file.
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 
+#include "animation/interpolation.h"
 #include "cli/cli_command.h"
 #include "cli/document_io.h"
 #include "document/web_export_command.h"
+#include "export/gltf_export.h"
 
 namespace qv::cli {
 
@@ -13,16 +17,45 @@ namespace {
 
 struct ExportOptions {
   std::string doc, out;
-  bool webgl = false, webgpu = false;
+  bool webgl = false, webgpu = false, gltf = false;
 };
 
-void RunExport(const ExportOptions& o) {
-  EditSession session(o.doc);
-  // The page's folder is made when missing, as a save dialog would offer an existing one.
-  const std::filesystem::path folder = std::filesystem::path(o.out).parent_path();
+// The output's folder is made when missing, as a save dialog would offer an existing one.
+void MakeOutputFolder(const std::string& out) {
+  const std::filesystem::path folder = std::filesystem::path(out).parent_path();
   std::error_code error;
   if (!folder.empty()) std::filesystem::create_directories(folder, error);
   if (error) throw CommandFailure{"cannot create the folder " + folder.string() + ": " + error.message()};
+}
+
+void RunGltfExport(const ExportOptions& o) {
+  EditSession session(o.doc);
+  CMotionDoc& doc = session.doc();
+  CZiduderizo& scene = doc.scene();
+  std::string extension = std::filesystem::path(o.out).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension != ".glb" && extension != ".gltf") throw CommandFailure{"the glTF file must end in .glb or .gltf"};
+  if (scene.m_models.empty()) throw CommandFailure{kGltfEmptySceneMessage};
+  MakeOutputFolder(o.out);
+  // The file plays the stored poses: rebuild the in-between frames from the keys first, as the
+  // web export does.
+  RecomputeAllFrames(scene);
+  GltfExportOptions options;
+  options.fps = scene.m_fps;
+  options.restAnimation = static_cast<size_t>(std::max(scene.m_currentAnimation, 0));
+  options.textures = MakeTextureLookup(doc.m_documentFolder);
+  if (!doc.m_programFolder.empty()) options.textures.programFolder = doc.m_programFolder;
+  options.warn = [](const std::string& message) { std::cerr << "warning: " << message << '\n'; };
+  try {
+    for (const std::string& path : ExportGltf(scene, o.out, options)) std::cout << path << '\n';
+  } catch (const GltfExportError& e) {
+    throw CommandFailure{e.what()};
+  }
+}
+
+void RunExport(const ExportOptions& o) {
+  EditSession session(o.doc);
+  MakeOutputFolder(o.out);
   const WebExportResult result =
       ExportWebPage(session.doc(), o.webgpu ? WebExportKind::kWebGPU : WebExportKind::kWebGL, o.out);
   for (const std::string& failure : result.failures) std::cerr << "could not write " << failure << '\n';
@@ -34,15 +67,20 @@ void RunExport(const ExportOptions& o) {
 
 void AddExportCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRunner>>& commands) {
   auto options = std::make_shared<ExportOptions>();
-  CLI::App* cmd = app.add_subcommand("export", "Write the document as a web page (OUT/TITLE.html)");
+  CLI::App* cmd = app.add_subcommand("export", "Write the document as a web page (OUT/TITLE.html) or a glTF file");
   cmd->add_option("DOC", options->doc, "document to export")->required();
   auto* gl = cmd->add_flag("--webgl", options->webgl, "play with WebGL");
   auto* gpu = cmd->add_flag("--webgpu", options->webgpu, "play with WebGPU");
+  auto* gltf = cmd->add_flag("--gltf", options->gltf, "write glTF 2.0: OUT.glb (one file) or OUT.gltf (with .bin and images)");
   gl->excludes(gpu);
-  cmd->add_option("OUT", options->out, "page to write, for example site/Logo.html")->required();
+  gltf->excludes(gl)->excludes(gpu);
+  cmd->add_option("OUT", options->out, "page or glTF file to write, for example site/Logo.html or Logo.glb")->required();
   commands.emplace_back(cmd, [options] {
-    if (!options->webgl && !options->webgpu) throw CommandFailure{"choose --webgl or --webgpu"};
-    RunExport(*options);
+    if (!options->webgl && !options->webgpu && !options->gltf) throw CommandFailure{"choose --webgl, --webgpu or --gltf"};
+    if (options->gltf)
+      RunGltfExport(*options);
+    else
+      RunExport(*options);
   });
 }
 

@@ -72,7 +72,8 @@ void AddModelCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRun
   auto text = std::make_shared<TextParameters>();
   CLI::App* textCmd = app.add_subcommand("text", "Add a 3D text model (creates DOC if missing)");
   textCmd->add_option("DOC", *textDoc, "document to edit")->required();
-  textCmd->add_option("--text", text->text, "the text")->required();
+  // At most one value: "--text=" is an empty text, not a request for the next argument.
+  textCmd->add_option("--text", text->text, "the text")->required()->expected(0, 1);
   textCmd->add_option("--font", text->fontName, "font family")->capture_default_str();
   textCmd->add_option("--size", text->fontSize, "character cell height")->capture_default_str();
   textCmd->add_option("--thickness", text->thickness, "depth")->capture_default_str();

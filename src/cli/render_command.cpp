@@ -16,6 +16,7 @@ struct RenderOptions {
   std::string doc, out, size = "800x600", mode;
   std::optional<int32_t> frame;
   std::optional<std::string> select;
+  bool noGuides = false;
 };
 
 void RunRender(const RenderOptions& o) {
@@ -35,6 +36,7 @@ void RunRender(const RenderOptions& o) {
     if (index < 0) throw CommandFailure{"no model named " + *o.select};
     options.selectedModel = index;
   }
+  options.guides = !o.noGuides;
   if (!o.mode.empty()) options.transformMode = o.mode == "move" ? 0 : o.mode == "rotate" ? 1 : 2;
   std::string error;
   auto image = RenderSceneImage(scene, options, &error);
@@ -52,6 +54,7 @@ void AddRenderCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRu
   cmd->add_option("--size", options->size, "picture size WxH")->capture_default_str();
   cmd->add_option("--select", options->select, "model to show selected, with its box and handle");
   cmd->add_option("--mode", options->mode, "handle of the selected model")->check(CLI::IsMember({"move", "rotate", "scale"}));
+  cmd->add_flag("--no-guides", options->noGuides, "draw the models only: no grid, axes, box outline or handle");
   cmd->add_option("-o,--output", options->out, "PNG file to write")->required();
   commands.emplace_back(cmd, [options] { RunRender(*options); });
 }

@@ -106,7 +106,8 @@ class CMotionDoc {
 
   // The create-text command after the dialog's OK: with a font name and a text, remembers the
   // values (all but the text) in m_textDefaults, adds the model, clears the undo history and goes
-  // to frame 0. The views get hint 126 whether or not a model was made; the document is marked
+  // to frame 0; fonts and characters that stood in for missing ones are told through the user
+  // interaction. The views get hint 126 whether or not a model was made; the document is marked
   // modified only when one was. Returns whether a model was made.
   bool CreateText(const TextParameters& parameters);
   // The settings dialog closed: with OK's values the canvas, the field of view (whole degrees)

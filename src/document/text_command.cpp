@@ -9,9 +9,12 @@ bool CMotionDoc::CreateText(const TextParameters& parameters) {
   if (made) {
     m_textDefaults = parameters;
     m_textDefaults.text.clear();
-    CreateTextModel(scene_, parameters);
+    TextModelNotes notes;
+    CreateTextModel(scene_, parameters, &notes);
     // A new model starts a new history: undo entries refer to models by index.
     ClearHistory(scene_, true);
+    // Fonts and characters that stood in for missing ones are told.
+    for (const std::string& message : TextModelMessages(notes)) ui_.ShowMessage(message);
   }
   UpdateAllViews(kHintTextDialogClosed);
   if (made) SetModifiedFlag();

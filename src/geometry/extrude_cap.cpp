@@ -25,8 +25,8 @@ void ExtrudeCap(CModel& model, float thickness, int32_t material) {
   const int32_t faceCount = static_cast<int32_t>(model.m_faces.size());
   const int32_t n = static_cast<int32_t>(model.m_vertices.size());
 
-  // An edge is on the boundary when no other face holds both of its ends. The faces at each
-  // vertex (in one flat array) answer that without comparing every pair of faces.
+  // Boundary edges are found among the faces at each vertex (in one flat array), without
+  // comparing every pair of faces.
   std::vector<int32_t> first(static_cast<size_t>(n) + 1, 0);
   for (const CFace& face : model.m_faces) {
     int32_t v[3];
@@ -45,24 +45,41 @@ void ExtrudeCap(CModel& model, float thickness, int32_t material) {
         if (v[i] >= 0 && v[i] < n) facesAt[fill[v[i]]++] = f;
     }
   }
-  // Faces holding both p and q (p itself when p = q), this face included.
-  auto sharing = [&](int32_t p, int32_t q) {
+  // How often the cap runs from p to q, less how often from q to p (this face included). Inside
+  // the cap every edge is run once each way; an edge of the outline keeps a surplus however many
+  // triangles (slivers included) touch it.
+  auto surplus = [&](int32_t p, int32_t q, int32_t face, int32_t& earlier) {
+    earlier = 0;
     if (p < 0 || p >= n) return 1;
-    int32_t count = 0;
+    int32_t net = 0;
     for (int32_t k = first[p]; k < first[p + 1]; ++k) {
       const CFace& g = model.m_faces[facesAt[k]];
       const size_t corners = std::min<size_t>(3, g.m_indices.size());
-      if (std::find(g.m_indices.begin(), g.m_indices.begin() + corners, q) != g.m_indices.begin() + corners) ++count;
+      if (corners < 3) continue;
+      for (size_t i = 0; i < 3; ++i) {
+        const int32_t from = g.m_indices[i], to = g.m_indices[(i + 1) % 3];
+        if (from == p && to == q) {
+          ++net;
+          if (facesAt[k] < face) ++earlier;
+        } else if (from == q && to == p) {
+          --net;
+        }
+      }
     }
-    return count;
+    return net;
   };
   std::vector<std::pair<int32_t, int32_t>> boundary;
-  for (const CFace& f : model.m_faces) {
+  for (int32_t i = 0; i < faceCount; ++i) {
+    const CFace& f = model.m_faces[i];
     if (f.m_indices.size() < 3) continue;
     const int32_t a = f.m_indices[0], b = f.m_indices[1], c = f.m_indices[2];
     const std::pair<int32_t, int32_t> edges[3] = {{a, b}, {b, c}, {c, a}};
-    for (const auto& [p, q] : edges)
-      if (sharing(p, q) <= 1) boundary.emplace_back(p, q);
+    for (const auto& [p, q] : edges) {
+      if (p == q) continue;
+      // Each run of the edge beyond those matched by runs the other way gets one wall.
+      int32_t earlier = 0;
+      if (surplus(p, q, i, earlier) > earlier) boundary.emplace_back(p, q);
+    }
   }
 
   model.m_vertices.reserve(static_cast<size_t>(n) * 2);

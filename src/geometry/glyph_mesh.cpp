@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "geometry/contour_union.h"
 #include "geometry/glyph_outline.h"
 #include "geometry/polygon_math.h"
 #include "scene/model.h"
@@ -10,6 +11,17 @@
 namespace qv {
 
 namespace {
+
+double SignedArea(const std::vector<PointF>& points) {
+  double twice = 0;
+  const size_t n = points.size();
+  for (size_t i = 0; i < n; ++i) {
+    const PointF& p = points[i];
+    const PointF& q = points[(i + 1) % n];
+    twice += double{p.x} * q.y - double{q.x} * p.y;
+  }
+  return twice / 2;
+}
 
 // Parity of the crossings of the ray from t to the right with the boundary v(0) ... v(m - 1).
 // Edges with an end at t's height are settled afterwards, a horizontal run of them counting once
@@ -208,11 +220,39 @@ bool MOutline::JoinOneHole() {
       if (d == j || !contains(j, d)) continue;
       const int32_t outerCount = m_polygons[j]->m_indices->Count();
       const int32_t holeCount = m_polygons[d]->m_indices->Count();
-      for (int32_t b = 0; b < outerCount; ++b) {
-        for (int32_t a = 0; a < holeCount; ++a) {
+      if (m_shortBridges) {
+        // Nearest pairs first: long bridges fence later holes off from every point.
+        const TTPolygon& F = *m_polygons[j];
+        const TTPolygon& E = *m_polygons[d];
+        std::vector<std::pair<float, std::pair<int32_t, int32_t>>> pairs;
+        pairs.reserve(static_cast<size_t>(outerCount) * holeCount);
+        for (int32_t b = 0; b < outerCount; ++b) {
+          const PointF& P = F.m_points[F.m_indices->m_entries[b]];
+          for (int32_t a = 0; a < holeCount; ++a) {
+            const PointF& Q = E.m_points[E.m_indices->m_entries[a]];
+            pairs.push_back({(P.x - Q.x) * (P.x - Q.x) + (P.y - Q.y) * (P.y - Q.y), {b, a}});
+          }
+        }
+        // One of the few nearest pairs is nearly always free: those are ordered first, the rest
+        // only when all of them are blocked.
+        const auto nearer = [](const auto& l, const auto& r) { return l < r; };
+        const size_t head = std::min<size_t>(pairs.size(), 32);
+        std::partial_sort(pairs.begin(), pairs.begin() + head, pairs.end(), nearer);
+        for (size_t i = 0; i < pairs.size(); ++i) {
+          if (i == head) std::sort(pairs.begin() + head, pairs.end(), nearer);
+          const auto [b, a] = pairs[i].second;
           if (bridgeIsFree(j, b, d, a)) {
             Join(j, b, d, a);
             return true;
+          }
+        }
+      } else {
+        for (int32_t b = 0; b < outerCount; ++b) {
+          for (int32_t a = 0; a < holeCount; ++a) {
+            if (bridgeIsFree(j, b, d, a)) {
+              Join(j, b, d, a);
+              return true;
+            }
           }
         }
       }
@@ -223,8 +263,16 @@ bool MOutline::JoinOneHole() {
 }
 
 bool MOutline::AddGlyphMesh(CModel& model, float xOffset, int32_t material) {
+  // Contours that enclose nothing would be joined as slivers; contours that cross, overlap or
+  // touch are first replaced by the separate boundaries of the area the font fills.
+  DropEmptyContours(m_polygons);
+  m_shortBridges = ContoursNeedUnion(m_polygons);
+  if (m_shortBridges) UniteContours(m_polygons);
+  // United contours come with spikes whose turning angles float arithmetic gets wrong; their
+  // direction is that of their area.
   for (auto& polygon : m_polygons)
-    if (polygon->PointCount() >= 3 && !polygon->IsCounterClockwise()) polygon->Reverse();
+    if (polygon->PointCount() >= 3 && !(m_shortBridges ? SignedArea(polygon->m_points) > 0 : polygon->IsCounterClockwise()))
+      polygon->Reverse();
   for (auto& polygon : m_polygons) polygon->m_indices = std::make_unique<Indices>(polygon->PointCount());
   while (JoinOneHole()) {
   }

@@ -47,6 +47,8 @@ class MOutline {
   bool JoinOneHole();
 
   mutable std::vector<int8_t> m_marks;  // scratch of Contains
+  // United contours (many holes in one part) join each hole by its shortest free bridge.
+  bool m_shortBridges = false;
 };
 
 // How far the pen moves after a character: (A + B + C) / 2048; 0 for a character the font lacks.

@@ -1,6 +1,8 @@
 #include "geometry/text_model.h"
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "geometry/bounds.h"
 #include "geometry/glyph_outline.h"
@@ -45,23 +47,127 @@ float ClampAtLeastOne(float v) { return std::isfinite(v) && v >= 1.0f ? v : 1.0f
 
 }  // namespace
 
-void BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize,
-                   float thickness, int32_t material, CModel& model) {
-  float pen = 0.0f;
+namespace {
+
+std::string Utf8Of(std::u32string_view text) {
+  std::string out;
   for (char32_t c : text) {
-    MOutline outline;
-    if (outline.ReadGlyph(font, c, subdivisions)) {
-      outline.AddGlyphMesh(model, pen, material);
-      pen += CharacterAdvance(font, c);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
     }
   }
-  // One outline unit is the font's cell height.
-  for (CVector& v : model.m_vertices) v = v * fontSize;
-  ExtrudeCap(model, thickness, material);
-  CenterOnBounds(model);
+  return out;
 }
 
-int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters) {
+// Characters that are never drawn and never looked for elsewhere: controls, joiners and
+// variation selectors.
+bool IsInvisible(char32_t c) {
+  return c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0x200B && c <= 0x200F) || (c >= 0xFE00 && c <= 0xFE0F) ||
+         (c >= 0xE0100 && c <= 0xE01EF) || c == 0xFEFF;
+}
+
+// The fonts that stand in for the chosen one, opened once per text.
+class FallbackFonts {
+ public:
+  explicit FallbackFonts(PlatformFont& primary) : primary_(primary) {}
+
+  // The font to draw `c` with and the character to ask it for (kMissingGlyph for the box).
+  std::pair<PlatformFont*, char32_t> For(char32_t c, TextModelNotes* notes) {
+    if (primary_.HasGlyph(c) || IsInvisible(c)) return {&primary_, c};
+    for (auto& font : fonts_)
+      if (font->HasGlyph(c)) return {Note(*font, c, notes), c};
+    if (auto font = primary_.FallbackFor(c)) {
+      fonts_.push_back(std::move(font));
+      return {Note(*fonts_.back(), c, notes), c};
+    }
+    if (notes && notes->missing.find(c) == std::u32string::npos) notes->missing += c;
+    return {&primary_, kMissingGlyph};
+  }
+
+ private:
+  PlatformFont* Note(PlatformFont& font, char32_t c, TextModelNotes* notes) {
+    if (!notes) return &font;
+    auto it = std::find_if(notes->substitutions.begin(), notes->substitutions.end(),
+                           [&](const auto& s) { return s.family == font.Family(); });
+    if (it == notes->substitutions.end()) it = notes->substitutions.insert(it, {font.Family(), {}});
+    if (it->characters.find(c) == std::u32string::npos) it->characters += c;
+    return &font;
+  }
+
+  PlatformFont& primary_;
+  std::vector<std::unique_ptr<PlatformFont>> fonts_;
+};
+
+}  // namespace
+
+std::vector<std::string> TextModelMessages(const TextModelNotes& notes) {
+  std::vector<std::string> messages;
+  if (notes.familySubstituted)
+    messages.push_back("フォント「" + notes.requestedFamily + "」が見つからないため、「" + notes.usedFamily +
+                       "」を使いました。");
+  for (const auto& s : notes.substitutions)
+    messages.push_back("「" + notes.usedFamily + "」にない文字を「" + s.family + "」で作りました: " +
+                       Utf8Of(s.characters));
+  if (!notes.missing.empty())
+    messages.push_back("どのフォントにもない文字は四角で表しました: " + Utf8Of(notes.missing));
+  return messages;
+}
+
+void BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize,
+                   float thickness, int32_t material, CModel& model, TextModelNotes* notes) {
+  FallbackFonts fonts(font);
+  // Each glyph is built at the origin and placed in double precision, scaled (one outline unit is
+  // the font's cell height) and centred before its coordinates are rounded once: far along a long
+  // line, adding the pen in float would round small triangles into flipped ones.
+  struct Placed {
+    size_t firstVertex;
+    double pen;
+  };
+  std::vector<Placed> placed;
+  const size_t base = model.m_vertices.size();
+  double pen = 0.0;
+  for (char32_t c : text) {
+    auto [drawWith, ch] = fonts.For(c, notes);
+    MOutline outline;
+    if (outline.ReadGlyph(*drawWith, ch, subdivisions)) {
+      placed.push_back({model.m_vertices.size(), pen});
+      outline.AddGlyphMesh(model, 0.0f, material);
+      pen += CharacterAdvance(*drawWith, ch);
+    }
+  }
+  std::vector<double> xs(model.m_vertices.size() - base), ys(xs.size());
+  for (size_t g = 0; g < placed.size(); ++g) {
+    const size_t end = g + 1 < placed.size() ? placed[g + 1].firstVertex : model.m_vertices.size();
+    for (size_t i = placed[g].firstVertex; i < end; ++i) {
+      xs[i - base] = (double{model.m_vertices[i].x} + placed[g].pen) * fontSize;
+      ys[i - base] = double{model.m_vertices[i].y} * fontSize;
+    }
+  }
+  if (!xs.empty()) {
+    const auto [xLo, xHi] = std::minmax_element(xs.begin(), xs.end());
+    const auto [yLo, yHi] = std::minmax_element(ys.begin(), ys.end());
+    const double cx = (*xLo + *xHi) / 2, cy = (*yLo + *yHi) / 2;
+    for (size_t i = 0; i < xs.size(); ++i)
+      model.m_vertices[base + i] = {static_cast<float>(xs[i] - cx), static_cast<float>(ys[i] - cy), 0.0f};
+  }
+  ExtrudeCap(model, thickness, material);
+  // x and y are centred already; the slab from -thickness to 0 moves to around 0.
+  for (CVector& v : model.m_vertices) v.z += thickness / 2;
+}
+
+int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, TextModelNotes* notes) {
   const std::u32string text = CodePoints(parameters.text);
   int32_t subdivisions = parameters.subdivisions < 1 ? 1 : parameters.subdivisions;
   if (subdivisions > kMaxSubdivisions) subdivisions = kMaxSubdivisions;
@@ -80,8 +186,14 @@ int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters) {
   CModel& model = scene.m_models.back();
 
   // Without any outline font installed the model stays empty, like a text of spaces.
-  if (auto font = PlatformFont::Create(parameters.fontName, weight, text))
-    BuildTextMesh(*font, text, subdivisions, fontSize, thickness, material, model);
+  if (auto font = PlatformFont::Create(parameters.fontName, weight, text)) {
+    if (notes) {
+      notes->requestedFamily = CutFaceName(parameters.fontName);
+      notes->usedFamily = font->Family();
+      notes->familySubstituted = font->Substituted();
+    }
+    BuildTextMesh(*font, text, subdivisions, fontSize, thickness, material, model, notes);
+  }
   FitFrames(scene, model, 0);
   model.m_name = Utf8ToCp932(parameters.text);
   model.m_id = ++scene.m_nextModelId;

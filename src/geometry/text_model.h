@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qv {
 
@@ -25,18 +26,40 @@ struct TextParameters {
 // only make the mesh huge.
 inline constexpr int32_t kMaxSubdivisions = 100;
 
+// What a text model was made with beyond what was asked for, for the user to read.
+struct TextModelNotes {
+  std::string requestedFamily;
+  std::string usedFamily;
+  bool familySubstituted = false;  // the requested family is not installed
+  // Characters the font lacks, drawn from another installed font (one entry per font, in order
+  // of first use).
+  struct Substitution {
+    std::string family;
+    std::u32string characters;
+  };
+  std::vector<Substitution> substitutions;
+  // Characters no installed font has, drawn as the font's missing-glyph box.
+  std::u32string missing;
+};
+
+// The notes as messages (UTF-8), none when there is nothing to say.
+std::vector<std::string> TextModelMessages(const TextModelNotes& notes);
+
 // Builds the text model and appends it, with a new material, to the scene; returns its index.
 // Parameters out of range are clamped silently: subdivisions to 1 ... kMaxSubdivisions, size and
 // thickness below 1 (or not finite) to 1, a weight outside 1 ... 1000 to 400. Characters the font
-// lacks, and characters without contours, add nothing and do not move the pen. A text without
-// any outline still makes a model (without vertices), a material and a track.
-int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters);
+// lacks come from another installed font at the same size and weight, or are drawn as the
+// font's missing-glyph box when no font has them (`notes` tells which). Characters without
+// contours add nothing and do not move the pen. A text without any outline still makes a model
+// (without vertices), a material and a track.
+int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, TextModelNotes* notes = nullptr);
 
 // The mesh of a text in an open font, appended to `model` (normally empty): each character's
-// cap at the pen position, scaled by fontSize, extruded by thickness and centred. Every face gets
-// `material`. No clamping here: CreateTextModel passes checked values.
+// cap at the pen position, scaled by fontSize and centred (in double precision), then extruded by
+// thickness around z = 0. Every face gets `material`. No clamping here: CreateTextModel passes checked values. Characters the font lacks
+// are found as CreateTextModel describes and noted in `notes`.
 void BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize,
-                   float thickness, int32_t material, CModel& model);
+                   float thickness, int32_t material, CModel& model, TextModelNotes* notes = nullptr);
 
 // Unicode code points of UTF-8 text (malformed bytes are skipped).
 std::u32string CodePoints(std::string_view utf8);

@@ -75,6 +75,43 @@ FontSetPtr ListOutlineFonts(std::string_view family) {
   return FontSetPtr(FcFontList(Config(), pattern.get(), objects.get()));
 }
 
+// The first outline font of fontconfig's sorted list for a pattern (that has `ch`, when it is
+// not 0, and is none of the files in `exclude`).
+FontChoice FirstOutlineFont(FcPattern* pattern, int32_t weight, char32_t ch, const std::vector<std::string>& exclude,
+                            FontChoice choice) {
+  FcConfigSubstitute(Config(), pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+
+  FcResult result = FcResultNoMatch;
+  FontSetPtr sorted(FcFontSort(Config(), pattern, FcFalse, nullptr, &result));
+  for (int i = 0; sorted && i < sorted->nfont; ++i) {
+    if (ch != 0) {
+      FcCharSet* has = nullptr;
+      if (FcPatternGetCharSet(sorted->fonts[i], FC_CHARSET, 0, &has) != FcResultMatch || !FcCharSetHasChar(has, ch))
+        continue;
+      FcBool outline = FcFalse;
+      if (FcPatternGetBool(sorted->fonts[i], FC_OUTLINE, 0, &outline) == FcResultMatch && !outline) continue;
+    }
+    PatternPtr font(FcFontRenderPrepare(Config(), pattern, sorted->fonts[i]));
+    if (!font || !IsOutlineFormat(font.get())) continue;
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(font.get(), FC_FILE, 0, &file) != FcResultMatch) continue;
+    if (std::find(exclude.begin(), exclude.end(), reinterpret_cast<const char*>(file)) != exclude.end()) continue;
+    choice.file = reinterpret_cast<const char*>(file);
+    int index = 0;
+    if (FcPatternGetInteger(font.get(), FC_INDEX, 0, &index) == FcResultMatch) choice.faceIndex = index & 0xFFFF;
+    FcChar8* name = nullptr;
+    if (FcPatternGetString(font.get(), FC_FAMILY, 0, &name) == FcResultMatch) choice.family = reinterpret_cast<const char*>(name);
+    // The nearest face is used as it is unless bold was asked for and it is far lighter: then
+    // the outline is emboldened.
+    double faceWeight = FC_WEIGHT_REGULAR;
+    FcPatternGetDouble(sorted->fonts[i], FC_WEIGHT, 0, &faceWeight);
+    choice.embolden = weight >= 700 && FcWeightToOpenTypeDouble(faceWeight) < 600;
+    break;
+  }
+  return choice;
+}
+
 }  // namespace
 
 std::vector<std::string> ListOutlineFontFamilies() {
@@ -126,29 +163,23 @@ FontChoice ChooseFont(std::string_view faceName, int32_t weight, std::u32string_
     if (FcCharSetCount(chars.get()) > 0) FcPatternAddCharSet(pattern.get(), FC_CHARSET, chars.get());
     FcPatternAddString(pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
   }
-  FcConfigSubstitute(Config(), pattern.get(), FcMatchPattern);
-  FcDefaultSubstitute(pattern.get());
+  return FirstOutlineFont(pattern.get(), weight, 0, {}, choice);
+}
 
-  FcResult result = FcResultNoMatch;
-  FontSetPtr sorted(FcFontSort(Config(), pattern.get(), FcFalse, nullptr, &result));
-  for (int i = 0; sorted && i < sorted->nfont; ++i) {
-    PatternPtr font(FcFontRenderPrepare(Config(), pattern.get(), sorted->fonts[i]));
-    if (!font || !IsOutlineFormat(font.get())) continue;
-    FcChar8* file = nullptr;
-    if (FcPatternGetString(font.get(), FC_FILE, 0, &file) != FcResultMatch) continue;
-    choice.file = reinterpret_cast<const char*>(file);
-    int index = 0;
-    if (FcPatternGetInteger(font.get(), FC_INDEX, 0, &index) == FcResultMatch) choice.faceIndex = index & 0xFFFF;
-    FcChar8* name = nullptr;
-    if (FcPatternGetString(font.get(), FC_FAMILY, 0, &name) == FcResultMatch) choice.family = reinterpret_cast<const char*>(name);
-    // The nearest face is used as it is unless bold was asked for and it is far lighter: then
-    // the outline is emboldened.
-    double faceWeight = FC_WEIGHT_REGULAR;
-    FcPatternGetDouble(sorted->fonts[i], FC_WEIGHT, 0, &faceWeight);
-    choice.embolden = weight >= 700 && FcWeightToOpenTypeDouble(faceWeight) < 600;
-    break;
-  }
-  return choice;
+FontChoice ChooseFontForCharacter(char32_t ch, int32_t weight, const std::vector<std::string>& exclude) {
+  FontChoice choice;
+  if (weight < 1 || weight > 1000) weight = 400;
+  PatternPtr pattern(FcPatternCreate());
+  FcPatternAddDouble(pattern.get(), FC_WEIGHT, FcWeightFromOpenTypeDouble(weight));
+  FcPatternAddInteger(pattern.get(), FC_SLANT, FC_SLANT_ROMAN);
+  FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+  FcPatternAddBool(pattern.get(), FC_OUTLINE, FcTrue);
+  CharSetPtr chars(FcCharSetCreate());
+  FcCharSetAddChar(chars.get(), ch);
+  FcPatternAddCharSet(pattern.get(), FC_CHARSET, chars.get());
+  // The tool's texts are Japanese: among the fonts that have the character, Japanese ones first.
+  FcPatternAddString(pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
+  return FirstOutlineFont(pattern.get(), weight, ch, exclude, choice);
 }
 
 }  // namespace qv

@@ -26,6 +26,11 @@ struct FontChoice {
 // error, preferring a font that has glyphs for all of `text` and then a Japanese one.
 FontChoice ChooseFont(std::string_view faceName, int32_t weight, std::u32string_view text = {});
 
+// An installed outline font, other than the font files in `exclude`, that has a glyph for `ch`, at
+// the weight asked for: Japanese faces first, then the closest match. An empty file when no
+// installed outline font has the character.
+FontChoice ChooseFontForCharacter(char32_t ch, int32_t weight, const std::vector<std::string>& exclude = {});
+
 // Whether a family of that name (case and blanks ignored) is installed as an outline font.
 bool IsFamilyInstalled(std::string_view family);
 

@@ -83,8 +83,29 @@ std::unique_ptr<PlatformFont> PlatformFont::Create(std::string_view faceName, in
   FontChoice choice = ChooseFont(CutFaceName(faceName), weight, text);
   if (choice.file.empty()) return nullptr;
   auto font = Open(choice.file, choice.faceIndex, choice.embolden);
-  if (font && !choice.family.empty()) font->family_ = choice.family;
+  if (!font) return nullptr;
+  if (!choice.family.empty()) font->family_ = choice.family;
+  font->weight_ = weight < 1 || weight > 1000 ? 400 : weight;
+  font->substituted_ = choice.substituted;
   return font;
+}
+
+std::unique_ptr<PlatformFont> PlatformFont::FallbackFor(char32_t ch) const {
+  // Candidates that fontconfig believes have the character but cannot outline it are passed over.
+  std::vector<std::string> exclude{file_};
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    FontChoice choice = ChooseFontForCharacter(ch, weight_, exclude);
+    if (choice.file.empty()) return nullptr;
+    auto font = Open(choice.file, choice.faceIndex, choice.embolden);
+    if (font) {
+      if (!choice.family.empty()) font->family_ = choice.family;
+      font->weight_ = weight_;
+      std::vector<uint8_t> records;
+      if (font->GlyphOutline(ch, records) != kGlyphOutlineError) return font;
+    }
+    exclude.push_back(choice.file);
+  }
+  return nullptr;
 }
 
 int32_t PlatformFont::UnitsPerEm() const { return impl_->face->units_per_EM; }
@@ -115,8 +136,8 @@ bool PlatformFont::LoadGlyph(char32_t ch) {
   m.loadedOk = false;
   m.points.clear();
   m.contourEnds.clear();
-  FT_UInt glyph = FT_Get_Char_Index(m.face, ch);
-  if (glyph == 0) return false;
+  FT_UInt glyph = ch == kMissingGlyph ? 0 : FT_Get_Char_Index(m.face, ch);
+  if (glyph == 0 && ch != kMissingGlyph) return false;
   // Unscaled and unhinted: points in font units, scaled to the cell by integer arithmetic below.
   if (FT_Load_Glyph(m.face, glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) return false;
   FT_GlyphSlot slot = m.face->glyph;

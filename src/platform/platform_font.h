@@ -22,6 +22,10 @@ struct AbcWidths {
 
 inline constexpr uint32_t kGlyphOutlineError = 0xFFFFFFFF;
 
+// Asks GlyphOutline and CharAbcWidths for the font's missing-glyph box (its glyph 0), drawn for
+// characters no installed font has. Above every Unicode code point.
+inline constexpr char32_t kMissingGlyph = 0x110000;
+
 class PlatformFont {
  public:
   ~PlatformFont();
@@ -34,6 +38,9 @@ class PlatformFont {
   static std::unique_ptr<PlatformFont> Create(std::string_view faceName, int32_t weight, std::u32string_view text = {});
   // A font file directly (a face of a collection by index).
   static std::unique_ptr<PlatformFont> Open(const std::string& file, int32_t faceIndex = 0, bool embolden = false);
+  // Another installed font that has a glyph for `ch`, at this font's weight (Japanese faces
+  // first); null when no other outline font has it.
+  std::unique_ptr<PlatformFont> FallbackFor(char32_t ch) const;
 
   // Outline records of a character (a Unicode code point) into `records` (replaced). Returns
   // their size in bytes: 0 for a glyph without contours (a space), kGlyphOutlineError when the
@@ -44,6 +51,10 @@ class PlatformFont {
   bool HasGlyph(char32_t ch) const;
 
   const std::string& Family() const { return family_; }
+  // The weight the font was asked for (1 to 1000).
+  int32_t Weight() const { return weight_; }
+  // The family asked for was not installed: Family() is the one used instead.
+  bool Substituted() const { return substituted_; }
   const std::string& File() const { return file_; }
   int32_t FaceIndex() const { return faceIndex_; }
   bool Emboldened() const { return embolden_; }
@@ -64,6 +75,8 @@ class PlatformFont {
   std::string file_;
   int32_t faceIndex_ = 0;
   bool embolden_ = false;
+  int32_t weight_ = 400;
+  bool substituted_ = false;
   int32_t cellUnits_ = 2048;
 };
 

@@ -39,6 +39,7 @@ std::optional<RgbaImage> RenderSceneImage(CZiduderizo& scene, const FrameImageOp
   PrepareSceneForDrawing(scene);
 
   SceneRenderer renderer(scene);
+  renderer.m_drawGuides = options.guides;
   std::optional<RgbaImage> image;
   if (renderer.InitDevice(device.get()) != 0) {
     if (error) *error = "cannot create the viewport's buffers";

@@ -16,6 +16,7 @@ struct FrameImageOptions {
   std::optional<int32_t> frame;          // default: the scene's m_currentFrame
   std::optional<int32_t> selectedModel;  // model index; default: the scene's own selection
   std::optional<int32_t> transformMode;  // 0 move, 1 rotate, 2 scale; default: the scene's
+  bool guides = true;  // grid, axes, box outline and handle; off: the models alone
 };
 
 // Makes what drawing needs and a loaded document does not store: the hierarchy walk when it is

@@ -216,10 +216,11 @@ void SceneRenderer::RenderFrame() {
   d.SetRenderState(RenderState::kNormalizeNormals, 1);
 
   DrawWalk();
-  DrawGrid();
-
-  d.Clear(false, 0, true, 1.0f);  // the handle is never hidden by the models
-  RunFollowWalk(m_scene, m_matrixStack, [this](MatrixStack& stack, CModel& model) { DrawHandle(stack, model); });
+  if (m_drawGuides) {
+    DrawGrid();
+    d.Clear(false, 0, true, 1.0f);  // the handle is never hidden by the models
+    RunFollowWalk(m_scene, m_matrixStack, [this](MatrixStack& stack, CModel& model) { DrawHandle(stack, model); });
+  }
 
   d.EndScene();
   if (!d.Present()) d.Reset(m_resetWidth, m_resetHeight);  // the next paint tries again
@@ -240,7 +241,7 @@ void SceneRenderer::DrawWalk() {
     } else if (step.kind == kWalkLeave) {
       // A hidden model is skipped, but its children (entered after it) carry its transform.
       if (model.m_visible) {
-        if (selected && model.m_id == selected->m_id) DrawBoxOutline(model, m_matrixStack.Top());
+        if (m_drawGuides && selected && model.m_id == selected->m_id) DrawBoxOutline(model, m_matrixStack.Top());
         DrawModel(model, m_matrixStack.Top());
       }
       m_matrixStack.Pop();

@@ -60,6 +60,10 @@ class SceneRenderer {
   CZiduderizo& Scene() { return m_scene; }
   const CZiduderizo& Scene() const { return m_scene; }
 
+  // Grid, axes, the selected model's box outline and its handle. Off, only the models are drawn
+  // (pictures to compare with other renderers).
+  bool m_drawGuides = true;
+
   // State of the last frame, read by picking and by the web export (scene.m_inverseView).
   RenderDevice* m_device = nullptr;
   float m_viewportWidth = 0;

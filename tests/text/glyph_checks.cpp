@@ -1,6 +1,13 @@
 #include "glyph_checks.h"
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+
 #include <algorithm>
+#include <cstring>
+#include <map>
+#include <tuple>
 
 namespace qv::testing {
 
@@ -54,6 +61,88 @@ OutlineShape ShapeOf(const MOutline& outline) {
     }
   }
   return touching ? OutlineShape::kTouching : OutlineShape::kSimple;
+}
+
+double RasterFilledArea(const std::vector<std::unique_ptr<TTPolygon>>& polygons) {
+  static FT_Library library = [] {
+    FT_Library l = nullptr;
+    FT_Init_FreeType(&l);
+    return l;
+  }();
+  constexpr double kScale = 1024.0;  // pixels per cell unit
+  std::vector<FT_Vector> points;
+  std::vector<char> tags;
+  std::vector<short> ends;
+  double minX = 1e30, minY = 1e30, maxX = -1e30, maxY = -1e30;
+  for (const auto& polygon : polygons) {
+    if (polygon->m_points.empty()) continue;
+    for (const PointF& p : polygon->m_points) {
+      minX = std::min(minX, double{p.x}), maxX = std::max(maxX, double{p.x});
+      minY = std::min(minY, double{p.y}), maxY = std::max(maxY, double{p.y});
+    }
+  }
+  if (minX > maxX) return 0;
+  const double originX = std::floor(minX * kScale) - 1, originY = std::floor(minY * kScale) - 1;
+  for (const auto& polygon : polygons) {
+    if (polygon->m_points.empty()) continue;
+    for (const PointF& p : polygon->m_points) {
+      points.push_back({static_cast<FT_Pos>(std::llround((p.x * kScale - originX) * 64)),
+                        static_cast<FT_Pos>(std::llround((p.y * kScale - originY) * 64))});
+      tags.push_back(FT_CURVE_TAG_ON);
+    }
+    ends.push_back(static_cast<short>(points.size() - 1));
+  }
+  FT_Outline outline{};
+  outline.n_points = static_cast<short>(points.size());
+  outline.n_contours = static_cast<short>(ends.size());
+  outline.points = points.data();
+  outline.tags = tags.data();
+  outline.contours = ends.data();
+  outline.flags = FT_OUTLINE_NONE;  // nonzero winding
+  const unsigned width = static_cast<unsigned>(std::ceil(maxX * kScale - originX)) + 2;
+  const unsigned rows = static_cast<unsigned>(std::ceil(maxY * kScale - originY)) + 2;
+  std::vector<unsigned char> pixels(size_t{width} * rows, 0);
+  FT_Bitmap bitmap{};
+  bitmap.width = width;
+  bitmap.rows = rows;
+  bitmap.pitch = static_cast<int>(width);
+  bitmap.buffer = pixels.data();
+  bitmap.num_grays = 256;
+  bitmap.pixel_mode = FT_PIXEL_MODE_GRAY;
+  if (FT_Outline_Get_Bitmap(library, &outline, &bitmap) != 0) return -1;
+  double coverage = 0;
+  for (unsigned char v : pixels) coverage += v;
+  return coverage / 255.0 / (kScale * kScale);
+}
+
+std::vector<std::unique_ptr<TTPolygon>> CopyContours(const MOutline& outline) {
+  std::vector<std::unique_ptr<TTPolygon>> copy;
+  for (const auto& polygon : outline.m_polygons) {
+    copy.push_back(std::make_unique<TTPolygon>());
+    copy.back()->m_points = polygon->m_points;
+  }
+  return copy;
+}
+
+int OpenEdges(const CModel& model) {
+  std::map<std::tuple<float, float, float>, int32_t> ids;
+  std::vector<int32_t> welded;
+  for (const CVector& v : model.m_vertices)
+    welded.push_back(ids.emplace(std::make_tuple(v.x, v.y, v.z), static_cast<int32_t>(ids.size())).first->second);
+  // Runs from the lower to the higher vertex count +1, the other way -1.
+  std::map<std::pair<int32_t, int32_t>, int> balance;
+  for (const CFace& face : model.m_faces) {
+    const size_t k = face.m_indices.size();
+    for (size_t i = 0; i < k; ++i) {
+      int32_t a = welded[face.m_indices[i]], b = welded[face.m_indices[(i + 1) % k]];
+      if (a == b) continue;
+      balance[{std::min(a, b), std::max(a, b)}] += a < b ? 1 : -1;
+    }
+  }
+  int open = 0;
+  for (const auto& [edge, surplus] : balance)
+    if (surplus != 0) ++open;
+  return open;
 }
 
 }  // namespace qv::testing

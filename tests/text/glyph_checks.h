@@ -88,6 +88,19 @@ enum class OutlineShape { kSimple, kTouching, kCrossing };
 // triangulation are not well defined.
 OutlineShape ShapeOf(const MOutline& outline);
 
+// Area the contours fill under the nonzero winding rule, measured independently of the cap code
+// by FreeType's anti-aliasing rasteriser at 1024 pixels per cell unit.
+double RasterFilledArea(const std::vector<std::unique_ptr<TTPolygon>>& polygons);
+
+// Copies of the contours (AddGlyphMesh rewrites them).
+std::vector<std::unique_ptr<TTPolygon>> CopyContours(const MOutline& outline);
+
+// Edges of the solid, its vertices welded by position, that its faces do not run as often in one
+// direction as in the other: 0 for a closed surface. An edge is normally shared by two faces;
+// where two parts of a glyph touch at a single point (pixel fonts), the wall edge there is
+// shared by four, two each way.
+int OpenEdges(const CModel& model);
+
 // All face indices of the model are valid vertex indices.
 inline bool IndicesValid(const CModel& model) {
   for (const CFace& face : model.m_faces)

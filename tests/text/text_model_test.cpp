@@ -1,14 +1,19 @@
-// Text models: extrusion, centring, names, material and track of a new text model.
+// Text models: extrusion, centring, names, material and track of a new text model, the
+// create-text command.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
+#include "document/motion_doc.h"
+#include "geometry/bounds.h"
 #include "geometry/glyph_outline.h"
 #include "geometry/text_model.h"
 #include "glyph_checks.h"
 #include "platform/text_codec.h"
 #include "scene/scene.h"
+#include "scene/user_interaction.h"
+#include "platform/font_catalog.h"
 
 namespace qv {
 namespace {
@@ -68,6 +73,23 @@ TEST(ExtrudeCap, SlabWithReversedBackCapAndWallsAlongTheBoundary) {
     const CVector& b = model.m_vertices[wall.m_indices[1]];
     EXPECT_TRUE(a.x == b.x || a.y == b.y) << "wall off the square's sides";
   }
+}
+
+// An outline edge that more than two cap triangles touch (slivers along it, as triangulating
+// points on a straight edge makes) still gets its wall: the cap runs it once more one way than
+// the other.
+TEST(ExtrudeCap, EdgeTouchedBySliversStillGetsItsWall) {
+  CModel model;
+  model.m_vertices = {{0, 0, 0}, {2, 0, 0}, {1, 0, 0}, {1, 1, 0}};  // p, q, x on pq, r
+  auto face = [](int32_t a, int32_t b, int32_t c) {
+    CFace f;
+    f.m_indices = {a, c, b};  // counter-clockwise (a, b, c) stored clockwise
+    return f;
+  };
+  model.m_faces = {face(0, 1, 3), face(0, 2, 1), face(1, 2, 0)};  // the triangle, two slivers on pq
+  ExtrudeCap(model, 1.0f, 0);
+  EXPECT_EQ(model.m_faces.size(), 3u + 3u + 3u);  // walls along pq, qr and rp
+  EXPECT_EQ(testing::OpenEdges(model), 0);
 }
 
 TEST(CenterOnBounds, BoxCentredAndSlabAroundZero) {
@@ -224,6 +246,102 @@ TEST_F(TextModelTest, UnknownFaceNamesStillMakeJapaneseText) {
   p.text = "日本";
   const CModel& model = Create(p);
   EXPECT_FALSE(model.m_faces.empty());
+}
+
+// Characters the font lacks come from another installed font, Japanese faces first, and the
+// user is told which; characters no font has are drawn as the missing-glyph box.
+TEST_F(TextModelTest, MissingCharactersComeFromAnotherFont) {
+  auto latin = testing::InstalledFont("Kaushan Script");
+  if (!latin || latin->Family() != "Kaushan Script" || latin->HasGlyph(U'あ'))
+    GTEST_SKIP() << "Kaushan Script is not installed (scripts/deps.sh)";
+  auto verticesOf = [](PlatformFont& font, std::u32string_view text, TextModelNotes* notes = nullptr) {
+    CModel model;
+    BuildTextMesh(font, text, 5, 100.0f, 10.0f, 0, model, notes);
+    return model.m_vertices.size();
+  };
+  TextModelNotes notes;
+  const size_t all = verticesOf(*latin, U"Aあ😀", &notes);
+  ASSERT_FALSE(notes.substitutions.empty());
+  EXPECT_EQ(notes.substitutions[0].characters, U"あ");
+  auto japanese = PlatformFont::Create(notes.substitutions[0].family, 400);
+  ASSERT_TRUE(japanese && japanese->HasGlyph(U'あ'));
+  EXPECT_TRUE(japanese->HasGlyph(U'漢')) << notes.substitutions[0].family << " is not a Japanese face";
+  // Three groups of glyphs: A from the font, あ from the Japanese face, 😀 from wherever it is
+  // (or the box).
+  size_t emoji = 0;
+  if (notes.substitutions.size() > 1) {
+    EXPECT_EQ(notes.substitutions[1].characters, U"😀");
+    emoji = verticesOf(*PlatformFont::Create(notes.substitutions[1].family, 400), U"😀");
+  } else {
+    EXPECT_EQ(notes.missing, U"😀");
+    emoji = verticesOf(*latin, std::u32string(1, kMissingGlyph));
+  }
+  EXPECT_GT(emoji, 0u);
+  EXPECT_EQ(all, verticesOf(*latin, U"A") + verticesOf(*japanese, U"あ") + emoji);
+  const std::vector<std::string> messages = TextModelMessages(notes);
+  ASSERT_FALSE(messages.empty());
+  EXPECT_NE(messages[0].find(notes.substitutions[0].family), std::string::npos);
+  EXPECT_NE(messages[0].find("あ"), std::string::npos);
+}
+
+TEST_F(TextModelTest, CharacterNoFontHasIsDrawnAsTheBox) {
+  char32_t nowhere = 0;
+  for (char32_t c : {U'\U0010FFFD', U'\U000F0001', U'\U00013000', U'\U0001D400'})
+    if (ChooseFontForCharacter(c, 400).file.empty()) nowhere = c;
+  if (nowhere == 0) GTEST_SKIP() << "every candidate character is in some installed font";
+  auto font = testing::InstalledFont("DejaVu Sans");
+  TextModelNotes notes;
+  CModel withBox, alone;
+  BuildTextMesh(*font, std::u32string{U'A', nowhere}, 5, 100.0f, 10.0f, 0, withBox, &notes);
+  BuildTextMesh(*font, U"A", 5, 100.0f, 10.0f, 0, alone);
+  EXPECT_EQ(notes.missing, std::u32string(1, nowhere));
+  EXPECT_TRUE(notes.substitutions.empty());
+  EXPECT_GT(withBox.m_vertices.size(), alone.m_vertices.size());
+  EXPECT_EQ(TextModelMessages(notes).size(), 1u);
+}
+
+// The document's command tells the user through the interface the front end gives it.
+TEST_F(TextModelTest, UnknownFamilyAndSubstitutionsAreTold) {
+  if (!IsFamilyInstalled("IPAGothic") && !IsFamilyInstalled("Noto Sans CJK JP")) GTEST_SKIP();
+  SilentInteraction ui;
+  CMotionDoc doc(ui, scene);
+  TextParameters p = Text("Aあ");
+  ASSERT_TRUE(doc.CreateText(p));
+  ASSERT_EQ(ui.messages.size(), 1u);  // あ from a Japanese face
+  EXPECT_NE(ui.messages[0].find("あ"), std::string::npos);
+
+  ui.messages.clear();
+  p.fontName = "No Such Family Anywhere";
+  ASSERT_TRUE(doc.CreateText(p));
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_NE(ui.messages[0].find("No Such Family Anywhere"), std::string::npos);
+  EXPECT_NE(ui.messages[0].find("を使いました"), std::string::npos);
+
+  ui.messages.clear();
+  ASSERT_TRUE(doc.CreateText(Text("AB")));
+  EXPECT_TRUE(ui.messages.empty());  // nothing to say
+}
+
+// A long line is placed in double precision: far from the origin no triangle of the caps is
+// flipped by rounding, and the whole line is centred.
+TEST_F(TextModelTest, LongLineKeepsEveryTriangleTheRightWayRound) {
+  auto font = testing::InstalledFont("DejaVu Sans");
+  std::u32string text;
+  for (int i = 0; i < 2000; ++i) text += U"ag@&"[i % 4];
+  CModel model;
+  BuildTextMesh(*font, text, 5, 100.0f, 10.0f, 0, model);
+  ComputeBounds(model);
+  EXPECT_FLOAT_EQ(model.m_boundsMin.x, -model.m_boundsMax.x);
+  EXPECT_GT(model.m_boundsMax.x, 50000.0f);
+  // The front cap lies at z = +5, wound clockwise: its faces' areas are all positive.
+  double flipped = 0, total = 0;
+  for (const CFace& face : model.m_faces) {
+    if (face.m_indices.size() != 3 || model.m_vertices[face.m_indices[0]].z != 5.0f) continue;
+    const double area = testing::CapFaceArea(model, face);
+    total += std::fabs(area);
+    if (area < 0) flipped += -area;
+  }
+  EXPECT_LT(flipped, total * 1e-7);
 }
 
 }  // namespace
