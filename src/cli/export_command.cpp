@@ -17,16 +17,27 @@ struct ExportOptions {
 };
 
 void RunExport(const ExportOptions& o) {
+  namespace fs = std::filesystem;
   EditSession session(o.doc);
-  // The page's folder is made when missing, as a save dialog would offer an existing one.
-  const std::filesystem::path folder = std::filesystem::path(o.out).parent_path();
+  // The page's folder is made when missing, as a save dialog would offer an existing one; a
+  // failed export takes it away again.
+  const fs::path folder = fs::path(o.out).parent_path();
+  fs::path firstMade;
+  for (fs::path p = folder; !p.empty() && !fs::exists(p); p = p.parent_path()) {
+    firstMade = p;
+    if (p == p.parent_path()) break;
+  }
   std::error_code error;
-  if (!folder.empty()) std::filesystem::create_directories(folder, error);
+  if (!folder.empty()) fs::create_directories(folder, error);
   if (error) throw CommandFailure{"cannot create the folder " + folder.string() + ": " + error.message()};
   const WebExportResult result =
       ExportWebPage(session.doc(), o.webgpu ? WebExportKind::kWebGPU : WebExportKind::kWebGL, o.out);
-  for (const std::string& failure : result.failures) std::cerr << "could not write " << failure << '\n';
-  if (!result.Succeeded()) throw CommandFailure{"", 1};  // the message was shown on stderr
+  if (!result.Succeeded()) {
+    if (!firstMade.empty()) fs::remove_all(firstMade, error);
+    std::string message = "export to " + o.out + " failed";
+    if (!result.failures.empty()) message += ": could not write " + result.failures.front();
+    throw CommandFailure{message + "; nothing was written"};
+  }
   for (const std::string& path : result.written) std::cout << path << '\n';
 }
 

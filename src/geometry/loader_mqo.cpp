@@ -60,6 +60,7 @@ const char* MqoResultText(int32_t code) {
     case kMqoUnexpectedEnd: return "unexpected end of file";
     case kMqoNotMetasequoia: return "not a Metasequoia document";
     case kMqoUnsupportedVersion: return "unsupported format or version";
+    case kMqoLineTooLong: return "line too long";
     default: return "unknown error";
   }
 }
@@ -67,15 +68,24 @@ const char* MqoResultText(int32_t code) {
 LoaderMQO::LoaderMQO(CZiduderizo& scene, std::FILE* file, int32_t materialBase)
     : m_scene(&scene), m_file(file), m_reader(std::make_unique<AsciiFileString>(file)), m_materialBase(materialBase) {}
 
-int32_t LoaderMQO::ReadLine() { return m_reader->ReadLine(); }
+int32_t LoaderMQO::ReadLine() {
+  const int32_t n = m_reader->ReadLine();
+  if (n < 0 && m_reader->LineTooLong()) Fail(kMqoLineTooLong);
+  return n;
+}
 
 int32_t LoaderMQO::ReadLineInChunk() {
-  const int32_t n = m_reader->ReadLine();
+  const int32_t n = ReadLine();
   if (n < 0) Fail(kMqoUnexpectedEnd);
   return n;
 }
 
 int32_t LoaderMQO::Load() {
+  const int32_t header = ReadHeader();
+  return header == kMqoOk ? ReadBody() : header;
+}
+
+int32_t LoaderMQO::ReadHeader() {
   AsciiFileString& t = *m_reader;
   try {
     ReadLine();
@@ -84,7 +94,15 @@ int32_t LoaderMQO::Load() {
     if (!t.IsKeyword("Format", 4) || !t.TokenIs(1, "Text") || !t.TokenIs(2, "Ver")) return kMqoUnsupportedVersion;
     const double version = t.TokenFloat(3);
     if (version != 1.0 && version != 1.1) return kMqoUnsupportedVersion;
+    return kMqoOk;
+  } catch (const MqoParseError& error) {
+    return error.code;
+  }
+}
 
+int32_t LoaderMQO::ReadBody() {
+  AsciiFileString& t = *m_reader;
+  try {
     for (;;) {
       const int32_t n = ReadLine();
       if (n < 0) return kMqoOk;
@@ -119,7 +137,7 @@ void LoaderMQO::AddObject(CModel&& model) {
   std::vector<CFace> faces = std::move(model.m_faces);
   model.m_faces.clear();
   if (!FinishObject(model, std::move(faces))) return;  // no id consumed
-  model.m_id = ++m_scene->m_nextModelId;
+  model.m_id = m_scene->TakeModelId();
   model.m_parent = m_parent;
   RebuildSmoothingRecords(model);
   FitFrames(model, 0);
@@ -198,7 +216,7 @@ void LoaderMQO::ReadMaterialChunk() {
       }
       if (!ok) break;
     }
-    material.m_number = m_scene->m_nextMaterialId++;
+    material.m_number = m_scene->TakeMaterialNumber();
     m_scene->m_materials.push_back(std::move(material));
   }
 }

@@ -24,6 +24,7 @@ enum MqoResult : int32_t {
   kMqoUnexpectedEnd = -2,
   kMqoNotMetasequoia = -3,
   kMqoUnsupportedVersion = -4,
+  kMqoLineTooLong = -5,  // a line longer than FileStringSeparator::kMaxLineBytes
 };
 
 // Readable name of a result code ("syntax error", ...).
@@ -42,6 +43,9 @@ class LoaderMQO {
   // Parses the whole file; 0 or a negative result code. Models and materials completed before
   // an error stay in the scene.
   int32_t Load();
+  // Load in two steps: the two header lines (nothing in the scene changes), then the rest.
+  int32_t ReadHeader();
+  int32_t ReadBody();
   // Line of the file where the parse stopped (the last line read).
   int64_t LineNumber() const { return m_reader->LineNumber(); }
 

@@ -25,6 +25,12 @@ struct TextParameters {
 // only make the mesh huge.
 inline constexpr int32_t kMaxSubdivisions = 100;
 
+// Longest text made into a model, in characters: a logo is a few words, and every character
+// costs its whole mesh (a hundred thousand characters took gigabytes). Longer texts make nothing.
+inline constexpr size_t kMaxTextCharacters = 1000;
+// Largest font size and thickness the command line accepts, in model units.
+inline constexpr float kMaxTextExtent = 100000.0f;
+
 // The dialog's values remembered until the program exits (the text is never remembered). They
 // start as a default TextParameters.
 TextParameters& LastTextParameters();
@@ -47,6 +53,7 @@ std::u32string CodePoints(std::string_view utf8);
 
 // The create-text command after the dialog's OK: with a font name and a text, remembers the
 // parameters (all but the text), creates the model and clears the undo history (current frame 0).
+// A text longer than kMaxTextCharacters makes nothing.
 // Returns whether a model was made; the caller marks the document modified when it was and
 // notifies the views with the model-tree hint in every case.
 bool RunCreateText(CZiduderizo& scene, const TextParameters& parameters);

@@ -39,12 +39,12 @@ TEST(DibStream, ConvertsToA8R8G8B8ByChannelCount) {
   EXPECT_EQ(image.Height(), 2);
   EXPECT_EQ(image.Channels(), 3);
   const TextureImage texture = image.ToTextureImage();
-  ASSERT_EQ(texture.pixels.size(), 6u);
+  ASSERT_EQ(texture.size(), 6u);
   for (int i = 0; i < 6; ++i) {
     // Opaque everywhere, rows from the top, red in bits 16-23.
     const uint32_t r = 10 * i, g = 10 * i + 1, b = 10 * i + 2;
-    EXPECT_EQ(texture.pixels[static_cast<size_t>(i)], 0xFF000000u | (r << 16) | (g << 8) | b) << i;
-    EXPECT_EQ(image.GetPixel(i % 3, i / 3), texture.pixels[static_cast<size_t>(i)]);
+    EXPECT_EQ(texture.data()[i], 0xFF000000u | (r << 16) | (g << 8) | b) << i;
+    EXPECT_EQ(image.GetPixel(i % 3, i / 3), texture.data()[i]);
   }
 
   const std::string rgba = (folder.path() / "rgba.png").string();
@@ -61,7 +61,7 @@ TEST(DibStream, ConvertsToA8R8G8B8ByChannelCount) {
     EXPECT_EQ(image.Channels(), channels);
     const TextureImage black = image.ToTextureImage();
     EXPECT_EQ(black.width, 2);
-    EXPECT_EQ(black.pixels, std::vector<uint32_t>(4, 0u));
+    EXPECT_EQ(*black.pixels, std::vector<uint32_t>(4, 0u));
   }
   EXPECT_EQ(image.GetPixel(5, 0), 0u);
 
@@ -175,7 +175,7 @@ TEST_F(TextureLookupTest, ReportGivesSizeAndChannels) {
   EXPECT_EQ(report.channels, 4);
   EXPECT_EQ(material.m_image.width, 4);
   EXPECT_EQ(material.m_image.height, 3);
-  EXPECT_EQ(material.m_image.pixels.size(), 12u);
+  EXPECT_EQ(material.m_image.size(), 12u);
 }
 
 TEST_F(TextureLookupTest, ReloadAllTexturesShowsOneMessagePerFailingMaterial) {
