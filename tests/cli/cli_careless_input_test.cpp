@@ -169,5 +169,77 @@ TEST_F(CliCarelessInputTest, AnEndlessLineEndsTheImportWithAnError) {
   EXPECT_NE(run.err.find("line too long"), std::string::npos) << run.err;
 }
 
+TEST_F(CliCarelessInputTest, NonsenseIsRefusedNamingTheOptionAndChangesNothing) {
+  WriteDocument();
+  const std::string before = Slurp(doc_);
+  const struct {
+    std::string args;
+    const char* named;
+  } cases[] = {
+      {"set DOC --canvas 0x0", "--canvas"},
+      {"set DOC --canvas -5x-5", "--canvas"},
+      {"set DOC --canvas 3000000000x1", "--canvas"},
+      {"set DOC --fps 1e-45", "--fps"},
+      {"set DOC --fps 100000", "--fps"},
+      {"set DOC --fov -1", "--fov"},
+      {"set DOC --fov 200", "--fov"},
+      {"set DOC --fps 30 --canvas 0x0", "--canvas"},  // nothing of it is applied
+      {"text DOC --font 'DejaVu Sans' --text A --size 0", "--size"},
+      {"text DOC --font 'DejaVu Sans' --text A --size -5", "--size"},
+      {"text DOC --font 'DejaVu Sans' --text A --size nan", "--size"},
+      {"text DOC --font 'DejaVu Sans' --text A --thickness 0", "--thickness"},
+      {"text DOC --font 'DejaVu Sans' --text \"$(printf 'A\\377')\"", "--text"},
+      {"text DOC --font 'DejaVu Sans' --text '   '", "--text"},
+      {"text DOC --font 'DejaVu Sans' --text \"$(head -c 1001 /dev/zero | tr '\\0' x)\"", "--text"},
+      {"text DOC --font 'No Such Font 42' --text A", "--font"},
+      {"key DOC --model Logo --frame 5 --delete", "no key"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    std::string args = c.args;
+    args.replace(args.find("DOC"), 3, doc_);
+    const Outcome run = Qvlogo(args);
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find(c.named), std::string::npos) << run.err;
+    EXPECT_EQ(Slurp(doc_), before);
+  }
+  // What is in range goes through.
+  EXPECT_EQ(Qvlogo("set " + doc_ + " --canvas 1x16384 --fps 29.97 --fov 175").status, 0);
+}
+
+// The command line speaks English, names the file and says each problem once.
+TEST_F(CliCarelessInputTest, MessagesAreEnglishNameTheFileAndComeOnce) {
+  WriteDocument();
+  std::string mqo = "Metasequoia Document\nFormat Text Ver 1.0\nMaterial 13 {\n";
+  for (int i = 0; i < 13; ++i) mqo += "\"m" + std::to_string(i) + "\" tex(\"missing.png\")\n";
+  mqo += "}\nObject \"a\" {\nvertex 3 {\n0 0 0\n1 0 0\n0 1 0\n}\nface 1 {\n3 V(0 1 2)\n}\n}\n";
+  std::ofstream(Path("textured.mqo"), std::ios::binary) << mqo;
+  const Outcome imported = Qvlogo("import " + doc_ + " " + Path("textured.mqo"));
+  EXPECT_EQ(imported.status, 0) << imported.err;
+  EXPECT_EQ(imported.err, Path("textured.mqo") + ": texture missing.png: not found\n");
+
+  // Edits that draw nothing do not look for textures at all.
+  const Outcome keyed = Qvlogo("key " + doc_ + " --model Logo --frame 3 --position 1,2,3");
+  EXPECT_EQ(keyed.status, 0) << keyed.err;
+  EXPECT_EQ(keyed.err, "");
+
+  const struct {
+    std::string args;
+    std::string line;
+  } failures[] = {
+      {"info " + Path("gone.qvlogo"), Path("gone.qvlogo") + ": file not found\n"},
+      {"frames " + doc_ + " --delete 50 60", doc_ + ": frame number out of range\n"},
+      {"export " + doc_ + " --webgl " + Path("site/.html"), doc_ + ": the page needs a name before .html\n"},
+  };
+  for (const auto& f : failures) {
+    SCOPED_TRACE(f.args);
+    const Outcome run = Qvlogo(f.args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.substr(0, f.line.size()), f.line) << run.err;
+    for (char c : run.err) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << run.err;
+  }
+}
+
 }  // namespace
 }  // namespace qv

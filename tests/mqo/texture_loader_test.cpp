@@ -192,6 +192,53 @@ TEST_F(TextureLookupTest, ReloadAllTexturesShowsOneMessagePerFailingMaterial) {
   EXPECT_TRUE(scene.m_materials[2].m_image.empty());
 }
 
+// A small file may announce a huge image: its size is read first and sides above the limit are
+// refused with a message naming the file.
+TEST_F(TextureLookupTest, ImagesAboveTheSizeLimitAreRefusedByName) {
+  const struct {
+    const char* name;
+    int width, height;
+    bool loaded;
+  } cases[] = {
+      {"edge.png", kMaxTextureSide, 1, true},
+      {"wide.png", kMaxTextureSide + 1, 1, false},
+      {"tall.bmp", 1, 12000, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = (folder.path() / "doc" / c.name).string();
+    WriteImage(path, c.width, c.height, 1, std::string(c.name).ends_with(".bmp"));
+    messages.clear();
+    material.m_texture = c.name;
+    TextureLoadReport report;
+    EXPECT_EQ(LoadTexture(material, lookup, [this](const std::string& text) { messages.push_back(text); }, &report),
+              c.loaded);
+    EXPECT_EQ(material.m_image.empty(), !c.loaded);
+    if (!c.loaded) {
+      ASSERT_EQ(messages.size(), 1u);
+      EXPECT_NE(messages[0].find(path), std::string::npos) << messages[0];
+      EXPECT_NE(messages[0].find("大きすぎる"), std::string::npos) << messages[0];
+      EXPECT_NE(report.failure.find("larger than the limit"), std::string::npos) << report.failure;
+    }
+  }
+}
+
+TEST_F(TextureLookupTest, AFileNamedByManyMaterialsIsDecodedOnce) {
+  WriteImage((folder.path() / "doc/a.png").string(), 4, 3, 3);
+  WriteImage((folder.path() / "doc/b.png").string(), 4, 3, 3);
+  CZiduderizo scene;
+  for (const char* name : {"a.png", "b.png", "a.png", "A.PNG"}) {
+    scene.m_materials.emplace_back();
+    scene.m_materials.back().m_texture = name;
+  }
+  ReloadAllTextures(scene, lookup, {});
+  const auto& m = scene.m_materials;
+  ASSERT_FALSE(m[0].m_image.empty());
+  EXPECT_EQ(m[0].m_image.pixels, m[2].m_image.pixels);  // the same pixels, not a copy
+  EXPECT_EQ(m[0].m_image.pixels, m[3].m_image.pixels);
+  EXPECT_NE(m[0].m_image.pixels, m[1].m_image.pixels);
+}
+
 TEST_F(TextureLookupTest, MessagesReachTheUserInteraction) {
   SilentInteraction interaction;
   material.m_texture = "missing.png";
