@@ -69,8 +69,17 @@ MqoImportResult ImportMQO(CZiduderizo& scene, std::FILE* file, const std::string
     return result;
   }
   scene.RenumberMaterials();
+  const int32_t nextModelId = scene.m_nextModelId;
+  const int32_t nextMaterialId = scene.m_nextMaterialId;
   result.code = loader.ReadBody();
   if (result.code != kMqoOk) result.line = loader.LineNumber();
+  if (result.code == kMqoTooLarge) {
+    // Refused as a whole: what was read of it goes again.
+    scene.m_models.resize(modelsBefore);
+    scene.m_materials.resize(materialsBefore);
+    scene.m_nextModelId = nextModelId;
+    scene.m_nextMaterialId = nextMaterialId;
+  }
 
   if (scene.m_materials.empty()) {
     scene.m_materials.emplace_back();

@@ -61,6 +61,7 @@ const char* MqoResultText(int32_t code) {
     case kMqoNotMetasequoia: return "not a Metasequoia document";
     case kMqoUnsupportedVersion: return "unsupported format or version";
     case kMqoLineTooLong: return "line too long";
+    case kMqoTooLarge: return "too large for a logo (more than 10000 objects, 1000000 faces or 1000000 vertices)";
     default: return "unknown error";
   }
 }
@@ -117,9 +118,9 @@ int32_t LoaderMQO::ReadBody() {
         bool read;
         try {
           read = ReadObjectChunk(model);
-        } catch (const MqoParseError&) {
+        } catch (const MqoParseError& error) {
           // What was read of the object stays when it is a usable model.
-          AddObject(std::move(model));
+          if (error.code != kMqoTooLarge) AddObject(std::move(model));
           throw;
         }
         AddObject(std::move(model));
@@ -137,6 +138,9 @@ void LoaderMQO::AddObject(CModel&& model) {
   std::vector<CFace> faces = std::move(model.m_faces);
   model.m_faces.clear();
   if (!FinishObject(model, std::move(faces))) return;  // no id consumed
+  if (++m_objectsAdded > kMaxImportObjects) Fail(kMqoTooLarge);
+  m_facesAdded += static_cast<int64_t>(model.m_faces.size());
+  m_verticesAdded += static_cast<int64_t>(model.m_vertices.size());
   model.m_id = m_scene->TakeModelId();
   model.m_parent = m_parent;
   RebuildSmoothingRecords(model);
@@ -236,6 +240,8 @@ bool LoaderMQO::ReadObjectChunk(CModel& model) {
         const int32_t m = ReadLineInChunk();
         if (t.TokenIs(0, "}")) break;
         if (m >= 3) {
+          if (m_verticesAdded + static_cast<int64_t>(model.m_vertices.size()) >= kMaxImportVertices)
+            Fail(kMqoTooLarge);
           model.m_vertices.emplace_back(static_cast<float>(t.TokenFloat(0)), static_cast<float>(t.TokenFloat(1)),
                                         static_cast<float>(t.TokenFloat(2)));
         }
@@ -263,6 +269,7 @@ bool LoaderMQO::ReadFaceChunk(CModel& model) {
     const int32_t corners = static_cast<int32_t>(k);
     if (!t.TokenIs(2, "(") || !t.TokenIs(corners + 3, ")")) continue;  // ignored line
 
+    if (m_facesAdded + static_cast<int64_t>(model.m_faces.size()) >= kMaxImportFaces) Fail(kMqoTooLarge);
     CFace face;
     face.m_indices.resize(static_cast<size_t>(corners));
     for (int32_t j = 0; j < corners; ++j) face.m_indices[static_cast<size_t>(j)] = t.TokenInt(3 + j);
@@ -317,6 +324,8 @@ void LoaderMQO::ReadPayload(int64_t count, int64_t wanted, std::vector<CVector>*
   while (left > 0) {
     const size_t want = static_cast<size_t>(std::min<int64_t>(left, kPiece));
     const size_t got = std::fread(buffer, 1, want, m_file);
+    if (vertices && m_verticesAdded + static_cast<int64_t>(vertices->size()) + wanted > kMaxImportVertices)
+      Fail(kMqoTooLarge);
     for (size_t offset = 0; wanted > 0 && offset + 12 <= got; offset += 12, --wanted) {
       vertices->emplace_back(LittleEndianFloat(buffer + offset), LittleEndianFloat(buffer + offset + 4),
                              LittleEndianFloat(buffer + offset + 8));
@@ -390,6 +399,11 @@ bool LoaderMQO::FinishObject(CModel& model, std::vector<CFace> readFaces) {
   // copies of earlier rounds too.
   const int32_t axes = model.m_mirrorAxis;
   if (axes >= 1 && axes <= 7) {
+    // Checked before the copies are made: each mirrored axis doubles the object.
+    const int64_t copies = int64_t{1} << std::popcount(static_cast<uint32_t>(axes));
+    if (m_facesAdded + copies * static_cast<int64_t>(model.m_faces.size()) > kMaxImportFaces ||
+        m_verticesAdded + copies * static_cast<int64_t>(model.m_vertices.size()) > kMaxImportVertices)
+      Fail(kMqoTooLarge);
     for (int axis = 0; axis < 3; ++axis) {
       if (axes & (1 << axis)) MirrorRound(model, axis);
     }

@@ -107,6 +107,33 @@ TEST_F(ImportMqoTest, CountersAtTheLargestIdRenumberInsteadOfOverflowing) {
   EXPECT_EQ(empty.m_nextMaterialId, 2);
 }
 
+// Sizes that make no sense for a logo are refused as a whole, before the memory is spent.
+TEST_F(ImportMqoTest, FilesBeyondTheLimitsAreRefusedAsAWhole) {
+  const std::string triangle = "\tvertex 3 {\r\n0 0 0\r\n1 0 0\r\n0 1 0\r\n\t}\r\n\tface 1 {\r\n3 V(0 1 2)\r\n\t}\r\n";
+  std::string manyObjects = kHeader;
+  for (int64_t i = 0; i <= kMaxImportObjects; ++i) manyObjects += Object("o", triangle);
+  std::string mirrored = kHeader + "Object \"m\" {\r\n\tmirror_axis 7\r\n" +
+                         "\tvertex 3 {\r\n0 0 0\r\n1 0 0\r\n0 1 0\r\n\t}\r\n\tface 1 {\r\n";
+  for (int64_t i = 0; i <= kMaxImportFaces / 8; ++i) mirrored += "3 V(0 1 2)\r\n";
+  mirrored += "\t}\r\n}\r\n";
+  const struct {
+    const char* name;
+    const std::string& text;
+  } cases[] = {{"objects", manyObjects}, {"mirrored faces", mirrored}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CZiduderizo fresh;
+    scene = std::move(fresh);
+    scene.m_materials.emplace_back();
+    const MqoImportResult result = Import(c.text);
+    EXPECT_EQ(result.code, kMqoTooLarge);
+    EXPECT_EQ(result.modelsAdded, 0);
+    EXPECT_TRUE(scene.m_models.empty());
+    EXPECT_EQ(scene.m_materials.size(), 1u);
+    EXPECT_EQ(scene.m_nextModelId, 5);
+  }
+}
+
 TEST_F(ImportMqoTest, AcceptsBothTextVersionsAndAnEmptyBody) {
   for (const char* version : {"1.0", "1.1", "1.10"}) {
     const MqoImportResult result = Import(std::string("Metasequoia Document\nFormat Text Ver ") + version + "\n");
