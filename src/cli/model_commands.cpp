@@ -89,7 +89,6 @@ void RunTextures(const std::string& docPath) {
   CZiduderizo& scene = session.doc().scene();
   const TextureLookup lookup = MakeTextureLookup(session.doc().m_documentFolder);
   int failures = 0;
-  TextureCache cache;  // a file named by several materials is decoded once
   for (size_t i = 0; i < scene.m_materials.size(); ++i) {
     CMaterial probe = scene.m_materials[i];
     const std::string name = Cp932ToUtf8(probe.m_texture);
@@ -99,7 +98,7 @@ void RunTextures(const std::string& docPath) {
       continue;
     }
     TextureLoadReport report;
-    LoadTexture(probe, lookup, {}, &report, &cache);
+    LoadTexture(probe, lookup, {}, &report);  // each probe's image is freed before the next
     if (report.loaded) {
       std::cout << name << "\tfound " << report.foundPath << "\t" << report.width << "x" << report.height << "\t"
                 << report.channels << " channels\n";
