@@ -32,13 +32,13 @@ float LittleEndianFloat(const unsigned char* p) {
 void MirrorRound(CModel& model, int axis) {
   const size_t v = model.m_vertices.size();
   const size_t f = model.m_faces.size();
-  model.m_vertices.reserve(2 * v);
+  if (model.m_vertices.capacity() < 2 * v) model.m_vertices.reserve(2 * v);
   for (size_t i = 0; i < v; ++i) {
     CVector copy = model.m_vertices[i];
     (axis == 0 ? copy.x : axis == 1 ? copy.y : copy.z) *= -1.0f;
     model.m_vertices.push_back(copy);
   }
-  model.m_faces.reserve(2 * f);
+  if (model.m_faces.capacity() < 2 * f) model.m_faces.reserve(2 * f);
   for (size_t j = 0; j < f; ++j) {
     const CFace& original = model.m_faces[j];
     CFace mirrored;
@@ -404,6 +404,11 @@ bool LoaderMQO::FinishObject(CModel& model, std::vector<CFace> readFaces) {
     if (m_facesAdded + copies * static_cast<int64_t>(model.m_faces.size()) > kMaxImportFaces ||
         m_verticesAdded + copies * static_cast<int64_t>(model.m_vertices.size()) > kMaxImportVertices)
       Fail(kMqoTooLarge);
+    // The faces as read are no longer needed, and the mirrored object is made in place at its
+    // final size: no round reallocates a half-grown copy.
+    readFaces = {};
+    model.m_faces.reserve(static_cast<size_t>(copies) * model.m_faces.size());
+    model.m_vertices.reserve(static_cast<size_t>(copies) * model.m_vertices.size());
     for (int axis = 0; axis < 3; ++axis) {
       if (axes & (1 << axis)) MirrorRound(model, axis);
     }
