@@ -93,6 +93,20 @@ constexpr float kMinFps = 1.0f;
 constexpr float kMaxFps = 1000.0f;  // playback ticks every 1000 / rate milliseconds
 constexpr int kMaxCanvas = 16384;
 
+// WIDTHxHEIGHT, digits only, each side from 1 to kMaxCanvas (checked before any number is
+// converted, so no size overflows).
+bool ParseCanvas(const std::string& text, int& width, int& height) {
+  const size_t x = text.find_first_of("xX");
+  if (x == std::string::npos) return false;
+  auto side = [](const std::string& digits, int& out) {
+    if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
+      return false;
+    out = std::stoi(digits);
+    return out >= 1 && out <= kMaxCanvas;
+  };
+  return side(text.substr(0, x), width) && side(text.substr(x + 1), height);
+}
+
 uint32_t ParseBackground(const std::string& text) {
   if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
     throw CommandFailure{"--background must be RRGGBB, for example 1E415A"};
@@ -111,13 +125,8 @@ void RunSet(const SetOptions& o) {
   if (o.fov && !(*o.fov >= 1.0f && *o.fov < 176.0f))
     throw CommandFailure{"--fov must be a number of degrees from 1 to 175"};
   int canvasWidth = 0, canvasHeight = 0;
-  if (o.canvas) {
-    char x = 0, rest = 0;
-    if (std::sscanf(o.canvas->c_str(), "%d%c%d%c", &canvasWidth, &x, &canvasHeight, &rest) != 3 ||
-        (x != 'x' && x != 'X') || canvasWidth < 1 || canvasWidth > kMaxCanvas || canvasHeight < 1 ||
-        canvasHeight > kMaxCanvas || o.canvas->find_first_not_of("0123456789xX") != std::string::npos)
-      throw CommandFailure{"--canvas must be WIDTHxHEIGHT, each from 1 to 16384, for example 800x600"};
-  }
+  if (o.canvas && !ParseCanvas(*o.canvas, canvasWidth, canvasHeight))
+    throw CommandFailure{"--canvas must be WIDTHxHEIGHT, each from 1 to 16384, for example 800x600"};
   const std::optional<uint32_t> background = o.background ? std::optional(ParseBackground(*o.background)) : std::nullopt;
   if (o.fps) g_fps = *o.fps;
   if (o.interpolation) {
