@@ -93,8 +93,8 @@ void AddDocumentCommands(CLI::App& app, std::vector<std::pair<CLI::App*, Command
   resave->add_option("IN", *resaveIn, "document to read")->required();
   resave->add_option("OUT", *resaveOut, "document to write")->required();
   commands.emplace_back(resave, [resaveIn, resaveOut] {
-    if (auto failure = LoadDocumentFile(*resaveIn, *g_scene)) throw CommandFailure{failure->text};
-    if (auto failure = StoreDocumentFile(*resaveOut, *g_scene)) throw CommandFailure{failure->text};
+    LoadDocumentOrFail(*resaveIn);
+    SaveDocumentOrFail(*resaveOut);
   });
 }
 

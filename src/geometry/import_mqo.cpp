@@ -1,6 +1,8 @@
 #include "geometry/import_mqo.h"
 
-#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +12,7 @@
 #include "geometry/unique_names.h"
 #include "geometry/vertex_array.h"
 #include "platform/program_folder.h"
+#include "platform/regular_file.h"
 #include "scene/scene.h"
 
 namespace qv {
@@ -23,10 +26,20 @@ struct FileCloser {
 }  // namespace
 
 MqoImportResult ImportMQO(CZiduderizo& scene, const std::string& path, const MqoImportOptions& options) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  struct stat status {};
-  // A folder opens for reading on this system but is no file to import.
-  if (!file || fstat(fileno(file.get()), &status) != 0 || S_ISDIR(status.st_mode)) return MqoImportResult{};
+  // Folders, FIFOs and devices are refused before anything is read.
+  const int fd = OpenRegularFileForReading(path);
+  if (fd < 0) {
+    MqoImportResult refused;
+    refused.openError = errno;
+    return refused;
+  }
+  std::unique_ptr<std::FILE, FileCloser> file(fdopen(fd, "rb"));
+  if (!file) {
+    MqoImportResult refused;
+    refused.openError = errno;
+    close(fd);
+    return refused;
+  }
   // Relative texture names resolve against the file's own folder, passed along explicitly.
   return ImportMQO(scene, file.get(), std::filesystem::path(path).parent_path().string(), options);
 }
@@ -43,17 +56,34 @@ MqoImportResult ImportMQO(CZiduderizo& scene, std::FILE* file, const std::string
 
   const size_t modelsBefore = scene.m_models.size();
   const size_t materialsBefore = scene.m_materials.size();
-  scene.RenumberMaterials();
   LoaderMQO loader(scene, file, static_cast<int32_t>(scene.m_materials.size()));
   if (options.loadTextures) {
-    loader.m_loadTexture = [&](CMaterial& material) { LoadTexture(material, lookup, options.showMessage); };
+    loader.m_loadTexture = [&, cache = TextureCache{}](CMaterial& material) mutable {
+      LoadTexture(material, lookup, options.showMessage, nullptr, &cache);
+    };
   }
-  result.code = loader.Load();
+  // A file that is no Metasequoia text file changes nothing at all.
+  result.code = loader.ReadHeader();
+  if (result.code != kMqoOk) {
+    result.line = loader.LineNumber();
+    return result;
+  }
+  scene.RenumberMaterials();
+  const int32_t nextModelId = scene.m_nextModelId;
+  const int32_t nextMaterialId = scene.m_nextMaterialId;
+  result.code = loader.ReadBody();
   if (result.code != kMqoOk) result.line = loader.LineNumber();
+  if (result.code == kMqoTooLarge) {
+    // Refused as a whole: what was read of it goes again.
+    scene.m_models.resize(modelsBefore);
+    scene.m_materials.resize(materialsBefore);
+    scene.m_nextModelId = nextModelId;
+    scene.m_nextMaterialId = nextMaterialId;
+  }
 
   if (scene.m_materials.empty()) {
     scene.m_materials.emplace_back();
-    ++scene.m_nextMaterialId;
+    scene.TakeMaterialNumber();
   }
   UpdateLightingOfAllMaterials(scene.m_materials);
   for (CModel& model : scene.m_models) {

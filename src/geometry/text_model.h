@@ -46,6 +46,12 @@ struct TextModelNotes {
 // The notes as messages (UTF-8), none when there is nothing to say.
 std::vector<std::string> TextModelMessages(const TextModelNotes& notes);
 
+// Longest text made into a model, in characters: a logo is a few words, and every character
+// costs its whole mesh (a hundred thousand characters took gigabytes). Longer texts make nothing.
+inline constexpr size_t kMaxTextCharacters = 1000;
+// Largest font size and thickness the command line accepts, in model units.
+inline constexpr float kMaxTextExtent = 100000.0f;
+
 // The dialog's values remembered until the program exits (the text is never remembered). They
 // start as a default TextParameters.
 TextParameters& LastTextParameters();
@@ -71,6 +77,7 @@ std::u32string CodePoints(std::string_view utf8);
 
 // The create-text command after the dialog's OK: with a font name and a text, remembers the
 // parameters (all but the text), creates the model and clears the undo history (current frame 0).
+// A text longer than kMaxTextCharacters makes nothing.
 // Returns whether a model was made; the caller marks the document modified when it was and
 // notifies the views with the model-tree hint in every case. Substituted fonts and characters are
 // told through `ui` when given.

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "platform/atomic_file.h"
+#include "platform/regular_file.h"
 #include "scene/stored_sizes.h"
 
 namespace qv {
@@ -128,7 +129,7 @@ void StoreScene(CArchive& ar, CZiduderizo& scene) {
 }
 
 std::optional<Message> LoadDocumentFile(const std::string& path, CZiduderizo& scene) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = OpenRegularFileForReading(path);
   if (fd < 0) return FileErrorMessage(FileException(FileCauseFromErrno(errno), path, errno), msg::kFailedToOpen);
   std::optional<Message> failure;
   try {

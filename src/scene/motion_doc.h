@@ -62,6 +62,8 @@ class CMotionDoc {
   std::string m_programFolder;
   // Folder of the open document: its textures resolve against it.
   std::string m_documentFolder;
+  // Off: opening leaves the texture images undecoded (command-line edits that draw nothing).
+  bool m_loadTexturesOnOpen = true;
 
   // Whether a command is enabled, and whether its menu item carries a check mark.
   bool IsCommandEnabled(int32_t command) const;
