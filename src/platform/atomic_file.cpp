@@ -29,6 +29,13 @@ namespace {
 }  // namespace
 
 void WriteFileAtomically(const std::string& path, const std::function<void(ByteSink&)>& write) {
+  WriteFileAtomicallyToDescriptor(path, [&](int fd) {
+    FileSink sink(fd, path);
+    write(sink);
+  });
+}
+
+void WriteFileAtomicallyToDescriptor(const std::string& path, const std::function<void(int fd)>& write) {
   if (path.empty() || path.back() == '/') throw FileException(FileCause::kBadPath, path, EINVAL);
 
   std::string pattern = path + ".XXXXXX";
@@ -48,8 +55,7 @@ void WriteFileAtomically(const std::string& path, const std::function<void(ByteS
       umask(mask);
       fchmod(fd, 0666 & ~mask);
     }
-    FileSink sink(fd, path);
-    write(sink);
+    write(fd);
     if (fsync(fd) != 0) Fail(path);
     if (close(fd) != 0) {
       fd = -1;

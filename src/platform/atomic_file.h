@@ -15,4 +15,8 @@ std::string FolderOfPath(const std::string& path);
 // the temporary file never survives a failure.
 void WriteFileAtomically(const std::string& path, const std::function<void(ByteSink&)>& write);
 
+// The same for writers that must seek back (movie containers patch their headers at the end):
+// `write` gets the open descriptor of the temporary file, positioned at its start.
+void WriteFileAtomicallyToDescriptor(const std::string& path, const std::function<void(int fd)>& write);
+
 }  // namespace qv
