@@ -11,7 +11,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fontconfig
   fonts-dejavu-core fonts-ipafont-gothic fonts-noto-cjk
   libstb-dev zlib1g-dev
-  libavcodec-dev libavformat-dev libswscale-dev libavutil-dev
+  libavcodec-dev libavformat-dev libswscale-dev libavutil-dev libwebp-dev
   libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libgbm1
   qt6-base-dev libgl-dev xvfb xauth
   clang libclang-rt-14-dev

@@ -43,7 +43,7 @@ Codec CodecOf(MovieFormat format) {
     case MovieFormat::kWebm: return {"webm", "libvpx-vp9", AV_PIX_FMT_YUV420P, AV_PIX_FMT_YUVA420P};
     case MovieFormat::kGif: return {"gif", "gif", AV_PIX_FMT_PAL8, AV_PIX_FMT_PAL8};
     case MovieFormat::kApng: return {"apng", "apng", AV_PIX_FMT_RGB24, AV_PIX_FMT_RGBA};
-    case MovieFormat::kWebp: return {"webp", "libwebp_anim", AV_PIX_FMT_YUV420P, AV_PIX_FMT_YUVA420P};
+    case MovieFormat::kWebp: return {"webp", "libwebp_anim", AV_PIX_FMT_BGRA, AV_PIX_FMT_BGRA};
   }
   return {};
 }
@@ -164,7 +164,9 @@ MovieEncoder::MovieEncoder(int fd, const MovieSettings& settings, PaletteMapper*
       av_dict_set(&options, "row-mt", "1", 0);
       break;
     case MovieFormat::kWebp:
-      av_dict_set(&options, "quality", "90", 0);
+      // Lossless: a logo's flat colours and sharp edges suffer most from 4:2:0 chroma.
+      av_dict_set(&options, "lossless", "1", 0);
+      av_dict_set(&options, "compression_level", "3", 0);
       break;
     case MovieFormat::kGif:
       // Each frame whole: a transparent pixel must not show the frame before it.

@@ -11,7 +11,7 @@ enum class MovieFormat {
   kWebm,  // VP9, with an alpha channel when transparent
   kGif,   // one palette made for the whole animation, optionally a transparent index
   kApng,  // lossless RGB or RGBA
-  kWebp,  // animated WebP
+  kWebp,  // animated WebP, lossless
 };
 
 // By the path's extension, ignoring letter case: .mp4, .webm, .gif, .png (animated PNG), .webp.

@@ -6,7 +6,11 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <webp/demux.h>
+
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <cstdint>
 #include <memory>
 
@@ -39,10 +43,55 @@ struct Reader {
   }
 };
 
+bool IsWebp(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  char head[12] = {};
+  file.read(head, sizeof head);
+  return file && std::string(head, 4) == "RIFF" && std::string(head + 8, 4) == "WEBP";
+}
+
+// This FFmpeg decodes still WebP pictures only: animated ones go through libwebp itself, the
+// library its WebP encoder wraps.
+MovieFileInfo ReadWebp(const std::string& path,
+                       const std::function<void(int64_t index, const RgbaImage& image)>& onFrame) {
+  std::ifstream file(path, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  WebPData data{reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()};
+  WebPAnimDecoderOptions options;
+  WebPAnimDecoderOptionsInit(&options);
+  options.color_mode = MODE_RGBA;
+  std::unique_ptr<WebPAnimDecoder, void (*)(WebPAnimDecoder*)> decoder(WebPAnimDecoderNew(&data, &options),
+                                                                       WebPAnimDecoderDelete);
+  WebPAnimInfo anim{};
+  if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &anim)) throw MovieError("cannot decode " + path);
+  MovieFileInfo info;
+  info.width = static_cast<int>(anim.canvas_width);
+  info.height = static_cast<int>(anim.canvas_height);
+  RgbaImage image;
+  image.width = info.width;
+  image.height = info.height;
+  int firstEnd = 0, lastEnd = 0;  // each frame's time is when it ends, in milliseconds
+  while (WebPAnimDecoderHasMoreFrames(decoder.get())) {
+    uint8_t* pixels = nullptr;
+    int end = 0;
+    if (!WebPAnimDecoderGetNext(decoder.get(), &pixels, &end)) throw MovieError("cannot decode " + path);
+    if (info.frames == 0) firstEnd = end;
+    lastEnd = end;
+    if (onFrame) {
+      image.pixels.assign(pixels, pixels + static_cast<size_t>(image.width) * image.height * 4);
+      onFrame(info.frames, image);
+    }
+    ++info.frames;
+  }
+  if (info.frames > 1 && lastEnd > firstEnd) info.fps = (info.frames - 1) * 1000.0 / (lastEnd - firstEnd);
+  return info;
+}
+
 }  // namespace
 
 MovieFileInfo ReadMovieFile(const std::string& path,
                             const std::function<void(int64_t index, const RgbaImage& image)>& onFrame) {
+  if (IsWebp(path)) return ReadWebp(path, onFrame);
   av_log_set_level(AV_LOG_ERROR);
   Reader r;
   Check(avformat_open_input(&r.format, path.c_str(), nullptr, nullptr), "cannot open " + path);

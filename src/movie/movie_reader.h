@@ -17,7 +17,8 @@ struct MovieFileInfo {
 };
 
 // Decodes every frame of `path` and hands it to `frame` (index from 0; the picture is only valid
-// during the call). VP9 is read with libvpx so that its alpha channel comes back. Throws
+// during the call). VP9 is read with libvpx so that its alpha channel comes back; animated WebP with
+// libwebp. Throws
 // MovieError when the file cannot be read.
 MovieFileInfo ReadMovieFile(const std::string& path,
                             const std::function<void(int64_t index, const RgbaImage& image)>& frame = {});

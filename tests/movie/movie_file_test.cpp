@@ -87,10 +87,11 @@ fs::path MovieFile::dir;
 TEST_F(MovieFile, EveryFormatReadsBackAsTheRenderedFrames) {
   const struct {
     const char* name;
-    double minPsnr;
+    double minPsnr;  // 1000: identical (lossless formats)
     double fpsTolerance;  // GIF counts time in hundredths of a second
   } formats[] = {
       {"out.mp4", 35, 0.01}, {"out.webm", 35, 0.1}, {"out.png", 1000, 0.01}, {"out.gif", 35, 1.0},
+      {"out.webp", 1000, 0.2},
   };
   for (const auto& f : formats) {
     SCOPED_TRACE(f.name);
@@ -123,7 +124,7 @@ TEST_F(MovieFile, TransparentBackgroundIsAlphaZeroAndTheModelOpaque) {
   const struct {
     const char* name;
     int tolerance;  // VP9 codes the alpha plane lossily too
-  } formats[] = {{"clear.webm", 2}, {"clear.png", 0}, {"clear.gif", 0}};
+  } formats[] = {{"clear.webm", 2}, {"clear.png", 0}, {"clear.gif", 0}, {"clear.webp", 0}};
   for (const auto& [name, tolerance] : formats) {
     SCOPED_TRACE(name);
     const CommandRun run =
