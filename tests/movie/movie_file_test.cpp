@@ -7,8 +7,11 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 
+#include "movie/frame_compose.h"
 #include "movie/movie_reader.h"
 
 namespace qv {
@@ -144,6 +147,38 @@ TEST_F(MovieFile, TransparentBackgroundIsAlphaZeroAndTheModelOpaque) {
     EXPECT_GT(covered, 100);
     EXPECT_EQ(wrong, 0);
   }
+}
+
+TEST_F(MovieFile, SupersampledFramesAreTheLargerDrawingScaledDown) {
+  const std::string large = Path("large.png");
+  ASSERT_EQ(Qvlogo("render " + kDocument + " --no-guides --size 320x240 --frame 12 -o " + large).status, 0);
+  RgbaImage expected;
+  ComposeMovieFrame(LoadPng(large), nullptr, 2, expected);
+  const CommandRun run =
+      Qvlogo("movie " + kDocument + " --size 160x120 --from 12 --to 12 --supersample 2 -o " + Path("smooth.png"));
+  ASSERT_EQ(run.status, 0) << run.output;
+  const MovieFileInfo info = ReadMovieFile(Path("smooth.png"), [&](int64_t, const RgbaImage& image) {
+    EXPECT_EQ(image.pixels, expected.pixels);
+    EXPECT_LT(Psnr(image, Reference(12)), 1000) << "the edges differ from the plain drawing";
+  });
+  EXPECT_EQ(info.frames, 1);
+}
+
+TEST_F(MovieFile, LoopsRepeatVideosAndAreStoredInAnimatedImages) {
+  const CommandRun video =
+      Qvlogo("movie " + kDocument + " --size 160x120 --from 10 --to 15 --loops 2 -o " + Path("twice.webm"));
+  ASSERT_EQ(video.status, 0) << video.output;
+  EXPECT_EQ(ReadMovieFile(Path("twice.webm")).frames, 12);
+
+  // An animated PNG keeps the count in its animation control chunk: frames, then plays.
+  const CommandRun image =
+      Qvlogo("movie " + kDocument + " --size 160x120 --from 10 --to 15 --loops 3 -o " + Path("thrice.png"));
+  ASSERT_EQ(image.status, 0) << image.output;
+  std::ifstream file(Path("thrice.png"), std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const size_t at = bytes.find("acTL");
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_EQ(bytes.substr(at + 4, 8), std::string("\0\0\0\x06\0\0\0\x03", 8));
 }
 
 TEST_F(MovieFile, RefusalsLeaveNoFileBehind) {
