@@ -32,14 +32,14 @@ std::string Clock(double seconds) {
   return text;
 }
 
-// "frame 12/60, 0:03 elapsed, about 0:12 left" on one line that rewrites itself.
+// "12/60 frames drawn, 0:03 elapsed, about 0:12 left" on one line that rewrites itself.
 class ProgressLine {
  public:
   ProgressLine() : m_start(std::chrono::steady_clock::now()) {}
   void Show(int64_t done, int64_t total) {
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
     const double left = done > 0 ? elapsed * static_cast<double>(total - done) / static_cast<double>(done) : 0;
-    std::fprintf(stderr, "\rframe %lld/%lld, %s elapsed, about %s left   ", static_cast<long long>(done),
+    std::fprintf(stderr, "\r%lld/%lld frames drawn, %s elapsed, about %s left   ", static_cast<long long>(done),
                  static_cast<long long>(total), Clock(elapsed).c_str(), Clock(left).c_str());
     if (done == total) std::fputc('\n', stderr);
     std::fflush(stderr);
