@@ -203,7 +203,9 @@ TEST_F(MovieFile, RefusalsLeaveNoFileBehind) {
     const CommandRun run = Qvlogo("movie " + kDocument + " " + r.args + " -o " + Path(r.out));
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
-    if (std::string(r.out) != "kept.mp4") EXPECT_FALSE(fs::exists(Path(r.out)));
+    if (std::string(r.out) != "kept.mp4") {
+      EXPECT_FALSE(fs::exists(Path(r.out)));
+    }
   }
   EXPECT_EQ(fs::file_size(Path("kept.mp4")), 0u);
   // Nothing but what the tests wrote: no temporary files left.
