@@ -128,7 +128,9 @@ TEST_F(MovieFile, TransparentBackgroundIsAlphaZeroAndTheModelOpaque) {
     const char* name;
     int tolerance;  // VP9 codes the alpha plane lossily too
   } formats[] = {{"clear.webm", 2}, {"clear.png", 0}, {"clear.gif", 0}, {"clear.webp", 0}};
-  for (const auto& [name, tolerance] : formats) {
+  for (const auto& format : formats) {
+    const std::string name = format.name;
+    const int tolerance = format.tolerance;  // a plain local: clang 14 cannot capture a binding
     SCOPED_TRACE(name);
     const CommandRun run =
         Qvlogo("movie " + kDocument + " --size 160x120 --from 12 --to 12 --transparent -o " + Path(name));
