@@ -13,6 +13,7 @@ packages=(
   fonts-dejavu-core fonts-ipafont-gothic fonts-noto-cjk
   fonts-kouzan-mouhitsu fonts-aoyagi-soseki fonts-kaushanscript fonts-misaki fonts-ipaexfont-mincho
   libstb-dev zlib1g-dev
+  libavcodec-dev libavformat-dev libswscale-dev libavutil-dev libwebp-dev
   libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libgbm1
   qt6-base-dev libgl-dev xvfb xauth
   clang libclang-rt-dev

@@ -74,12 +74,19 @@ void RemoveStaleTemporaryFiles(const std::string& path, int64_t olderThanSeconds
 }
 
 void WriteFileAtomically(const std::string& path, const std::function<void(ByteSink&)>& write) {
+  WriteFileAtomicallyToDescriptor(path, [&](int fd) {
+    FileSink sink(fd, path);
+    write(sink);
+  });
+}
+
+void WriteFileAtomicallyToDescriptor(const std::string& path, const std::function<void(int fd)>& write) {
   if (path.empty() || path.back() == '/') throw FileException(FileCause::kBadPath, path, EINVAL);
   const mode_t mode = TargetMode(path);
 
   // Preferably an unnamed file, which a killed process cannot leave behind: it gets a name only
   // for the instant between linking it in and renaming it over the target.
-  int fd = open(FolderOfPath(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  int fd = open(FolderOfPath(path).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
   const bool unnamed = fd >= 0;
   std::string temporary;
   if (!unnamed) {
@@ -94,8 +101,7 @@ void WriteFileAtomically(const std::string& path, const std::function<void(ByteS
   }
 
   try {
-    FileSink sink(fd, path);
-    write(sink);
+    write(fd);
     if (fsync(fd) != 0) Fail(path);
     if (unnamed) {
       // Give the file a name next to the target, then move it over the target.

@@ -24,4 +24,8 @@ inline constexpr int64_t kStaleTemporarySeconds = 600;
 // Removes our temporary files of `path` (named as above) at least that old.
 void RemoveStaleTemporaryFiles(const std::string& path, int64_t olderThanSeconds);
 
+// The same for writers that must seek back (movie containers patch their headers at the end):
+// `write` gets the open descriptor of the temporary file, positioned at its start.
+void WriteFileAtomicallyToDescriptor(const std::string& path, const std::function<void(int fd)>& write);
+
 }  // namespace qv
