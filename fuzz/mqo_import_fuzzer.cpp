@@ -28,8 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::fclose(file);
 
   Check(result.opened);
-  Check(result.code <= 0 && result.code >= -4);
-  Check(!scene.m_materials.empty());
+  Check(result.code <= 0 && result.code >= kMqoTooLarge);
+  // A refused header changes nothing; anything else leaves at least the default material.
+  const bool refused = result.code == kMqoNotMetasequoia || result.code == kMqoUnsupportedVersion;
+  Check(scene.m_materials.empty() == refused);
   for (const CModel& model : scene.m_models) {
     Check(!model.m_faces.empty());
     Check(model.m_tracks.size() == static_cast<size_t>(scene.m_animationCount));

@@ -13,11 +13,16 @@ packages=(
   fonts-dejavu-core fonts-ipafont-gothic fonts-noto-cjk
   fonts-kouzan-mouhitsu fonts-aoyagi-soseki fonts-kaushanscript fonts-misaki fonts-ipaexfont-mincho
   libstb-dev zlib1g-dev
+  libavcodec-dev libavformat-dev libswscale-dev libavutil-dev libwebp-dev
   libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libgbm1
   qt6-base-dev libgl-dev xvfb xauth
-  clang libclang-rt-14-dev
+  clang libclang-rt-dev
   chromium
 )
+# Node.js runs the browser tests. A machine may have it from elsewhere (with npm bundled, which
+# the Debian npm package would conflict with): only what is missing as a command is installed.
+command -v node >/dev/null 2>&1 || packages+=(nodejs)
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 missing=()
 while read -r name status; do

@@ -31,4 +31,7 @@ void AddExportCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRu
 // Adds the render command.
 void AddRenderCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRunner>>& commands);
 
+// Adds the movie command.
+void AddMovieCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRunner>>& commands);
+
 }  // namespace qv::cli

@@ -3,16 +3,23 @@
 // the values given on the command line.
 #include <iostream>
 #include <optional>
+#include <set>
+#include <string>
 
+#include "cli/cli_messages.h"
 #include "scene/user_interaction.h"
 
 namespace qv::cli {
 
 class CliInteraction : public UserInteraction {
  public:
+  // In English, naming `subject` (the document) when the text names no file; each line once.
   void ShowMessage(std::string_view text) override {
-    std::cerr << text << '\n';
     ++messagesShown;
+    // Texture failures are listed by texture name afterwards (ReportUnloadedTextures).
+    if (IsTextureMessage(text)) return;
+    const std::string line = EnglishMessage(text, subject);
+    if (printed_.insert(line).second) std::cerr << line << '\n';
   }
   std::optional<std::pair<int32_t, int32_t>> AskInsertFrames(int32_t, int32_t) override { return framePair; }
   std::optional<std::pair<int32_t, int32_t>> AskDeleteFrames(int32_t, int32_t) override { return framePair; }
@@ -25,6 +32,10 @@ class CliInteraction : public UserInteraction {
   std::optional<KeyFrameChoice> keyFrame;
   std::optional<SavePathChoice> savePath;
   int messagesShown = 0;
+  std::string subject;
+
+ private:
+  std::set<std::string> printed_;
 };
 
 }  // namespace qv::cli

@@ -7,15 +7,23 @@
 
 namespace qv::cli {
 
-// Reads a document file into `scene` as stored, without the steps of opening it.
+// The new-document state of the scene.
+
+// Reads a document file into the scene as stored, without the steps of opening it.
 void LoadDocumentOrFail(const std::string& path, CZiduderizo& scene);
 void SaveDocumentOrFail(const std::string& path, CZiduderizo& scene);
+
+// One line on stderr for each texture name of materials[first...] that names a file but has no
+// image: "SUBJECT: texture NAME: why".
+void ReportUnloadedTextures(const CZiduderizo& scene, const std::string& documentFolder, size_t first,
+                            const std::string& subject);
 
 // The document of an editing command: opened as the program opens it, saved in place.
 class EditSession {
  public:
-  // Opens DOC; with `createIfMissing` a missing file starts a new document instead.
-  EditSession(const std::string& path, bool createIfMissing = false);
+  // Opens DOC; with `createIfMissing` a missing file starts a new document instead. Texture
+  // images are decoded only with `loadTextures` (commands that draw).
+  explicit EditSession(const std::string& path, bool createIfMissing = false, bool loadTextures = false);
   CMotionDoc& doc() { return doc_; }
   CliInteraction& ui() { return ui_; }
   // Saves DOC atomically; throws CommandFailure on failure.

@@ -49,11 +49,14 @@ void RunKey(const KeyOptions& o) {
   CMotionDoc& doc = session.doc();
   CZiduderizo& scene = doc.scene();
   scene.m_selectedModel = FindModel(scene, o.model);
-  if (o.frame < 0 || o.frame > scene.m_lastFrame) throw CommandFailure{kFrameOutOfRangeMessage};
+  if (o.frame < 0 || o.frame > scene.m_lastFrame)
+    throw CommandFailure{"--frame must be from 0 to the last frame, " + std::to_string(scene.m_lastFrame)};
   scene.m_currentFrame = o.frame;
   RecomputeAllFrames(scene);
   if (o.remove) {
     if (o.frame == 0) throw CommandFailure{"frame 0 is always a key"};
+    if (scene.m_models[scene.m_selectedModel].m_tracks[scene.m_currentAnimation][o.frame].m_key == 0)
+      throw CommandFailure{"frame " + std::to_string(o.frame) + " of " + o.model + " is no key"};
     doc.OnDeleteKey(false);
   } else {
     CAnimation& pose = scene.m_models[scene.m_selectedModel].m_tracks[scene.m_currentAnimation][o.frame];
@@ -68,6 +71,8 @@ void RunKey(const KeyOptions& o) {
 void RunFrames(const FramesOptions& o) {
   EditSession session(o.doc);
   CMotionDoc& doc = session.doc();
+  // Only the edit's own refusal fails the command, not what opening reported (a missing texture).
+  const int messagesBefore = session.ui().messagesShown;
   if (o.insertAfter) {
     session.ui().framePair = std::pair{*o.insertAfter, o.count.value_or(1)};
     doc.OnInsertFrames();
@@ -75,17 +80,36 @@ void RunFrames(const FramesOptions& o) {
     session.ui().framePair = std::pair{o.remove[0], o.remove[1]};
     doc.OnDeleteFrames();
   } else if (o.last) {
-    if (!doc.SetLastFrame(*o.last)) throw CommandFailure{kFrameOutOfRangeMessage};
+    if (!doc.SetLastFrame(*o.last)) throw CommandFailure{"--last is out of range"};
   } else {
     throw CommandFailure{"say what to do: --insert-after A --count N, --delete FIRST LAST or --last N"};
   }
-  if (session.ui().messagesShown > 0) throw CommandFailure{"", 1};
+  if (session.ui().messagesShown > messagesBefore) throw CommandFailure{"", 1};
   session.Save();
+}
+
+// What the command line accepts for the settings.
+constexpr float kMinFps = 1.0f;
+constexpr float kMaxFps = 1000.0f;  // playback ticks every 1000 / rate milliseconds
+constexpr int kMaxCanvas = 16384;
+
+// WIDTHxHEIGHT, digits only, each side from 1 to kMaxCanvas (checked before any number is
+// converted, so no size overflows).
+bool ParseCanvas(const std::string& text, int& width, int& height) {
+  const size_t x = text.find_first_of("xX");
+  if (x == std::string::npos) return false;
+  auto side = [](const std::string& digits, int& out) {
+    if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
+      return false;
+    out = std::stoi(digits);
+    return out >= 1 && out <= kMaxCanvas;
+  };
+  return side(text.substr(0, x), width) && side(text.substr(x + 1), height);
 }
 
 uint32_t ParseBackground(const std::string& text) {
   if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-    throw CommandFailure{"background must be RRGGBB, for example 1E415A"};
+    throw CommandFailure{"--background must be RRGGBB, for example 1E415A"};
   const uint32_t rgb = static_cast<uint32_t>(std::stoul(text, nullptr, 16));
   // stored as 0x00BBGGRR
   return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
@@ -95,28 +119,27 @@ void RunSet(const SetOptions& o) {
   EditSession session(o.doc);
   CMotionDoc& doc = session.doc();
   CZiduderizo& scene = doc.scene();
-  if (o.fps) {
-    if (!(*o.fps > 0.0f) || !std::isfinite(*o.fps)) throw CommandFailure{"the frame rate must be a positive number"};
-    scene.m_fps = *o.fps;
-  }
+  // Nonsense is refused before anything changes (the desktop dialogs keep their own rules).
+  if (o.fps && !(*o.fps >= kMinFps && *o.fps <= kMaxFps))
+    throw CommandFailure{"--fps must be a number from 1 to 1000"};
+  if (o.fov && !(*o.fov >= 1.0f && *o.fov < 176.0f))
+    throw CommandFailure{"--fov must be a number of degrees from 1 to 175"};
+  int canvasWidth = 0, canvasHeight = 0;
+  if (o.canvas && !ParseCanvas(*o.canvas, canvasWidth, canvasHeight))
+    throw CommandFailure{"--canvas must be WIDTHxHEIGHT, each from 1 to 16384, for example 800x600"};
+  const std::optional<uint32_t> background = o.background ? std::optional(ParseBackground(*o.background)) : std::nullopt;
+  if (o.fps) scene.m_fps = *o.fps;
   if (o.interpolation) {
     const bool hermite = *o.interpolation == "hermite";
     if (hermite != scene.m_hermite) doc.OnToggleHermite();
   }
-  if (o.background) doc.SetBackgroundColor(ParseBackground(*o.background));
+  if (background) doc.SetBackgroundColor(*background);
   if (o.canvas) {
-    int w = 0, h = 0;
-    char x = 0;
-    if (std::sscanf(o.canvas->c_str(), "%d%c%d", &w, &x, &h) != 3 || (x != 'x' && x != 'X'))
-      throw CommandFailure{"canvas must be WIDTHxHEIGHT, for example 800x600"};
-    scene.m_canvasWidth = w;
-    scene.m_canvasHeight = h;
+    scene.m_canvasWidth = canvasWidth;
+    scene.m_canvasHeight = canvasHeight;
   }
-  if (o.fov) {
-    // The settings dialog's rule: a whole number of degrees from 1 to 175.
-    if (!std::isfinite(*o.fov)) throw CommandFailure{"the field of view must be a number"};
-    scene.m_fieldOfView = static_cast<float>(FieldOfViewPosition(*o.fov));
-  }
+  // The settings dialog's rule: a whole number of degrees.
+  if (o.fov) scene.m_fieldOfView = static_cast<float>(FieldOfViewPosition(*o.fov));
   if (o.canvas || o.fov) doc.UpdateAllViews(kHintCameraUndoSettings);
   doc.SetModifiedFlag();
   session.Save();

@@ -21,11 +21,25 @@ struct ExportOptions {
 };
 
 // The output's folder is made when missing, as a save dialog would offer an existing one.
-void MakeOutputFolder(const std::string& out) {
-  const std::filesystem::path folder = std::filesystem::path(out).parent_path();
+// Returns the outermost folder that was made (empty when all existed), for a failed export to
+// take away again.
+std::filesystem::path MakeOutputFolder(const std::string& out) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(out).parent_path();
+  fs::path firstMade;
+  for (fs::path p = folder; !p.empty() && !fs::exists(p); p = p.parent_path()) {
+    firstMade = p;
+    if (p == p.parent_path()) break;
+  }
   std::error_code error;
-  if (!folder.empty()) std::filesystem::create_directories(folder, error);
+  if (!folder.empty()) fs::create_directories(folder, error);
   if (error) throw CommandFailure{"cannot create the folder " + folder.string() + ": " + error.message()};
+  return firstMade;
+}
+
+void RemoveMadeFolder(const std::filesystem::path& firstMade) {
+  std::error_code error;
+  if (!firstMade.empty()) std::filesystem::remove_all(firstMade, error);
 }
 
 void RunGltfExport(const ExportOptions& o) {
@@ -36,7 +50,7 @@ void RunGltfExport(const ExportOptions& o) {
   for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   if (extension != ".glb" && extension != ".gltf") throw CommandFailure{"the glTF file must end in .glb or .gltf"};
   if (scene.m_models.empty()) throw CommandFailure{kGltfEmptySceneMessage};
-  MakeOutputFolder(o.out);
+  const std::filesystem::path firstMade = MakeOutputFolder(o.out);
   // The file plays the stored poses: rebuild the in-between frames from the keys first, as the
   // web export does.
   RecomputeAllFrames(scene);
@@ -49,17 +63,22 @@ void RunGltfExport(const ExportOptions& o) {
   try {
     for (const std::string& path : ExportGltf(scene, o.out, options)) std::cout << path << '\n';
   } catch (const GltfExportError& e) {
+    RemoveMadeFolder(firstMade);
     throw CommandFailure{e.what()};
   }
 }
 
 void RunExport(const ExportOptions& o) {
   EditSession session(o.doc);
-  MakeOutputFolder(o.out);
+  const std::filesystem::path firstMade = MakeOutputFolder(o.out);
   const WebExportResult result =
       ExportWebPage(session.doc(), o.webgpu ? WebExportKind::kWebGPU : WebExportKind::kWebGL, o.out);
-  for (const std::string& failure : result.failures) std::cerr << "could not write " << failure << '\n';
-  if (!result.Succeeded()) throw CommandFailure{"", 1};  // the message was shown on stderr
+  if (!result.Succeeded()) {
+    RemoveMadeFolder(firstMade);
+    std::string message = "export to " + o.out + " failed";
+    if (!result.failures.empty()) message += ": could not write " + result.failures.front();
+    throw CommandFailure{message + "; nothing was written"};
+  }
   for (const std::string& path : result.written) std::cout << path << '\n';
 }
 

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   qv::cli::AddModelCommands(app, commands);
   qv::cli::AddExportCommands(app, commands);
   qv::cli::AddRenderCommands(app, commands);
+  qv::cli::AddMovieCommands(app, commands);
 
   CLI11_PARSE(app, argc, argv);
   try {

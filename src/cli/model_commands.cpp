@@ -1,4 +1,7 @@
 // text, fonts, import, textures: adding models to a document and checking its textures.
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -15,10 +18,44 @@ namespace qv::cli {
 
 namespace {
 
-void RunText(const std::string& docPath, const TextParameters& parameters) {
+bool IsValidUtf8(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    size_t length = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+    if (length == 0 || i + length > text.size() || (length == 2 && c < 0xC2)) return false;
+    for (size_t k = 1; k < length; ++k)
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    i += length;
+  }
+  return true;
+}
+
+// The command line refuses what the dialog would clamp: a size of 0 is a typing mistake here.
+void CheckTextParameters(const TextParameters& p, bool fontGiven) {
+  if (!IsValidUtf8(p.text)) throw CommandFailure{"--text is not valid UTF-8"};
+  if (CodePoints(p.text).size() > kMaxTextCharacters)
+    throw CommandFailure{"--text has more than " + std::to_string(kMaxTextCharacters) + " characters"};
+  if (!(p.fontSize >= 1.0f && p.fontSize <= kMaxTextExtent))
+    throw CommandFailure{"--size must be a number from 1 to 100000"};
+  if (!(p.thickness >= 1.0f && p.thickness <= kMaxTextExtent))
+    throw CommandFailure{"--thickness must be a number from 1 to 100000"};
+  if (p.subdivisions < 1 || p.subdivisions > kMaxSubdivisions)
+    throw CommandFailure{"--subdivisions must be a whole number from 1 to " + std::to_string(kMaxSubdivisions)};
+  if (p.weight < 1 || p.weight > 1000) throw CommandFailure{"--weight must be a whole number from 1 to 1000"};
+  if (fontGiven && !IsFamilyInstalled(p.fontName))
+    throw CommandFailure{"--font: no installed outline font named " + p.fontName + " (qvlogo fonts lists them)"};
+}
+
+void RunText(const std::string& docPath, const TextParameters& parameters, bool fontGiven) {
+  CheckTextParameters(parameters, fontGiven);
   EditSession session(docPath, /*createIfMissing=*/true);
   CMotionDoc& doc = session.doc();
   if (!doc.CreateText(parameters)) throw CommandFailure{"no text model was made"};
+  // Only blanks, or characters the font has no outline for: nothing to see, nothing is saved.
+  if (doc.scene().m_models.back().m_faces.empty())
+    throw CommandFailure{"--text has no character with an outline in the font; nothing was added"};
+  doc.SetModifiedFlag();
   session.Save();
 }
 
@@ -28,15 +65,21 @@ void RunImport(const std::string& docPath, const std::string& mqoPath) {
   MqoImportOptions options;
   options.showMessage = [&](const std::string& text) { session.ui().ShowMessage(text); };
   const MqoImportResult result = ImportMQO(doc.scene(), mqoPath, options);
-  if (!result.opened) throw CommandFailure{"cannot read " + mqoPath};
-  // Models read before a parse error are kept, as in the program.
+  if (!result.opened) {
+    const std::string reason = result.openError == EINVAL ? "not a regular file" : std::strerror(result.openError);
+    throw CommandFailure{"cannot read " + mqoPath + ": " + reason};
+  }
+  const std::string where = mqoPath + ":" + std::to_string(result.line) + ": " + MqoResultText(result.code);
+  // Nothing usable read: the document is not written (nor created).
+  if (!result.ok() && result.modelsAdded == 0) throw CommandFailure{where + "; nothing was imported"};
   doc.SetModifiedFlag();
   session.Save();
+  ReportUnloadedTextures(doc.scene(), std::filesystem::path(mqoPath).parent_path().string(),
+                         doc.scene().m_materials.size() - static_cast<size_t>(result.materialsAdded), mqoPath);
+  // The models read before a parse error are kept, as in the program: the import succeeded in part.
+  if (!result.ok()) std::cerr << where << "; the rest of the file was skipped\n";
   std::cout << "imported " << result.modelsAdded << " models, " << result.materialsAdded << " materials from "
             << mqoPath << '\n';
-  if (!result.ok())
-    throw CommandFailure{mqoPath + ":" + std::to_string(result.line) + ": " + MqoResultText(result.code) +
-                         " (the models read before this line were kept)"};
 }
 
 void RunTextures(const std::string& docPath) {
@@ -53,7 +96,7 @@ void RunTextures(const std::string& docPath) {
       continue;
     }
     TextureLoadReport report;
-    LoadTexture(probe, lookup, {}, &report);
+    LoadTexture(probe, lookup, {}, &report);  // each probe's image is freed before the next
     if (report.loaded) {
       std::cout << name << "\tfound " << report.foundPath << "\t" << report.width << "x" << report.height << "\t"
                 << report.channels << " channels\n";
@@ -79,7 +122,8 @@ void AddModelCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRun
   textCmd->add_option("--thickness", text->thickness, "depth")->capture_default_str();
   textCmd->add_option("--subdivisions", text->subdivisions, "steps per curve")->capture_default_str();
   textCmd->add_option("--weight", text->weight, "1 to 1000 (400 normal, 700 bold)")->capture_default_str();
-  commands.emplace_back(textCmd, [textDoc, text] { RunText(*textDoc, *text); });
+  CLI::Option* fontOption = textCmd->get_option("--font");
+  commands.emplace_back(textCmd, [textDoc, text, fontOption] { RunText(*textDoc, *text, fontOption->count() > 0); });
 
   CLI::App* fontsCmd = app.add_subcommand("fonts", "List the installed outline fonts");
   commands.emplace_back(fontsCmd, [] {

@@ -20,7 +20,7 @@ struct RenderOptions {
 };
 
 void RunRender(const RenderOptions& o) {
-  EditSession session(o.doc);
+  EditSession session(o.doc, /*createIfMissing=*/false, /*loadTextures=*/true);
   CZiduderizo& scene = session.doc().scene();
   FrameImageOptions options;
   char x = 0;
@@ -28,7 +28,8 @@ void RunRender(const RenderOptions& o) {
       options.width <= 0 || options.height <= 0 || options.width > 16384 || options.height > 16384)
     throw CommandFailure{"size must be WIDTHxHEIGHT between 1 and 16384, for example 800x600"};
   if (o.frame) {
-    if (*o.frame < 0 || *o.frame > scene.m_lastFrame) throw CommandFailure{kFrameOutOfRangeMessage};
+    if (*o.frame < 0 || *o.frame > scene.m_lastFrame)
+      throw CommandFailure{"--frame must be from 0 to the last frame, " + std::to_string(scene.m_lastFrame)};
     options.frame = *o.frame;
   }
   if (o.select) {

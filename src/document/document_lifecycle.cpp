@@ -64,7 +64,7 @@ bool CMotionDoc::OnOpenDocument(const std::string& path) {
     m_documentFolder = FolderOfPath(path);
     TextureLookup lookup = MakeTextureLookup(m_documentFolder);
     if (!m_programFolder.empty()) lookup.programFolder = m_programFolder;
-    ReloadAllTextures(scene_, lookup, showMessage);
+    if (m_loadTexturesOnOpen) ReloadAllTextures(scene_, lookup, showMessage);
   } else if (EqualsNoCase(extension, "mqo")) {
     ReleaseResources();
     MqoImportOptions options;

@@ -79,6 +79,8 @@ class CMotionDoc {
   RecentFileList m_recentFiles;
   // Folder of the open document: its textures resolve against it.
   std::string m_documentFolder;
+  // Off: opening leaves the texture images undecoded (command-line edits that draw nothing).
+  bool m_loadTexturesOnOpen = true;
 
   // Whether a command is enabled, and whether its menu item carries a check mark.
   bool IsCommandEnabled(int32_t command) const;
@@ -104,7 +106,8 @@ class CMotionDoc {
   void OnTransformMode(TransformMode mode);
   void OnMouseMode(MouseMode mode);  // camera or animation (the model mode is never selectable)
 
-  // The create-text command after the dialog's OK: with a font name and a text, remembers the
+  // The create-text command after the dialog's OK: with a font name and a text of at most
+  // kMaxTextCharacters characters, remembers the
   // values (all but the text) in m_textDefaults, adds the model, clears the undo history and goes
   // to frame 0; fonts and characters that stood in for missing ones are told through the user
   // interaction. The views get hint 126 whether or not a model was made; the document is marked

@@ -5,7 +5,8 @@
 namespace qv {
 
 bool CMotionDoc::CreateText(const TextParameters& parameters) {
-  const bool made = !parameters.fontName.empty() && !parameters.text.empty();
+  const bool made = !parameters.fontName.empty() && !parameters.text.empty() &&
+                    CodePoints(parameters.text).size() <= kMaxTextCharacters;
   if (made) {
     m_textDefaults = parameters;
     m_textDefaults.text.clear();

@@ -46,9 +46,9 @@ std::vector<uint8_t> PlainPng(const std::vector<uint8_t>& png) {
 
 // The decoded A8R8G8B8 image as PNG bytes.
 std::vector<uint8_t> EncodePng(const TextureImage& image) {
-  std::vector<uint8_t> rgba(image.pixels.size() * 4);
-  for (size_t i = 0; i < image.pixels.size(); ++i) {
-    const uint32_t argb = image.pixels[i];
+  std::vector<uint8_t> rgba(image.size() * 4);
+  for (size_t i = 0; i < image.size(); ++i) {
+    const uint32_t argb = image.data()[i];
     rgba[i * 4 + 0] = static_cast<uint8_t>(argb >> 16);
     rgba[i * 4 + 1] = static_cast<uint8_t>(argb >> 8);
     rgba[i * 4 + 2] = static_cast<uint8_t>(argb);
@@ -73,7 +73,7 @@ std::optional<ResolvedTexture> ResolveTexture(const CMaterial& material, const T
   }
   ResolvedTexture texture;
   texture.foundPath = report.foundPath;
-  for (uint32_t argb : probe.m_image.pixels)
+  for (uint32_t argb : *probe.m_image.pixels)
     if ((argb >> 24) != 0xFF) {
       texture.translucent = true;
       break;

@@ -1,5 +1,6 @@
 #include "export/web_export.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -38,9 +39,63 @@ std::string ProgramFolder(const WebExportOptions& options) {
   return ModuleFolder();
 }
 
-void Record(WebExportResult& result, const std::string& path, bool ok) {
-  (ok ? result.written : result.failures).push_back(path);
-}
+// A site being written: every file goes to a hidden staging folder inside the site's folder and
+// is moved into place only when all of them were written, so a failure at any step leaves
+// nothing new behind (files of an earlier export stay as they were).
+class StagedSite {
+ public:
+  explicit StagedSite(const std::string& folder) : folder_(folder) {
+    std::string pattern = folder_ + ".qvlogo-export-XXXXXX";
+    if (mkdtemp(pattern.data())) staging_ = pattern + "/";
+  }
+  ~StagedSite() {
+    if (staging_.empty()) return;
+    std::error_code error;
+    fs::remove_all(staging_, error);
+  }
+  StagedSite(const StagedSite&) = delete;
+  StagedSite& operator=(const StagedSite&) = delete;
+
+  bool Ready() const { return !staging_.empty(); }
+  // Where the file `relative` (below the site's folder) is written for now.
+  std::string Stage(const std::string& relative) {
+    relatives_.push_back(relative);
+    const fs::path staged = fs::path(staging_ + relative);
+    std::error_code error;
+    fs::create_directories(staged.parent_path(), error);
+    return staged.string();
+  }
+  // Moves the staged files into the site, replacing older ones; false (with the path that failed)
+  // when a destination cannot take its file. Every destination is checked before the first move.
+  bool Commit(std::vector<std::string>& written, std::string& failed) {
+    for (const std::string& relative : relatives_) {
+      const fs::path destination = folder_ + relative;
+      std::error_code error;
+      fs::create_directories(destination.parent_path(), error);
+      if (fs::is_directory(fs::symlink_status(destination, error)) ||
+          !fs::is_directory(destination.parent_path(), error)) {
+        failed = destination.string();
+        return false;
+      }
+    }
+    for (const std::string& relative : relatives_) {
+      const std::string destination = folder_ + relative;
+      std::error_code error;
+      fs::rename(staging_ + relative, destination, error);
+      if (error) {
+        failed = destination;
+        return false;
+      }
+      written.push_back(destination);
+    }
+    return true;
+  }
+
+ private:
+  std::string folder_;
+  std::string staging_;  // with its trailing slash; empty when it could not be made
+  std::vector<std::string> relatives_;
+};
 
 }  // namespace
 
@@ -55,45 +110,63 @@ WebExportResult ExportWebSite(CZiduderizo& scene, UserInteraction& ui, WebExport
   }
   std::string folder = "./";
   PathFolder(chosenPath, folder);
+  // A backslash would split the title into folders (..\..\x): such a name is refused.
+  if (chosenPath.find('\\') != std::string::npos) {
+    result.refused = true;
+    ui.ShowMessage(kBackslashInNameMessage);
+    return result;
+  }
   const std::string word = FolderWord(kind);
-  const std::string scriptFolder = folder + word + "/";
+  const char* failedMessage = kind == WebExportKind::kWebGPU ? kWebGPUScriptFailedMessage : kWebGLScriptFailedMessage;
 
   RecomputeAllFrames(scene);
 
-  for (const std::string& made : {folder + word, folder + "css"}) {
-    std::error_code error;
-    fs::create_directory(made, error);
-    if (error) result.failures.push_back(made);
+  StagedSite site(folder);
+  if (!site.Ready()) {
+    result.failures.push_back(folder);
+    ui.ShowMessage(failedMessage);
+    return result;
   }
+  auto fail = [&](const std::string& relative) {
+    result.failures.push_back(folder + relative);
+    ui.ShowMessage(failedMessage);
+    return result;
+  };
 
-  const std::string styleSheet = folder + "css/styles.css";
-  Record(result, styleSheet, WriteStyleSheet(scene, styleSheet));
+  const std::string styleSheet = "css/styles.css";
+  if (!WriteStyleSheet(scene, site.Stage(styleSheet))) return fail(styleSheet);
 
   const std::string runtimeFolder = ProgramFolder(options) + "DoNotTouch/" + word + "/";
   for (const std::string& name : RuntimeFileNames(kind)) {
+    const std::string relative = word + "/" + name;
     std::error_code error;
-    const std::string destination = scriptFolder + name;
-    fs::copy_file(runtimeFolder + name, destination, fs::copy_options::overwrite_existing, error);
-    Record(result, destination, !error);
+    fs::copy_file(runtimeFolder + name, site.Stage(relative), fs::copy_options::overwrite_existing, error);
+    if (error) return fail(relative);
   }
 
-  const std::string modelScript = scriptFolder + "Model_" + title + ".js";
-  const bool modelWritten = kind == WebExportKind::kWebGPU ? WriteModelClass(scene, modelScript, 1.0f)
-                                                           : WriteModelScript(scene, modelScript, 1.0f);
-  if (modelWritten) {
-    result.written.push_back(modelScript);
-  } else {
+  const std::string modelScript = word + "/Model_" + title + ".js";
+  const std::string stagedModel = site.Stage(modelScript);
+  const bool modelWritten = kind == WebExportKind::kWebGPU ? WriteModelClass(scene, stagedModel, 1.0f)
+                                                           : WriteModelScript(scene, stagedModel, 1.0f);
+  if (!modelWritten) {
     result.modelScriptFailed = true;
-    ui.ShowMessage(kind == WebExportKind::kWebGPU ? kWebGPUScriptFailedMessage : kWebGLScriptFailedMessage);
-    if (kind == WebExportKind::kWebGL) return result;
+    return fail(modelScript);
   }
 
-  const std::string page = folder + title + ".html";
-  Record(result, page, WriteHtmlPage(page, word, title));
-  const std::string sceneScript = scriptFolder + title + ".js";
-  Record(result, sceneScript,
-         kind == WebExportKind::kWebGPU ? WriteWebGPUScene(scene, sceneScript, title)
-                                        : WriteWebGLScene(scene, sceneScript, title));
+  const std::string page = title + ".html";
+  if (!WriteHtmlPage(site.Stage(page), word, title)) return fail(page);
+  const std::string sceneScript = word + "/" + title + ".js";
+  const std::string stagedScene = site.Stage(sceneScript);
+  if (!(kind == WebExportKind::kWebGPU ? WriteWebGPUScene(scene, stagedScene, title)
+                                       : WriteWebGLScene(scene, stagedScene, title)))
+    return fail(sceneScript);
+
+  std::string failed;
+  if (!site.Commit(result.written, failed)) {
+    result.failures.push_back(failed);
+    ui.ShowMessage(failedMessage);
+    return result;
+  }
 
   result.completed = true;
   return result;

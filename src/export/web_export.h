@@ -24,6 +24,8 @@ const std::vector<std::string>& RuntimeFileNames(WebExportKind kind);
 
 inline constexpr const char* kWebGLScriptFailedMessage = "JSファイルへの書き出しに失敗しました。";
 inline constexpr const char* kWebGPUScriptFailedMessage = "WebGPU JavaScriptファイルへの書き出しに失敗しました。";
+// A chosen name with a backslash: on this system it would be read as folders ("..\\..\\x").
+inline constexpr const char* kBackslashInNameMessage = "名前に「\\」は使えません。";
 // A chosen name such as ".html" has no title to name the page, its scripts and its class after.
 inline constexpr const char* kEmptyTitleMessage =
     "ページの名前がありません。「.html」の前に名前を付けて保存してください。";
@@ -43,17 +45,18 @@ struct WebExportResult {
   bool Succeeded() const { return completed && !refused && !modelScriptFailed && failures.empty(); }
 };
 
-// Exports the scene to the site named by `chosenPath` (UTF-8; its extension plays no part: the
-// page is always T.html):
+// Exports the scene to the site named by `chosenPath` (UTF-8; its extension plays no
+// part: the page is always T.html):
 //   1. in-between frames rebuilt from the keys;
-//   2. folders F/K and F/css created (an existing folder is fine);
-//   3. the style sheet; 4. the runtime files copied, replacing older copies;
-//   5. the model script: when it fails the user sees the kind's message; WebGL stops there,
-//      WebGPU goes on;
-//   6. the page; 7. the scene script.
-// Other failures show nothing and leave whatever was written before and after. A path without a
-// folder exports into the current folder. An empty title shows kEmptyTitleMessage and changes
-// nothing. The document's part (marking itself modified) is document/web_export_command.h.
+//   2. the style sheet, the runtime files, the model script, the page and the scene script are
+//      written into a hidden staging folder inside F;
+//   3. only when all of them were written are they moved into place (folders F/K and F/css made
+//      as needed, older files replaced); the document's part, marking itself modified, is
+//      document/web_export_command.h.
+// Any failure (a runtime file missing, a name too long for the file system, a full disk) shows
+// the kind's message and leaves nothing new behind: never a page whose scripts are missing. A
+// path without a folder exports into the current folder. An empty title, or a name with a
+// backslash, shows its message and changes nothing.
 WebExportResult ExportWebSite(CZiduderizo& scene, UserInteraction& ui, WebExportKind kind,
                               const std::string& chosenPath, const WebExportOptions& options = {});
 

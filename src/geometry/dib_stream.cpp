@@ -2,7 +2,9 @@
 
 #include <stb/stb_image.h>
 
+#include <memory>
 #include <utility>
+#include <vector>
 
 namespace qv {
 
@@ -29,6 +31,14 @@ void DibStream::Clear() {
   if (m_pixels) stbi_image_free(m_pixels);
   m_pixels = nullptr;
   m_width = m_height = m_channels = 0;
+}
+
+bool DibStream::ReadSize(const std::string& path, int32_t& width, int32_t& height) {
+  int w = 0, h = 0, channels = 0;
+  if (!stbi_info(path.c_str(), &w, &h, &channels)) return false;
+  width = w;
+  height = h;
+  return true;
 }
 
 bool DibStream::Load(const std::string& path) {
@@ -68,9 +78,10 @@ TextureImage DibStream::ToTextureImage() const {
   image.width = m_width;
   image.height = m_height;
   const size_t count = static_cast<size_t>(m_width) * static_cast<size_t>(m_height);
-  image.pixels.resize(count);
+  auto pixels = std::make_shared<std::vector<uint32_t>>(count);
+  image.pixels = pixels;
   const uint8_t* p = m_pixels;
-  uint32_t* out = image.pixels.data();
+  uint32_t* out = pixels->data();
   if (m_channels == 3) {
     for (size_t i = 0; i < count; ++i, p += 3) out[i] = 0xFF000000u | (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
   } else if (m_channels == 4) {

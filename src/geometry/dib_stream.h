@@ -20,6 +20,9 @@ class DibStream {
   // count. True when the image has a width and a height; otherwise no pixels remain.
   // `path` is a file system path (UTF-8 on this platform).
   bool Load(const std::string& path);
+  // The image size from the file's header alone, without decoding; false when the format is not
+  // recognised.
+  static bool ReadSize(const std::string& path, int32_t& width, int32_t& height);
   void Clear();
 
   // The pixel at (x, y) as 0xAARRGGBB: three channels are opaque, four carry their alpha, and

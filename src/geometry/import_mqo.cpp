@@ -1,5 +1,7 @@
 #include "geometry/import_mqo.h"
 
+#include <cerrno>
+
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -7,8 +9,8 @@
 #include "geometry/bounds.h"
 #include "geometry/unique_names.h"
 #include "geometry/vertex_array.h"
-#include "platform/file_probe.h"
 #include "platform/program_folder.h"
+#include "platform/regular_file.h"
 #include "scene/scene.h"
 
 namespace qv {
@@ -22,9 +24,13 @@ struct FileCloser {
 }  // namespace
 
 MqoImportResult ImportMQO(CZiduderizo& scene, const std::string& path, const MqoImportOptions& options) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  // A folder opens for reading on this system but is no file to import.
-  if (!file || IsFolderOrUnknown(file.get())) return MqoImportResult{};
+  // Folders, FIFOs and devices are refused before anything is read.
+  std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFileStream(path));
+  if (!file) {
+    MqoImportResult refused;
+    refused.openError = errno;
+    return refused;
+  }
   // Relative texture names resolve against the file's own folder, passed along explicitly.
   return ImportMQO(scene, file.get(), std::filesystem::path(path).parent_path().string(), options);
 }
@@ -41,17 +47,34 @@ MqoImportResult ImportMQO(CZiduderizo& scene, std::FILE* file, const std::string
 
   const size_t modelsBefore = scene.m_models.size();
   const size_t materialsBefore = scene.m_materials.size();
-  scene.RenumberMaterials();
   LoaderMQO loader(scene, file, static_cast<int32_t>(scene.m_materials.size()));
   if (options.loadTextures) {
-    loader.m_loadTexture = [&](CMaterial& material) { LoadTexture(material, lookup, options.showMessage); };
+    loader.m_loadTexture = [&, cache = TextureCache{}](CMaterial& material) mutable {
+      LoadTexture(material, lookup, options.showMessage, nullptr, &cache);
+    };
   }
-  result.code = loader.Load();
+  // A file that is no Metasequoia text file changes nothing at all.
+  result.code = loader.ReadHeader();
+  if (result.code != kMqoOk) {
+    result.line = loader.LineNumber();
+    return result;
+  }
+  scene.RenumberMaterials();
+  const int32_t nextModelId = scene.m_nextModelId;
+  const int32_t nextMaterialId = scene.m_nextMaterialId;
+  result.code = loader.ReadBody();
   if (result.code != kMqoOk) result.line = loader.LineNumber();
+  if (result.code == kMqoTooLarge) {
+    // Refused as a whole: what was read of it goes again.
+    scene.m_models.resize(modelsBefore);
+    scene.m_materials.resize(materialsBefore);
+    scene.m_nextModelId = nextModelId;
+    scene.m_nextMaterialId = nextMaterialId;
+  }
 
   if (scene.m_materials.empty()) {
     scene.m_materials.emplace_back();
-    ++scene.m_nextMaterialId;
+    scene.TakeMaterialNumber();
   }
   UpdateLightingOfAllMaterials(scene.m_materials);
   for (CModel& model : scene.m_models) {

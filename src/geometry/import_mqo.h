@@ -25,6 +25,7 @@ struct MqoImportOptions {
 
 struct MqoImportResult {
   bool opened = false;      // false: the file could not be opened; the scene is unchanged
+  int openError = 0;        // errno of the failed open (EINVAL: not a regular file)
   int32_t code = kMqoOk;    // result of the parse (MqoResult)
   int64_t line = 0;         // line where the parse stopped with an error; 0 on success
   int32_t modelsAdded = 0;

@@ -32,13 +32,13 @@ float LittleEndianFloat(const unsigned char* p) {
 void MirrorRound(CModel& model, int axis) {
   const size_t v = model.m_vertices.size();
   const size_t f = model.m_faces.size();
-  model.m_vertices.reserve(2 * v);
+  if (model.m_vertices.capacity() < 2 * v) model.m_vertices.reserve(2 * v);
   for (size_t i = 0; i < v; ++i) {
     CVector copy = model.m_vertices[i];
     (axis == 0 ? copy.x : axis == 1 ? copy.y : copy.z) *= -1.0f;
     model.m_vertices.push_back(copy);
   }
-  model.m_faces.reserve(2 * f);
+  if (model.m_faces.capacity() < 2 * f) model.m_faces.reserve(2 * f);
   for (size_t j = 0; j < f; ++j) {
     const CFace& original = model.m_faces[j];
     CFace mirrored;
@@ -60,6 +60,8 @@ const char* MqoResultText(int32_t code) {
     case kMqoUnexpectedEnd: return "unexpected end of file";
     case kMqoNotMetasequoia: return "not a Metasequoia document";
     case kMqoUnsupportedVersion: return "unsupported format or version";
+    case kMqoLineTooLong: return "line too long";
+    case kMqoTooLarge: return "too large for a logo (more than 10000 objects, 1000000 faces or 1000000 vertices)";
     default: return "unknown error";
   }
 }
@@ -67,15 +69,24 @@ const char* MqoResultText(int32_t code) {
 LoaderMQO::LoaderMQO(CZiduderizo& scene, std::FILE* file, int32_t materialBase)
     : m_scene(&scene), m_file(file), m_reader(std::make_unique<AsciiFileString>(file)), m_materialBase(materialBase) {}
 
-int32_t LoaderMQO::ReadLine() { return m_reader->ReadLine(); }
+int32_t LoaderMQO::ReadLine() {
+  const int32_t n = m_reader->ReadLine();
+  if (n < 0 && m_reader->LineTooLong()) Fail(kMqoLineTooLong);
+  return n;
+}
 
 int32_t LoaderMQO::ReadLineInChunk() {
-  const int32_t n = m_reader->ReadLine();
+  const int32_t n = ReadLine();
   if (n < 0) Fail(kMqoUnexpectedEnd);
   return n;
 }
 
 int32_t LoaderMQO::Load() {
+  const int32_t header = ReadHeader();
+  return header == kMqoOk ? ReadBody() : header;
+}
+
+int32_t LoaderMQO::ReadHeader() {
   AsciiFileString& t = *m_reader;
   try {
     ReadLine();
@@ -84,7 +95,15 @@ int32_t LoaderMQO::Load() {
     if (!t.IsKeyword("Format", 4) || !t.TokenIs(1, "Text") || !t.TokenIs(2, "Ver")) return kMqoUnsupportedVersion;
     const double version = t.TokenFloat(3);
     if (version != 1.0 && version != 1.1) return kMqoUnsupportedVersion;
+    return kMqoOk;
+  } catch (const MqoParseError& error) {
+    return error.code;
+  }
+}
 
+int32_t LoaderMQO::ReadBody() {
+  AsciiFileString& t = *m_reader;
+  try {
     for (;;) {
       const int32_t n = ReadLine();
       if (n < 0) return kMqoOk;
@@ -99,9 +118,9 @@ int32_t LoaderMQO::Load() {
         bool read;
         try {
           read = ReadObjectChunk(model);
-        } catch (const MqoParseError&) {
+        } catch (const MqoParseError& error) {
           // What was read of the object stays when it is a usable model.
-          AddObject(std::move(model));
+          if (error.code != kMqoTooLarge) AddObject(std::move(model));
           throw;
         }
         AddObject(std::move(model));
@@ -119,7 +138,10 @@ void LoaderMQO::AddObject(CModel&& model) {
   std::vector<CFace> faces = std::move(model.m_faces);
   model.m_faces.clear();
   if (!FinishObject(model, std::move(faces))) return;  // no id consumed
-  model.m_id = ++m_scene->m_nextModelId;
+  if (++m_objectsAdded > kMaxImportObjects) Fail(kMqoTooLarge);
+  m_facesAdded += static_cast<int64_t>(model.m_faces.size());
+  m_verticesAdded += static_cast<int64_t>(model.m_vertices.size());
+  model.m_id = m_scene->TakeModelId();
   model.m_parent = m_parent;
   RebuildSmoothingRecords(model);
   FitFrames(*m_scene, model, 0);
@@ -198,7 +220,7 @@ void LoaderMQO::ReadMaterialChunk() {
       }
       if (!ok) break;
     }
-    material.m_number = m_scene->m_nextMaterialId++;
+    material.m_number = m_scene->TakeMaterialNumber();
     m_scene->m_materials.push_back(std::move(material));
   }
 }
@@ -218,6 +240,8 @@ bool LoaderMQO::ReadObjectChunk(CModel& model) {
         const int32_t m = ReadLineInChunk();
         if (t.TokenIs(0, "}")) break;
         if (m >= 3) {
+          if (m_verticesAdded + static_cast<int64_t>(model.m_vertices.size()) >= kMaxImportVertices)
+            Fail(kMqoTooLarge);
           model.m_vertices.emplace_back(static_cast<float>(t.TokenFloat(0)), static_cast<float>(t.TokenFloat(1)),
                                         static_cast<float>(t.TokenFloat(2)));
         }
@@ -245,6 +269,7 @@ bool LoaderMQO::ReadFaceChunk(CModel& model) {
     const int32_t corners = static_cast<int32_t>(k);
     if (!t.TokenIs(2, "(") || !t.TokenIs(corners + 3, ")")) continue;  // ignored line
 
+    if (m_facesAdded + static_cast<int64_t>(model.m_faces.size()) >= kMaxImportFaces) Fail(kMqoTooLarge);
     CFace face;
     face.m_indices.resize(static_cast<size_t>(corners));
     for (int32_t j = 0; j < corners; ++j) face.m_indices[static_cast<size_t>(j)] = t.TokenInt(3 + j);
@@ -299,6 +324,8 @@ void LoaderMQO::ReadPayload(int64_t count, int64_t wanted, std::vector<CVector>*
   while (left > 0) {
     const size_t want = static_cast<size_t>(std::min<int64_t>(left, kPiece));
     const size_t got = std::fread(buffer, 1, want, m_file);
+    if (vertices && m_verticesAdded + static_cast<int64_t>(vertices->size()) + wanted > kMaxImportVertices)
+      Fail(kMqoTooLarge);
     for (size_t offset = 0; wanted > 0 && offset + 12 <= got; offset += 12, --wanted) {
       vertices->emplace_back(LittleEndianFloat(buffer + offset), LittleEndianFloat(buffer + offset + 4),
                              LittleEndianFloat(buffer + offset + 8));
@@ -372,6 +399,16 @@ bool LoaderMQO::FinishObject(CModel& model, std::vector<CFace> readFaces) {
   // copies of earlier rounds too.
   const int32_t axes = model.m_mirrorAxis;
   if (axes >= 1 && axes <= 7) {
+    // Checked before the copies are made: each mirrored axis doubles the object.
+    const int64_t copies = int64_t{1} << std::popcount(static_cast<uint32_t>(axes));
+    if (m_facesAdded + copies * static_cast<int64_t>(model.m_faces.size()) > kMaxImportFaces ||
+        m_verticesAdded + copies * static_cast<int64_t>(model.m_vertices.size()) > kMaxImportVertices)
+      Fail(kMqoTooLarge);
+    // The faces as read are no longer needed, and the mirrored object is made in place at its
+    // final size: no round reallocates a half-grown copy.
+    readFaces = {};
+    model.m_faces.reserve(static_cast<size_t>(copies) * model.m_faces.size());
+    model.m_vertices.reserve(static_cast<size_t>(copies) * model.m_vertices.size());
     for (int axis = 0; axis < 3; ++axis) {
       if (axes & (1 << axis)) MirrorRound(model, axis);
     }

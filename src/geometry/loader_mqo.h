@@ -24,7 +24,16 @@ enum MqoResult : int32_t {
   kMqoUnexpectedEnd = -2,
   kMqoNotMetasequoia = -3,
   kMqoUnsupportedVersion = -4,
+  kMqoLineTooLong = -5,  // a line longer than FileStringSeparator::kMaxLineBytes
+  kMqoTooLarge = -6,     // more than the limits below
 };
+
+// Limits of one import; a file beyond them is refused as a whole. A logo is a few objects of a
+// few thousand faces; these sizes only come from hostile or mistaken files (each object also
+// carries a pose per frame, and mirroring multiplies faces by up to eight).
+inline constexpr int64_t kMaxImportObjects = 10000;
+inline constexpr int64_t kMaxImportFaces = 1000000;     // after mirroring
+inline constexpr int64_t kMaxImportVertices = 1000000;  // after mirroring
 
 // Readable name of a result code ("syntax error", ...).
 const char* MqoResultText(int32_t code);
@@ -42,6 +51,9 @@ class LoaderMQO {
   // Parses the whole file; 0 or a negative result code. Models and materials completed before
   // an error stay in the scene.
   int32_t Load();
+  // Load in two steps: the two header lines (nothing in the scene changes), then the rest.
+  int32_t ReadHeader();
+  int32_t ReadBody();
   // Line of the file where the parse stopped (the last line read).
   int64_t LineNumber() const { return m_reader->LineNumber(); }
 
@@ -62,6 +74,10 @@ class LoaderMQO {
   std::FILE* m_file;
   std::unique_ptr<AsciiFileString> m_reader;
   int32_t m_parent = kNoModel;  // parent of new models: top level
+  // Objects, faces and vertices added so far, against the limits above.
+  int64_t m_objectsAdded = 0;
+  int64_t m_facesAdded = 0;
+  int64_t m_verticesAdded = 0;
   int32_t m_materialBase = 0;
 
  private:

@@ -157,6 +157,7 @@ int32_t FileStringSeparator::ReadLine() {
       if (next != '\n' && next != EOF) std::ungetc(next, file_);
       break;
     }
+    if (line.size() >= kMaxLineBytes) return EndInput(true);
     line.push_back(static_cast<char>(c));
     if (IsCp932LeadByte(static_cast<unsigned char>(c))) {
       const int trail = std::getc(file_);  // taken along unseen
@@ -164,23 +165,21 @@ int32_t FileStringSeparator::ReadLine() {
       line.push_back(static_cast<char>(trail));
     }
   }
-  if (!readAny) {
-    count_ = -1;
-    return count_;
-  }
+  if (!readAny) return EndInput(false);
   return Separate(line);
 }
 
-AsciiFileString::~AsciiFileString() { std::free(buffer_); }
-
 int32_t AsciiFileString::ReadLine() {
-  const ssize_t length = getline(&buffer_, &capacity_, file_);
-  if (length < 0) {
-    count_ = -1;
-    return count_;
+  line_.clear();
+  int c = getc_unlocked(file_);
+  if (c == EOF) return EndInput(false);
+  for (; c != EOF; c = getc_unlocked(file_)) {
+    if (line_.size() >= kMaxLineBytes) return EndInput(true);
+    line_.push_back(static_cast<char>(c));
+    if (c == '\n') break;
   }
   ++lineNumber_;
-  return Separate(std::string_view(buffer_, static_cast<size_t>(length)));
+  return Separate(line_);
 }
 
 }  // namespace qv

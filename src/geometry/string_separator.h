@@ -45,32 +45,40 @@ class StringSeparator {
 // Reads lines from an open byte stream owned by the caller (never opened or closed here).
 class FileStringSeparator : public StringSeparator {
  public:
+  // Longest line read: a longer one (a file without line ends, /dev/zero) ends the input with
+  // LineTooLong() set instead of growing without bound.
+  static constexpr size_t kMaxLineBytes = size_t{1} << 20;
+
   explicit FileStringSeparator(std::FILE* file) : file_(file) {}
   // Reads and splits the next line; returns the token count, 0 for an empty line, -1 at the end.
   // This version reads byte by byte and also ends lines at a lone carriage return.
   virtual int32_t ReadLine();
   std::FILE* File() const { return file_; }
+  // Whether the input ended because a line was longer than kMaxLineBytes.
+  bool LineTooLong() const { return tooLong_; }
 
  protected:
+  int32_t EndInput(bool tooLong) {
+    tooLong_ = tooLong;
+    count_ = -1;
+    return count_;
+  }
   std::FILE* file_;
+  bool tooLong_ = false;
 };
 
-// The reader the Metasequoia importer uses: one line feed-terminated line per read, of any
-// length. Splitting stops at the first CR or LF, so CR LF and LF files read alike.
+// The reader the Metasequoia importer uses: one line feed-terminated line per read, up to
+// kMaxLineBytes. Splitting stops at the first CR or LF, so CR LF and LF files read alike.
 class AsciiFileString : public FileStringSeparator {
  public:
   explicit AsciiFileString(std::FILE* file) : FileStringSeparator(file) {}
-  ~AsciiFileString() override;
-  AsciiFileString(const AsciiFileString&) = delete;
-  AsciiFileString& operator=(const AsciiFileString&) = delete;
 
   int32_t ReadLine() override;
   // Lines read so far (for error reports).
   int64_t LineNumber() const { return lineNumber_; }
 
  private:
-  char* buffer_ = nullptr;  // getline's buffer, reused from line to line
-  size_t capacity_ = 0;
+  std::string line_;  // reused from line to line
   int64_t lineNumber_ = 0;
 };
 

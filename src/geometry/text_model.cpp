@@ -178,7 +178,7 @@ int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, Te
   // The new material goes after the existing ones, all renumbered to their index first.
   scene.RenumberMaterials();
   const int32_t material = static_cast<int32_t>(scene.m_materials.size());
-  ++scene.m_nextMaterialId;
+  scene.TakeMaterialNumber();
   scene.m_materials.emplace_back();
 
   scene.m_models.emplace_back();
@@ -196,7 +196,7 @@ int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, Te
   }
   FitFrames(scene, model, 0);
   model.m_name = Utf8ToCp932(parameters.text);
-  model.m_id = ++scene.m_nextModelId;
+  model.m_id = scene.TakeModelId();
   model.m_parent = kNoModel;
   model.m_smoothingAngle = 89.5f;
   RebuildSmoothingRecords(model);

@@ -45,6 +45,12 @@ struct TextModelNotes {
 // The notes as messages (UTF-8), none when there is nothing to say.
 std::vector<std::string> TextModelMessages(const TextModelNotes& notes);
 
+// Longest text made into a model, in characters: a logo is a few words, and every character
+// costs its whole mesh (a hundred thousand characters took gigabytes). Longer texts make nothing.
+inline constexpr size_t kMaxTextCharacters = 1000;
+// Largest font size and thickness the command line accepts, in model units.
+inline constexpr float kMaxTextExtent = 100000.0f;
+
 // Builds the text model and appends it, with a new material, to the scene; returns its index.
 // Parameters out of range are clamped silently: subdivisions to 1 ... kMaxSubdivisions, size and
 // thickness below 1 (or not finite) to 1, a weight outside 1 ... 1000 to 400. Characters the font

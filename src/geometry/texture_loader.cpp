@@ -143,32 +143,62 @@ bool LoadImageFile(CMaterial& material, const std::string& path, DibStream* deco
 }
 
 bool LoadTexture(CMaterial& material, const TextureLookup& lookup, const MessageSink& showMessage,
-                 TextureLoadReport* report) {
+                 TextureLoadReport* report, TextureCache* cache) {
   if (material.m_texture.empty()) return false;
   material.m_image = TextureImage{};
   std::string failure = "not found";
+  std::string tooLarge;
   for (const TextureCandidate& candidate : TextureCandidates(material.m_texture, lookup)) {
     const std::string found = FindFileNoCase(candidate.path, candidate.baseLength);
     if (found.empty()) continue;
+    if (cache) {
+      auto known = cache->find(found);
+      if (known != cache->end()) {
+        if (known->second.empty()) continue;
+        material.m_image = known->second;
+        if (report) *report = TextureLoadReport{true, found, material.m_image.width, material.m_image.height, 0, {}};
+        return true;
+      }
+    }
+    int32_t width = 0, height = 0;
+    if (DibStream::ReadSize(found, width, height) && (width > kMaxTextureSide || height > kMaxTextureSide)) {
+      failure = found + ": " + std::to_string(width) + "x" + std::to_string(height) +
+                " pixels, larger than the limit of " + std::to_string(kMaxTextureSide) + "x" +
+                std::to_string(kMaxTextureSide);
+      tooLarge = found;
+      if (cache) (*cache)[found] = TextureImage{};
+      break;
+    }
     DibStream image;
     if (LoadImageFile(material, found, &image)) {
+      if (cache) (*cache)[found] = material.m_image;
       if (report) {
         *report = TextureLoadReport{true, found, image.Width(), image.Height(), image.Channels(), {}};
       }
       return true;
     }
+    if (cache) (*cache)[found] = TextureImage{};
     const char* reason = stbi_failure_reason();
     failure = found + ": cannot decode (" + (reason ? reason : "unknown format") + ")";
   }
   if (report) *report = TextureLoadReport{false, {}, 0, 0, 0, failure};
-  if (showMessage) showMessage(kTextureFailedMessage);
+  if (showMessage) {
+    if (tooLarge.empty()) {
+      showMessage(kTextureFailedMessage);
+    } else {
+      std::string text = kTextureTooLargeMessage;
+      text.replace(text.find("%1"), 2, tooLarge);
+      showMessage(text);
+    }
+  }
   // The name stays: a texture that is missing today (a moved folder, an unplugged drive) must not
   // be lost from the document when it is saved again. The material simply draws without it.
   return false;
 }
 
 void ReloadAllTextures(CZiduderizo& scene, const TextureLookup& lookup, const MessageSink& showMessage) {
-  for (CMaterial& material : scene.m_materials) LoadTexture(material, lookup, showMessage);
+  TextureCache cache;
+  for (CMaterial& material : scene.m_materials) LoadTexture(material, lookup, showMessage, nullptr, &cache);
 }
 
 }  // namespace qv

@@ -12,6 +12,7 @@
 // component below the base folder.
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,17 @@ MessageSink MessagesTo(UserInteraction& interaction);
 
 // "File not found, or this image file is not supported."
 inline constexpr const char* kTextureFailedMessage = "ファイルが見つからないか、この画像ファイルには対応していません！";
+
+// Largest texture side decoded, in pixels. A small file can announce a huge image (a 420 KB PNG of
+// 12000 x 12000 pixels decodes to over half a gigabyte); the size is read from the file's header
+// before anything is decoded, and larger images are refused.
+inline constexpr int32_t kMaxTextureSide = 8192;
+// "%1 is too large an image (at most 8192 x 8192 pixels)."; %1 is the file.
+inline constexpr const char* kTextureTooLargeMessage = "%1 は大きすぎる画像です（縦横 8192 ピクセルまで）。";
+
+// Decoded images by file path: materials naming the same file share one decoding. A file that
+// could not be decoded is held as an empty image.
+using TextureCache = std::map<std::string, TextureImage>;
 
 // Where relative texture names are looked up.
 struct TextureLookup {
@@ -71,11 +83,14 @@ std::string FindFileNoCase(const std::string& path, size_t baseLength);
 bool LoadImageFile(CMaterial& material, const std::string& path, DibStream* decoded = nullptr);
 
 // Finds and decodes m_texture. An empty name changes nothing and returns false. On failure the
-// message above is shown and the image is empty; the name is kept so that saving loses nothing.
+// message above is shown (kTextureTooLargeMessage for an image above kMaxTextureSide) and the
+// image is empty; the name is kept so that saving loses nothing. With a cache, a file decoded
+// before is not decoded again.
 bool LoadTexture(CMaterial& material, const TextureLookup& lookup, const MessageSink& showMessage,
-                 TextureLoadReport* report = nullptr);
+                 TextureLoadReport* report = nullptr, TextureCache* cache = nullptr);
 
-// LoadTexture for every material of the scene in order (one message per failing material).
+// LoadTexture for every material of the scene in order (one message per failing material); each
+// file is decoded once however many materials name it.
 // The viewport makes its GPU textures from the images afterwards.
 void ReloadAllTextures(CZiduderizo& scene, const TextureLookup& lookup, const MessageSink& showMessage);
 

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/file_error.h"
+#include "platform/regular_file.h"
 
 namespace qv {
 
@@ -21,7 +22,7 @@ size_t MemorySource::Read(void* data, size_t size) {
 
 FileSource::FileSource(int fd, std::string path) : fd_(fd), path_(std::move(path)) { ReadSize(); }
 
-FileSource::FileSource(std::string path) : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC)), path_(std::move(path)) {
+FileSource::FileSource(std::string path) : fd_(OpenRegularFileForReading(path)), path_(std::move(path)) {
   if (fd_ < 0) throw FileException(FileCauseFromErrno(errno), path_, errno);
   owned_ = true;
   try {

@@ -45,7 +45,8 @@ class StringSink : public ByteSink {
 class FileSource : public ByteSource {
  public:
   FileSource(int fd, std::string path);
-  // Opens `path` for reading; throws FileException when it cannot.
+  // Opens `path` for reading, an ordinary file only (a FIFO or device is refused before any
+  // byte is read); throws FileException when it cannot.
   explicit FileSource(std::string path);
   ~FileSource() override;
   FileSource(const FileSource&) = delete;

@@ -93,10 +93,15 @@ std::string Utf16ToCp932(std::u16string_view utf16) {
   size_t left = bytes.size();
   while (!cv.Convert(in, left, out)) {
     out += '?';
-    // A lone or unmappable surrogate pair takes its whole pair with it.
-    unsigned unit = static_cast<unsigned char>(in[0]) | (left > 1 ? static_cast<unsigned char>(in[1]) << 8 : 0);
-    size_t skip = (unit >= 0xD800 && unit < 0xDC00 && left >= 4) ? 4 : 2;
-    skip = std::min(skip, left);
+    // An unmappable surrogate pair becomes one "?"; a lone surrogate is one "?" by itself and the
+    // unit after it is read normally.
+    auto unitAt = [&](size_t offset) {
+      return static_cast<unsigned>(static_cast<unsigned char>(in[offset])) |
+             static_cast<unsigned>(static_cast<unsigned char>(in[offset + 1])) << 8;
+    };
+    const bool pair = left >= 4 && unitAt(0) >= 0xD800 && unitAt(0) < 0xDC00 && unitAt(2) >= 0xDC00 &&
+                      unitAt(2) < 0xE000;
+    const size_t skip = std::min(pair ? size_t{4} : size_t{2}, left);
     in += skip;
     left -= skip;
   }

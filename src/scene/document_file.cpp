@@ -1,6 +1,7 @@
 #include "scene/document_file.h"
 
 #include "platform/atomic_file.h"
+#include "platform/regular_file.h"
 #include "scene/stored_sizes.h"
 
 namespace qv {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <memory>
 #include <vector>
 
 #include "scene/vector.h"
@@ -25,8 +26,12 @@ struct MaterialLighting {
 struct TextureImage {
   int width = 0;
   int height = 0;
-  std::vector<uint32_t> pixels;
-  bool empty() const { return pixels.empty(); }
+  // Rows from the top, 0xAARRGGBB. Shared by every material that names the same file, which is
+  // decoded once.
+  std::shared_ptr<const std::vector<uint32_t>> pixels;
+  bool empty() const { return !pixels || pixels->empty(); }
+  const uint32_t* data() const { return pixels ? pixels->data() : nullptr; }
+  size_t size() const { return pixels ? pixels->size() : 0; }
 };
 
 struct CMaterial {

@@ -1,5 +1,7 @@
 #include "scene/scene.h"
 
+#include <limits>
+
 namespace qv {
 
 CAnimation DefaultCameraPose() {
@@ -52,6 +54,22 @@ void CZiduderizo::RefreshParentNames() {
 
 void CZiduderizo::RenumberMaterials() {
   for (size_t i = 0; i < m_materials.size(); ++i) m_materials[i].m_number = static_cast<int32_t>(i);
+}
+
+int32_t CZiduderizo::TakeModelId() {
+  if (m_nextModelId == std::numeric_limits<int32_t>::max()) {
+    for (size_t i = 0; i < m_models.size(); ++i) m_models[i].m_id = static_cast<int32_t>(i) + 1;
+    m_nextModelId = static_cast<int32_t>(m_models.size());
+  }
+  return ++m_nextModelId;
+}
+
+int32_t CZiduderizo::TakeMaterialNumber() {
+  if (m_nextMaterialId == std::numeric_limits<int32_t>::max()) {
+    RenumberMaterials();
+    m_nextMaterialId = static_cast<int32_t>(m_materials.size());
+  }
+  return m_nextMaterialId++;
 }
 
 }  // namespace qv

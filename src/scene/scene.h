@@ -84,6 +84,11 @@ class CZiduderizo {
   void RefreshParentNames();
   std::string ParentNameOf(int32_t index) const;
   void RenumberMaterials();
+  // The id of a new model and the number of a new material, counting on from the stored
+  // counters. A damaged file may leave a counter at the largest int32: the models (materials)
+  // are then numbered afresh from their index, which keeps them distinct without overflowing.
+  int32_t TakeModelId();
+  int32_t TakeMaterialNumber();
   bool HasValidSelection() const {
     return m_selectedModel >= 0 && m_selectedModel < static_cast<int32_t>(m_models.size());
   }

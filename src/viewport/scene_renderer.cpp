@@ -144,7 +144,7 @@ uint32_t SceneRenderer::MaterialTexture(CMaterial& material) {
   auto it = m_textures.find(material.m_textureHandle);
   if (it != m_textures.end()) {
     const TextureOwner& owner = it->second;
-    if (owner.material == &material && owner.data == image.pixels.data() && owner.width == image.width &&
+    if (owner.material == &material && owner.data == image.data() && owner.width == image.width &&
         owner.height == image.height)
       return it->first;
     m_device->ReleaseTexture(it->first);
@@ -152,11 +152,11 @@ uint32_t SceneRenderer::MaterialTexture(CMaterial& material) {
   }
   material.m_textureHandle = 0;
   if (image.empty() || image.width <= 0 || image.height <= 0 ||
-      image.pixels.size() < static_cast<size_t>(image.width) * image.height)
+      image.size() < static_cast<size_t>(image.width) * image.height)
     return 0;
-  const uint32_t texture = m_device->CreateTexture(image.width, image.height, image.pixels.data());
+  const uint32_t texture = m_device->CreateTexture(image.width, image.height, image.data());
   if (!texture) return 0;
-  m_textures[texture] = {&material, image.pixels.data(), image.width, image.height};
+  m_textures[texture] = {&material, image.data(), image.width, image.height};
   material.m_textureHandle = texture;
   return texture;
 }

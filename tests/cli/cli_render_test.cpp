@@ -38,7 +38,7 @@ TEST(CliRender, WritesThePictureOfTheRequestedSizeAndRefusesBadRequests) {
   EXPECT_EQ(pixels[2], 0x5A);
   stbi_image_free(pixels);
 
-  for (const std::string& bad : {" --size 0x10", " --frame 11", " --select Nobody", " --size big"})
+  for (const char* bad : {" --size 0x10", " --frame 11", " --select Nobody", " --size big"})
     EXPECT_NE(Qvlogo("render " + doc + bad + " -o " + png), 0) << bad;
   fs::remove_all(dir);
 }

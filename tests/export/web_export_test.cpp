@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <set>
 
@@ -23,7 +24,7 @@ using testing::TempFolder;
 // Every file below `root`, as relative paths.
 std::set<std::string> FilesBelow(const fs::path& root) {
   std::set<std::string> files;
-  if (!fs::exists(root)) return files;
+  if (!fs::is_directory(root)) return files;
   for (const auto& entry : fs::recursive_directory_iterator(root))
     if (entry.is_regular_file()) files.insert(fs::relative(entry.path(), root).generic_string());
   return files;
@@ -128,51 +129,65 @@ TEST_F(WebExportTest, EmptyTitleIsRefused) {
   EXPECT_EQ(scene.m_models[0].m_tracks[0][1].m_position, (CVector{5, 5, 5}));
 }
 
-// The folder cannot be written (a file stands where it should be): WebGL shows its message and
-// stops, leaving the document unmodified.
-TEST_F(WebExportTest, UnwritableFolder) {
-  std::ofstream(Site()) << "not a folder";
-  for (WebExportKind kind : {WebExportKind::kWebGL, WebExportKind::kWebGPU}) {
-    const WebExportResult result = Export(kind, SitePath("logo.html"));
-    EXPECT_TRUE(result.modelScriptFailed);
-    EXPECT_FALSE(result.Succeeded());
-    EXPECT_FALSE(result.failures.empty());
-    EXPECT_TRUE(result.written.empty());
+// Whatever fails, the export writes nothing: an earlier site stays byte for byte, no page is
+// left pointing to a script that is missing, and the document is not marked modified.
+TEST_F(WebExportTest, AFailedExportLeavesNothingNewBehind) {
+  const std::string longTitle(250, 'x');  // Model_<title>.js is longer than a file name may be
+  const struct {
+    const char* name;
+    std::function<void()> arrange;
+    std::string chosen;
+    bool modelScriptFailed;
+  } cases[] = {
+      {"folder is a file", [this] { fs::remove_all(Site()); std::ofstream(Site()) << "x"; },
+       "logo.html", false},
+      {"folder where a script goes",
+       [this] {
+         fs::create_directories(Site() / "webgl/Model_logo.js");
+         fs::create_directories(Site() / "webgpu/Model_logo.js");
+       },
+       "logo.html", false},
+      {"title too long", [] {}, longTitle + ".html", true},
+      {"runtime library missing", [this] { fs::remove_all(programFolder.path() / "DoNotTouch"); },
+       "logo.html", false},
+  };
+  for (const auto& c : cases) {
+    for (WebExportKind kind : {WebExportKind::kWebGL, WebExportKind::kWebGPU}) {
+      SCOPED_TRACE(std::string(c.name) + " " + FolderWord(kind));
+      fs::remove_all(Site());
+      fs::create_directories(Site());
+      std::ofstream(Site() / "logo.html") << "an earlier page";
+      c.arrange();
+      std::set<std::string> before = FilesBelow(Site());
+      ui.messages.clear();
+      doc.SetModifiedFlag(false);
+      const WebExportResult result = Export(kind, SitePath(c.chosen));
+      EXPECT_FALSE(result.Succeeded());
+      EXPECT_FALSE(result.completed);
+      EXPECT_EQ(result.modelScriptFailed, c.modelScriptFailed);
+      EXPECT_FALSE(result.failures.empty());
+      EXPECT_TRUE(result.written.empty());
+      EXPECT_EQ(ui.messages, std::vector<std::string>{kind == WebExportKind::kWebGPU ? kWebGPUScriptFailedMessage
+                                                                                     : kWebGLScriptFailedMessage});
+      EXPECT_EQ(FilesBelow(Site()), before);
+      if (fs::is_directory(Site())) {
+        EXPECT_EQ(ReadFile(Site() / "logo.html"), "an earlier page");
+      }
+      EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 1);  // no staging left
+      EXPECT_FALSE(doc.IsModified());
+    }
   }
-  EXPECT_EQ(ui.messages, (std::vector<std::string>{kWebGLScriptFailedMessage, kWebGPUScriptFailedMessage}));
-  // The WebGPU export goes on after its message and marks the document modified.
-  EXPECT_TRUE(doc.IsModified());
 }
 
-TEST_F(WebExportTest, WebGLModelScriptFailureStopsTheExport) {
-  fs::create_directories(Site() / "webgl/Model_logo.js");  // a folder where the script goes
-  const WebExportResult result = Export(WebExportKind::kWebGL, SitePath("logo.html"));
-  EXPECT_TRUE(result.modelScriptFailed);
-  EXPECT_FALSE(result.completed);
-  EXPECT_EQ(ui.messages, std::vector<std::string>{kWebGLScriptFailedMessage});
-  EXPECT_EQ(FilesBelow(Site()), SiteFiles("webgl", "logo", false, false));
-  EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(WebExportTest, WebGPUModelScriptFailureGoesOn) {
-  fs::create_directories(Site() / "webgpu/Model_logo.js");
-  const WebExportResult result = Export(WebExportKind::kWebGPU, SitePath("logo.html"));
-  EXPECT_TRUE(result.modelScriptFailed);
-  EXPECT_TRUE(result.completed);
-  EXPECT_EQ(ui.messages, std::vector<std::string>{kWebGPUScriptFailedMessage});
-  EXPECT_EQ(FilesBelow(Site()), SiteFiles("webgpu", "logo", false, true));
-  EXPECT_TRUE(doc.IsModified());
-}
-
-// Without the runtime library the site is written without it, silently.
-TEST_F(WebExportTest, MissingRuntimeFolder) {
-  fs::remove_all(programFolder.path() / "DoNotTouch");
-  fs::create_directories(Site());
-  const WebExportResult result = Export(WebExportKind::kWebGL, SitePath("logo.html"));
-  EXPECT_TRUE(result.completed);
-  EXPECT_EQ(result.failures.size(), 7u);
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(FilesBelow(Site()), (std::set<std::string>{"css/styles.css", "logo.html", "webgl/Model_logo.js", "webgl/logo.js"}));
+// A backslash would make folders of the title on this system: the name is refused.
+TEST_F(WebExportTest, BackslashInTheNameIsRefused) {
+  fs::create_directories(Site() / "a");
+  for (const char* chosen : {"a/..\\..\\x.html", "a/x\\y.html"}) {
+    const WebExportResult result = Export(WebExportKind::kWebGL, SitePath(chosen));
+    EXPECT_TRUE(result.refused);
+  }
+  EXPECT_EQ(ui.messages, (std::vector<std::string>{kBackslashInNameMessage, kBackslashInNameMessage}));
+  EXPECT_TRUE(FilesBelow(temp.path()).empty());
 }
 
 // The in-between frames are rebuilt from the keys before they are written.
@@ -253,7 +268,11 @@ TEST(WebExportInstall, SaveAsWritesThePage) {
   SaveAsWebPage ui({page, SaveType::kWebGPU});
   CZiduderizo scene;
   CMotionDoc doc(ui, scene);
-  doc.m_programFolder = temp.path().string();  // no runtime library there: the site goes without
+  const std::filesystem::path runtime = temp.path() / "DoNotTouch/webgpu";
+  std::filesystem::create_directories(runtime);
+  for (const std::string& name : RuntimeFileNames(WebExportKind::kWebGPU))
+    std::ofstream(runtime / name) << "// " << name << "\n";
+  doc.m_programFolder = temp.path().string();
   InstallWebExporter(doc);
   doc.OnFileSaveAs();
   EXPECT_TRUE(std::filesystem::exists(page));

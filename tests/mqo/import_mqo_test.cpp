@@ -53,6 +53,7 @@ class ImportMqoTest : public ::testing::Test {
 
 TEST_F(ImportMqoTest, RefusesOtherDocumentsAndVersions) {
   scene.m_materials.emplace_back();
+  scene.m_materials[0].m_number = 40;  // a refused file does not even renumber the materials
   struct Case {
     std::string text;
     int32_t code;
@@ -70,10 +71,66 @@ TEST_F(ImportMqoTest, RefusesOtherDocumentsAndVersions) {
     EXPECT_FALSE(result.ok());
     EXPECT_TRUE(scene.m_models.empty());
     EXPECT_EQ(scene.m_materials.size(), 1u);  // nothing added
+    EXPECT_EQ(scene.m_materials[0].m_number, 40);
   }
   EXPECT_FALSE(ImportMQO(scene, (folder.path() / "missing.mqo").string()).opened);
   EXPECT_FALSE(ImportMQO(scene, folder.path().string()).opened);  // a folder
   EXPECT_EQ(scene.m_materials.size(), 1u);
+}
+
+TEST_F(ImportMqoTest, CountersAtTheLargestIdRenumberInsteadOfOverflowing) {
+  scene.m_models.resize(2);
+  scene.m_models[0].m_id = 7;
+  scene.m_models[1].m_id = INT_MAX;
+  scene.m_nextModelId = INT_MAX;
+  scene.m_nextMaterialId = INT_MAX;
+  const MqoImportResult result =
+      Import(kHeader + "Material 2 {\r\n\"a\"\r\n\"b\"\r\n}\r\n" + Object("x", kCubeVertices + kCubeFaces) +
+             Object("y", kCubeVertices + kCubeFaces));
+  ASSERT_TRUE(result.ok());
+  ASSERT_EQ(scene.m_models.size(), 4u);
+  EXPECT_EQ(scene.m_models[0].m_id, 1);
+  EXPECT_EQ(scene.m_models[1].m_id, 2);
+  EXPECT_EQ(scene.m_models[2].m_id, 3);
+  EXPECT_EQ(scene.m_models[3].m_id, 4);
+  ASSERT_EQ(scene.m_materials.size(), 2u);
+  EXPECT_EQ(scene.m_materials[0].m_number, 0);
+  EXPECT_EQ(scene.m_materials[1].m_number, 1);
+  EXPECT_EQ(scene.m_nextMaterialId, 2);
+
+  // A scene without materials gets its default one the same way.
+  CZiduderizo empty;
+  empty.m_nextMaterialId = INT_MAX;
+  ASSERT_TRUE(ImportMQO(empty, folder.Write("bare.mqo", kHeader + Object("z", kCubeVertices + kCubeFaces))).ok());
+  EXPECT_EQ(empty.m_materials.size(), 1u);
+  EXPECT_EQ(empty.m_nextMaterialId, 2);
+}
+
+// Sizes that make no sense for a logo are refused as a whole, before the memory is spent.
+TEST_F(ImportMqoTest, FilesBeyondTheLimitsAreRefusedAsAWhole) {
+  const std::string triangle = "\tvertex 3 {\r\n0 0 0\r\n1 0 0\r\n0 1 0\r\n\t}\r\n\tface 1 {\r\n3 V(0 1 2)\r\n\t}\r\n";
+  std::string manyObjects = kHeader;
+  for (int64_t i = 0; i <= kMaxImportObjects; ++i) manyObjects += Object("o", triangle);
+  std::string mirrored = kHeader + "Object \"m\" {\r\n\tmirror_axis 7\r\n" +
+                         "\tvertex 3 {\r\n0 0 0\r\n1 0 0\r\n0 1 0\r\n\t}\r\n\tface 1 {\r\n";
+  for (int64_t i = 0; i <= kMaxImportFaces / 8; ++i) mirrored += "3 V(0 1 2)\r\n";
+  mirrored += "\t}\r\n}\r\n";
+  const struct {
+    const char* name;
+    const std::string& text;
+  } cases[] = {{"objects", manyObjects}, {"mirrored faces", mirrored}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CZiduderizo fresh;
+    scene = std::move(fresh);
+    scene.m_materials.emplace_back();
+    const MqoImportResult result = Import(c.text);
+    EXPECT_EQ(result.code, kMqoTooLarge);
+    EXPECT_EQ(result.modelsAdded, 0);
+    EXPECT_TRUE(scene.m_models.empty());
+    EXPECT_EQ(scene.m_materials.size(), 1u);
+    EXPECT_EQ(scene.m_nextModelId, 5);
+  }
 }
 
 TEST_F(ImportMqoTest, AcceptsBothTextVersionsAndAnEmptyBody) {
@@ -368,8 +425,8 @@ TEST_F(ImportMqoTest, TexturesResolveAgainstTheFileFolderWithoutChangingTheCurre
   EXPECT_EQ(std::filesystem::current_path().string(), before);
   ASSERT_EQ(scene.m_materials.size(), 2u);
   EXPECT_EQ(scene.m_materials[0].m_texture, "images\\wood.bmp");
-  ASSERT_EQ(scene.m_materials[0].m_image.pixels.size(), 1u);
-  EXPECT_EQ(scene.m_materials[0].m_image.pixels[0], 0xFF1E140Au);
+  ASSERT_EQ(scene.m_materials[0].m_image.size(), 1u);
+  EXPECT_EQ(scene.m_materials[0].m_image.data()[0], 0xFF1E140Au);
   EXPECT_EQ(scene.m_materials[1].m_texture, "none.png");  // not found: the name is kept
   EXPECT_TRUE(scene.m_materials[1].m_image.empty());
   EXPECT_EQ(messages, std::vector<std::string>{kTextureFailedMessage});

@@ -39,12 +39,12 @@ TEST(DibStream, ConvertsToA8R8G8B8ByChannelCount) {
   EXPECT_EQ(image.Height(), 2);
   EXPECT_EQ(image.Channels(), 3);
   const TextureImage texture = image.ToTextureImage();
-  ASSERT_EQ(texture.pixels.size(), 6u);
+  ASSERT_EQ(texture.size(), 6u);
   for (int i = 0; i < 6; ++i) {
     // Opaque everywhere, rows from the top, red in bits 16-23.
     const uint32_t r = 10 * i, g = 10 * i + 1, b = 10 * i + 2;
-    EXPECT_EQ(texture.pixels[static_cast<size_t>(i)], 0xFF000000u | (r << 16) | (g << 8) | b) << i;
-    EXPECT_EQ(image.GetPixel(i % 3, i / 3), texture.pixels[static_cast<size_t>(i)]);
+    EXPECT_EQ(texture.data()[i], 0xFF000000u | (r << 16) | (g << 8) | b) << i;
+    EXPECT_EQ(image.GetPixel(i % 3, i / 3), texture.data()[i]);
   }
 
   const std::string rgba = (folder.path() / "rgba.png").string();
@@ -61,7 +61,7 @@ TEST(DibStream, ConvertsToA8R8G8B8ByChannelCount) {
     EXPECT_EQ(image.Channels(), channels);
     const TextureImage black = image.ToTextureImage();
     EXPECT_EQ(black.width, 2);
-    EXPECT_EQ(black.pixels, std::vector<uint32_t>(4, 0u));
+    EXPECT_EQ(*black.pixels, std::vector<uint32_t>(4, 0u));
   }
   EXPECT_EQ(image.GetPixel(5, 0), 0u);
 
@@ -175,7 +175,7 @@ TEST_F(TextureLookupTest, ReportGivesSizeAndChannels) {
   EXPECT_EQ(report.channels, 4);
   EXPECT_EQ(material.m_image.width, 4);
   EXPECT_EQ(material.m_image.height, 3);
-  EXPECT_EQ(material.m_image.pixels.size(), 12u);
+  EXPECT_EQ(material.m_image.size(), 12u);
 }
 
 TEST_F(TextureLookupTest, ReloadAllTexturesShowsOneMessagePerFailingMaterial) {
@@ -190,6 +190,53 @@ TEST_F(TextureLookupTest, ReloadAllTexturesShowsOneMessagePerFailingMaterial) {
   EXPECT_FALSE(scene.m_materials[0].m_image.empty());
   EXPECT_EQ(scene.m_materials[2].m_texture, "gone1.png");
   EXPECT_TRUE(scene.m_materials[2].m_image.empty());
+}
+
+// A small file may announce a huge image: its size is read first and sides above the limit are
+// refused with a message naming the file.
+TEST_F(TextureLookupTest, ImagesAboveTheSizeLimitAreRefusedByName) {
+  const struct {
+    const char* name;
+    int width, height;
+    bool loaded;
+  } cases[] = {
+      {"edge.png", kMaxTextureSide, 1, true},
+      {"wide.png", kMaxTextureSide + 1, 1, false},
+      {"tall.bmp", 1, 12000, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = (folder.path() / "doc" / c.name).string();
+    WriteImage(path, c.width, c.height, 1, std::string(c.name).ends_with(".bmp"));
+    messages.clear();
+    material.m_texture = c.name;
+    TextureLoadReport report;
+    EXPECT_EQ(LoadTexture(material, lookup, [this](const std::string& text) { messages.push_back(text); }, &report),
+              c.loaded);
+    EXPECT_EQ(material.m_image.empty(), !c.loaded);
+    if (!c.loaded) {
+      ASSERT_EQ(messages.size(), 1u);
+      EXPECT_NE(messages[0].find(path), std::string::npos) << messages[0];
+      EXPECT_NE(messages[0].find("大きすぎる"), std::string::npos) << messages[0];
+      EXPECT_NE(report.failure.find("larger than the limit"), std::string::npos) << report.failure;
+    }
+  }
+}
+
+TEST_F(TextureLookupTest, AFileNamedByManyMaterialsIsDecodedOnce) {
+  WriteImage((folder.path() / "doc/a.png").string(), 4, 3, 3);
+  WriteImage((folder.path() / "doc/b.png").string(), 4, 3, 3);
+  CZiduderizo scene;
+  for (const char* name : {"a.png", "b.png", "a.png", "A.PNG"}) {
+    scene.m_materials.emplace_back();
+    scene.m_materials.back().m_texture = name;
+  }
+  ReloadAllTextures(scene, lookup, {});
+  const auto& m = scene.m_materials;
+  ASSERT_FALSE(m[0].m_image.empty());
+  EXPECT_EQ(m[0].m_image.pixels, m[2].m_image.pixels);  // the same pixels, not a copy
+  EXPECT_EQ(m[0].m_image.pixels, m[3].m_image.pixels);
+  EXPECT_NE(m[0].m_image.pixels, m[1].m_image.pixels);
 }
 
 TEST_F(TextureLookupTest, MessagesReachTheUserInteraction) {

@@ -27,7 +27,21 @@ TEST(TextCodec, InvalidBytesShowAsReplacementAndUnmappableAsQuestionMark) {
   EXPECT_EQ(Utf8ToCp932("a€b"), "a?b");
   EXPECT_EQ(Utf8ToCp932("😀x"), "?x");
   EXPECT_EQ(Utf8ToCp932(std::string("\xFFq", 2)), "?q");
-  EXPECT_EQ(Utf16ToCp932(u"A\U0001F600B"), "A?B");
+}
+
+TEST(TextCodec, SixteenBitStringsLoseOnlyTheUnitsWithoutAForm) {
+  const struct {
+    std::u16string utf16;
+    std::string cp932;
+  } cases[] = {
+      {u"A\U0001F600B", "A?B"},                  // a pair without a form: one "?"
+      {std::u16string{0xD800, u'A'}, "?A"},       // lone high surrogate: the next unit stays
+      {std::u16string{0xD800, 0xD800, u'A'}, "??A"},
+      {std::u16string{u'x', 0xDC00, u'A'}, "x?A"},  // lone low surrogate
+      {std::u16string{u'x', 0xD800}, "x?"},        // high surrogate at the end
+      {std::u16string{0xD83D, 0x30A2}, "?\x83\x41"},  // the katakana after it survives
+  };
+  for (const auto& c : cases) EXPECT_EQ(Utf16ToCp932(c.utf16), c.cp932);
 }
 
 TEST(TextCodec, CaseInsensitiveComparisonNeverSplitsDoubleByteCharacters) {

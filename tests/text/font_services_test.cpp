@@ -67,7 +67,9 @@ TEST(FontList, SortedUniqueOutlineFamiliesWithoutVerticalFaces) {
   for (const std::string& name : names) EXPECT_NE(name[0], '@');
   const std::set<std::string> set(names.begin(), names.end());
   for (const char* expected : {"DejaVu Sans", "IPAGothic", "IPAゴシック", "Noto Sans CJK JP"}) {
-    if (IsFamilyInstalled(expected)) EXPECT_TRUE(set.count(expected)) << expected;
+    if (IsFamilyInstalled(expected)) {
+      EXPECT_TRUE(set.count(expected)) << expected;
+    }
   }
 }
 

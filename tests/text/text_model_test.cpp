@@ -153,6 +153,18 @@ TEST_F(TextModelTest, NewModelHasItsOwnMaterialTrackAndSettings) {
   EXPECT_FLOAT_EQ(scene.m_materials[2].m_lighting.diffuse.r, 0.8f);
 }
 
+TEST_F(TextModelTest, CountersAtTheLargestIdRenumberInsteadOfOverflowing) {
+  scene.m_models.resize(1);
+  scene.m_models[0].m_id = std::numeric_limits<int32_t>::max();
+  scene.m_nextModelId = std::numeric_limits<int32_t>::max();
+  scene.m_nextMaterialId = std::numeric_limits<int32_t>::max();
+  const CModel& model = Create(Text("A"));
+  EXPECT_EQ(scene.m_models[0].m_id, 1);
+  EXPECT_EQ(model.m_id, 3);
+  EXPECT_EQ(scene.m_nextModelId, 3);
+  EXPECT_EQ(scene.m_nextMaterialId, 1);
+}
+
 TEST_F(TextModelTest, SameTextTwiceGetsANumberedName) {
   Create(Text("ABC"));
   Create(Text("ABC"));

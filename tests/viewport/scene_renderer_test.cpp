@@ -309,7 +309,7 @@ TEST_F(SceneRendererTest, TexturesAreMadeFromDecodedImagesAndBoundPerMaterial) {
   const int textured = AddMaterial(scene, 1, 1, 1);
   const int missing = AddMaterial(scene, 1, 1, 1);
   scene.m_materials[textured].m_texture = "wood.png";
-  scene.m_materials[textured].m_image = {2, 1, {0xFF102030, 0xFF405060}};
+  scene.m_materials[textured].m_image = {2, 1, std::make_shared<const std::vector<uint32_t>>(std::vector<uint32_t>{0xFF102030, 0xFF405060})};
   scene.m_materials[missing].m_texture = "gone.png";  // its image failed to load
   const int box = AddBox(scene, "box", {0, 0, 0}, {50, 50, 50}, textured);
   scene.m_models[box].m_faces[0].m_material = missing;
@@ -328,7 +328,7 @@ TEST_F(SceneRendererTest, TexturesAreMadeFromDecodedImagesAndBoundPerMaterial) {
   renderer.RenderFrame();
   EXPECT_EQ(scene.m_materials[textured].m_textureHandle, texture);
   EXPECT_EQ(device.m_textures.size(), 1u);
-  scene.m_materials[textured].m_image = {1, 1, {0xFFFFFFFF}};
+  scene.m_materials[textured].m_image = {1, 1, std::make_shared<const std::vector<uint32_t>>(1, 0xFFFFFFFFu)};
   renderer.RenderFrame();
   EXPECT_EQ(device.m_textures.size(), 1u);
   EXPECT_EQ(device.m_textures.begin()->second.width, 1);

@@ -1,0 +1,219 @@
+// qvlogo movie: every format written, read back with the same libraries and compared with
+// qvlogo render --no-guides of the same frames; transparency; refusals leave nothing behind.
+#include <gtest/gtest.h>
+#include <stb/stb_image.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "movie/frame_compose.h"
+#include "movie/movie_reader.h"
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kDocument = std::string(QV_TEST_DATA_DIR) + "/gltf/hierarchy.qvlogo";  // 60 frames at 30 fps
+
+struct CommandRun {
+  int status = -1;
+  std::string output;  // stdout and stderr
+};
+
+CommandRun Qvlogo(const std::string& args) {
+  CommandRun run;
+  FILE* pipe = popen((std::string(QV_BIN_DIR) + "/qvlogo " + args + " 2>&1").c_str(), "r");
+  if (!pipe) return run;
+  char buffer[512];
+  while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, n);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+RgbaImage LoadPng(const std::string& path) {
+  RgbaImage image;
+  int channels = 0;
+  unsigned char* pixels = stbi_load(path.c_str(), &image.width, &image.height, &channels, 4);
+  if (!pixels) return image;
+  image.pixels.assign(pixels, pixels + static_cast<size_t>(image.width) * image.height * 4);
+  stbi_image_free(pixels);
+  return image;
+}
+
+// Peak signal-to-noise ratio over the colour channels, in dB (1000 for identical pictures).
+double Psnr(const RgbaImage& a, const RgbaImage& b) {
+  if (a.width != b.width || a.height != b.height) return 0;
+  double sum = 0;
+  size_t count = 0;
+  for (size_t i = 0; i < a.pixels.size(); ++i) {
+    if (i % 4 == 3) continue;
+    const double d = double(a.pixels[i]) - double(b.pixels[i]);
+    sum += d * d;
+    ++count;
+  }
+  if (sum == 0) return 1000;
+  return 10 * std::log10(255.0 * 255.0 / (sum / double(count)));
+}
+
+class MovieFile : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir = fs::temp_directory_path() / ("qvlogo-movie-" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  static void TearDownTestSuite() { fs::remove_all(dir); }
+  static std::string Path(const std::string& name) { return (dir / name).string(); }
+  // The reference pictures of frames 10 to 15 at 160x120, drawn once for all formats.
+  static const RgbaImage& Reference(int frame) {
+    static std::map<int, RgbaImage> pictures;
+    auto [it, added] = pictures.try_emplace(frame);
+    if (added) {
+      const std::string png = Path("frame" + std::to_string(frame) + ".png");
+      EXPECT_EQ(Qvlogo("render " + kDocument + " --no-guides --size 160x120 --frame " + std::to_string(frame) +
+                       " -o " + png).status, 0);
+      it->second = LoadPng(png);
+    }
+    return it->second;
+  }
+  static fs::path dir;
+};
+fs::path MovieFile::dir;
+
+TEST_F(MovieFile, EveryFormatReadsBackAsTheRenderedFrames) {
+  const struct {
+    const char* name;
+    double minPsnr;  // 1000: identical (lossless formats)
+    double fpsTolerance;  // GIF counts time in hundredths of a second
+  } formats[] = {
+      {"out.mp4", 35, 0.01}, {"out.webm", 35, 0.1}, {"out.png", 1000, 0.01}, {"out.gif", 35, 1.0},
+      {"out.webp", 1000, 0.2},
+  };
+  for (const auto& f : formats) {
+    SCOPED_TRACE(f.name);
+    const CommandRun run = Qvlogo("movie " + kDocument + " --size 160x120 --from 10 --to 15 -o " + Path(f.name));
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output.find("frames drawn"), std::string::npos) << "no progress line when not on a terminal";
+    double worst = 1000;
+    const MovieFileInfo info = ReadMovieFile(Path(f.name), [&](int64_t index, const RgbaImage& image) {
+      worst = std::min(worst, Psnr(image, Reference(10 + static_cast<int>(index))));
+    });
+    EXPECT_EQ(info.frames, 6);
+    EXPECT_EQ(info.width, 160);
+    EXPECT_EQ(info.height, 120);
+    EXPECT_NEAR(info.fps, 30.0, f.fpsTolerance);
+    EXPECT_GE(worst, f.minPsnr);
+  }
+}
+
+TEST_F(MovieFile, TransparentBackgroundIsAlphaZeroAndTheModelOpaque) {
+  // Where the opaque picture shows the background all around a pixel, there is no model; where
+  // nothing around it is background, the model covers it.
+  const RgbaImage& reference = Reference(12);
+  const auto background = [&](int x, int y) { return reference.Argb(x, y) == 0xFF1E415Au; };
+  const auto all = [&](int x, int y, bool wanted) {
+    for (int dy = -2; dy <= 2; ++dy)
+      for (int dx = -2; dx <= 2; ++dx)
+        if (background(x + dx, y + dy) != wanted) return false;
+    return true;
+  };
+  const struct {
+    const char* name;
+    int tolerance;  // VP9 codes the alpha plane lossily too
+  } formats[] = {{"clear.webm", 2}, {"clear.png", 0}, {"clear.gif", 0}, {"clear.webp", 0}};
+  for (const auto& format : formats) {
+    const std::string name = format.name;
+    const int tolerance = format.tolerance;  // a plain local: clang 14 cannot capture a binding
+    SCOPED_TRACE(name);
+    const CommandRun run =
+        Qvlogo("movie " + kDocument + " --size 160x120 --from 12 --to 12 --transparent -o " + Path(name));
+    ASSERT_EQ(run.status, 0) << run.output;
+    int empty = 0, covered = 0, wrong = 0;
+    const MovieFileInfo info = ReadMovieFile(Path(name), [&](int64_t, const RgbaImage& image) {
+      for (int y = 2; y < image.height - 2; ++y)
+        for (int x = 2; x < image.width - 2; ++x) {
+          const uint8_t alpha = image.pixels[(static_cast<size_t>(y) * image.width + x) * 4 + 3];
+          if (all(x, y, true)) ++empty, wrong += alpha > tolerance;
+          if (all(x, y, false)) ++covered, wrong += alpha < 255 - tolerance;
+        }
+    });
+    EXPECT_EQ(info.frames, 1);
+    EXPECT_GT(empty, 1000);
+    EXPECT_GT(covered, 100);
+    EXPECT_EQ(wrong, 0);
+  }
+}
+
+TEST_F(MovieFile, SupersampledFramesAreTheLargerDrawingScaledDown) {
+  const std::string large = Path("large.png");
+  ASSERT_EQ(Qvlogo("render " + kDocument + " --no-guides --size 320x240 --frame 12 -o " + large).status, 0);
+  RgbaImage expected;
+  ComposeMovieFrame(LoadPng(large), nullptr, 2, expected);
+  const CommandRun run =
+      Qvlogo("movie " + kDocument + " --size 160x120 --from 12 --to 12 --supersample 2 -o " + Path("smooth.png"));
+  ASSERT_EQ(run.status, 0) << run.output;
+  const MovieFileInfo info = ReadMovieFile(Path("smooth.png"), [&](int64_t, const RgbaImage& image) {
+    EXPECT_EQ(image.pixels, expected.pixels);
+    EXPECT_LT(Psnr(image, Reference(12)), 1000) << "the edges differ from the plain drawing";
+  });
+  EXPECT_EQ(info.frames, 1);
+}
+
+TEST_F(MovieFile, LoopsRepeatVideosAndAreStoredInAnimatedImages) {
+  const CommandRun video =
+      Qvlogo("movie " + kDocument + " --size 160x120 --from 10 --to 15 --loops 2 -o " + Path("twice.webm"));
+  ASSERT_EQ(video.status, 0) << video.output;
+  EXPECT_EQ(ReadMovieFile(Path("twice.webm")).frames, 12);
+
+  // An animated PNG keeps the count in its animation control chunk: frames, then plays.
+  const CommandRun image =
+      Qvlogo("movie " + kDocument + " --size 160x120 --from 10 --to 15 --loops 3 -o " + Path("thrice.png"));
+  ASSERT_EQ(image.status, 0) << image.output;
+  std::ifstream file(Path("thrice.png"), std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const size_t at = bytes.find("acTL");
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_EQ(bytes.substr(at + 4, 8), std::string("\0\0\0\x06\0\0\0\x03", 8));
+}
+
+TEST_F(MovieFile, RefusalsLeaveNoFileBehind) {
+  ASSERT_EQ(std::system(("touch " + Path("kept.mp4")).c_str()), 0);
+  const struct {
+    const char* args;
+    const char* out;
+    const char* message;
+  } refusals[] = {
+      {"", "out.avi", ".mp4, .webm, .gif, .png or .webp"},
+      {"--size 0x120", "zero.mp4", "size"},
+      {"--size 161x120", "odd.mp4", "even"},
+      {"--size 160x120 --transparent", "kept.mp4", "transparency"},
+      {"--size 160x120 --from 50 --to 61", "range.webm", "frames"},
+      {"--size 160x120 --from 20 --to 10", "kept.mp4", "frames"},
+      {"--size 160x120 --supersample 9", "kept.mp4", "supersample"},
+      {"--size 160x120 --loops 0", "kept.mp4", "forever"},
+      {"--size 160x120 --to 1", "missing-folder/out.gif", "cannot write"},
+  };
+  for (const auto& r : refusals) {
+    SCOPED_TRACE(r.args);
+    const CommandRun run = Qvlogo("movie " + kDocument + " " + r.args + " -o " + Path(r.out));
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
+    if (std::string(r.out) != "kept.mp4") {
+      EXPECT_FALSE(fs::exists(Path(r.out)));
+    }
+  }
+  EXPECT_EQ(fs::file_size(Path("kept.mp4")), 0u);
+  // Nothing but what the tests wrote: no temporary files left.
+  for (const auto& entry : fs::directory_iterator(dir))
+    EXPECT_EQ(entry.path().filename().string().find(".mp4."), std::string::npos) << entry.path();
+}
+
+}  // namespace
+}  // namespace qv
