@@ -1,6 +1,7 @@
 #include "cli/cli_messages.h"
 
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "export/web_export.h"
@@ -50,6 +51,34 @@ std::string WithSubject(const std::string& subject, std::string_view text) {
   return subject.empty() ? std::string(text) : subject + ": " + std::string(text);
 }
 
+// The create-text command's notes on fonts: "フォント「A」が見つからないため、「B」を使いました。",
+// "「B」にない文字を「C」で作りました: XY" and "どのフォントにもない文字は四角で表しました: XY".
+std::optional<std::string> EnglishTextNote(std::string_view text) {
+  constexpr std::string_view kFamilyOpen = "フォント「", kFamilyMiddle = "」が見つからないため、「",
+                             kFamilyClose = "」を使いました。";
+  if (text.starts_with(kFamilyOpen) && text.ends_with(kFamilyClose)) {
+    const std::string_view inner = text.substr(kFamilyOpen.size(), text.size() - kFamilyOpen.size() - kFamilyClose.size());
+    const size_t middle = inner.find(kFamilyMiddle);
+    if (middle != std::string_view::npos)
+      return "font \"" + std::string(inner.substr(0, middle)) + "\" is not installed; used \"" +
+             std::string(inner.substr(middle + kFamilyMiddle.size())) + "\" instead";
+  }
+  constexpr std::string_view kSubstitutedMiddle = "」にない文字を「", kSubstitutedClose = "」で作りました: ";
+  if (text.starts_with("「")) {
+    const size_t middle = text.find(kSubstitutedMiddle), close = text.find(kSubstitutedClose);
+    if (middle != std::string_view::npos && close != std::string_view::npos && middle < close) {
+      const std::string_view used = text.substr(std::string_view("「").size(), middle - std::string_view("「").size());
+      const std::string_view other = text.substr(middle + kSubstitutedMiddle.size(), close - middle - kSubstitutedMiddle.size());
+      return "characters missing from \"" + std::string(used) + "\" were taken from \"" + std::string(other) +
+             "\": " + std::string(text.substr(close + kSubstitutedClose.size()));
+    }
+  }
+  constexpr std::string_view kMissingOpen = "どのフォントにもない文字は四角で表しました: ";
+  if (text.starts_with(kMissingOpen))
+    return "no installed font has these characters; drawn as boxes: " + std::string(text.substr(kMissingOpen.size()));
+  return std::nullopt;
+}
+
 }  // namespace
 
 bool IsTextureMessage(std::string_view text) {
@@ -60,6 +89,7 @@ bool IsTextureMessage(std::string_view text) {
 }
 
 std::string EnglishMessage(std::string_view text, const std::string& subject) {
+  if (const std::optional<std::string> note = EnglishTextNote(text)) return WithSubject(subject, *note);
   for (const auto& [japanese, english] : kPlain)
     if (text == japanese) return WithSubject(subject, english);
   for (const auto& [japanese, english] : kWithFile) {

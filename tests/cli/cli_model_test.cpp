@@ -77,5 +77,13 @@ TEST_F(CliModelTest, TextThenExportWritesBothKinds) {
   EXPECT_NE(Qvlogo("export " + Path("doc.qvlogo") + " --webgl " + Path("site/.html")).status, 0);  // no title
 }
 
+TEST_F(CliModelTest, CharactersFromAnotherFontAreToldInEnglish) {
+  const Output made = Qvlogo("text " + Path("doc.qvlogo") + " --text \"A\xE3\x81\x82\" --font \"Kaushan Script\"");
+  ASSERT_EQ(made.status, 0) << made.text;
+  EXPECT_NE(made.text.find("characters missing from \"Kaushan Script\" were taken from \""), std::string::npos)
+      << made.text;
+  EXPECT_EQ(made.text.find("\xE4\xBD\x9C\xE3\x82\x8A"), std::string::npos) << made.text;  // no Japanese sentence
+}
+
 }  // namespace
 }  // namespace qv
