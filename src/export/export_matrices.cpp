@@ -1,6 +1,9 @@
 #include "export/export_matrices.h"
 
+#include <algorithm>
 #include <memory>
+
+#include "animation/pose_matrix.h"
 
 namespace qv {
 
@@ -27,5 +30,15 @@ const Matrix4* ExportMatrix(const CModel& model, size_t animation, size_t frame)
 }
 
 void FreeExportMatrices(CModel& model) { model.m_exportMatrices.clear(); }
+
+size_t TrackLength(const CModel& model, size_t animation) {
+  return animation < model.m_tracks.size() ? model.m_tracks[animation].size() : 0;
+}
+
+CAnimation PoseAt(const CModel& model, size_t animation, size_t frame) {
+  const size_t length = TrackLength(model, animation);
+  if (length == 0) return IdentityPose();
+  return model.m_tracks[animation][std::min(frame, length - 1)];
+}
 
 }  // namespace qv

@@ -20,4 +20,10 @@ const Matrix4* ExportMatrix(const CModel& model, size_t animation, size_t frame)
 // Frees every matrix and empties the cache.
 void FreeExportMatrices(CModel& model);
 
+// Poses the model's track of `animation` holds (0 when it has no such track).
+size_t TrackLength(const CModel& model, size_t animation);
+// The pose a model shows at a frame: past the end of a short track its last pose holds; without a
+// track it stands at the identity.
+CAnimation PoseAt(const CModel& model, size_t animation, size_t frame);
+
 }  // namespace qv

@@ -8,21 +8,6 @@
 
 namespace qv {
 
-namespace {
-
-size_t TrackLength(const CModel& model, size_t animation) {
-  return animation < model.m_tracks.size() ? model.m_tracks[animation].size() : 0;
-}
-
-// The pose of `model` at `frame`, holding the last pose past the end of a short track.
-CAnimation PoseAt(const CModel& model, size_t animation, size_t frame) {
-  const size_t length = TrackLength(model, animation);
-  if (length == 0) return IdentityPose();
-  return model.m_tracks[animation][std::min(frame, length - 1)];
-}
-
-}  // namespace
-
 void FillExportMatrices(CZiduderizo& scene, float scale) {
   std::vector<CModel>& models = scene.m_models;
   const size_t animations = scene.m_animationNames.size();

@@ -10,6 +10,7 @@
 #include <map>
 
 #include "animation/pose_matrix.h"
+#include "export/export_matrices.h"
 #include "export/gltf_buffer.h"
 #include "export/gltf_images.h"
 #include "export/gltf_mesh.h"
@@ -29,17 +30,6 @@ namespace {
 constexpr const char* kGenerator = "Quorvel Logo";
 
 float Clamp01(float v) { return std::isfinite(v) ? std::clamp(v, 0.0f, 1.0f) : 0.0f; }
-
-size_t TrackLength(const CModel& model, size_t animation) {
-  return animation < model.m_tracks.size() ? model.m_tracks[animation].size() : 0;
-}
-
-// The pose a model shows at a frame: past the end of a short track its last pose holds.
-CAnimation PoseAt(const CModel& model, size_t animation, size_t frame) {
-  const size_t length = TrackLength(model, animation);
-  if (length == 0) return IdentityPose();
-  return model.m_tracks[animation][std::min(frame, length - 1)];
-}
 
 // The shortest decimal that reads back as the same float: 0.8f is written 0.8, not
 // 0.800000011920929.

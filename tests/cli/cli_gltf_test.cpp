@@ -9,27 +9,15 @@
 #include "export/gltf_export.h"
 #include "scene/document_file.h"
 #include "support/animated_scene.h"
+#include "support/qvlogo_run.h"
 
 namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandRun {
-  int status = -1;
-  std::string output;  // stdout and stderr
-};
-
-CommandRun Qvlogo(const std::string& args) {
-  CommandRun run;
-  FILE* pipe = popen((std::string(QV_BIN_DIR) + "/qvlogo " + args + " 2>&1").c_str(), "r");
-  if (!pipe) return run;
-  char buffer[512];
-  while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+using testing::CommandRun;
+using testing::Qvlogo;
 
 class CliGltf : public ::testing::Test {
  protected:

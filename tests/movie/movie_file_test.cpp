@@ -13,6 +13,7 @@
 
 #include "movie/frame_compose.h"
 #include "movie/movie_reader.h"
+#include "support/qvlogo_run.h"
 
 namespace qv {
 namespace {
@@ -21,21 +22,8 @@ namespace fs = std::filesystem;
 
 const std::string kDocument = std::string(QV_TEST_DATA_DIR) + "/gltf/hierarchy.qvlogo";  // 60 frames at 30 fps
 
-struct CommandRun {
-  int status = -1;
-  std::string output;  // stdout and stderr
-};
-
-CommandRun Qvlogo(const std::string& args) {
-  CommandRun run;
-  FILE* pipe = popen((std::string(QV_BIN_DIR) + "/qvlogo " + args + " 2>&1").c_str(), "r");
-  if (!pipe) return run;
-  char buffer[512];
-  while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+using testing::CommandRun;
+using testing::Qvlogo;
 
 RgbaImage LoadPng(const std::string& path) {
   RgbaImage image;
