@@ -1,0 +1,23 @@
+# The desktop program's widgets driven by Qt Test on a virtual X display (Qt's offscreen platform
+# has no OpenGL): one program per tests/desktop/*_test.cpp.
+find_package(Qt6 REQUIRED COMPONENTS Test)
+find_program(QV_XVFB_RUN xvfb-run REQUIRED)
+file(GLOB QV_DESKTOP_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/desktop/*_test.cpp)
+file(GLOB QV_DESKTOP_SUPPORT CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/desktop/support/*.cpp)
+foreach(source ${QV_DESKTOP_TESTS})
+  get_filename_component(name ${source} NAME_WE)
+  add_executable(desktop_${name} ${source} ${QV_DESKTOP_SUPPORT})
+  set_target_properties(desktop_${name} PROPERTIES AUTOMOC ON)
+  target_link_libraries(desktop_${name} PRIVATE qv_ui Qt6::Test)
+  target_include_directories(desktop_${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_compile_definitions(desktop_${name} PRIVATE
+    QV_TEST_DATA_DIR="${QV_TEST_DATA_DIR}"
+    QV_SHARED_DIR="${QV_SHARED_DIR}"
+    QV_BIN_DIR="${CMAKE_BINARY_DIR}/bin"
+    QV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  add_dependencies(desktop_${name} quorvel-logo qvlogo)
+  add_test(NAME desktop.${name}
+    COMMAND ${QV_XVFB_RUN} -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:desktop_${name}>)
+  set_tests_properties(desktop.${name} PROPERTIES LABELS desktop TIMEOUT 600
+    ENVIRONMENT "QT_QPA_PLATFORM=xcb;LIBGL_ALWAYS_SOFTWARE=1")
+endforeach()
