@@ -1,17 +1,44 @@
-# The web runtime script library (DoNotTouch/webgl, DoNotTouch/webgpu) goes next to the built
-# programs: the export copies it from the program's folder, and the build tree counts as an
-# installation. Safe to include more than once.
+# The web runtime script library goes next to the built programs: the export copies it from the
+# program's folder, and the build tree counts as an installation. DoNotTouch/runtime_files.json
+# is the one list of its files, per kind in copy order; a file is taken from DoNotTouch/<kind>/
+# or, when both kinds use it, from DoNotTouch/shared/, and lands in bin/DoNotTouch/<kind>/.
+# The list also becomes export/runtime_file_list.h for the export. Safe to include more than once.
 include_guard(GLOBAL)
 
-file(GLOB_RECURSE QV_RUNTIME_SOURCES CONFIGURE_DEPENDS
-  RELATIVE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/DoNotTouch/*.js)
+set(QV_RUNTIME_LIST ${PROJECT_SOURCE_DIR}/DoNotTouch/runtime_files.json)
+set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${QV_RUNTIME_LIST})
+file(READ ${QV_RUNTIME_LIST} QV_RUNTIME_JSON)
 set(QV_RUNTIME_OUTPUTS)
-foreach(file ${QV_RUNTIME_SOURCES})
-  set(output ${CMAKE_BINARY_DIR}/bin/${file})
-  add_custom_command(OUTPUT ${output}
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/${file} ${output}
-    DEPENDS ${PROJECT_SOURCE_DIR}/${file}
-    COMMENT "Copying ${file}")
-  list(APPEND QV_RUNTIME_OUTPUTS ${output})
+set(QV_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+foreach(kind webgl webgpu)
+  string(JSON count LENGTH "${QV_RUNTIME_JSON}" ${kind})
+  math(EXPR last "${count} - 1")
+  set(names "")
+  foreach(i RANGE ${last})
+    string(JSON name GET "${QV_RUNTIME_JSON}" ${kind} ${i})
+    set(source ${PROJECT_SOURCE_DIR}/DoNotTouch/${kind}/${name})
+    if(NOT EXISTS ${source})
+      set(source ${PROJECT_SOURCE_DIR}/DoNotTouch/shared/${name})
+    endif()
+    if(NOT EXISTS ${source})
+      message(FATAL_ERROR "runtime file ${name} (${kind}) is neither in DoNotTouch/${kind} nor in DoNotTouch/shared")
+    endif()
+    set(output ${CMAKE_BINARY_DIR}/bin/DoNotTouch/${kind}/${name})
+    add_custom_command(OUTPUT ${output}
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${source} ${output}
+      DEPENDS ${source}
+      COMMENT "Copying DoNotTouch/${kind}/${name}")
+    list(APPEND QV_RUNTIME_OUTPUTS ${output})
+    string(APPEND names "\"${name}\", ")
+  endforeach()
+  string(TOUPPER ${kind} upper)
+  set(QV_RUNTIME_FILES_${upper} "${names}")
 endforeach()
 add_custom_target(qv_runtime_files ALL DEPENDS ${QV_RUNTIME_OUTPUTS})
+file(CONFIGURE OUTPUT ${QV_GENERATED_DIR}/export/runtime_file_list.h CONTENT
+"// Made by cmake/runtime_files.cmake from DoNotTouch/runtime_files.json: the runtime files of
+// each kind in the order the export copies them.
+#pragma once
+#define QV_RUNTIME_FILES_WEBGL @QV_RUNTIME_FILES_WEBGL@
+#define QV_RUNTIME_FILES_WEBGPU @QV_RUNTIME_FILES_WEBGPU@
+" @ONLY)

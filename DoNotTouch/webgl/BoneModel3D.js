@@ -3,6 +3,8 @@
 // live in a float texture (four texels per bone), so scenes with hundreds of models need no
 // large uniform arrays. Without float textures in vertex shaders (some WebGL 1 devices) the
 // vertices are transformed on the CPU instead.
+const BONEMODEL3D_FORWARD = new Float32Array([0, 0, -1]);
+
 class BoneModel3D extends Model3D {
   init() {
     super.init();
@@ -20,7 +22,10 @@ class BoneModel3D extends Model3D {
     const grouped = this.groupTrianglesByMaterial();
     const g = { groups: grouped.groups, shownFrame: NaN };
     this.gpu = g;
-    if (grouped.indices.length === 0) return;
+    if (grouped.indices.length === 0) {
+      this.releaseGeometry();
+      return;
+    }
 
     const bones = this.boneCount;
     const maxSize = gl.getParameter(gl.MAX_TEXTURE_SIZE);
@@ -87,6 +92,9 @@ class BoneModel3D extends Model3D {
         g.indexType === gl.UNSIGNED_SHORT ? new Uint16Array(indices) : indices, gl.STATIC_DRAW);
     }
     g.program = Orvakis3D.program(g.boneMode);
+    // The device holds the vertices and triangles now. After a lost context the player runs the
+    // model script again, so nothing is kept for that.
+    this.releaseGeometry();
   }
 
   // Matrices of the frame being shown: into the bone texture, or applied on the CPU.
@@ -123,6 +131,13 @@ class BoneModel3D extends Model3D {
     gl.bufferSubData(gl.ARRAY_BUFFER, 0, out);
   }
 
+  static attribute(gl, location, buffer, size, stride, offset) {
+    if (location < 0) return;
+    gl.bindBuffer(gl.ARRAY_BUFFER, buffer);
+    gl.enableVertexAttribArray(location);
+    gl.vertexAttribPointer(location, size, gl.FLOAT, false, stride, offset);
+  }
+
   // Draws the frame the player is showing with the camera the scene script set.
   draw() {
     const gl = Orvakis3D.gl;
@@ -136,22 +151,15 @@ class BoneModel3D extends Model3D {
     gl.useProgram(p.program);
     gl.uniformMatrix4fv(u.u_view, false, _mvMatrix.m);
     gl.uniformMatrix4fv(u.u_projection, false, Orvakis3D.projectionMatrix().m);
-    const light = _mvMatrix.viewDirection();
-    gl.uniform3f(u.u_toLight, light.x, light.y, light.z);
-
-    const attribute = (location, buffer, size, stride, offset) => {
-      if (location < 0) return;
-      gl.bindBuffer(gl.ARRAY_BUFFER, buffer);
-      gl.enableVertexAttribArray(location);
-      gl.vertexAttribPointer(location, size, gl.FLOAT, false, stride, offset);
-    };
+    gl.uniform3fv(u.u_toLight, _mvMatrix.toLight || BONEMODEL3D_FORWARD);
+    const attribute = BoneModel3D.attribute;
     if (g.boneMode === 'none') {
-      attribute(a.a_position, g.movedBuffer, 3, 24, 0);
-      attribute(a.a_normal, g.movedBuffer, 3, 24, 12);
+      attribute(gl, a.a_position, g.movedBuffer, 3, 24, 0);
+      attribute(gl, a.a_normal, g.movedBuffer, 3, 24, 12);
     } else {
-      attribute(a.a_position, g.vertexBuffer, 3, 36, 0);
-      attribute(a.a_normal, g.vertexBuffer, 3, 36, 12);
-      attribute(a.a_bone, g.vertexBuffer, 1, 36, 32);
+      attribute(gl, a.a_position, g.vertexBuffer, 3, 36, 0);
+      attribute(gl, a.a_normal, g.vertexBuffer, 3, 36, 12);
+      attribute(gl, a.a_bone, g.vertexBuffer, 1, 36, 32);
       gl.activeTexture(gl.TEXTURE0);
       gl.bindTexture(gl.TEXTURE_2D, g.boneTexture);
       gl.uniform1i(u.u_bones, 0);
@@ -162,7 +170,7 @@ class BoneModel3D extends Model3D {
         gl.uniform2f(u.u_bonesSize, g.bonesPerRow * 4, g.boneRows);
       }
     }
-    attribute(a.a_uv, g.vertexBuffer, 2, 36, 24);
+    attribute(gl, a.a_uv, g.vertexBuffer, 2, 36, 24);
     if (g.indexBuffer) gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, g.indexBuffer);
     gl.uniform1i(u.u_texture, 1);
 

@@ -8,6 +8,11 @@
 //
 // Bone modes: 'texture' reads one matrix per bone from a float texture (4 texels per bone);
 // 'none' means the positions and normals arrive already transformed (skinned on the CPU).
+//
+// Textures have mipmaps, read two levels finer than the filter would pick (bias -2): where a
+// texture is shrunk less than fourfold the page samples the full image as the viewport does,
+// and only beyond that, where the viewport's picture breaks up and shimmers, the smaller copies
+// take over.
 const GLSL = {
   lightingFunctions: `
 vec3 transformNormal(mat4 m, vec3 n) {
@@ -105,7 +110,7 @@ in vec3 v_specular;
 in vec2 v_uv;
 out vec4 fragColour;
 void main() {
-  vec4 c = v_colour * mix(vec4(1.0), texture(u_texture, v_uv), u_textured);
+  vec4 c = v_colour * mix(vec4(1.0), texture(u_texture, v_uv, -2.0), u_textured);
   fragColour = vec4(min(c.rgb + v_specular, vec3(1.0)), c.a);
 }
 `;
@@ -117,10 +122,17 @@ varying vec4 v_colour;
 varying vec3 v_specular;
 varying vec2 v_uv;
 void main() {
-  vec4 c = v_colour * mix(vec4(1.0), texture2D(u_texture, v_uv), u_textured);
+  vec4 c = v_colour * mix(vec4(1.0), texture2D(u_texture, v_uv, -2.0), u_textured);
   gl_FragColor = vec4(min(c.rgb + v_specular, vec3(1.0)), c.a);
 }
 `;
+  },
+
+  // An error the player shows as its shader message.
+  failure(text) {
+    const error = new Error(text);
+    error.shaderFailure = true;
+    return error;
   },
 
   // Compiles and links; returns { program, attributes, uniforms } or throws with the log.
@@ -130,7 +142,7 @@ void main() {
       gl.shaderSource(shader, source);
       gl.compileShader(shader);
       if (!gl.getShaderParameter(shader, gl.COMPILE_STATUS) && !gl.isContextLost()) {
-        throw new Error('Shader compilation failed: ' + gl.getShaderInfoLog(shader));
+        throw GLSL.failure('Shader compilation failed: ' + gl.getShaderInfoLog(shader));
       }
       return shader;
     };
@@ -141,7 +153,7 @@ void main() {
     gl.bindAttribLocation(program, 0, 'a_position');
     gl.linkProgram(program);
     if (!gl.getProgramParameter(program, gl.LINK_STATUS) && !gl.isContextLost()) {
-      throw new Error('Shader linking failed: ' + gl.getProgramInfoLog(program));
+      throw GLSL.failure('Shader linking failed: ' + gl.getProgramInfoLog(program));
     }
     const result = { program, attributes: {}, uniforms: {} };
     for (const name of ['a_position', 'a_normal', 'a_uv', 'a_bone']) {

@@ -3,11 +3,18 @@
 // frame it shows. Animation 0 plays at 30 frames per second, looping, by the clock: a slow
 // browser skips frames, a fast one shows a frame more than once.
 
+// A page opened with ?frame=N shows frame N and stops there (a poster frame).
+//
+// The drawing buffer has the canvas's size times devicePixelRatio, while the canvas keeps the
+// size the scene script gave it on the page, so edges stay sharp on high-density screens. A lost
+// WebGL context is waited out: when the browser gives it back, the player sets WebGL up again,
+// runs the model script again (it holds the only copy of the geometry) and plays on.
+
 // Globals shared with the scene script.
 var _fov = 20;
 var _eye = new Vector3D(0, 0, 1500);
 var _lookAt = new Vector3D(0, 0, 0);
-var _mvMatrix = new Matrix3D();
+var _mvMatrix = new SceneCamera();
 
 const Orvakis3D = {
   framesPerSecond: 30,
@@ -18,11 +25,25 @@ const Orvakis3D = {
   webgl2: false,
   // Playback frame number (not yet wrapped to the animation's length).
   frameNumber: 0,
+  // Frames drawn so far (a new picture, not a repeated animation frame).
+  framesDrawn: 0,
+  // The drawing loop runs.
+  started: false,
   // Something other than the frame changed (a texture arrived): draw again.
   dirty: true,
   programs: {},
   warned: {},
   whiteTexture: null,
+  // The frame asked for by ?frame=N, or null while playing.
+  stillFrame: null,
+  // Size of the canvas on the page (CSS pixels), as the scene script wrote it.
+  cssWidth: 0,
+  cssHeight: 0,
+  pixelRatio: 1,
+  // Waiting for a lost context to come back; failed: a message replaced the canvas.
+  contextLost: false,
+  failed: false,
+  projection: new Matrix3D(),
 
   warnOnce(key, text) {
     if (this.warned[key]) return;
@@ -36,9 +57,43 @@ const Orvakis3D = {
     box.textContent = text;
     box.style.cssText = 'display:flex;align-items:center;justify-content:center;text-align:center;' +
       'box-sizing:border-box;padding:1em;border:1px solid #888;font:16px sans-serif;';
-    box.style.width = (canvas.width || 300) + 'px';
-    box.style.height = (canvas.height || 150) + 'px';
+    box.style.width = (this.cssWidth || canvas.width || 300) + 'px';
+    box.style.height = (this.cssHeight || canvas.height || 150) + 'px';
     canvas.replaceWith(box);
+  },
+
+  // The player cannot go on: the message takes the canvas's place and drawing stops.
+  fail(text) {
+    if (this.failed) return;
+    this.failed = true;
+    if (this.canvas) this.showMessage(this.canvas, text);
+  },
+
+  // ?frame=N: a whole number from 0.
+  readStillFrame() {
+    const value = new URLSearchParams(location.search).get('frame');
+    return value !== null && /^\d+$/.test(value) ? Number(value) : null;
+  },
+
+  // Drawing buffer = CSS size x devicePixelRatio; the CSS size stays. True when it changed.
+  fitDrawingBuffer() {
+    const canvas = this.canvas;
+    const ratio = window.devicePixelRatio > 0 ? window.devicePixelRatio : 1;
+    if (this.cssWidth === 0) {
+      this.cssWidth = canvas.width;
+      this.cssHeight = canvas.height;
+      canvas.style.width = this.cssWidth + 'px';
+      canvas.style.height = this.cssHeight + 'px';
+    } else if (ratio === this.pixelRatio) {
+      return false;
+    }
+    this.pixelRatio = ratio;
+    const width = Math.max(1, Math.round(this.cssWidth * ratio));
+    const height = Math.max(1, Math.round(this.cssHeight * ratio));
+    if (canvas.width === width && canvas.height === height) return false;
+    canvas.width = width;
+    canvas.height = height;
+    return true;
   },
 
   program(boneMode) {
@@ -62,8 +117,8 @@ const Orvakis3D = {
   },
 
   projectionMatrix() {
-    const aspect = this.canvas.width / Math.max(this.canvas.height, 1);
-    return new Matrix3D().perspective(_fov, aspect, this.near, this.far, false);
+    const aspect = this.cssWidth / Math.max(this.cssHeight, 1);
+    return this.projection.perspective(_fov, aspect, this.near, this.far, false);
   },
 
   // The GL texture of what initTexture returned, uploaded on first use; null while the image
@@ -96,7 +151,10 @@ const Orvakis3D = {
       this.warnOnce('texture-security', 'Textures cannot be read here (' + e.message + '); drawing without them.');
       return null;
     }
-    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MIN_FILTER, gl.LINEAR);
+    // Mipmaps: a logo turning away samples a smaller copy instead of shimmering (WebGL 1 has
+    // them for power-of-two sizes, which the texture has by now).
+    gl.generateMipmap(gl.TEXTURE_2D);
+    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MIN_FILTER, gl.LINEAR_MIPMAP_LINEAR);
     gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MAG_FILTER, gl.LINEAR);
     gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_S, gl.REPEAT);
     gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_T, gl.REPEAT);
@@ -124,6 +182,42 @@ const Orvakis3D = {
   },
 };
 
+// Fixed pipeline states, set on a new context and again on a restored one.
+Orvakis3D.setUpContext = function () {
+  const gl = this.gl;
+  gl.enable(gl.DEPTH_TEST);
+  gl.depthFunc(gl.LEQUAL);
+  // The viewport culls triangles that appear counter-clockwise.
+  gl.enable(gl.CULL_FACE);
+  gl.frontFace(gl.CW);
+  gl.cullFace(gl.BACK);
+  // Alpha blending; the alpha channel accumulates coverage so the page composites correctly.
+  gl.enable(gl.BLEND);
+  gl.blendFuncSeparate(gl.SRC_ALPHA, gl.ONE_MINUS_SRC_ALPHA, gl.ONE, gl.ONE_MINUS_SRC_ALPHA);
+};
+
+// Lets the scene script build its model; a shader that does not compile ends in the message.
+Orvakis3D.buildScene = function () {
+  if (typeof beginWebGL !== 'function') return;
+  try {
+    beginWebGL();
+  } catch (e) {
+    if (!e || !e.shaderFailure) throw e;
+    console.error(e.message);
+    this.fail('シェーダーをコンパイルできません (a shader failed to compile; the scene cannot be shown).');
+  }
+};
+
+// Everything made on the lost context is gone: programs, textures, the model's buffers.
+Orvakis3D.restoreContext = function () {
+  this.programs = {};
+  this.whiteTexture = null;
+  this.setUpContext();
+  this.buildScene();
+  this.contextLost = false;
+  this.dirty = true;
+};
+
 // Called by the page (once). Sets up WebGL on the scene's canvas, lets the scene script build its
 // model and starts playback.
 function initWebGL() {
@@ -133,6 +227,9 @@ function initWebGL() {
     console.error('initWebGL: the page has no canvas.');
     return;
   }
+  Orvakis3D.canvas = canvas;
+  Orvakis3D.stillFrame = Orvakis3D.readStillFrame();
+  Orvakis3D.fitDrawingBuffer();
   // Transparent clear: the style sheet's background colour shows around the model.
   const attributes = { alpha: true, premultipliedAlpha: true, antialias: true, depth: true };
   let gl = canvas.getContext('webgl2', attributes);
@@ -143,20 +240,16 @@ function initWebGL() {
     return;
   }
   Orvakis3D.gl = gl;
-  Orvakis3D.canvas = canvas;
   Orvakis3D.webgl2 = webgl2;
+  canvas.addEventListener('webglcontextlost', (event) => {
+    event.preventDefault();  // asks the browser to give the context back
+    Orvakis3D.contextLost = true;
+  });
+  canvas.addEventListener('webglcontextrestored', () => Orvakis3D.restoreContext());
 
-  gl.enable(gl.DEPTH_TEST);
-  gl.depthFunc(gl.LEQUAL);
-  // The viewport culls triangles that appear counter-clockwise.
-  gl.enable(gl.CULL_FACE);
-  gl.frontFace(gl.CW);
-  gl.cullFace(gl.BACK);
-  // Alpha blending; the alpha channel accumulates coverage so the page composites correctly.
-  gl.enable(gl.BLEND);
-  gl.blendFuncSeparate(gl.SRC_ALPHA, gl.ONE_MINUS_SRC_ALPHA, gl.ONE, gl.ONE_MINUS_SRC_ALPHA);
-
-  if (typeof beginWebGL === 'function') beginWebGL();
+  Orvakis3D.setUpContext();
+  Orvakis3D.buildScene();
+  if (Orvakis3D.failed) return;
 
   canvas.addEventListener('mousedown', (e) => Orvakis3D.callScene('onMouseDown', e));
   canvas.addEventListener('mouseup', (e) => Orvakis3D.callScene('onMouseUp', e));
@@ -167,9 +260,12 @@ function initWebGL() {
   let start = null;
   let shown = -1;
   const step = (now) => {
+    if (Orvakis3D.failed) return;
     if (start === null) start = now;
-    const frame = Math.floor((now - start) * Orvakis3D.framesPerSecond / 1000);
-    if (frame !== shown || Orvakis3D.dirty) {
+    const still = Orvakis3D.stillFrame;
+    const frame = still !== null ? still : Math.floor((now - start) * Orvakis3D.framesPerSecond / 1000);
+    if (Orvakis3D.fitDrawingBuffer()) Orvakis3D.dirty = true;
+    if (!Orvakis3D.contextLost && (frame !== shown || Orvakis3D.dirty)) {
       shown = frame;
       Orvakis3D.dirty = false;
       Orvakis3D.frameNumber = frame;
@@ -179,10 +275,12 @@ function initWebGL() {
       gl.depthMask(true);
       gl.clear(gl.COLOR_BUFFER_BIT | gl.DEPTH_BUFFER_BIT);
       if (typeof drawWebGL === 'function') drawWebGL();
+      Orvakis3D.framesDrawn++;
     }
     // Scheduled last: a failing frame reports its error once instead of on every frame.
     requestAnimationFrame(step);
   };
+  Orvakis3D.started = true;
   requestAnimationFrame(step);
 }
 

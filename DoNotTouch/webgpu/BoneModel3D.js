@@ -18,7 +18,10 @@ class BoneModel3D extends Model3D {
     const grouped = this.groupTrianglesByMaterial();
     const g = { groups: grouped.groups, shownFrame: NaN };
     this.gpu = g;
-    if (grouped.indices.length === 0) return;
+    if (grouped.indices.length === 0) {
+      this.releaseGeometry();
+      return;
+    }
 
     // Position, normal, texture coordinates (floats) and bone (uint32): 36 bytes per vertex.
     const count = this.vertexCount;
@@ -42,7 +45,14 @@ class BoneModel3D extends Model3D {
     g.frameData = new Float32Array(36);
     g.frameBuffer = device.createBuffer({ size: g.frameData.byteLength, usage: usage.UNIFORM | usage.COPY_DST });
 
+    // A shader or pipeline the device refuses shows the player's message instead of an empty
+    // canvas.
+    device.pushErrorScope('validation');
     const module = device.createShaderModule({ code: WGSL.source });
+    module.getCompilationInfo().then((info) => {
+      const errors = info.messages.filter((m) => m.type === 'error');
+      if (errors.length > 0) Zentrel3D.shaderFailed(errors.map((m) => `${m.lineNum}:${m.linePos} ${m.message}`).join('\n'));
+    }, () => {});
     const frameLayout = device.createBindGroupLayout({
       entries: [
         { binding: 0, visibility: GPUShaderStage.VERTEX, buffer: { type: 'uniform' } },
@@ -82,6 +92,10 @@ class BoneModel3D extends Model3D {
       depthStencil: { format: Zentrel3D.depthFormat, depthWriteEnabled: true, depthCompare: 'less-equal' },
       multisample: { count: Zentrel3D.sampleCount },
     });
+    // The player starts drawing once the device has judged the pipeline.
+    Zentrel3D.pending.push(device.popErrorScope().then((error) => {
+      if (error) Zentrel3D.shaderFailed(error.message);
+    }, () => {}));
     g.frameBindGroup = device.createBindGroup({
       layout: frameLayout,
       entries: [{ binding: 0, resource: { buffer: g.frameBuffer } }, { binding: 1, resource: { buffer: g.boneBuffer } }],
@@ -104,6 +118,8 @@ class BoneModel3D extends Model3D {
       if (material.texture !== undefined) Zentrel3D.loadTexture(material.texture, bind);
       return entry;
     });
+    // The device holds the vertices and triangles now.
+    this.releaseGeometry();
   }
 
   // Draws the frame the player is showing with the camera the scene script set.
@@ -116,18 +132,25 @@ class BoneModel3D extends Model3D {
       this.fillBoneMatrices(g.shownFrame, g.matrices);
       device.queue.writeBuffer(g.boneBuffer, 0, g.matrices);
     }
-    const light = _camera.viewDirection();
-    g.frameData.set(_camera.m, 0);
-    g.frameData.set(Zentrel3D.projectionMatrix().m, 16);
-    g.frameData.set([light.x, light.y, light.z, 0], 32);
-    device.queue.writeBuffer(g.frameBuffer, 0, g.frameData);
+    const frameData = g.frameData;
+    frameData.set(_camera.m, 0);
+    frameData.set(Zentrel3D.projectionMatrix().m, 16);
+    const light = _camera.toLight;
+    if (light) {
+      frameData[32] = light[0]; frameData[33] = light[1]; frameData[34] = light[2];
+    } else {
+      frameData[32] = 0; frameData[33] = 0; frameData[34] = -1;
+    }
+    device.queue.writeBuffer(g.frameBuffer, 0, frameData);
 
     passEncoder.setPipeline(g.pipeline);
     passEncoder.setBindGroup(0, g.frameBindGroup);
     passEncoder.setVertexBuffer(0, g.vertexBuffer);
     passEncoder.setIndexBuffer(g.indexBuffer, 'uint32');
-    for (const group of g.groups) {
-      passEncoder.setBindGroup(1, g.materials[group.material].bindGroup);
+    const groups = g.groups, materials = g.materials;
+    for (let i = 0; i < groups.length; i++) {
+      const group = groups[i];
+      passEncoder.setBindGroup(1, materials[group.material].bindGroup);
       passEncoder.drawIndexed(group.count, 1, group.first);
     }
   }

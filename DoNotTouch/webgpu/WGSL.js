@@ -8,7 +8,37 @@
 //
 // Matrices: the scene's bone matrices are row-vector matrices stored row by row; read as WGSL
 // (column-major) matrices they are their transpose, so `bone * position` applies them.
+//
+// Textures have mipmaps, read two levels finer than the filter would pick (bias -2): where a
+// texture is shrunk less than fourfold the page samples the full image as the viewport does,
+// and only beyond that, where the viewport's picture breaks up and shimmers, the smaller copies
+// take over.
 const WGSL = {
+  // Draws one mipmap level from the level above: a triangle covering the target.
+  mipmapSource: `
+struct MipOut {
+  @builtin(position) position: vec4f,
+  @location(0) uv: vec2f,
+};
+
+@vertex
+fn vertexMain(@builtin(vertex_index) i: u32) -> MipOut {
+  let p = vec2f(f32((i << 1u) & 2u), f32(i & 2u));
+  var out: MipOut;
+  out.position = vec4f(p * 2.0 - 1.0, 0.0, 1.0);
+  out.uv = vec2f(p.x, 1.0 - p.y);
+  return out;
+}
+
+@group(0) @binding(0) var mipSampler: sampler;
+@group(0) @binding(1) var mipSource: texture_2d<f32>;
+
+@fragment
+fn fragmentMain(input: MipOut) -> @location(0) vec4f {
+  return textureSample(mipSource, mipSampler, input.uv);
+}
+`,
+
   source: `
 struct Frame {
   view: mat4x4f,
@@ -70,7 +100,7 @@ fn vertexMain(@location(0) position: vec3f, @location(1) normal: vec3f, @locatio
 
 @fragment
 fn fragmentMain(input: VertexOut) -> @location(0) vec4f {
-  let t = textureSample(materialTexture, materialSampler, input.uv);
+  let t = textureSampleBias(materialTexture, materialSampler, input.uv, -2.0);
   let c = input.colour * select(vec4f(1.0), t, material.emissive.w > 0.5);
   return vec4f(min(c.rgb + input.specular, vec3f(1.0)), c.a);
 }

@@ -8,6 +8,7 @@
 #include "export/model_script.h"
 #include "export/page_writers.h"
 #include "export/path_helpers.h"
+#include "export/runtime_file_list.h"
 
 namespace qv {
 
@@ -20,10 +21,9 @@ WebExportKind WebExportKindOf(SaveType type) {
 const char* FolderWord(WebExportKind kind) { return kind == WebExportKind::kWebGPU ? "webgpu" : "webgl"; }
 
 const std::vector<std::string>& RuntimeFileNames(WebExportKind kind) {
-  static const std::vector<std::string> kWebGLFiles{"BoneModel3D.js", "Material.js", "Matrix3D.js", "Model3D.js",
-                                                    "GLSL.js",        "Orvakis3D.js", "Vector3D.js"};
-  static const std::vector<std::string> kWebGPUFiles{"BoneModel3D.js", "Material.js", "Matrix3D.js", "Model3D.js",
-                                                     "Zentrel3D.js",   "Vector3D.js", "WGSL.js"};
+  // The build makes the list from DoNotTouch/runtime_files.json, the one list of these files.
+  static const std::vector<std::string> kWebGLFiles{QV_RUNTIME_FILES_WEBGL};
+  static const std::vector<std::string> kWebGPUFiles{QV_RUNTIME_FILES_WEBGPU};
   return kind == WebExportKind::kWebGPU ? kWebGPUFiles : kWebGLFiles;
 }
 

@@ -46,6 +46,10 @@ std::optional<RgbaImage> RenderSceneImage(CZiduderizo& scene, const FrameImageOp
   } else if (!renderer.ResizeViewport(options.width, options.height)) {  // sizes and draws
     if (error) *error = kResizeFailedMessage;
   } else {
+    // Drawn again: the viewport on screen has always drawn a frame before, and each frame starts
+    // from the states the last one left (the grid turns the local viewer off), so a first frame
+    // would place highlights differently from what the user sees.
+    renderer.RenderFrame();
     image = device->ReadPixels();
   }
   renderer.ReleaseDevice();

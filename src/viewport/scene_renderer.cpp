@@ -220,6 +220,10 @@ void SceneRenderer::RenderFrame() {
     DrawGrid();
     d.Clear(false, 0, true, 1.0f);  // the handle is never hidden by the models
     RunFollowWalk(m_scene, m_matrixStack, [this](MatrixStack& stack, CModel& model) { DrawHandle(stack, model); });
+  } else {
+    // The grid's states stay set for the next frame (the local viewer above all, which decides
+    // where highlights fall): without guides the frames are lit as the viewport lights them.
+    SetGridStates();
   }
 
   d.EndScene();
@@ -293,6 +297,13 @@ void SceneRenderer::DrawModel(CModel& model, const Matrix4& world) {
 
 void SceneRenderer::DrawGrid() {
   RenderDevice& d = *m_device;
+  SetGridStates();
+  d.SetStreamSource(m_gridBuffer, kLineVertexStride);
+  for (uint32_t line = 0; line < kGridLineCount; ++line) d.DrawPrimitive(Primitive::kLineList, 2 * line, 1);
+}
+
+void SceneRenderer::SetGridStates() {
+  RenderDevice& d = *m_device;
   d.SetVertexLayout(VertexLayout::kLine);
   d.LightEnable(false);
   d.SetRenderState(RenderState::kLighting, 0);
@@ -301,8 +312,6 @@ void SceneRenderer::DrawGrid() {
   d.SetRenderState(RenderState::kNormalizeNormals, 0);
   d.SetTransform(TransformSlot::kWorld, Matrix4{});
   d.SetTexture(0);
-  d.SetStreamSource(m_gridBuffer, kLineVertexStride);
-  for (uint32_t line = 0; line < kGridLineCount; ++line) d.DrawPrimitive(Primitive::kLineList, 2 * line, 1);
 }
 
 void SceneRenderer::DrawHandle(MatrixStack& stack, CModel& model) {

@@ -99,6 +99,7 @@ class SceneRenderer {
   void DrawBoxOutline(const CModel& model, const Matrix4& world);
   void DrawModel(CModel& model, const Matrix4& world);
   void DrawGrid();
+  void SetGridStates();  // the states the grid is drawn with, which the next frame inherits
   void DrawHandle(MatrixStack& stack, CModel& model);
   uint32_t ModelBuffer(CModel& model);
   uint32_t MaterialTexture(CMaterial& material);

@@ -11,11 +11,19 @@ import { fileURLToPath } from 'node:url';
 export const SOURCE_DIR = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..', '..');
 export const KINDS = ['webgl', 'webgpu'];
 
-// File names of the runtime library, per kind, as the export copies them.
-export const RUNTIME_FILES = {
-  webgl: ['BoneModel3D.js', 'Material.js', 'Matrix3D.js', 'Model3D.js', 'GLSL.js', 'Orvakis3D.js', 'Vector3D.js'],
-  webgpu: ['BoneModel3D.js', 'Material.js', 'Matrix3D.js', 'Model3D.js', 'Zentrel3D.js', 'Vector3D.js', 'WGSL.js'],
-};
+// File names of the runtime library, per kind, as the export copies them: the one list the build
+// and the export read too.
+const RUNTIME_LIST = JSON.parse(fs.readFileSync(path.join(SOURCE_DIR, 'DoNotTouch', 'runtime_files.json'), 'utf8'));
+export const RUNTIME_FILES = { webgl: RUNTIME_LIST.webgl, webgpu: RUNTIME_LIST.webgpu };
+
+// Where a runtime file of a kind is below a runtime folder: the built one (bin/DoNotTouch) holds
+// every file in each kind's folder; the source tree keeps the files both kinds use in shared/.
+export function runtimeFile(runtimeDir, kind, file) {
+  const own = path.join(runtimeDir, kind, file);
+  if (fs.existsSync(own)) return own;
+  const shared = path.join(runtimeDir, 'shared', file);
+  return fs.existsSync(shared) ? shared : own;
+}
 
 export const CHROMIUM_ARGS = [
   '--no-sandbox', '--no-first-run', '--disable-background-networking', '--disable-component-update',
@@ -113,7 +121,7 @@ export function stageSite(site, kind, runtimeDir) {
   for (const file of RUNTIME_FILES[kind]) {
     const target = path.join(root, kind, file);
     if (!fs.existsSync(target)) {
-      const source = path.join(runtimeDir, kind, file);
+      const source = runtimeFile(runtimeDir, kind, file);
       if (!fs.existsSync(source)) throw new Error(`runtime file missing: ${source}`);
       fs.copyFileSync(source, target);
       filled.push(file);
@@ -224,3 +232,71 @@ export function decodePng(buffer) {
 }
 
 export const colourDistance = (a, b) => Math.max(Math.abs(a[0] - b[0]), Math.abs(a[1] - b[1]), Math.abs(a[2] - b[2]));
+
+// ---- PNG encoding (8-bit RGBA), for pictures kept when a comparison fails ----
+export function encodePng(width, height, rgba) {
+  const chunk = (type, body) => {
+    const head = Buffer.alloc(8);
+    head.writeUInt32BE(body.length, 0);
+    head.write(type, 4, 'ascii');
+    const crc = Buffer.alloc(4);
+    crc.writeUInt32BE(zlib.crc32(Buffer.concat([head.subarray(4), body])) >>> 0, 0);
+    return Buffer.concat([head, body, crc]);
+  };
+  const header = Buffer.alloc(13);
+  header.writeUInt32BE(width, 0);
+  header.writeUInt32BE(height, 4);
+  header[8] = 8;
+  header[9] = 6;
+  const raw = Buffer.alloc(height * (width * 4 + 1));
+  for (let y = 0; y < height; y++) {
+    raw[y * (width * 4 + 1)] = 0;
+    Buffer.from(rgba.buffer, rgba.byteOffset + y * width * 4, width * 4).copy(raw, y * (width * 4 + 1) + 1);
+  }
+  return Buffer.concat([Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]), chunk('IHDR', header),
+    chunk('IDAT', zlib.deflateSync(raw)), chunk('IEND', Buffer.alloc(0))]);
+}
+
+// Compares a page's picture with the viewport's of the same size. A pixel differs when no pixel
+// of the other picture within one pixel of it is within `tolerance` on every channel (edges
+// rasterise a little differently, and the page smooths them). Result: { differing, total, share,
+// covered (pixels of the viewport's picture that are not its background), diff (RGBA picture:
+// differing pixels red over a faded copy of the viewport's) }.
+export function comparePictures(page, viewport, tolerance) {
+  const { width, height } = viewport;
+  if (page.width !== width || page.height !== height)
+    throw new Error(`picture sizes differ: page ${page.width}x${page.height}, viewport ${width}x${height}`);
+  const a = page.pixels, b = viewport.pixels;
+  const close = (p, q) => Math.abs(a[p] - b[q]) <= tolerance && Math.abs(a[p + 1] - b[q + 1]) <= tolerance &&
+    Math.abs(a[p + 2] - b[q + 2]) <= tolerance;
+  // Whether pixel (x, y) of one picture has a match near (x, y) in the other.
+  const matched = (x, y, pageSide) => {
+    for (let dy = -1; dy <= 1; dy++) {
+      for (let dx = -1; dx <= 1; dx++) {
+        const nx = x + dx, ny = y + dy;
+        if (nx < 0 || ny < 0 || nx >= width || ny >= height) continue;
+        const here = (y * width + x) * 4, there = (ny * width + nx) * 4;
+        if (pageSide ? close(here, there) : close(there, here)) return true;
+      }
+    }
+    return false;
+  };
+  const diff = new Uint8Array(width * height * 4);
+  const background = [b[0], b[1], b[2]];
+  let differing = 0, covered = 0;
+  for (let y = 0; y < height; y++) {
+    for (let x = 0; x < width; x++) {
+      const i = (y * width + x) * 4;
+      if (Math.abs(b[i] - background[0]) + Math.abs(b[i + 1] - background[1]) + Math.abs(b[i + 2] - background[2]) > 24) covered++;
+      const bad = !close(i, i) && (!matched(x, y, true) || !matched(x, y, false));
+      if (bad) {
+        differing++;
+        diff[i] = 255; diff[i + 1] = 0; diff[i + 2] = 0;
+      } else {
+        diff[i] = b[i] >> 2; diff[i + 1] = b[i + 1] >> 2; diff[i + 2] = b[i + 2] >> 2;
+      }
+      diff[i + 3] = 255;
+    }
+  }
+  return { differing, total: width * height, share: differing / (width * height), covered, diff };
+}

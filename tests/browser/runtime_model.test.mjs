@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import vm from 'node:vm';
-import { SOURCE_DIR, RUNTIME_FILES } from './harness.mjs';
+import { SOURCE_DIR, RUNTIME_FILES, runtimeFile } from './harness.mjs';
 
 const runtimeDir = process.env.QV_RUNTIME_DIR || path.join(SOURCE_DIR, 'DoNotTouch');
 const SHARED = ['Vector3D.js', 'Matrix3D.js', 'Material.js', 'Model3D.js'];
@@ -14,7 +14,7 @@ const SHARED = ['Vector3D.js', 'Matrix3D.js', 'Material.js', 'Model3D.js'];
 function loadModelCode() {
   const context = vm.createContext({ console });
   for (const file of SHARED) {
-    vm.runInContext(fs.readFileSync(path.join(runtimeDir, 'webgl', file), 'utf8'), context, { filename: file });
+    vm.runInContext(fs.readFileSync(runtimeFile(runtimeDir, 'webgl', file), 'utf8'), context, { filename: file });
   }
   return (expression) => vm.runInContext(expression, context);
 }
@@ -24,11 +24,17 @@ const translation = (x, y, z) => [1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1
 
 test('both kinds ship every runtime file, and the shared ones are identical', () => {
   for (const [kind, files] of Object.entries(RUNTIME_FILES)) {
-    for (const file of files) assert.ok(fs.existsSync(path.join(runtimeDir, kind, file)), `${kind}/${file}`);
+    for (const file of files) assert.ok(fs.existsSync(runtimeFile(runtimeDir, kind, file)), `${kind}/${file}`);
   }
   for (const file of SHARED) {
-    assert.equal(fs.readFileSync(path.join(runtimeDir, 'webgpu', file), 'utf8'),
-      fs.readFileSync(path.join(runtimeDir, 'webgl', file), 'utf8'), file);
+    assert.equal(fs.readFileSync(runtimeFile(runtimeDir, 'webgpu', file), 'utf8'),
+      fs.readFileSync(runtimeFile(runtimeDir, 'webgl', file), 'utf8'), file);
+  }
+  // One source: the files both kinds use are kept once in the source tree.
+  for (const file of SHARED) {
+    assert.ok(fs.existsSync(path.join(SOURCE_DIR, 'DoNotTouch', 'shared', file)), `shared/${file}`);
+    for (const kind of Object.keys(RUNTIME_FILES))
+      assert.ok(!fs.existsSync(path.join(SOURCE_DIR, 'DoNotTouch', kind, file)), `${kind}/${file} is a second copy`);
   }
 });
 
@@ -123,6 +129,33 @@ test('triangles are grouped by material in ascending order, keeping their order 
   assert.deepEqual(JSON.parse(JSON.stringify(groups)), [{ material: 0, first: 0, count: 6 }, { material: 1, first: 6, count: 9 }]);
 });
 
+// The viewport draws model by model, each material by material: where half-transparent
+// surfaces of different models overlap, the order decides what shows through.
+test('triangles of several models come model by model, each grouped by material', () => {
+  const run = loadModelCode();
+  const m = run('new Model3D()');
+  m.setMaterial(1, 0, 0, 1, 1, 0.25, 0, 0, 5);
+  m.setMaterial(0, 1, 0, 0.5, 1, 0.25, 0, 0, 5);
+  // Vertices: (material, bone).
+  for (const [i, [mat, bone]] of [[1, 0], [0, 1], [0, 0], [1, 1]].entries()) m.setB(i, 0, 0, 0, 0, 1, mat, 0, 0, bone);
+  m.setBI(1, 0, 2); // model 1, material 0
+  m.setBI(0, 1, 2); // model 0, material 1
+  m.setBI(3, 1, 0); // model 1, material 1
+  m.setBI(2, 0, 1); // model 0, material 0
+  m.setBI(1, 2, 3); // model 1, material 0
+  for (let frame = 0; frame < 1; frame++) {
+    m.setMatrix([1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1]);
+    m.setMatrix([1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1]);
+    m.setMatrix2();
+  }
+  m.setMatrix3();
+  m.finishData();
+  const { indices, groups } = m.groupTrianglesByMaterial();
+  assert.deepEqual(Array.from(indices), [2, 0, 1, 0, 1, 2, 1, 0, 2, 1, 2, 3, 3, 1, 0]);
+  assert.deepEqual(JSON.parse(JSON.stringify(groups)), [{ material: 0, first: 0, count: 3 }, { material: 1, first: 3, count: 3 },
+    { material: 0, first: 6, count: 6 }, { material: 1, first: 12, count: 3 }]);
+});
+
 test('a model script without materials or vertices still yields a drawable, empty model', () => {
   const run = loadModelCode();
   const m = run('new Model3D()');
@@ -162,7 +195,50 @@ test('the camera looks from the eye to the target, also straight down', () => {
     const got = apply(m.m, point);
     assert.ok(close(got, expected), `${eye} -> ${target}: ${got} != ${expected}`);
   }
+});
+
+// The scene script's eye and target, written as the export writes them (the target from the
+// third column of the camera-to-world matrix, z negated), give back the viewport's own view:
+// V = S(zoom) * Ry * Rx * T(position) (row vectors), and the light from the eye to the origin.
+test('the scene camera shows what the camera of the viewport shows', () => {
+  const run = loadModelCode();
+  const rad = Math.PI / 180;
+  const table = [
+    // camera rotation x, y (degrees), position, zoom
+    [20, 10, [0, 0, -1500], 1], [0, 0, [0, 0, -1500], 1], [0, 180, [0, 0, -1500], 1], [-30, 150, [0, 0, -1500], 1],
+    [90, 0, [0, 0, -1500], 1], [-90, 0, [0, 0, -1500], 1], [0, -90, [0, 0, -1500], 1], [35, 60, [0, 0, -900], 2.5],
+    [20, 10, [40, -100, -1500], 1], [-45, 120, [0, 0, -2000], 0.5],
+  ];
+  for (const [ax, by, p, zoom] of table) {
+    const sa = Math.sin(ax * rad), ca = Math.cos(ax * rad), sb = Math.sin(by * rad), cb = Math.cos(by * rad);
+    // R = Ry * Rx, rows.
+    const R = [[cb, sb * sa, -sb * ca], [0, ca, sa], [sb, -cb * sa, cb * ca]];
+    const view = (q) => [0, 1, 2].map((j) => zoom * (q[0] * R[0][j] + q[1] * R[1][j] + q[2] * R[2][j]) + p[j]);
+    // Camera-to-world: rows of R^T / zoom, translation = eye.
+    const eye = [0, 1, 2].map((j) => -(p[0] * R[j][0] + p[1] * R[j][1] + p[2] * R[j][2]) / zoom);
+    const column = [R[2][0], R[2][1], R[2][2]].map((v) => v / zoom);
+    const target = [eye[0] + 100 * column[0], eye[1] + 100 * column[1], eye[2] - 100 * column[2]];
+    const camera = run(`new SceneCamera().lookAt(new Vector3D(${eye}), new Vector3D(${target}), new Vector3D(0, 1, 0))`);
+    const m = camera.m;
+    for (const point of [[0, 0, 0], [100, 50, -30], [-80, 20, 60]]) {
+      const got = [0, 1, 2, 3].map((r) => m[r] * point[0] + m[4 + r] * point[1] + m[8 + r] * point[2] + m[12 + r]);
+      const want = view(point);
+      // Same picture: the page's view-space point is the viewport's divided by the zoom.
+      const screen = (v, w) => [v[0] / -v[2], v[1] / -v[2]];
+      const close = (a, b) => a.every((v, i) => Math.abs(v - b[i]) < 1e-5);
+      assert.ok(close(screen(got), screen(want)), `camera ${ax}, ${by}, ${p}, zoom ${zoom}: ${point} shows at ` +
+        `${screen(got)} instead of ${screen(want)}`);
+      assert.ok(Math.abs(got[2] * zoom - want[2]) < 1e-2, 'depth');
+    }
+    const e = Math.hypot(...eye);
+    const light = Array.from(camera.toLight);
+    assert.ok(light.every((v, i) => Math.abs(v + eye[i] / e) < 1e-6), `light ${light}`);
+  }
   // The WebGL scene script's name for the same call.
-  const v = run('new Matrix3D().lookAtCamera(new Vector3D(0, 0, 10), new Vector3D(0, 0, 0), new Vector3D(0, 1, 0)).viewDirection()');
-  assert.deepEqual([v.x, v.y, v.z], [0, 0, -1]);
+  const same = run(`(() => {
+    const a = new SceneCamera().lookAtCamera(new Vector3D(300, 400, 1200), new Vector3D(310, 380, 1100), new Vector3D(0, 1, 0));
+    const b = new SceneCamera().lookAt(new Vector3D(300, 400, 1200), new Vector3D(310, 380, 1100), new Vector3D(0, 1, 0));
+    return Array.from(a.m).every((v, i) => v === b.m[i]);
+  })()`);
+  assert.ok(same);
 });

@@ -89,7 +89,8 @@ async function openSite(site, kind, { init = [], fileProtocol = false } = {}) {
 
 // Waits until the scene script has its model, images have arrived and a few frames were drawn.
 async function waitUntilPlaying(page) {
-  await page.waitForFunction(() => typeof _model !== 'undefined' && _model !== undefined && !!_model.gpu, null, { timeout: 30000 });
+  await page.waitForFunction(() => typeof _model !== 'undefined' && _model !== undefined && !!_model.gpu &&
+    (typeof Orvakis3D !== 'undefined' ? Orvakis3D : Zentrel3D).framesDrawn > 0, null, { timeout: 30000 });
   await page.waitForLoadState('networkidle');
   await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(() => requestAnimationFrame(resolve)))));
 }
@@ -283,9 +284,9 @@ for (const site of sites) {
       const s = await openSite(site, kind, { init: [manualClock] });
       try {
         // Polled by time: the page's own animation frames are stopped.
-        await s.page.waitForFunction(() => typeof _model !== 'undefined' && _model !== undefined && !!_model.gpu, null,
-          { timeout: 30000, polling: 50 });
         const player = kind === 'webgl' ? 'Orvakis3D' : 'Zentrel3D';
+        await s.page.waitForFunction((p) => typeof _model !== 'undefined' && _model !== undefined && !!_model.gpu &&
+          window.eval(p).started, player, { timeout: 30000, polling: 50 });
         const frames = await s.page.evaluate((player) => {
           const engine = window.eval(player);
           const seen = [];

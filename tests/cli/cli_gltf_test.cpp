@@ -68,7 +68,7 @@ TEST_F(CliGltf, WritesGlbAndGltfAndRefusesWhatCannotBeExported) {
   EXPECT_EQ(files, 3u);
 }
 
-TEST_F(CliGltf, RenderWithoutGuidesDrawsNoGridOrAxes) {
+TEST_F(CliGltf, RenderWithoutGuidesDrawsNoGridAxesBoxOrHandle) {
   CZiduderizo scene;
   testing::MakeAnimatedScene(scene, {"Empty"}, 10);
   ASSERT_FALSE(StoreDocumentFile(Path("doc.qvlogo"), scene));
@@ -86,6 +86,12 @@ TEST_F(CliGltf, RenderWithoutGuidesDrawsNoGridOrAxes) {
   };
   EXPECT_GT(differing(""), 100);  // the grid and the axes
   EXPECT_EQ(differing("--no-guides"), 0);
+  // A selected model's box outline and handle are guides too.
+  for (const char* mode : {"move", "rotate", "scale"}) {
+    const std::string select = std::string("--select Empty --mode ") + mode;
+    EXPECT_GT(differing(select), differing("")) << mode;
+    EXPECT_EQ(differing(select + " --no-guides"), 0) << mode;
+  }
 }
 
 }  // namespace

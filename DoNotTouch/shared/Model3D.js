@@ -52,6 +52,7 @@ class Model3D {
     this.openFrameStart = 0;
     this.highestBone = -1;
     this.bones = 0;
+    this.releasedVertexCount = 0;
   }
 
   setMaterial(red, green, blue, alpha, diffuse, ambient, emissive, specular, power, texture) {
@@ -62,7 +63,9 @@ class Model3D {
   setB(x, y, z, nx, ny, nz, material, u, v, bone) {
     const d = this.vertexData;
     d.reserve(MODEL3D_VERTEX_FLOATS);
-    d.data.set([x, y, z, nx, ny, nz, u, v], d.length);
+    // Stored one by one: a model script calls this once per vertex, so no array per call.
+    const a = d.data, i = d.length;
+    a[i] = x; a[i + 1] = y; a[i + 2] = z; a[i + 3] = nx; a[i + 4] = ny; a[i + 5] = nz; a[i + 6] = u; a[i + 7] = v;
     d.length += MODEL3D_VERTEX_FLOATS;
     this.vertexMaterials.push(material | 0);
     const b = bone > 0 ? bone >>> 0 : 0;
@@ -137,7 +140,17 @@ class Model3D {
   }
 
   get vertexCount() {
-    return this.vertexBones.length;
+    return this.vertexBones ? this.vertexBones.length : this.releasedVertexCount;
+  }
+
+  // Drops the vertex and triangle lists once the graphics device holds them; the matrices stay
+  // (every frame reads them).
+  releaseGeometry() {
+    this.releasedVertexCount = this.vertexCount;
+    this.vertexData = null;
+    this.vertexMaterials = null;
+    this.vertexBones = null;
+    this.triangles = null;
   }
 
   // Number of matrices the renderer keeps per frame (valid after finishData).
@@ -159,9 +172,11 @@ class Model3D {
     if (a && a.frameStarts.length > 0) {
       const f = ((frameNumber % a.frameStarts.length) + a.frameStarts.length) % a.frameStarts.length;
       written = Math.min(a.frameCounts[f], bones);
-      out.set(a.matrices.subarray(a.frameStarts[f] * 16, (a.frameStarts[f] + written) * 16), 0);
+      // Copied value by value: runs on every frame shown, and makes no objects.
+      const from = a.frameStarts[f] * 16, m = a.matrices;
+      for (let i = 0; i < written * 16; i++) out[i] = m[from + i];
     }
-    for (let b = written; b < bones; b++) out.set(MODEL3D_IDENTITY, b * 16);
+    for (let i = written * 16; i < bones * 16; i++) out[i] = MODEL3D_IDENTITY[i & 15];
   }
 
   // Material shown for a vertex: a material index the script lacks falls back to the last one.
@@ -170,16 +185,21 @@ class Model3D {
     return m >= 0 && m < this.materials.length ? m : this.materials.length - 1;
   }
 
-  // Triangles sorted by material (stable, ascending like the viewport draws them), without
-  // triangles that name a vertex the script did not write.
-  // Result: { indices: Uint32Array, groups: [{ material, first, count }] } (first and count in indices).
+  // Triangles in the order the viewport draws them: model by model (bone order), and within a
+  // model material by material in ascending order, keeping the script's order otherwise (it
+  // matters where half-transparent surfaces overlap). Triangles that name a vertex the script
+  // did not write are left out. A triangle belongs to the bone of its first corner.
+  // Result: { indices: Uint32Array, groups: [{ material, first, count }] } (first and count in
+  // indices); neighbouring groups of one material are merged.
   groupTrianglesByMaterial() {
     const t = this.triangles.data;
     const triangleCount = Math.floor(this.triangles.length / 3);
     const vertices = this.vertexCount;
+    const bonesOf = this.vertexBones.data;
     const materialCount = this.materials.length;
-    const perMaterial = new Uint32Array(materialCount);
+    const boneCount = this.boneCount;
     const materialOf = new Int32Array(triangleCount);
+    const perMaterial = new Uint32Array(materialCount);
     for (let i = 0; i < triangleCount; i++) {
       const a = t[3 * i], b = t[3 * i + 1], c = t[3 * i + 2];
       if (a >= vertices || b >= vertices || c >= vertices) {
@@ -190,22 +210,36 @@ class Model3D {
       materialOf[i] = m;
       perMaterial[m]++;
     }
-    const next = new Uint32Array(materialCount);
-    const groups = [];
-    let first = 0;
+    // Two stable counting sorts: by material, then by bone.
+    const byMaterial = new Uint32Array(triangleCount);
+    const next = new Uint32Array(Math.max(materialCount, boneCount) + 1);
+    let used = 0;
     for (let m = 0; m < materialCount; m++) {
-      next[m] = first;
-      if (perMaterial[m] > 0) groups.push({ material: m, first: first * 3, count: perMaterial[m] * 3 });
-      first += perMaterial[m];
+      next[m] = used;
+      used += perMaterial[m];
     }
-    const indices = new Uint32Array(first * 3);
-    for (let i = 0; i < triangleCount; i++) {
-      const m = materialOf[i];
-      if (m < 0) continue;
-      const at = next[m]++ * 3;
-      indices[at] = t[3 * i];
-      indices[at + 1] = t[3 * i + 1];
-      indices[at + 2] = t[3 * i + 2];
+    for (let i = 0; i < triangleCount; i++) if (materialOf[i] >= 0) byMaterial[next[materialOf[i]]++] = i;
+    const boneOf = (i) => Math.min(bonesOf[t[3 * i]], boneCount - 1);
+    const perBone = new Uint32Array(boneCount);
+    for (let k = 0; k < used; k++) perBone[boneOf(byMaterial[k])]++;
+    let first = 0;
+    for (let b = 0; b < boneCount; b++) {
+      next[b] = first;
+      first += perBone[b];
+    }
+    const order = new Uint32Array(used);
+    for (let k = 0; k < used; k++) order[next[boneOf(byMaterial[k])]++] = byMaterial[k];
+
+    const indices = new Uint32Array(used * 3);
+    const groups = [];
+    for (let k = 0; k < used; k++) {
+      const i = order[k], m = materialOf[i];
+      indices[3 * k] = t[3 * i];
+      indices[3 * k + 1] = t[3 * i + 1];
+      indices[3 * k + 2] = t[3 * i + 2];
+      const last = groups[groups.length - 1];
+      if (last && last.material === m) last.count += 3;
+      else groups.push({ material: m, first: 3 * k, count: 3 });
     }
     return { indices, groups };
   }
