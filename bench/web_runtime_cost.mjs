@@ -2,15 +2,18 @@
 // browser tests' software set-up), for the WebGL and WebGPU players and for three.js drawing the
 // same geometry (one mesh per model, moved by the same matrices, one material per material):
 // time to the first frame (first draw call after navigation), JS heap after 5 s of playing
-// (after a garbage collection), and frames drawn per second (players draw when the 30-frames-per-
+// (after a garbage collection; typed arrays and external strings counted apart, as the browser
+// keeps them outside the heap), and frames drawn per second (players draw when the 30-frames-per-
 // second clock moves on; "animation frames" is the browser's own rate while doing it).
 //
 //   node bench/web_runtime_cost.mjs [--qvlogo build/bin/qvlogo] [--site FOLDER] [--runtime DIR]
-//                                   [--seconds 5] [--runs 3]
+//                                   [--against OTHER_RUNTIME_DIR] [--seconds 5] [--runs 3]
 //
 // The site (made with the real program when FOLDER does not exist yet, default
 // build/bench-fifty-logos) is served with the runtime files of --runtime (default
-// build/bin/DoNotTouch), so a runtime of another version can be measured against the same site.
+// build/bin/DoNotTouch), so a runtime of another version can be measured against the same site:
+// with --against, both runtimes (and three.js) are measured turn about, run by run, so that a
+// machine busy with other work slows all of them alike.
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -23,7 +26,8 @@ function option(name, fallback) {
 }
 const qvlogo = path.resolve(option('--qvlogo', path.join(SOURCE_DIR, 'build', 'bin', 'qvlogo')));
 const siteDir = path.resolve(option('--site', path.join(SOURCE_DIR, 'build', 'bench-fifty-logos')));
-const runtimeDir = path.resolve(option('--runtime', path.join(SOURCE_DIR, 'build', 'bin', 'DoNotTouch')));
+const runtimeDirs = [path.resolve(option('--runtime', path.join(SOURCE_DIR, 'build', 'bin', 'DoNotTouch')))];
+if (option('--against', '')) runtimeDirs.push(path.resolve(option('--against', '')));
 const seconds = Number(option('--seconds', '5'));
 const runs = Number(option('--runs', '3'));
 
@@ -156,7 +160,7 @@ const firstDrawProbe = () => {
   }
 };
 
-async function measure(browser, variant) {
+async function measure(browser, variant, runtimeDir) {
   const site = findSites(siteDir).find((s) => s.title === 'fifty');
   const kind = variant === 'three.js' ? 'webgl' : variant;
   const staged = stageSite(site, kind, runtimeDir);
@@ -203,7 +207,10 @@ async function measure(browser, variant) {
     await cdp.send('HeapProfiler.collectGarbage');
     const heap = await cdp.send('Runtime.getHeapUsage');
     const elapsed = (after.at - before.at) / 1000;
-    return { firstFrame, heap: heap.usedSize / 1048576, drawn: (after.drawn - before.drawn) / elapsed, frames: after.frames / elapsed };
+    return {
+      firstFrame, heap: heap.usedSize / 1048576, external: (heap.backingStorageSize || 0) / 1048576,
+      drawn: (after.drawn - before.drawn) / elapsed, frames: after.frames / elapsed,
+    };
   } finally {
     await page.close();
     await server.close();
@@ -214,13 +221,20 @@ async function measure(browser, variant) {
 if (!fs.existsSync(path.join(siteDir, 'fifty.html'))) makeSite();
 const browser = await launchBrowser();
 try {
-  for (const variant of ['webgl', 'webgpu', 'three.js']) {
-    const results = [];
-    for (let r = 0; r < runs; r++) results.push(await measure(browser, variant));
-    const median = (key) => results.map((x) => x[key]).sort((a, b) => a - b)[Math.floor(results.length / 2)];
-    console.log(`${variant.padEnd(8)} first frame ${median('firstFrame').toFixed(0)} ms, JS heap after ${seconds} s ` +
-      `${median('heap').toFixed(1)} MiB, ${median('drawn').toFixed(1)} frames drawn/s of 30 ` +
-      `(browser animation frames ${median('frames').toFixed(1)}/s); median of ${runs} (runtime ${runtimeDir})`);
+  const variants = [];
+  for (const runtimeDir of runtimeDirs) for (const kind of ['webgl', 'webgpu']) variants.push({ kind, runtimeDir });
+  variants.push({ kind: 'three.js', runtimeDir: runtimeDirs[0] });
+  const results = variants.map(() => []);
+  for (let r = 0; r < runs; r++) {
+    for (const [i, v] of variants.entries()) results[i].push(await measure(browser, v.kind, v.runtimeDir));
+  }
+  for (const [i, v] of variants.entries()) {
+    const median = (key) => results[i].map((x) => x[key]).sort((a, b) => a - b)[Math.floor(runs / 2)];
+    console.log(`${v.kind.padEnd(8)} first frame ${median('firstFrame').toFixed(0)} ms, JS heap after ${seconds} s ` +
+      `${median('heap').toFixed(1)} MiB + ${median('external').toFixed(1)} MiB typed arrays and external strings ` +
+      `(the model script's text among them), ${median('drawn').toFixed(1)} frames drawn/s of 30 ` +
+      `(browser animation frames ${median('frames').toFixed(1)}/s); median of ${runs}` +
+      (v.kind === 'three.js' ? '' : ` (runtime ${v.runtimeDir})`));
   }
 } finally {
   await browser.close();
