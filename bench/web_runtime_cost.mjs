@@ -1,7 +1,7 @@
 // What the web runtime costs on a page of 50 text models, measured in headless Chromium (the
 // browser tests' software set-up), for the WebGL and WebGPU players and for three.js drawing the
 // same geometry (one mesh per model, moved by the same matrices, one material per material):
-// time to the first frame (first draw call after navigation), JS heap after 5 s of playing
+// time to the first frame (finished on the GPU, from navigation), JS heap after 5 s of playing
 // (after a garbage collection; typed arrays and external strings counted apart, as the browser
 // keeps them outside the heap), and frames drawn per second (players draw when the 30-frames-per-
 // second clock moves on; "animation frames" is the browser's own rate while doing it).
@@ -134,18 +134,26 @@ const step = (now) => {
 requestAnimationFrame(step);
 </script></body></html>`;
 
-// Notes the time of the first draw call of any kind.
+// Notes when the first frame is finished on the GPU: after the first draw call, WebGL reads a
+// pixel back once the drawing task is over (which waits for the GPU), WebGPU waits for the work
+// of its first submit. A player that draws only once its pipeline is ready is thus not credited
+// with an earlier draw call that the GPU could not carry out sooner.
 const firstDrawProbe = () => {
   window.__firstDraw = null;
-  const mark = () => {
-    if (window.__firstDraw === null) window.__firstDraw = performance.now();
-  };
+  let drawn = false;
   for (const type of [window.WebGLRenderingContext, window.WebGL2RenderingContext]) {
     for (const name of ['drawElements', 'drawArrays']) {
       const original = type.prototype[name];
       type.prototype[name] = function (...args) {
-        mark();
-        return original.apply(this, args);
+        const result = original.apply(this, args);
+        if (!drawn) {
+          drawn = true;
+          queueMicrotask(() => {
+            this.readPixels(0, 0, 1, 1, this.RGBA, this.UNSIGNED_BYTE, new Uint8Array(4));
+            window.__firstDraw = performance.now();
+          });
+        }
+        return result;
       };
     }
   }
@@ -153,10 +161,22 @@ const firstDrawProbe = () => {
     for (const name of ['drawIndexed', 'draw']) {
       const original = GPURenderPassEncoder.prototype[name];
       GPURenderPassEncoder.prototype[name] = function (...args) {
-        mark();
+        drawn = true;
         return original.apply(this, args);
       };
     }
+    const submit = GPUQueue.prototype.submit;
+    let waiting = false;
+    GPUQueue.prototype.submit = function (...args) {
+      const result = submit.apply(this, args);
+      if (drawn && !waiting) {
+        waiting = true;
+        this.onSubmittedWorkDone().then(() => {
+          window.__firstDraw = performance.now();
+        });
+      }
+      return result;
+    };
   }
 };
 
