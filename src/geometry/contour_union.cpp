@@ -53,11 +53,17 @@ bool OverlapAlongALine(const Segment& s, const Segment& t) {
 bool EdgesCrossOrOverlap(const std::vector<std::unique_ptr<TTPolygon>>& polygons) {
   std::vector<Segment> segments;
   std::vector<int32_t> sizes;
+  std::vector<PointF> distinct;
   for (size_t c = 0; c < polygons.size(); ++c) {
-    const auto& points = polygons[c]->m_points;
-    const int32_t n = static_cast<int32_t>(points.size());
+    // Repeated points make edges of no length, which cross nothing and would hide that the edges
+    // around them are neighbours.
+    distinct.clear();
+    for (const PointF& p : polygons[c]->m_points)
+      if (distinct.empty() || !(distinct.back() == p)) distinct.push_back(p);
+    while (distinct.size() > 1 && distinct.back() == distinct.front()) distinct.pop_back();
+    const int32_t n = static_cast<int32_t>(distinct.size());
     sizes.push_back(n);
-    for (int32_t i = 0; i < n; ++i) segments.push_back({points[i], points[(i + 1) % n], int32_t(c), i});
+    for (int32_t i = 0; i < n; ++i) segments.push_back({distinct[i], distinct[(i + 1) % n], int32_t(c), i});
   }
   std::sort(segments.begin(), segments.end(), [](const Segment& l, const Segment& r) { return l.MinX() < r.MinX(); });
   for (size_t i = 0; i < segments.size(); ++i) {
@@ -69,15 +75,14 @@ bool EdgesCrossOrOverlap(const std::vector<std::unique_ptr<TTPolygon>>& polygons
       const int o1 = Orientation(s.a, s.b, t.a), o2 = Orientation(s.a, s.b, t.b);
       const int o3 = Orientation(t.a, t.b, s.a), o4 = Orientation(t.a, t.b, s.b);
       if (o1 * o2 < 0 && o3 * o4 < 0) return true;
-      // Contours that touch: a point of one on the other (an edge or a point of it).
-      if (s.contour != t.contour && ((o1 == 0 && OnSegment(t.a, s)) || (o2 == 0 && OnSegment(t.b, s)) ||
-                                     (o3 == 0 && OnSegment(s.a, t)) || (o4 == 0 && OnSegment(s.b, t))))
+      const int32_t n = sizes[s.contour];
+      const bool adjacent = s.contour == t.contour && ((s.index + 1) % n == t.index || (t.index + 1) % n == s.index);
+      // Contours that touch, or a contour that passes through one of its own points: a point of
+      // one edge on another edge that is not its neighbour.
+      if (!adjacent && ((o1 == 0 && OnSegment(t.a, s)) || (o2 == 0 && OnSegment(t.b, s)) ||
+                        (o3 == 0 && OnSegment(s.a, t)) || (o4 == 0 && OnSegment(s.b, t))))
         return true;
-      if (o1 == 0 && o2 == 0 && OverlapAlongALine(s, t)) {
-        const int32_t n = sizes[s.contour];
-        const bool adjacent = s.contour == t.contour && ((s.index + 1) % n == t.index || (t.index + 1) % n == s.index);
-        if (!adjacent) return true;
-      }
+      if (o1 == 0 && o2 == 0 && !adjacent && OverlapAlongALine(s, t)) return true;
     }
   }
   return false;

@@ -16,8 +16,9 @@ namespace qv {
 void DropEmptyContours(std::vector<std::unique_ptr<TTPolygon>>& polygons);
 
 // Whether the contours are not already simple and separate: two edges cross, two edges overlap
-// along a stretch, or a contour runs the same way as the contour right around it (the region
-// between them is covered twice, not left open).
+// along a stretch, a point lies on an edge that is not its own (contours touching, or a contour
+// passing through itself), or a contour runs the same way as the contour right around it (the
+// region between them is covered twice, not left open).
 bool ContoursNeedUnion(const std::vector<std::unique_ptr<TTPolygon>>& polygons);
 
 // Replaces the contours by the boundaries of the area they fill under the nonzero rule: outer

@@ -266,13 +266,24 @@ bool MOutline::AddGlyphMesh(CModel& model, float xOffset, int32_t material) {
   // Contours that enclose nothing would be joined as slivers; contours that cross, overlap or
   // touch are first replaced by the separate boundaries of the area the font fills.
   DropEmptyContours(m_polygons);
-  m_shortBridges = ContoursNeedUnion(m_polygons);
+  // A contour whose turning disagrees with its area passes through itself at a point (a loop
+  // closed on one of its own points, which no edge crossing shows): it is united as well.
+  std::vector<char> counterClockwise(m_polygons.size());
+  bool loops = false;
+  for (size_t i = 0; i < m_polygons.size(); ++i) {
+    counterClockwise[i] = m_polygons[i]->IsCounterClockwise();
+    if (m_polygons[i]->PointCount() >= 3 && bool(counterClockwise[i]) != (SignedArea(m_polygons[i]->m_points) > 0))
+      loops = true;
+  }
+  m_shortBridges = loops || ContoursNeedUnion(m_polygons);
   if (m_shortBridges) UniteContours(m_polygons);
   // United contours come with spikes whose turning angles float arithmetic gets wrong; their
   // direction is that of their area.
-  for (auto& polygon : m_polygons)
-    if (polygon->PointCount() >= 3 && !(m_shortBridges ? SignedArea(polygon->m_points) > 0 : polygon->IsCounterClockwise()))
-      polygon->Reverse();
+  for (size_t i = 0; i < m_polygons.size(); ++i) {
+    TTPolygon& polygon = *m_polygons[i];
+    if (polygon.PointCount() >= 3 && !(m_shortBridges ? SignedArea(polygon.m_points) > 0 : bool(counterClockwise[i])))
+      polygon.Reverse();
+  }
   for (auto& polygon : m_polygons) polygon->m_indices = std::make_unique<Indices>(polygon->PointCount());
   while (JoinOneHole()) {
   }

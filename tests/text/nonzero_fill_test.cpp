@@ -164,6 +164,39 @@ INSTANTIATE_TEST_SUITE_P(
                       FontCase{"DejaVu Sans", 400, "DejaVuSans"}, FontCase{"DejaVu Sans", 700, "DejaVuSansBold"}),
     [](const ::testing::TestParamInfo<FontCase>& info) { return std::string(info.param.label); });
 
+// Brush glyphs whose strokes loop through a point of their own contour: the loop closes on an
+// existing point (or a point on another edge of the same contour), so no edges cross, yet the
+// contour's turning and its area disagree and the plain procedure folds the cap.
+struct BrushGlyph {
+  const char* family;
+  char32_t character;
+  const char* label;
+};
+
+class BrushGlyphLoopingThroughItself : public ::testing::TestWithParam<BrushGlyph> {};
+
+TEST_P(BrushGlyphLoopingThroughItself, FillsItsAreaWithClosedWalls) {
+  auto font = testing::InstalledFont(GetParam().family);
+  if (!font || font->Family() != GetParam().family) GTEST_SKIP() << GetParam().family << " is not installed (scripts/deps.sh)";
+  MOutline outline;
+  ASSERT_TRUE(outline.ReadGlyph(*font, GetParam().character, 5));
+  const GlyphCheck r = Check(outline);
+  EXPECT_TRUE(r.AreaOk()) << "filled " << r.filled << ", caps signed " << r.signedCap << ", covered " << r.coveredCap;
+  EXPECT_EQ(r.badEdges, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fonts, BrushGlyphLoopingThroughItself,
+    ::testing::Values(
+        // A small loop closed on a point of a later edge (the cap covered 5.4 times the glyph).
+        BrushGlyph{"KouzanBrushFont", U'ゐ', "KouzanWi"}, BrushGlyph{"KouzanBrushFont", U'信', "KouzanShin"},
+        // Two points of one contour at the same place, turning and area agreeing.
+        BrushGlyph{"KouzanBrushFont", U'膚', "KouzanFu"},
+        // A stroke end doubling back onto an edge two steps away.
+        BrushGlyph{"KouzanBrushFont", U'錤', "KouzanKi"},
+        BrushGlyph{"AoyagiSosekiFont2", U'民', "AoyagiMin"}, BrushGlyph{"AoyagiSosekiFont2", U'犀', "AoyagiSai"}),
+    [](const ::testing::TestParamInfo<BrushGlyph>& info) { return std::string(info.param.label); });
+
 // Synthetic bold grows neighbouring strokes of kana and kanji into each other.
 TEST(SyntheticBold, KanaAndKanjiOfAFontWithoutABoldFace) {
   auto font = testing::InstalledFont("IPAexMincho", 700);
