@@ -49,12 +49,16 @@ class SessionTest : public QObject {
     const QImage withLogo = GrabWindow(window);
     const QPoint logo = HandleCentreOnScreen(window);  // the model's origin, in window pixels
     const QRect around(logo - QPoint(60, 60), QSize(120, 120));
+    if (qEnvironmentVariableIsSet("QV_DESKTOP_SHOTS")) {
+      withLogo.save(qEnvironmentVariable("QV_DESKTOP_SHOTS") + "/session-logo.png");
+    }
     QVERIFY2(ChangedPixels(empty, withLogo, around) > 800, "the logo is not drawn");
     const QRect toolbar(window.mainToolbar()->mapTo(&window, QPoint(0, 0)), window.mainToolbar()->size());
     QVERIFY(DistinctColours(withLogo, toolbar) > 8);
 
     // Click the model: it is selected and the mouse works on it.
-    ClickViewport(window, logo);
+    const QPoint onLogo = NearestChangedPixel(empty, withLogo, logo);
+    ClickViewport(window, onLogo);
     QCOMPARE(scene.m_selectedModel, 0);
     QCOMPARE(window.document().m_mouseMode, qv::kMouseAnimation);
 
@@ -88,6 +92,8 @@ class SessionTest : public QObject {
     ui.savePaths.push_back({saved.toStdString(), qv::SaveType::kDocument});
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(QFile::exists(saved));
+    QVERIFY(window.document().IsModified());  // the first save of an untitled document keeps the mark
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);  // now to its own path
     QVERIFY(!window.document().IsModified());
     QCOMPARE(window.windowTitle(), "Quorvel Logo 0.2 - " + saved);
     window.RunCommand(cmd::kNew);

@@ -102,6 +102,19 @@ int ChangedPixels(const QImage& before, const QImage& after, const QRect& area) 
   return changed;
 }
 
+QPoint NearestChangedPixel(const QImage& before, const QImage& after, QPoint centre) {
+  for (int radius = 0; radius <= 80; ++radius)
+    for (int dy = -radius; dy <= radius; ++dy)
+      for (int dx = -radius; dx <= radius; ++dx) {
+        if (std::max(std::abs(dx), std::abs(dy)) != radius) continue;  // the ring at this radius
+        const QPoint p = centre + QPoint(dx, dy);
+        // The lit front of the letters: changed, and bright against the dark background.
+        if (before.valid(p) && after.valid(p) && before.pixel(p) != after.pixel(p) && qGray(after.pixel(p)) > 180)
+          return p;
+      }
+  return centre;
+}
+
 bool CreateTextThroughDialog(ui::MainWindow& window, const QString& font, const QString& text) {
   const size_t before = window.document().scene().m_models.size();
   bool sawDialog = false;

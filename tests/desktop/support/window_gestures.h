@@ -26,6 +26,10 @@ void ClickToolbarButton(ui::MainWindow& window, int32_t command);
 void TypeIntoField(QLineEdit* field, const QString& text);
 // Pixels that differ between two pictures of the same window inside `area`.
 int ChangedPixels(const QImage& before, const QImage& after, const QRect& area);
+// The bright pixel nearest to `centre` that differs between the two pictures (the lit front of
+// the logo, when the pictures are without and with it); `centre` itself when none within 80
+// pixels does.
+QPoint NearestChangedPixel(const QImage& before, const QImage& after, QPoint centre);
 // Clicks the create-text button and fills the dialog with `font` and `text`, then OK. True when a
 // model was made.
 bool CreateTextThroughDialog(ui::MainWindow& window, const QString& font, const QString& text);
