@@ -336,16 +336,7 @@ class DialogsTest : public QObject {
     QTemporaryDir folder;
     qv::ui::QtInteraction ui;
     QStringList offered;
-    AnswerNextModal([&](QWidget* modal) {
-      auto* dialog = qobject_cast<QFileDialog*>(modal);
-      if (!dialog) return false;
-      offered = dialog->nameFilters();
-      dialog->setDirectory(folder.path());
-      dialog->selectNameFilter(offered.value(filter));
-      dialog->selectFile(typed);
-      QMetaObject::invokeMethod(dialog, "accept");  // the Save / Open button
-      return true;
-    });
+    qv::test::AnswerNextSaveDialog(folder.filePath(typed), filter, &offered);
     const auto choice = ui.AskSavePath(documentOnly);
     const QStringList all{U("Quorvel Logo ﾌｧｲﾙ(*.qvlogo)"), U("WebGL ﾌｧｲﾙ(*.html)"), U("WebGPUファイル(*.html)")};
     QCOMPARE(offered, documentOnly ? all.mid(0, 1) : all);
@@ -362,14 +353,7 @@ class DialogsTest : public QObject {
     touched.close();
     qv::ui::QtInteraction ui;
     QStringList offered;
-    AnswerNextModal([&](QWidget* modal) {
-      auto* dialog = qobject_cast<QFileDialog*>(modal);
-      if (!dialog) return false;
-      offered = dialog->nameFilters();
-      dialog->selectFile(path);
-      QMetaObject::invokeMethod(dialog, "accept");  // the Save / Open button
-      return true;
-    });
+    qv::test::AnswerNextOpenDialog(path, &offered);
     const auto chosen = ui.AskOpenPath();
     QCOMPARE(offered, QStringList{U("Quorvel Logoファイル(*.qvlogo)")});
     QVERIFY(chosen);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -76,6 +77,30 @@ void AnswerNextCreateTextDialog(const CreateTextAnswer& answer) {
     buttons->button(answer.ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
     return true;
   });
+}
+
+namespace {
+
+void AnswerNextFileDialog(QFileDialog::AcceptMode mode, const QString& path, int type, QStringList* offered) {
+  AnswerNextModal([mode, path, type, offered](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (!dialog || dialog->acceptMode() != mode) return false;
+    if (offered) *offered = dialog->nameFilters();
+    dialog->selectNameFilter(dialog->nameFilters().value(type));
+    dialog->selectFile(path);
+    QMetaObject::invokeMethod(dialog, "accept");  // the dialog's Save / Open button
+    return true;
+  });
+}
+
+}  // namespace
+
+void AnswerNextSaveDialog(const QString& path, int type, QStringList* offered) {
+  AnswerNextFileDialog(QFileDialog::AcceptSave, path, type, offered);
+}
+
+void AnswerNextOpenDialog(const QString& path, QStringList* offered) {
+  AnswerNextFileDialog(QFileDialog::AcceptOpen, path, 0, offered);
 }
 
 }  // namespace qv::test

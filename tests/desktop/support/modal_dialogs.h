@@ -17,6 +17,7 @@
 // hanging it; `QV_DIALOG_ANSWERED` in the log says which answers ran.
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace qv::test {
@@ -41,5 +42,13 @@ struct CreateTextAnswer {
   bool ok = true;
 };
 void AnswerNextCreateTextDialog(const CreateTextAnswer& answer);
+
+// The save-as dialog: chooses the type (0 document, 1 WebGL page, 2 WebGPU page), types `path`
+// (a name without an extension gets the type's) and saves. An existing file brings up the
+// replace question, a message box to answer as well (AnswerNextMessageBox(QMessageBox::Yes)).
+// The offered types go to `offered` when given.
+void AnswerNextSaveDialog(const QString& path, int type = 0, QStringList* offered = nullptr);
+// The open dialog: chooses `path` and opens it. The offered types go to `offered` when given.
+void AnswerNextOpenDialog(const QString& path, QStringList* offered = nullptr);
 
 }  // namespace qv::test
