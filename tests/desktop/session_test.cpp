@@ -1,6 +1,7 @@
 // One session through the real window, as a person works: create a text through the dialog,
 // click it, drag the move handle, add a key, go to frame 30, rotate it with the mouse, add a key,
-// play a few frames, save, reopen, and publish both web pages. Pictures of the window are checked
+// play a few frames, save, reopen, and publish both web pages, every question answered in the
+// program's own dialogs. Pictures of the window are checked
 // for the logo and the toolbar, and the saved file with qvlogo.
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include "document/motion_doc.h"
 #include "platform/font_catalog.h"
 #include "desktop/support/desktop_test.h"
+#include "desktop/support/modal_dialogs.h"
 #include "desktop/support/window_gestures.h"
 #include "ui/control_bar_widget.h"
 #include "ui/main_window.h"
@@ -33,8 +35,7 @@ class SessionTest : public QObject {
     QVERIFY(QDir().mkpath(folder + "/gpu"));
     const QString saved = folder + "/Logo.qvlogo";
 
-    ScriptedInteraction ui;
-    qv::ui::MainWindow window(nullptr, &ui);
+    qv::ui::MainWindow window;  // the program's own dialogs and message boxes
     window.resize(1100, 850);
     QVERIFY(ShowAndWait(window));
     qv::CZiduderizo& scene = window.document().scene();
@@ -89,7 +90,7 @@ class SessionTest : public QObject {
     QVERIFY(!window.controlBar()->timer().isActive());
 
     // Save (untitled: the save-as dialog), reopen.
-    ui.savePaths.push_back({saved.toStdString(), qv::SaveType::kDocument});
+    qv::test::AnswerNextSaveDialog(saved, 0);
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(QFile::exists(saved));
     QVERIFY(window.document().IsModified());  // the first save of an untitled document keeps the mark
@@ -98,18 +99,17 @@ class SessionTest : public QObject {
     QCOMPARE(window.windowTitle(), "Quorvel Logo 0.2 - " + saved);
     window.RunCommand(cmd::kNew);
     QVERIFY(scene.m_models.empty());
-    ui.openPaths.push_back(saved.toStdString());
+    qv::test::AnswerNextOpenDialog(saved);
     QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(scene.m_models.size(), size_t(1));
     QCOMPARE(scene.m_models[0].m_tracks[0][0].m_position, moved);
     QCOMPARE(scene.m_models[0].m_tracks[0][30].m_rotation, turned);
 
     // Both web pages through save-as.
-    ui.savePaths.push_back({(folder + "/web/Logo.html").toStdString(), qv::SaveType::kWebGL});
+    qv::test::AnswerNextSaveDialog(folder + "/web/Logo.html", 1);
     ClickToolbarButton(window, cmd::kSaveAs);
-    ui.savePaths.push_back({(folder + "/gpu/Logo.html").toStdString(), qv::SaveType::kWebGPU});
+    qv::test::AnswerNextSaveDialog(folder + "/gpu/Logo.html", 2);
     QTest::keyClick(&window, Qt::Key_A, Qt::ControlModifier);
-    QVERIFY2(ui.messages.empty(), ui.messages.empty() ? "" : ui.messages.front().c_str());
     for (const char* file : {"web/Logo.html", "web/css/styles.css", "web/webgl/Logo.js", "web/webgl/Model_Logo.js",
                              "gpu/Logo.html", "gpu/webgpu/Logo.js", "gpu/webgpu/Model_Logo.js"})
       QVERIFY2(QFile::exists(folder + "/" + file), file);

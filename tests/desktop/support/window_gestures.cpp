@@ -1,19 +1,15 @@
 #include "desktop/support/window_gestures.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
-#include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 
 #include "document/command_ids.h"
 #include "document/motion_doc.h"
 #include "desktop/support/desktop_test.h"
+#include "desktop/support/modal_dialogs.h"
 #include "ui/main_window.h"
 #include "ui/viewport_widget.h"
 #include "viewport/current_pose.h"
@@ -117,34 +113,11 @@ QPoint NearestChangedPixel(const QImage& before, const QImage& after, QPoint cen
 
 bool CreateTextThroughDialog(ui::MainWindow& window, const QString& font, const QString& text) {
   const size_t before = window.document().scene().m_models.size();
-  bool sawDialog = false;
-  QTimer poll;
-  poll.setInterval(20);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!dialog) return;
-    poll.stop();
-    sawDialog = true;
-    // The text: the dialog's single-line field that is not the size edits' kind (digits).
-    for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
-      if (edit->objectName() == QLatin1String("text")) {
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-      }
-    if (auto* fonts = dialog->findChild<QComboBox*>(QStringLiteral("font"))) fonts->setCurrentText(font);
-    dialog->accept();
-  });
-  poll.start();
-  ClickToolbarButton(window, cmd::kCreateText);
-  poll.stop();
-  if (!sawDialog) {
-    // The dialog is not there yet: the document's create-text command with the same values.
-    TextParameters parameters = window.document().m_textDefaults;
-    parameters.fontName = font.toStdString();
-    parameters.text = text.toStdString();
-    window.document().CreateText(parameters);
-  }
+  test::CreateTextAnswer answer;
+  answer.fontName = font;
+  answer.text = text;
+  test::AnswerNextCreateTextDialog(answer);
+  ClickToolbarButton(window, cmd::kCreateText);  // returns when the dialog was answered
   return window.document().scene().m_models.size() > before;
 }
 
