@@ -261,7 +261,10 @@ void MainWindow::RunCommand(int32_t command) {
     case cmd::kInsertFrames: doc.OnInsertFrames(); break;
     case cmd::kDeleteFrames: doc.OnDeleteFrames(); break;
     case cmd::kBackgroundColor: ChooseBackgroundColor(); break;
-    case cmd::kSettings: RunSettingsDialog(doc, this); break;
+    case cmd::kSettings:
+      RunSettingsDialog(doc, this);
+      if (ViewportWidget* view = viewport()) view->RebuildModelBuffers();  // new smoothing angle
+      break;
     case cmd::kHermite: doc.OnToggleHermite(); break;
     case cmd::kSmoothShading: doc.OnToggleSmoothShading(); break;
     case cmd::kMouseCamera: doc.OnMouseMode(kMouseCamera); break;

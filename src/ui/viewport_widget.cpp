@@ -113,15 +113,17 @@ void ViewportWidget::OnUpdate(CMotionDoc&, UpdateHint hint) {
     case kHintDocumentOpened:
     case kHintModelsAddedOrRemoved:
     case kHintAppearance:
-    case kHintTextDialogClosed:
-      if (device_) {
-        makeCurrent();
-        renderer_.RebuildModelBuffers();
-        doneCurrent();
-      }
-      break;
+    case kHintTextDialogClosed: RebuildModelBuffers(); break;
     default: break;
   }
+  update();
+}
+
+void ViewportWidget::RebuildModelBuffers() {
+  if (!device_) return;
+  makeCurrent();
+  renderer_.RebuildModelBuffers();
+  doneCurrent();
   update();
 }
 

@@ -40,6 +40,8 @@ class ViewportWidget : public QOpenGLWidget, public DocumentView, public Documen
   // Restarts the frame-rate meter (a new window).
   void RestartFrameRateMeter();
   bool HasDevice() const { return renderer_.HasDevice(); }
+  // Every model's vertex array and buffer made again (the smoothing angle changed).
+  void RebuildModelBuffers();
   SceneRenderer& renderer() { return renderer_; }
 
  signals:
