@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <memory>
 
@@ -26,6 +28,17 @@ namespace {
 using namespace qv;
 
 double g_applicationMs = 0;  // making the QApplication, once
+
+// Milliseconds since this process started (10 ms steps: the kernel counts clock ticks).
+double MillisecondsSinceProcessStart() {
+  QFile stat(QStringLiteral("/proc/self/stat")), uptime(QStringLiteral("/proc/uptime"));
+  if (!stat.open(QIODevice::ReadOnly) || !uptime.open(QIODevice::ReadOnly)) return 0;
+  const QByteArray line = stat.readAll();
+  const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');  // from field 3 on
+  const double startTicks = fields.value(19).toDouble();                              // field 22
+  const double now = uptime.readAll().split(' ').value(0).toDouble();
+  return (now - startTicks / double(sysconf(_SC_CLK_TCK))) * 1000.0;
+}
 
 bool WaitForFrame(ui::ViewportWidget* view) {
   QEventLoop loop;
@@ -60,6 +73,7 @@ long ResidentKiB() {
 }
 
 void BM_StartupToFirstFrame(benchmark::State& state) {
+  double firstFromProcessStart = 0;  // the process's first window: loading, fonts, GL all cold
   for (auto _ : state) {
     QElapsedTimer clock;
     clock.start();
@@ -69,8 +83,10 @@ void BM_StartupToFirstFrame(benchmark::State& state) {
       return;
     }
     state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+    if (firstFromProcessStart == 0) firstFromProcessStart = MillisecondsSinceProcessStart();
   }
   state.counters["qapplication_ms"] = g_applicationMs;
+  state.counters["first_from_process_start_ms"] = firstFromProcessStart;
 }
 BENCHMARK(BM_StartupToFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
@@ -95,7 +111,7 @@ void BM_DragStepWith20Models(benchmark::State& state) {
     QApplication::sendEvent(view, &move);
     view->repaint();  // draws now, as the next paint after the move would
   }
-  state.counters["triangles"] = double(window.document().scene().m_models[0].m_faces.size() * 20);
+  state.counters["faces"] = double(window.document().scene().m_models[0].m_faces.size() * 20);
 }
 BENCHMARK(BM_DragStepWith20Models)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
