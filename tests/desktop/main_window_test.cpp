@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
 #include <QSplitter>
@@ -141,6 +142,15 @@ class MainWindowTest : public QObject {
     QSettings settings("Quorvel Logo Application", "Quorvel Motion");
     QCOMPARE(settings.value("Recent File List/File2").toString(), a);
 
+    // The file menu lists them, most recent first, between its separators.
+    QMenu* file = window.menuBar()->actions().value(0)->menu();
+    emit file->aboutToShow();
+    QStringList shown;
+    for (QAction* item : file->actions())
+      if (item->isVisible() && item->text().startsWith('&')) shown << item->text();
+    QVERIFY(shown.size() >= 2);
+    QCOMPARE(shown[0], "&1 " + b);
+    QCOMPARE(shown[1], "&2 " + a);
     window.RunCommand(qv::ui::appcmd::kRecentFileFirst + 1);  // "&2": a
     QCOMPARE(QString::fromStdString(window.document().path()), a);
     QFile::remove(b);
