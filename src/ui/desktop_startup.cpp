@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include "document/motion_doc.h"
 #include "ui/file_type_registration.h"
@@ -14,7 +15,6 @@ DesktopProgram StartDesktop(const QStringList& arguments, UserInteraction* inter
   DesktopProgram program;
   program.settings = std::make_unique<QtSettingsStore>();
   program.window = std::make_unique<MainWindow>(nullptr, interaction, program.settings.get());
-  RegisterFileType(QCoreApplication::applicationFilePath());
 
   CMotionDoc& document = program.window->document();
   bool carriedOut;
@@ -33,6 +33,9 @@ DesktopProgram StartDesktop(const QStringList& arguments, UserInteraction* inter
   // Maximised; sized to the screen first for desktops whose window manager does not maximise.
   if (QScreen* screen = QGuiApplication::primaryScreen()) program.window->resize(screen->availableGeometry().size());
   program.window->showMaximized();
+  // The file type is registered once the event loop runs: its first writing and the database
+  // tools never hold up the first frame.
+  QTimer::singleShot(0, [] { RegisterFileType(QCoreApplication::applicationFilePath()); });
   return program;
 }
 

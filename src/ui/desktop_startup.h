@@ -16,7 +16,8 @@ struct DesktopProgram {
 
 // Carries out the command line (`arguments` as QCoreApplication::arguments()): without a file a
 // new document, with one that document opened and the window titled with its whole path. The
-// file type is registered for this program. The window is shown maximised. Null window when the
+// window is shown maximised; the file type is registered for this program when the event loop
+// runs. Null window when the
 // command line could not be carried out (the document has shown why): the program ends.
 DesktopProgram StartDesktop(const QStringList& arguments, UserInteraction* interaction = nullptr);
 

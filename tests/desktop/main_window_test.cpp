@@ -45,6 +45,9 @@ class MainWindowTest : public QObject {
     QVERIFY(window.viewport() && window.viewport()->HasDevice());
     QVERIFY(window.frameRatePane()->text().startsWith("FPS "));
     QCOMPARE(window.shortcutCount(), 55);
+    // The file type is registered for the program once it runs.
+    for (const QString& file : qv::ui::RegistrationFiles(qv::ui::UserDataFolder()))
+      QTRY_VERIFY2(QFile::exists(file), qPrintable(file));
 
     QStringList titles;
     for (QAction* menu : window.menuBar()->actions()) titles << menu->text();
