@@ -45,6 +45,7 @@ SettingsDialog::SettingsDialog(const SettingsDialogValues& preset, QWidget* pare
   auto* form = new QFormLayout;
   form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+  form->setVerticalSpacing(12);
   form->addRow(tr("Canvas幅"), width_);
   form->addRow(tr("Canvas高さ"), height_);
   form->addRow(tr("視野角"), fieldOfView_);
