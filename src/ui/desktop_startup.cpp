@@ -1,0 +1,42 @@
+#include "ui/desktop_startup.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include "document/motion_doc.h"
+#include "ui/file_type_registration.h"
+
+namespace qv::ui {
+
+DesktopProgram StartDesktop(const QStringList& arguments, UserInteraction* interaction) {
+  DesktopProgram program;
+  program.settings = std::make_unique<QtSettingsStore>();
+  program.window = std::make_unique<MainWindow>(nullptr, interaction, program.settings.get());
+
+  CMotionDoc& document = program.window->document();
+  bool carriedOut;
+  if (arguments.size() > 1) {
+    const std::string path = QFileInfo(arguments[1]).absoluteFilePath().toStdString();
+    carriedOut = document.OnOpenDocument(path);
+  } else {
+    carriedOut = document.OnNewDocument();
+  }
+  if (!carriedOut) {
+    program.window.reset();
+    return program;
+  }
+  program.window->SaveSettings();
+  program.window->RefreshCommandStates();
+  // Maximised; sized to the screen first for desktops whose window manager does not maximise.
+  if (QScreen* screen = QGuiApplication::primaryScreen()) program.window->resize(screen->availableGeometry().size());
+  program.window->showMaximized();
+  // The file type is registered once the event loop runs: its first writing and the database
+  // tools never hold up the first frame.
+  QTimer::singleShot(0, [] { RegisterFileType(QCoreApplication::applicationFilePath()); });
+  return program;
+}
+
+}  // namespace qv::ui
