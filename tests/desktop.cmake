@@ -18,6 +18,12 @@ foreach(source ${QV_DESKTOP_TESTS})
   add_dependencies(desktop_${name} quorvel-logo qvlogo)
   add_test(NAME desktop.${name}
     COMMAND ${QV_XVFB_RUN} -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:desktop_${name}>)
-  set_tests_properties(desktop.${name} PROPERTIES LABELS desktop TIMEOUT 600
-    ENVIRONMENT "QT_QPA_PLATFORM=xcb;LIBGL_ALWAYS_SOFTWARE=1")
+  set(environment "QT_QPA_PLATFORM=xcb;LIBGL_ALWAYS_SOFTWARE=1")
+  if(QV_SANITIZE)
+    # Qt, Mesa and fontconfig keep process-long caches that the leak checker reports from deep
+    # inside the event loop, where a suppression would hide ours too: the desktop programs run
+    # without it (the core's tests keep it); addresses and undefined behaviour are still checked.
+    list(APPEND environment "ASAN_OPTIONS=detect_leaks=0:abort_on_error=0")
+  endif()
+  set_tests_properties(desktop.${name} PROPERTIES LABELS desktop TIMEOUT 600 ENVIRONMENT "${environment}")
 endforeach()

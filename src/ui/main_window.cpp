@@ -1,22 +1,422 @@
 #include "ui/main_window.h"
 
+#include <QAction>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QShortcut>
 #include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
 
+#include "document/command_ids.h"
 #include "document/motion_doc.h"
+#include "ui/command_table.h"
+#include "ui/control_bar_widget.h"
+#include "ui/dialogs/document_dialogs.h"
+#include "ui/file_type_registration.h"
 #include "ui/panes/left_panes.h"
+#include "ui/qt_interaction.h"
+#include "ui/qt_settings_store.h"
+#include "ui/viewport_widget.h"
+#include "viewport/camera.h"
+
+// The icons are compiled into this static library: their registration must be asked for.
+static void InitUiResources() { Q_INIT_RESOURCE(ui_resources); }
 
 namespace qv::ui {
 
-MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), interaction_(this), document_(std::make_unique<CMotionDoc>(interaction_)) {
-  auto* columns = new QSplitter(Qt::Horizontal, this);
-  auto* left = new QSplitter(Qt::Vertical, columns);
-  left->addWidget(CreateModelTreePane(*document_, left));
-  left->addWidget(CreateMaterialListPane(*document_, left));
-  setCentralWidget(columns);
-  setWindowTitle(QString::fromUtf8(document_->Title()));
+namespace {
+
+QString Tr(const char* text) { return QCoreApplication::translate("MainWindow", text); }
+
+constexpr int kSplitterBar = 5;
+
+BarDock DockOf(const QMainWindow& window, QToolBar* bar) {
+  if (bar->isFloating()) return BarDock::kFloating;
+  switch (window.toolBarArea(bar)) {
+    case Qt::BottomToolBarArea: return BarDock::kBottom;
+    case Qt::LeftToolBarArea: return BarDock::kLeft;
+    case Qt::RightToolBarArea: return BarDock::kRight;
+    default: return BarDock::kTop;
+  }
 }
 
-MainWindow::~MainWindow() = default;
+}  // namespace
+
+// Follows the document's hints: command states and the title change with them.
+class DocumentWatcher : public DocumentView {
+ public:
+  explicit DocumentWatcher(MainWindow& window) : window_(window) {}
+  void OnUpdate(CMotionDoc&, UpdateHint) override { window_.RefreshCommandStates(); }
+
+ private:
+  MainWindow& window_;
+};
+
+MainWindow::MainWindow(QWidget* parent, UserInteraction* interaction, SettingsStore* settings)
+    : QMainWindow(parent), interaction_(interaction), settings_(settings) {
+  InitUiResources();
+  if (!interaction_) {
+    ownInteraction_ = std::make_unique<QtInteraction>(this);
+    interaction_ = ownInteraction_.get();
+  }
+  document_ = std::make_unique<CMotionDoc>(*interaction_);
+  setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+  BuildPanes();
+  BuildStatusBar();
+  BuildMenus();
+  mainToolbar_ = BuildToolbar(Tr("ﾒｲﾝ ﾂｰﾙ ﾊﾞｰ"), MainToolbar(), cmd::kMainToolbar);
+  controlToolbar_ = BuildToolbar(Tr("ｺﾝﾄﾛｰﾙ ﾂｰﾙ ﾊﾞｰ"), ControlToolbar(), cmd::kControlToolbar);
+  // Both on the top row, the control toolbar right of the main one.
+  addToolBar(Qt::TopToolBarArea, mainToolbar_);
+  addToolBar(Qt::TopToolBarArea, controlToolbar_);
+  toolbarHeight_ = mainToolbar_->sizeHint().height();
+  BuildAccelerators();
+  setAcceptDrops(true);
+  watcher_ = std::make_unique<DocumentWatcher>(*this);
+  document_->AddView(watcher_.get());
+  LoadSettings();
+  RefreshCommandStates();
+}
+
+MainWindow::~MainWindow() {
+  document_->RemoveView(watcher_.get());
+  // The panes detach from the document as they go; they must go before it.
+  delete takeCentralWidget();
+}
+
+void MainWindow::BuildPanes() {
+  columns_ = new QSplitter(Qt::Horizontal, this);
+  left_ = new QSplitter(Qt::Vertical, columns_);
+  right_ = new QSplitter(Qt::Vertical, columns_);
+  for (QSplitter* splitter : {columns_, left_, right_}) {
+    splitter->setHandleWidth(kSplitterBar);
+    splitter->setChildrenCollapsible(true);
+  }
+  left_->addWidget(CreateModelTreePane(*document_, left_));
+  left_->addWidget(CreateMaterialListPane(*document_, left_));
+  viewportPane_ = new ViewportPane(*document_, right_);
+  controlBar_ = new ControlBarWidget(*document_, right_);
+  right_->addWidget(viewportPane_);
+  right_->addWidget(controlBar_);
+  right_->setStretchFactor(0, 1);
+  right_->setStretchFactor(1, 0);
+  columns_->setStretchFactor(0, 0);
+  columns_->setStretchFactor(1, 1);
+  columns_->setSizes({200, 400});
+  left_->installEventFilter(this);
+  right_->installEventFilter(this);
+  setCentralWidget(columns_);
+
+  if (ViewportWidget* view = viewport()) {
+    view->showValues = [this](const CVector& values) { controlBar_->ShowValues(values); };
+    controlBar_->model().redrawViewport = [view] { view->update(); };
+    connect(view, &ViewportWidget::frameDrawn, this, [this](const QString& rate) {
+      if (!rate.isEmpty()) frameRatePane_->setText(rate);
+      RefreshCommandStates();  // a drag may have filled the undo history
+    });
+  }
+}
+
+ViewportWidget* MainWindow::viewport() const { return viewportPane_ ? viewportPane_->viewport() : nullptr; }
+
+QAction* MainWindow::ActionFor(int32_t command, const QString& text) {
+  auto found = actions_.find(command);
+  if (found != actions_.end()) return found->second;
+  auto* item = new QAction(text, this);
+  item->setCheckable(IsCheckableCommand(command));
+  connect(item, &QAction::triggered, this, [this, command] { RunCommand(command); });
+  actions_[command] = item;
+  return item;
+}
+
+QAction* MainWindow::action(int32_t command) const {
+  auto found = actions_.find(command);
+  return found == actions_.end() ? nullptr : found->second;
+}
+
+void MainWindow::BuildMenus() {
+  for (const Menu& menu : MenuBar()) {
+    QMenu* popup = menuBar()->addMenu(Tr(menu.title));
+    connect(popup, &QMenu::aboutToShow, this, &MainWindow::RefreshCommandStates);
+    for (const MenuItem& item : menu.items) {
+      if (!item.command) {
+        popup->addSeparator();
+      } else if (item.command == appcmd::kRecentFileFirst) {
+        fileMenu_ = popup;
+        recentPlaceholder_ = popup->addAction(Tr(item.text));
+        recentPlaceholder_->setEnabled(false);
+      } else {
+        popup->addAction(ActionFor(item.command, Tr(item.text)));
+      }
+    }
+  }
+  connect(fileMenu_, &QMenu::aboutToShow, this, &MainWindow::RebuildRecentFiles);
+}
+
+QToolBar* MainWindow::BuildToolbar(const QString& name, const std::vector<ToolbarButton>& buttons, int32_t toggle) {
+  auto* bar = new QToolBar(name, this);
+  bar->setObjectName(QString::number(toggle));
+  bar->setIconSize(QSize(16, 15));
+  bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  bar->toggleViewAction()->setVisible(false);  // shown and hidden by the View menu only
+  for (const ToolbarButton& button : buttons) {
+    if (!button.command) {
+      bar->addSeparator();
+      continue;
+    }
+    QAction* item = ActionFor(button.command, Tr(button.label));
+    item->setIconText(Tr(button.label));
+    item->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(button.icon))));
+    bar->addAction(item);
+  }
+  // The toolbars change the room left for the viewport.
+  connect(bar, &QToolBar::topLevelChanged, this, [this] { QTimer::singleShot(0, this, &MainWindow::LayOutRightColumn); });
+  return bar;
+}
+
+void MainWindow::BuildAccelerators() {
+  for (const Accelerator& accelerator : Accelerators()) {
+    auto* shortcut = new QShortcut(QKeySequence(accelerator.key), this);
+    shortcut->setContext(Qt::WindowShortcut);
+    const int32_t command = accelerator.command;
+    connect(shortcut, &QShortcut::activated, this, [this, command] { RunCommand(command); });
+    shortcuts_.push_back(shortcut);
+  }
+}
+
+void MainWindow::BuildStatusBar() {
+  frameRatePane_ = new QLabel(QStringLiteral("FPS 30.000000"), this);
+  frameRatePane_->setMinimumWidth(frameRatePane_->sizeHint().width());
+  statusBar()->addPermanentWidget(frameRatePane_);
+}
+
+bool MainWindow::IsCommandEnabled(int32_t command) const { return document_->IsCommandEnabled(command); }
+
+bool MainWindow::IsCommandChecked(int32_t command) const {
+  switch (command) {
+    case cmd::kMainToolbar:
+    case cmd::kControlToolbar:
+    case cmd::kStatusBar: return const_cast<FrameState&>(frameState_).IsChecked(command);
+    default: return document_->IsCommandChecked(command);
+  }
+}
+
+void MainWindow::RefreshCommandStates() {
+  for (const auto& [command, item] : actions_) {
+    item->setEnabled(IsCommandEnabled(command));
+    if (item->isCheckable()) item->setChecked(IsCommandChecked(command));
+  }
+  const QString title = QString::fromUtf8(kApplicationTitle) + QStringLiteral(" - ") +
+                        QString::fromUtf8(document_->Title());
+  if (windowTitle() != title) setWindowTitle(title);
+}
+
+void MainWindow::RunCommand(int32_t command) {
+  if (!IsCommandEnabled(command)) return;
+  CMotionDoc& doc = *document_;
+  switch (command) {
+    case cmd::kNew: doc.OnNewDocument(); break;
+    case cmd::kOpen:
+      // The document's open: no question about the changes first.
+      doc.OnFileOpen();
+      break;
+    case cmd::kSave: doc.OnFileSave(); break;
+    case cmd::kSaveAs: doc.OnFileSaveAs(); break;
+    case cmd::kUndo: doc.OnUndo(); break;
+    case cmd::kRedo: doc.OnRedo(); break;
+    case cmd::kCopyAllFrames: doc.OnCopyAllFrames(); break;
+    case cmd::kPasteAllFrames: doc.OnPasteAllFrames(); break;
+    case cmd::kCopyCurrentPose: doc.OnCopyCurrentPose(); break;
+    case cmd::kPasteCurrentPose: doc.OnPasteCurrentPose(); break;
+    case cmd::kCreateText: RunCreateTextDialog(doc, this); break;
+    case cmd::kResetCamera: doc.OnResetCamera(); break;
+    case cmd::kFollowModel: doc.OnToggleFollow(); break;
+    case cmd::kMoveMode: doc.OnTransformMode(kTransformMove); break;
+    case cmd::kRotateMode: doc.OnTransformMode(kTransformRotate); break;
+    case cmd::kScaleMode: doc.OnTransformMode(kTransformScale); break;
+    case cmd::kPlay: doc.OnPlay(); break;
+    case cmd::kStop: doc.OnStop(); break;
+    case cmd::kNextFrame: doc.OnNextFrame(); break;
+    case cmd::kPreviousFrame: doc.OnPreviousFrame(); break;
+    case cmd::kNextKey: doc.OnNextKey(); break;
+    case cmd::kPreviousKey: doc.OnPreviousKey(); break;
+    case cmd::kFirstFrame: doc.OnFirstFrame(); break;
+    case cmd::kLastFrame: doc.OnLastFrame(); break;
+    case cmd::kKeyFrameDialog: doc.OnKeyFrameDialog(); break;
+    case cmd::kAddKeySelected: doc.OnAddKey(false); break;
+    case cmd::kAddKeyAll: doc.OnAddKey(true); break;
+    case cmd::kDeleteKeySelected: doc.OnDeleteKey(false); break;
+    case cmd::kDeleteKeyAll: doc.OnDeleteKey(true); break;
+    case cmd::kInsertFrames: doc.OnInsertFrames(); break;
+    case cmd::kDeleteFrames: doc.OnDeleteFrames(); break;
+    case cmd::kBackgroundColor: ChooseBackgroundColor(); break;
+    case cmd::kSettings:
+      RunSettingsDialog(doc, this);
+      if (ViewportWidget* view = viewport()) view->RebuildModelBuffers();  // new smoothing angle
+      break;
+    case cmd::kHermite: doc.OnToggleHermite(); break;
+    case cmd::kSmoothShading: doc.OnToggleSmoothShading(); break;
+    case cmd::kMouseCamera: doc.OnMouseMode(kMouseCamera); break;
+    case cmd::kMouseAnimation: doc.OnMouseMode(kMouseAnimation); break;
+    case cmd::kCameraLeft: doc.OnCameraView(CameraView::kLeft); break;
+    case cmd::kCameraTop: doc.OnCameraView(CameraView::kTop); break;
+    case cmd::kCameraFront: doc.OnCameraView(CameraView::kFront); break;
+    case cmd::kCameraRight: doc.OnCameraView(CameraView::kRight); break;
+    case cmd::kCameraBottom: doc.OnCameraView(CameraView::kBottom); break;
+    case cmd::kCameraBack: doc.OnCameraView(CameraView::kBack); break;
+    case cmd::kMainToolbar:
+      frameState_.Toggle(command);
+      mainToolbar_->setVisible(frameState_.mainToolbarVisible);
+      break;
+    case cmd::kControlToolbar:
+      frameState_.Toggle(command);
+      controlToolbar_->setVisible(frameState_.controlToolbarVisible);
+      break;
+    case cmd::kStatusBar:
+      frameState_.Toggle(command);
+      statusBar()->setVisible(frameState_.statusBarVisible);
+      break;
+    case appcmd::kExit: close(); break;
+    case appcmd::kHelp: ShowHelp(); break;
+    case appcmd::kAbout: ShowAbout(); break;
+    case appcmd::kUnregister: Unregister(); break;
+    default:
+      if (command >= appcmd::kRecentFileFirst && command < appcmd::kRecentFileFirst + int32_t(RecentFileList::kSize))
+        OpenRecentFile(size_t(command - appcmd::kRecentFileFirst));
+      // Anything else (the model tree's commands while it is not the active view, ids that no
+      // table handles) does nothing.
+      break;
+  }
+  SaveSettings();
+  RefreshCommandStates();
+}
+
+void MainWindow::RebuildRecentFiles() {
+  for (QAction* item : recentActions_) {
+    fileMenu_->removeAction(item);
+    item->deleteLater();
+  }
+  recentActions_.clear();
+  const std::vector<std::string>& entries = document_->m_recentFiles.Entries();
+  recentPlaceholder_->setVisible(entries.empty());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    auto* item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromUtf8(entries[i])), fileMenu_);
+    const int32_t command = appcmd::kRecentFileFirst + int32_t(i);
+    connect(item, &QAction::triggered, this, [this, command] { RunCommand(command); });
+    fileMenu_->insertAction(recentPlaceholder_, item);
+    recentActions_.push_back(item);
+  }
+}
+
+void MainWindow::OpenRecentFile(size_t index) {
+  const std::vector<std::string>& entries = document_->m_recentFiles.Entries();
+  if (index >= entries.size()) return;
+  const std::string path = entries[index];
+  if (!document_->SaveModified()) return;
+  if (!document_->OnOpenDocument(path)) document_->m_recentFiles.Remove(path);
+}
+
+void MainWindow::LoadSettings() {
+  if (!settings_) return;
+  document_->m_recentFiles.Load(*settings_);
+  savedRecentFiles_ = document_->m_recentFiles.Entries();
+  // The framework's print-preview setting is read and kept; nothing uses it.
+  (void)settings_->Read("Settings", "PreviewPages");
+}
+
+void MainWindow::SaveSettings() {
+  // Written when the list changed, and at once: a program that is killed keeps its list.
+  if (!settings_ || savedRecentFiles_ == document_->m_recentFiles.Entries()) return;
+  document_->m_recentFiles.Save(*settings_);
+  savedRecentFiles_ = document_->m_recentFiles.Entries();
+  if (auto* store = dynamic_cast<QtSettingsStore*>(settings_)) store->Sync();
+}
+
+void MainWindow::ShowHelp() {
+  // The help page is installed next to the program; a missing page is not reported.
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/Logo.html")));
+}
+
+void MainWindow::ShowAbout() {
+  QMessageBox::about(this, Tr("Quorvel Logoのﾊﾞｰｼﾞｮﾝ情報"),
+                     Tr("Quorvel Logo Version 0.2\n\nアニメーションする 3D ロゴを作るツール"));
+}
+
+void MainWindow::Unregister() {
+  UnregisterFileType();
+  interaction_->ShowMessage(Tr(kUnregisteredMessage).toStdString());
+}
+
+void MainWindow::ChooseBackgroundColor() {
+  const uint32_t bgr = document_->scene().m_backgroundColor;
+  const QColor initial(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+  const QColor chosen = QColorDialog::getColor(initial, this, Tr("背景色"));
+  if (!chosen.isValid()) return;
+  document_->SetBackgroundColor(uint32_t(chosen.red()) | uint32_t(chosen.green()) << 8 |
+                                uint32_t(chosen.blue()) << 16);
+}
+
+int MainWindow::ViewportRowHeight() const {
+  const int client = height() - (menuBar()->isVisible() ? menuBar()->height() : 0);
+  return qv::ViewportRowHeight(client, toolbarHeight_, DockOf(*this, mainToolbar_), DockOf(*this, controlToolbar_));
+}
+
+void MainWindow::LayOutRightColumn() {
+  const int available = right_->height() - right_->handleWidth();
+  const int viewportRow = std::clamp(ViewportRowHeight(), 0, std::max(0, available));
+  right_->setSizes({viewportRow, available - viewportRow});
+}
+
+void MainWindow::LayOutLeftColumn() {
+  const int half = left_->height() / 2;
+  left_->setSizes({half, half});
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // After the splitter has laid itself out for its new size.
+  if (event->type() == QEvent::Resize) {
+    if (watched == left_) QMetaObject::invokeMethod(this, &MainWindow::LayOutLeftColumn, Qt::QueuedConnection);
+    if (watched == right_) QMetaObject::invokeMethod(this, &MainWindow::LayOutRightColumn, Qt::QueuedConnection);
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) { QMainWindow::resizeEvent(event); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!document_->SaveModified()) {
+    event->ignore();
+    return;
+  }
+  SaveSettings();
+  event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+  event->acceptProposedAction();
+  document_->OnDropFiles(paths);
+  SaveSettings();
+  RefreshCommandStates();
+  activateWindow();
+  setFocus();
+}
 
 }  // namespace qv::ui

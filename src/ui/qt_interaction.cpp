@@ -1,20 +1,111 @@
 #include "ui/qt_interaction.h"
 
-#include <QApplication>
+#include <QCoreApplication>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include "ui/dialogs/dialog_support.h"
+#include "ui/dialogs/frame_dialogs.h"
 
 namespace qv::ui {
 
+namespace {
+
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+const char* const kContext = "qv::ui::QtInteraction";
+
+// The file types' names as the dialogs list them; a name ends in its pattern.
+QString DocumentFilter() { return QCoreApplication::translate(kContext, "Quorvel Logo ﾌｧｲﾙ(*.qvlogo)"); }
+QString OpenFilter() { return QCoreApplication::translate(kContext, "Quorvel Logoファイル(*.qvlogo)"); }
+QString WebGLFilter() { return QCoreApplication::translate(kContext, "WebGL ﾌｧｲﾙ(*.html)"); }
+QString WebGPUFilter() { return QCoreApplication::translate(kContext, "WebGPUファイル(*.html)"); }
+
+// The save dialog: the name typed without an extension gets the one of the type chosen when OK
+// is pressed (before the dialog asks whether to replace an existing file of that name).
+class SaveFileDialog : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+  void accept() override {
+    setDefaultSuffix(selectedNameFilter() == DocumentFilter() ? QStringLiteral("qvlogo") : QStringLiteral("html"));
+    QFileDialog::accept();
+  }
+};
+
+}  // namespace
+
+QStringList SaveTypeFilters() { return {DocumentFilter(), WebGLFilter(), WebGPUFilter()}; }
+
 void QtInteraction::ShowMessage(std::string_view text) {
-  QMessageBox::information(parent_, QApplication::applicationDisplayName(),
-                           QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  // The document's message texts are the translation sources (texts naming a file have no
+  // translation and show as they are).
+  const std::string source(text);
+  ShowMessageBox(parent_, QCoreApplication::translate("qv::CMotionDoc", source.c_str()));
 }
 
-std::optional<std::pair<int32_t, int32_t>> QtInteraction::AskInsertFrames(int32_t, int32_t) { return std::nullopt; }
-std::optional<std::pair<int32_t, int32_t>> QtInteraction::AskDeleteFrames(int32_t, int32_t) { return std::nullopt; }
-std::optional<KeyFrameChoice> QtInteraction::AskKeyFrame(const KeyFrameChoice&) { return std::nullopt; }
-SaveChangesAnswer QtInteraction::AskSaveChanges(std::string_view) { return SaveChangesAnswer::kCancel; }
-std::optional<std::string> QtInteraction::AskOpenPath() { return std::nullopt; }
-std::optional<SavePathChoice> QtInteraction::AskSavePath(bool) { return std::nullopt; }
+std::optional<std::pair<int32_t, int32_t>> QtInteraction::AskInsertFrames(int32_t afterFrame, int32_t count) {
+  InsertFramesDialog dialog(afterFrame, count, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.values();
+}
+
+std::optional<std::pair<int32_t, int32_t>> QtInteraction::AskDeleteFrames(int32_t first, int32_t last) {
+  DeleteFramesDialog dialog(first, last, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.values();
+}
+
+std::optional<KeyFrameChoice> QtInteraction::AskKeyFrame(const KeyFrameChoice& initial) {
+  KeyFrameDialog dialog(initial, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.choice();
+}
+
+SaveChangesAnswer QtInteraction::AskSaveChanges(std::string_view title) {
+  QMessageBox box(QMessageBox::Question, ApplicationName(),
+                  QCoreApplication::translate(kContext, "%1 への変更を保存しますか?").arg(FromUtf8(title)),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+  box.setObjectName(QStringLiteral("saveChangesPrompt"));
+  box.button(QMessageBox::Yes)->setText(QCoreApplication::translate(kContext, "はい(&Y)"));
+  box.button(QMessageBox::No)->setText(QCoreApplication::translate(kContext, "いいえ(&N)"));
+  box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate(kContext, "キャンセル"));
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes: return SaveChangesAnswer::kYes;
+    case QMessageBox::No: return SaveChangesAnswer::kNo;
+    default: return SaveChangesAnswer::kCancel;  // also the window's close button
+  }
+}
+
+std::optional<std::string> QtInteraction::AskOpenPath() {
+  QFileDialog dialog(parent_);
+  dialog.setObjectName(QStringLiteral("openDialog"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilter(OpenFilter());
+  dialog.setDefaultSuffix(QStringLiteral("qvlogo"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<SavePathChoice> QtInteraction::AskSavePath(bool documentTypeOnly) {
+  SaveFileDialog dialog(parent_);
+  dialog.setObjectName(QStringLiteral("saveDialog"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before replacing a file
+  dialog.setFileMode(QFileDialog::AnyFile);
+  QStringList filters = SaveTypeFilters();
+  if (documentTypeOnly) filters = filters.mid(0, 1);
+  dialog.setNameFilters(filters);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  SavePathChoice choice;
+  choice.path = dialog.selectedFiles().first().toStdString();
+  const qsizetype type = filters.indexOf(dialog.selectedNameFilter());
+  choice.type = type == 1 ? SaveType::kWebGL : type == 2 ? SaveType::kWebGPU : SaveType::kDocument;
+  return choice;
+}
 
 }  // namespace qv::ui

@@ -1,6 +1,7 @@
 #pragma once
 // The document's questions and messages answered with the desktop program's dialogs.
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
 #include "scene/user_interaction.h"
@@ -13,16 +14,25 @@ class QtInteraction : public UserInteraction {
   explicit QtInteraction(QWidget* parent = nullptr) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
 
+  // A message box titled with the application's name, OK button.
   void ShowMessage(std::string_view text) override;
+  // The frame dialogs ("ﾌﾚｰﾑの挿入", "ﾌﾚｰﾑの削除", "ﾓﾃﾞﾙのｷｰﾌﾚｰﾑの追加・削除").
   std::optional<std::pair<int32_t, int32_t>> AskInsertFrames(int32_t afterFrame, int32_t count) override;
   std::optional<std::pair<int32_t, int32_t>> AskDeleteFrames(int32_t first, int32_t last) override;
   std::optional<KeyFrameChoice> AskKeyFrame(const KeyFrameChoice& initial) override;
+  // "%1 への変更を保存しますか?" with Yes, No and Cancel.
   SaveChangesAnswer AskSaveChanges(std::string_view title) override;
+  // File dialogs (Qt's own, not the desktop's: the same everywhere and drivable by tests);
+  // paths come back in UTF-8.
   std::optional<std::string> AskOpenPath() override;
   std::optional<SavePathChoice> AskSavePath(bool documentTypeOnly) override;
 
  private:
   QPointer<QWidget> parent_;
 };
+
+// The file types of the save dialog, in their order (document, WebGL page, WebGPU page); the
+// open dialog offers the first.
+QStringList SaveTypeFilters();
 
 }  // namespace qv::ui

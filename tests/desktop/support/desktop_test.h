@@ -1,0 +1,60 @@
+#pragma once
+// Shared pieces of the desktop tests: a main that keeps the user's settings and data folders in
+// a temporary folder, a user-interaction that answers as the test says, and window helpers.
+#include <QApplication>
+#include <QImage>
+#include <QString>
+#include <QtTest>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "scene/user_interaction.h"
+
+namespace qv::ui {
+class MainWindow;
+}
+
+namespace qv::testing {
+
+// Points XDG_CONFIG_HOME (QSettings) and XDG_DATA_HOME (file-type registration) at a fresh
+// temporary folder and asks for OpenGL 3.3 by default. Call before the QApplication is made.
+void PrepareDesktopTestEnvironment();
+// The temporary folder of this run (removed at exit).
+QString TestFolder();
+
+// Answers the document's questions from queues; messages are kept.
+class ScriptedInteraction : public UserInteraction {
+ public:
+  void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+  std::optional<std::pair<int32_t, int32_t>> AskInsertFrames(int32_t, int32_t) override { return std::nullopt; }
+  std::optional<std::pair<int32_t, int32_t>> AskDeleteFrames(int32_t, int32_t) override { return std::nullopt; }
+  std::optional<KeyFrameChoice> AskKeyFrame(const KeyFrameChoice&) override { return std::nullopt; }
+  SaveChangesAnswer AskSaveChanges(std::string_view) override { return saveChanges; }
+  std::optional<std::string> AskOpenPath() override;
+  std::optional<SavePathChoice> AskSavePath(bool) override;
+
+  std::vector<std::string> messages;
+  SaveChangesAnswer saveChanges = SaveChangesAnswer::kNo;
+  std::deque<std::string> openPaths;
+  std::deque<SavePathChoice> savePaths;
+};
+
+// Shows the window, waits until it is exposed and active and the viewport has drawn.
+bool ShowAndWait(ui::MainWindow& window);
+// Waits for the viewport's next frame (false after five seconds without one).
+bool WaitForViewportFrame(ui::MainWindow& window);
+// The window as a person sees it, the viewport's OpenGL picture included.
+QImage GrabWindow(ui::MainWindow& window);
+// Distinct colours in a rectangle of an image (a blank area has one or two).
+int DistinctColours(const QImage& image, const QRect& area);
+
+}  // namespace qv::testing
+
+#define QV_DESKTOP_TEST_MAIN(TestClass)                        \
+  int main(int argc, char** argv) {                            \
+    qv::testing::PrepareDesktopTestEnvironment();              \
+    QApplication app(argc, argv);                              \
+    TestClass test;                                            \
+    return QTest::qExec(&test, argc, argv);                    \
+  }

@@ -1,0 +1,43 @@
+// Without a usable OpenGL the viewport pane says so, and everything else works on.
+#include <QLineEdit>
+
+#include "document/command_ids.h"
+#include "document/motion_doc.h"
+#include "desktop/support/desktop_test.h"
+#include "ui/control_bar_widget.h"
+#include "ui/main_window.h"
+#include "ui/viewport_widget.h"
+
+class ViewportFallbackTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void aMessageTakesTheViewportsPlace() {
+    qv::testing::ScriptedInteraction ui;
+    qv::ui::MainWindow window(nullptr, &ui);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(!window.viewport() || !window.viewport()->HasDevice());
+    QTRY_VERIFY(window.viewportPane()->message().contains("OpenGL"));
+
+    // The rest of the program: a text model, a key, frames and saving.
+    qv::TextParameters text = window.document().m_textDefaults;
+    text.fontName = "DejaVu Sans";
+    text.text = "A";
+    QVERIFY(window.document().CreateText(text));
+    window.document().scene().m_selectedModel = 0;
+    window.RunCommand(qv::cmd::kAddKeySelected);
+    window.RunCommand(qv::cmd::kLastFrame);
+    QCOMPARE(window.controlBar()->currentFrameField()->text(), QString("60"));
+    QVERIFY(window.document().DoStore((qv::testing::TestFolder() + "/no-gl.qvlogo").toStdString()));
+  }
+};
+
+int main(int argc, char** argv) {
+  // An X server whose OpenGL is switched off.
+  qputenv("QT_XCB_GL_INTEGRATION", "none");
+  qv::testing::PrepareDesktopTestEnvironment();
+  QApplication app(argc, argv);
+  ViewportFallbackTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+#include "viewport_fallback_test.moc"
