@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -52,10 +53,9 @@ ModelTreePane::ModelTreePane(CMotionDoc& document, QWidget* parent)
   remove->setObjectName(QStringLiteral("deleteModel"));
   rename->setObjectName(QStringLiteral("renameModel"));
   toggle->setObjectName(QStringLiteral("toggleShown"));
-  for (QAction* action : {add, remove, rename, toggle}) {
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);  // while the tree is the active view
-    addAction(action);
-  }
+  // The keys reach these commands while the tree has the focus (it is the active view); the main
+  // window's accelerators for the same keys wait their turn (see event()).
+  commands_ = {add, remove, rename, toggle};
   menu_->addAction(remove);
   menu_->addAction(rename);
   menu_->addAction(toggle);
@@ -88,6 +88,29 @@ void ModelTreePane::OnUpdate(CMotionDoc&, UpdateHint hint) {
       break;
     default: break;
   }
+}
+
+QAction* ModelTreePane::CommandOfKey(const QKeyEvent* event) const {
+  const QKeySequence pressed(event->keyCombination());
+  for (QAction* action : commands_)
+    if (action->shortcut() == pressed) return action;
+  return nullptr;
+}
+
+bool ModelTreePane::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && CommandOfKey(static_cast<QKeyEvent*>(event))) {
+    event->accept();  // delivered as a key press here, not as the window's shortcut
+    return true;
+  }
+  return QTreeWidget::event(event);
+}
+
+void ModelTreePane::keyPressEvent(QKeyEvent* event) {
+  if (QAction* action = CommandOfKey(event)) {
+    action->trigger();
+    return;
+  }
+  QTreeWidget::keyPressEvent(event);
 }
 
 void ModelTreePane::Refill() {

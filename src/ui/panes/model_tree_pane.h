@@ -7,10 +7,13 @@
 // every move whether the drop would be taken.
 #include <QString>
 #include <QTreeWidget>
+#include <vector>
 
 #include "document/model_tree.h"
 #include "ui/panes/pane_images.h"
 
+class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 
@@ -47,6 +50,8 @@ class ModelTreePane : public QTreeWidget, public DocumentView {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void Refill();
@@ -54,11 +59,13 @@ class ModelTreePane : public QTreeWidget, public DocumentView {
   void SetDropTarget(int row);
   void EndDrag();
   void FinishRename();
+  QAction* CommandOfKey(const QKeyEvent* event) const;
 
   CMotionDoc& doc_;
   ModelTreeModel model_;
   LabelEditDelegate* delegate_;
   QMenu* menu_;
+  std::vector<QAction*> commands_;  // add, delete, rename, show or hide
   bool refilling_ = false;
   bool refillPending_ = false;
   QString pendingName_;
