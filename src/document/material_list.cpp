@@ -1,7 +1,6 @@
 #include "document/material_list.h"
 
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -28,8 +27,6 @@ uint8_t SwatchByte(float component) {
   // The low byte of the truncated product, as the list paints it.
   return static_cast<uint8_t>(static_cast<uint32_t>(TruncatedInt32(component * 255.0f)) & 0xFF);
 }
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 std::string FormatFloat(double value) {
   char text[64];
@@ -68,23 +65,6 @@ std::string FactorText(int32_t position) { return FormatFloat(position / 100.0);
 std::string PowerText(int32_t position) { return FormatFloat(position); }
 int32_t FactorPositionOfText(std::string_view text) { return TruncatedInt32(ParseDouble(text) * 100); }
 
-std::string DialogFloatText(float value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.6g", static_cast<double>(value));
-  return text;
-}
-
-std::optional<float> DialogNumberOfText(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+') text.remove_prefix(1);
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::general);
-  if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
-  if (std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
-  return static_cast<float>(value);
-}
 int32_t PowerPositionOfText(std::string_view text) { return ParseInt(text); }
 
 std::string TextureNameForChosenFile(const std::string& chosenPath, const std::string& programFolder) {

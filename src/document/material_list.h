@@ -44,13 +44,6 @@ std::string FactorText(int32_t position);
 std::string PowerText(int32_t position);
 int32_t FactorPositionOfText(std::string_view text);
 int32_t PowerPositionOfText(std::string_view text);
-// A value as the dialog's edits show it when it opens: at most six significant digits, no
-// trailing zeros (0.8 shows as "0.8", 1.0 as "1").
-std::string DialogFloatText(float value);
-// A float edit's text read when the dialog takes its fields: blanks around one decimal number
-// and nothing else; anything else (empty, "1.5x", "inf", beyond float) is not a number and the
-// dialog asks for one ("数字を入力してください。").
-std::optional<float> DialogNumberOfText(std::string_view text);
 
 // The texture edit's text for a chosen image: relative to the program's Texture folder when the
 // file lies inside it (compared without regard to ASCII case), the whole path otherwise.

@@ -39,20 +39,6 @@ TEST(MaterialRules, StoredValuesBeyondTheTrackbarsNeitherOverflowNorWrapBackward
   EXPECT_EQ(FactorPositionOfText("1e300"), std::numeric_limits<int32_t>::max());
 }
 
-TEST(MaterialRules, DialogEditsShowShortFloatsAndTakeOnlyNumbers) {
-  EXPECT_EQ(DialogFloatText(0.8f), "0.8");
-  EXPECT_EQ(DialogFloatText(1.0f), "1");
-  EXPECT_EQ(DialogFloatText(0.25f), "0.25");
-  EXPECT_EQ(DialogFloatText(123456.7f), "123457");
-  const struct { const char* text; std::optional<float> value; } cases[] = {
-      {"0.37", 0.37f}, {" 12.9 ", 12.9f}, {"+1", 1.0f}, {"-0.5", -0.5f}, {"1e2", 100.0f},
-      {"", std::nullopt}, {"  ", std::nullopt}, {"1.5x", std::nullopt}, {"abc", std::nullopt},
-      {"inf", std::nullopt}, {"nan", std::nullopt}, {"1e39", std::nullopt}, {"+-1", std::nullopt},
-      {"0x10", std::nullopt}, {"1 2", std::nullopt},
-  };
-  for (const auto& c : cases) EXPECT_EQ(DialogNumberOfText(c.text), c.value) << '"' << c.text << '"';
-}
-
 TEST(MaterialRules, ChosenTexturesInsideTheTextureFolderAreRelative) {
   const struct { const char* chosen; const char* stored; } cases[] = {
       {"/opt/prog/Texture/wood.bmp", "wood.bmp"},

@@ -7,13 +7,14 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "document/dialog_fields.h"
 #include "platform/program_folder.h"
+#include "ui/dialogs/dialog_support.h"
 
 namespace qv::ui {
 
@@ -77,7 +78,7 @@ MaterialDialog::MaterialDialog(const MaterialDialogValues& preset, const std::st
     factor.slider = new QSlider(Qt::Horizontal, this);
     factor.slider->setRange(0, 100);
     factor.slider->setObjectName(QStringLiteral("%1Trackbar").arg(QLatin1String(rows[i].name)));
-    factor.edit = new QLineEdit(QString::fromStdString(DialogFloatText(preset.*factor.field)), this);
+    factor.edit = new QLineEdit(QString::fromStdString(FormatNumberField(preset.*factor.field)), this);
     factor.edit->setObjectName(QStringLiteral("%1Edit").arg(QLatin1String(rows[i].name)));
     factor.edit->setMaximumWidth(90);
     factor.edit->installEventFilter(this);
@@ -123,16 +124,10 @@ void MaterialDialog::UpdateSwatch() { swatch_->SetColor(SwatchQColor(values_)); 
 bool MaterialDialog::ReadFields() {
   MaterialDialogValues read = values_;
   for (Factor& factor : factors_) {
-    const std::optional<float> value = DialogNumberOfText(factor.edit->text().toStdString());
-    if (!value) {
-      checking_ = true;  // leaving the edit for the message box is not another reading
-      QMessageBox::information(this, windowTitle(), tr("数字を入力してください。"));
-      checking_ = false;
-      factor.edit->setFocus();
-      factor.edit->selectAll();
-      return false;
-    }
-    read.*factor.field = *value;
+    checking_ = true;  // leaving the edit for the message box is not another reading
+    const bool ok = ReadNumberEdit(factor.edit, read.*factor.field);  // the message, the focus back
+    checking_ = false;
+    if (!ok) return false;
   }
   read.name = nameEdit_->text().toStdString();
   read.texture = textureEdit_->text().toStdString();
@@ -148,7 +143,7 @@ void MaterialDialog::OnTrackbarMoved(int index) {
   Factor& factor = factors_[index];
   const int position = factor.slider->value();
   factor.edit->setText(QString::fromStdString(factor.isPower ? PowerText(position) : FactorText(position)));
-  values_.*factor.field = *DialogNumberOfText(factor.edit->text().toStdString());
+  values_.*factor.field = *ReadNumberField(factor.edit->text().toStdString());
   UpdateSwatch();
 }
 
