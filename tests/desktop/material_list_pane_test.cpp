@@ -112,6 +112,10 @@ class MaterialListPaneTest : public QObject {
     f.doc.UpdateAllViews(kHintAppearance);
     QCOMPARE(f.list->currentItem(), f.list->topLevelItem(2));
     QCOMPARE(f.list->selectedItems().size(), 1);
+    // Below the last row: no material, and no row shows as selected.
+    QTest::mouseClick(f.list->viewport(), Qt::LeftButton, {}, QPoint(20, f.list->viewport()->height() - 5));
+    QCOMPARE(f.doc.scene().m_selectedMaterial, -1);
+    QVERIFY(f.list->selectedItems().isEmpty());
   }
 
   void renameOnlyAfterTheCommandAndNeverToAnotherMaterialsName() {

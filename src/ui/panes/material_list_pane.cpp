@@ -89,7 +89,13 @@ void MaterialListPane::SelectRowUnderCursor(const QPoint& viewportPos) {
   QTreeWidgetItem* item = itemAt(viewportPos);
   model_.Select(item ? indexOfTopLevelItem(item) : -1);
   refilling_ = true;
-  if (item) setCurrentItem(item);
+  if (item) {
+    setCurrentItem(item);
+  } else {
+    // No material is selected now: no row shows as selected either.
+    clearSelection();
+    setCurrentItem(nullptr);
+  }
   refilling_ = false;
 }
 
@@ -102,7 +108,7 @@ void MaterialListPane::mousePressEvent(QMouseEvent* event) {
   }
   if (event->button() == Qt::LeftButton) {
     SelectRowUnderCursor(pos);
-    if (!itemAt(pos)) return;  // the scene has no selected material now; the row stays marked
+    if (!itemAt(pos)) return;
   }
   QTreeWidget::mousePressEvent(event);
 }
