@@ -43,6 +43,31 @@ int RedPixels(const QImage& image, const QRect& area) {
 class MaterialSessionTest : public QObject {
   Q_OBJECT
  private slots:
+  // The main window has accelerators for the same keys; while the tree has the focus they are the
+  // tree's.
+  void theTreesKeysReachItInsideTheWindow() {
+    if (!qv::IsFamilyInstalled("DejaVu Sans")) QSKIP("DejaVu Sans is not installed");
+    qv::ui::MainWindow window;
+    QVERIFY(ShowAndWait(window));
+    QVERIFY(CreateTextThroughDialog(window, "DejaVu Sans", "Q"));
+    auto* tree = window.findChild<qv::ui::ModelTreePane*>();
+    qv::CZiduderizo& scene = window.document().scene();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->topLevelItem(0)->child(0)).center());
+    QCOMPARE(scene.m_selectedModel, 0);
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_M, Qt::AltModifier);
+    QCOMPARE(scene.m_models[0].m_visible, 0);
+    QTest::keyClick(tree, Qt::Key_M, Qt::AltModifier);
+    QCOMPARE(scene.m_models[0].m_visible, 1);
+    QTest::keyClick(tree, Qt::Key_Z, Qt::AltModifier);
+    auto* editor = tree->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor && editor->isVisible());
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QTRY_VERIFY(!tree->treeModel().IsRenaming());
+    QTest::keyClick(tree, Qt::Key_Delete, Qt::AltModifier);
+    QVERIFY(scene.m_models.empty());
+  }
+
   void aRedLogoWithAChildFromTheMaterialDialogToTheWebPage() {
     if (!qv::IsFamilyInstalled("DejaVu Sans")) QSKIP("DejaVu Sans is not installed");
     const QString folder = TestFolder() + "/material-session";
