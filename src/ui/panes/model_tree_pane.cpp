@@ -106,6 +106,11 @@ bool ModelTreePane::event(QEvent* event) {
 }
 
 void ModelTreePane::keyPressEvent(QKeyEvent* event) {
+  if (dragging_) {
+    // Ctrl pressed or let go while the mouse rests: the cursor tells at once.
+    if (event->key() == Qt::Key_Control) ShowDropCursor(viewport()->mapFromGlobal(QCursor::pos()), true);
+    return;
+  }
   if (QAction* action = CommandOfKey(event)) {
     action->trigger();
     return;
@@ -201,13 +206,21 @@ void ModelTreePane::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   dragImage_->move(pos + QPoint(12, 4));
-  const int target = RowAt(pos);
+  ShowDropCursor(pos, event->modifiers() & Qt::ControlModifier);
+}
+
+void ModelTreePane::ShowDropCursor(const QPoint& viewportPos, bool ctrlHeld) {
+  const int target = RowAt(viewportPos);
   const bool allowed = target >= 0 && model_.CanDrop(draggedRow_, target);
   SetDropTarget(allowed ? target : -1);
-  shownCursor_ = !allowed ? DropCursor::kRefused
-                 : (event->modifiers() & Qt::ControlModifier) ? DropCursor::kAllowedWithCtrl
-                                                               : DropCursor::kAllowed;
+  shownCursor_ = !allowed ? DropCursor::kRefused : ctrlHeld ? DropCursor::kAllowedWithCtrl : DropCursor::kAllowed;
   viewport()->setCursor(DropCursorOf(shownCursor_));
+}
+
+void ModelTreePane::keyReleaseEvent(QKeyEvent* event) {
+  if (dragging_ && event->key() == Qt::Key_Control)
+    ShowDropCursor(viewport()->mapFromGlobal(QCursor::pos()), false);
+  QTreeWidget::keyReleaseEvent(event);
 }
 
 void ModelTreePane::mouseReleaseEvent(QMouseEvent* event) {

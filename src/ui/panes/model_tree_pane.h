@@ -52,11 +52,13 @@ class ModelTreePane : public QTreeWidget, public DocumentView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
 
  private:
   void Refill();
   int RowAt(const QPoint& viewportPos) const;
   void SetDropTarget(int row);
+  void ShowDropCursor(const QPoint& viewportPos, bool ctrlHeld);
   void EndDrag();
   void FinishRename();
   QAction* CommandOfKey(const QKeyEvent* event) const;
