@@ -1,7 +1,9 @@
 #include "document/material_list.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "geometry/string_separator.h"
 #include "geometry/texture_loader.h"
@@ -12,9 +14,18 @@ namespace qv {
 
 namespace {
 
+// Truncated towards zero; values beyond int32 saturate and NaN gives 0 (stored floats can hold
+// anything, and a plain cast of those is undefined).
+int32_t TruncatedInt32(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+  if (value <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(value);
+}
+
 uint8_t SwatchByte(float component) {
   // The low byte of the truncated product, as the list paints it.
-  return static_cast<uint8_t>(static_cast<uint32_t>(static_cast<int32_t>(component * 255.0f)) & 0xFF);
+  return static_cast<uint8_t>(static_cast<uint32_t>(TruncatedInt32(component * 255.0f)) & 0xFF);
 }
 
 std::string FormatFloat(double value) {
@@ -48,11 +59,12 @@ SwatchColor SwatchOf(const float color[4]) {
   return {SwatchByte(color[0]), SwatchByte(color[1]), SwatchByte(color[2])};
 }
 
-int32_t FactorPosition(float value) { return static_cast<int32_t>(value * 100.0f); }
-int32_t PowerPosition(float power) { return static_cast<int32_t>(power); }
+int32_t FactorPosition(float value) { return TruncatedInt32(value * 100.0f); }
+int32_t PowerPosition(float power) { return TruncatedInt32(power); }
 std::string FactorText(int32_t position) { return FormatFloat(position / 100.0); }
 std::string PowerText(int32_t position) { return FormatFloat(position); }
-int32_t FactorPositionOfText(std::string_view text) { return static_cast<int32_t>(ParseDouble(text) * 100); }
+int32_t FactorPositionOfText(std::string_view text) { return TruncatedInt32(ParseDouble(text) * 100); }
+
 int32_t PowerPositionOfText(std::string_view text) { return ParseInt(text); }
 
 std::string TextureNameForChosenFile(const std::string& chosenPath, const std::string& programFolder) {

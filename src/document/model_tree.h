@@ -47,6 +47,11 @@ class ModelTreeModel : public DocumentView {
   // Right button on a row: selects it; a model becomes the selection. The widget then opens the
   // context menu of the three model commands.
   void RightClick(int32_t row);
+  // The keyboard moved the tree's selection: the commands act on that row, the scene's selection
+  // stays.
+  void SetSelectedRow(int32_t row) {
+    if (row >= -1 && row < static_cast<int32_t>(rows_.size())) selectedRow_ = row;
+  }
 
   // Whether the dragged row may be dropped on `target`: not on itself or a descendant.
   bool CanDrop(int32_t dragged, int32_t target) const;

@@ -2,6 +2,9 @@
 // the colour and material dialogs, trackbar rules and texture names.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "document/material_list.h"
 #include "support/animated_scene.h"
 
@@ -25,6 +28,15 @@ TEST(MaterialRules, TrackbarsAndEditsFollowEachOther) {
   EXPECT_EQ(FactorPositionOfText("0.5"), 50);
   EXPECT_EQ(PowerPositionOfText("12.9"), 12);
   EXPECT_EQ(FactorPositionOfText("abc"), 0);
+}
+
+TEST(MaterialRules, StoredValuesBeyondTheTrackbarsNeitherOverflowNorWrapBackwards) {
+  const float huge = 1e30f;
+  const float color[4] = {huge, -huge, std::nanf(""), 1};
+  EXPECT_EQ(SwatchOf(color), (SwatchColor{255, 0, 0}));
+  EXPECT_EQ(FactorPosition(huge), std::numeric_limits<int32_t>::max());
+  EXPECT_EQ(PowerPosition(-huge), std::numeric_limits<int32_t>::min());
+  EXPECT_EQ(FactorPositionOfText("1e300"), std::numeric_limits<int32_t>::max());
 }
 
 TEST(MaterialRules, ChosenTexturesInsideTheTextureFolderAreRelative) {

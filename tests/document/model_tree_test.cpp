@@ -101,7 +101,8 @@ TEST_F(ModelTreeTest, HiddenModelsStayHiddenAcrossRebuilds) {
   doc_.UpdateAllViews(kHintCameraUndoSettings);
   const int32_t row = tree_.RowOfModel(2);
   EXPECT_EQ(tree_.Rows()[row].Image(), 4);
-  tree_.RightClick(row);
+  tree_.SetSelectedRow(row);  // the keyboard: the commands follow the row, not the scene
+  EXPECT_EQ(scene().m_selectedModel, kNoModel);
   tree_.ToggleShown();
   EXPECT_EQ(scene().m_models[2].m_visible, 1);
   EXPECT_EQ(scene().m_selectedModel, 2);
