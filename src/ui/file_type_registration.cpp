@@ -28,7 +28,7 @@ QByteArray MimeXml() {
       "</mime-info>\n");
 }
 
-// Exec takes the path in double quotes with the characters the specification reserves escaped.
+// Exec takes the path in double quotes, with the characters a desktop entry reserves escaped.
 QByteArray DesktopEntry(const QString& program) {
   QString quoted = program;
   quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\\\\\"));
