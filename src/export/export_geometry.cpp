@@ -289,14 +289,15 @@ bool AppendModelGeometry(ExportMesh& mesh, const CModel& model, float scale, int
     mesh.indices.reserve(std::max(needed, mesh.indices.capacity() * 2));
 
   static constexpr size_t kTriangleCorners[] = {0, 1, 2, 2, 3, 0};
-  for (const CFace& face : model.m_faces) {
+  for (size_t f = 0; f < model.m_faces.size(); ++f) {
+    const CFace& face = model.m_faces[f];
     if (!FaceIsExported(model, face)) continue;
     const size_t count = face.m_indices.size() == 3 ? 3 : 6;
     const int32_t material = ExportMaterialIndex(face.m_material, materialCount);
     for (size_t c = 0; c < count; ++c) {
       const size_t j = kTriangleCorners[c];
       const CVector& p = model.m_vertices[face.m_indices[j]];
-      const CVector& n = j < face.m_cornerRecords.size() ? face.m_cornerRecords[j].m_normal : face.m_normal;
+      const CVector n = model.m_cornerRecords.NormalOr(f, j, face.m_normal);
       const CUV uv = j < face.m_uvs.size() ? face.m_uvs[j] : CUV{};
       const ExportVertex vertex{p.x * scale, p.y * scale, p.z * scale, n.x, n.y, n.z, material, uv.u, uv.v, modelIndex};
       mesh.indices.push_back(search.FindOrAppend(mesh.vertices, vertex, face.m_indices[j]));

@@ -27,10 +27,8 @@ bool Finite(const CVector& v) { return std::isfinite(v.x) && std::isfinite(v.y) 
 // The viewport's normals point to the side its triangles are seen from clockwise (its light
 // shines along the view, towards the eye); glTF's point to the counter-clockwise side, so each
 // is written reversed.
-CVector CornerNormal(const CFace& face, size_t corner) {
-  const CVector n = face.m_cornerRecords.size() == face.m_indices.size() ? face.m_cornerRecords[corner].m_normal
-                                                                         : face.m_normal;
-  return -NormalizeOrUp(n);
+CVector CornerNormal(const CModel& model, size_t face, size_t corner) {
+  return -NormalizeOrUp(model.m_cornerRecords.NormalOr(face, corner, model.m_faces[face].m_normal));
 }
 
 bool Drawable(const CModel& model, const CFace& face, size_t materialCount) {
@@ -56,9 +54,10 @@ GltfMesh BuildGltfMesh(const CModel& model, size_t materialCount) {
 
   std::unordered_map<CornerKey, uint32_t, CornerKeyHash> known;
   std::map<int32_t, std::vector<uint32_t>> byMaterial;
-  auto addCorner = [&](const CFace& face, size_t corner, std::vector<uint32_t>& indices) {
+  auto addCorner = [&](size_t f, size_t corner, std::vector<uint32_t>& indices) {
+    const CFace& face = model.m_faces[f];
     const CVector& p = model.m_vertices[face.m_indices[corner]];
-    const CVector n = CornerNormal(face, corner);
+    const CVector n = CornerNormal(model, f, corner);
     const CUV uv = corner < face.m_uvs.size() ? face.m_uvs[corner] : CUV{};
     const CornerKey key{std::bit_cast<uint32_t>(p.x),  std::bit_cast<uint32_t>(p.y),
                         std::bit_cast<uint32_t>(p.z),  std::bit_cast<uint32_t>(n.x),
@@ -72,16 +71,17 @@ GltfMesh BuildGltfMesh(const CModel& model, size_t materialCount) {
     }
     indices.push_back(it->second);
   };
-  auto addTriangle = [&](const CFace& face, size_t a, size_t b, size_t c, std::vector<uint32_t>& indices) {
-    addCorner(face, a, indices);
-    addCorner(face, c, indices);  // swapped: counter-clockwise on screen for glTF
-    addCorner(face, b, indices);
+  auto addTriangle = [&](size_t f, size_t a, size_t b, size_t c, std::vector<uint32_t>& indices) {
+    addCorner(f, a, indices);
+    addCorner(f, c, indices);  // swapped: counter-clockwise on screen for glTF
+    addCorner(f, b, indices);
   };
-  for (const CFace& face : model.m_faces) {
+  for (size_t f = 0; f < model.m_faces.size(); ++f) {
+    const CFace& face = model.m_faces[f];
     if (!Drawable(model, face, materialCount)) continue;
     std::vector<uint32_t>& indices = byMaterial[face.m_material];
-    addTriangle(face, 0, 1, 2, indices);
-    if (face.m_indices.size() == 4) addTriangle(face, 2, 3, 0, indices);
+    addTriangle(f, 0, 1, 2, indices);
+    if (face.m_indices.size() == 4) addTriangle(f, 2, 3, 0, indices);
   }
   for (auto& [material, indices] : byMaterial) mesh.primitives.push_back({material, std::move(indices)});
   return mesh;

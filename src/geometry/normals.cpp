@@ -1,8 +1,10 @@
 #include "geometry/normals.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <vector>
 
 namespace qv {
@@ -93,84 +95,176 @@ SmoothingThreshold::SmoothingThreshold(float angleRadians) {
   m_minDot = FromOrderedBits(hi);
 }
 
+namespace {
+
+// Builds the corner records vertex by vertex. Faces whose normals are bit for bit equal pass or
+// fail the angle test alike, so the test runs once per pair of distinct normals at a vertex (a
+// text's cap has one normal, each wall another), and the corners whose face shares its normal
+// with itself all get the same list, made once.
+class CornerListBuilder {
+ public:
+  CornerListBuilder(const CModel& model, CornerRecords& records, const SmoothingThreshold& threshold)
+      : m_model(model), m_records(records), m_threshold(threshold) {}
+
+  // The lists of the corners at one vertex: `faces` and `corners` give each corner's face and
+  // its number among all corners, in the order of the vertex record.
+  void AtVertex(std::span<const int32_t> faces, std::span<const uint32_t> corners) {
+    const size_t count = faces.size();
+    if (count > kMaxSmoothedFacesPerVertex) {
+      // A vertex shared by a huge number of faces (only hostile files have them) would cost the
+      // square of that number in time and memory: its corners keep their own face normal.
+      for (size_t k = 0; k < count; ++k) OwnList(corners[k], faces[k]);
+      return;
+    }
+    m_normals.clear();
+    m_class.resize(count);
+    for (size_t k = 0; k < count; ++k) {
+      const CVector& n = m_model.m_faces[faces[k]].m_normal;
+      size_t c = 0;
+      while (c < m_normals.size() && std::memcmp(&m_normals[c], &n, sizeof n) != 0) ++c;
+      if (c == m_normals.size()) m_normals.push_back(n);
+      m_class[k] = static_cast<uint32_t>(c);
+    }
+    const size_t classes = m_normals.size();
+    m_shares.resize(classes * classes);
+    for (size_t c = 0; c < classes; ++c)
+      for (size_t d = 0; d < classes; ++d) m_shares[c * classes + d] = m_threshold.Shares(Dot(m_normals[d], m_normals[c]));
+    m_made.assign(classes, kNone);
+    const uint32_t made = static_cast<uint32_t>(m_records.m_listFirst.size());  // the first list of this vertex
+
+    for (size_t k = 0; k < count; ++k) {
+      const uint32_t c = m_class[k];
+      const char* shares = &m_shares[c * classes];
+      if (shares[c] && m_made[c] != kNone) {
+        m_records.m_listOf[corners[k]] = m_made[c];
+        continue;
+      }
+      const uint32_t list = StartList(corners[k]);
+      for (size_t i = 0; i < count; ++i)
+        if (faces[i] == faces[k] || shares[m_class[i]]) m_records.m_listFaces.push_back(faces[i]);
+      const uint32_t kept = KeepOnce(corners[k], list, made);
+      if (shares[c]) m_made[c] = kept;
+    }
+  }
+
+  // A list of the corner's own face alone.
+  void OwnList(uint32_t corner, int32_t face) {
+    StartList(corner);
+    m_records.m_listFaces.push_back(face);
+  }
+
+  // Closes the last list.
+  void Finish() { m_records.m_listFirst.push_back(static_cast<uint32_t>(m_records.m_listFaces.size())); }
+
+ private:
+  static constexpr uint32_t kNone = UINT32_MAX;
+
+  uint32_t StartList(uint32_t corner) {
+    const uint32_t list = static_cast<uint32_t>(m_records.m_listFirst.size());
+    m_records.m_listFirst.push_back(static_cast<uint32_t>(m_records.m_listFaces.size()));
+    m_records.m_listOf[corner] = list;
+    return list;
+  }
+
+  // The list just made for `corner`, or an equal one made earlier at the same vertex (two walls
+  // meeting at a smooth bend list each other, in the same order): then the new one is dropped
+  // and the corner refers to the earlier one.
+  uint32_t KeepOnce(uint32_t corner, uint32_t list, uint32_t firstOfVertex) {
+    std::vector<int32_t>& faces = m_records.m_listFaces;
+    std::vector<uint32_t>& first = m_records.m_listFirst;
+    const auto made = faces.begin() + first[list];
+    const uint32_t length = static_cast<uint32_t>(faces.end() - made);
+    for (uint32_t earlier = firstOfVertex; earlier < list; ++earlier) {
+      if (first[earlier + 1] - first[earlier] != length || !std::equal(made, faces.end(), faces.begin() + first[earlier]))
+        continue;
+      faces.resize(first[list]);
+      first.pop_back();
+      m_records.m_listOf[corner] = earlier;
+      return earlier;
+    }
+    return list;
+  }
+
+  const CModel& m_model;
+  CornerRecords& m_records;
+  const SmoothingThreshold& m_threshold;
+  std::vector<CVector> m_normals;  // the distinct normals at the vertex
+  std::vector<uint32_t> m_class;   // per corner: its face's normal among them
+  std::vector<char> m_shares;      // per pair of normals: the angle test
+  std::vector<uint32_t> m_made;    // per normal: the list its corners share, once made
+};
+
+}  // namespace
+
 void RebuildSmoothingRecords(CModel& model) {
   const float angle = model.m_smoothingAngle * kDegreesToRadians;
   const size_t vertexCount = model.m_vertices.size();
+  const size_t faceCount = model.m_faces.size();
+  VertexRecords& vertices = model.m_vertexRecords;
+  CornerRecords& corners = model.m_cornerRecords;
 
-  // Vertex records, sized exactly before filling.
-  std::vector<uint32_t> uses(vertexCount, 0);
+  // Corners are numbered face by face.
+  corners = CornerRecords{};
+  corners.m_firstCorner.resize(faceCount + 1);
+  corners.m_firstCorner[0] = 0;
+  for (size_t f = 0; f < faceCount; ++f)
+    corners.m_firstCorner[f + 1] = corners.m_firstCorner[f] + static_cast<uint32_t>(model.m_faces[f].m_indices.size());
+
+  // Vertex records, counted first and then filled in face order; alongside each entry, the
+  // number of the corner it comes from.
+  vertices.m_first.assign(vertexCount + 1, 0);
   for (const CFace& face : model.m_faces)
     for (int32_t v : face.m_indices)
-      if (IsVertexIndex(model, v)) ++uses[v];
-  model.m_vertexRecords.resize(vertexCount);
-  for (size_t v = 0; v < vertexCount; ++v) {
-    CVertex& record = model.m_vertexRecords[v];
-    record.m_position = model.m_vertices[v];
-    record.m_normal = CVector{};
-    record.m_faces.clear();
-    record.m_faces.reserve(uses[v]);
-  }
-  for (size_t f = 0; f < model.m_faces.size(); ++f)
-    for (int32_t v : model.m_faces[f].m_indices)
-      if (IsVertexIndex(model, v)) model.m_vertexRecords[v].m_faces.push_back(static_cast<int32_t>(f));
-  if (model.m_faces.empty()) return;
-
-  ComputeFaceNormals(model);
-
-  const SmoothingThreshold threshold(angle);
-  std::vector<int32_t> shared;  // one corner's list, copied out at its exact size
-  for (size_t f = 0; f < model.m_faces.size(); ++f) {
-    CFace& face = model.m_faces[f];
-    const CVector nf = face.m_normal;
-    face.m_cornerRecords.resize(face.m_indices.size());
-    for (size_t j = 0; j < face.m_indices.size(); ++j) {
-      const int32_t v = face.m_indices[j];
-      CVertex& corner = face.m_cornerRecords[j];
-      shared.clear();
-      if (IsVertexIndex(model, v) && model.m_vertexRecords[v].m_faces.size() > kMaxSmoothedFacesPerVertex) {
-        // A vertex shared by a huge number of faces (only hostile files have them) would cost the
-        // square of that number in time and memory: its corners keep their own face normal.
-        corner.m_position = model.m_vertices[v];
-        shared.push_back(static_cast<int32_t>(f));
-      } else if (IsVertexIndex(model, v)) {
-        corner.m_position = model.m_vertices[v];
-        for (int32_t g : model.m_vertexRecords[v].m_faces) {
-          if (static_cast<size_t>(g) == f || threshold.Shares(Dot(model.m_faces[g].m_normal, nf)))
-            shared.push_back(g);
-        }
-      } else {
-        corner.m_position = CVector{};
-        shared.push_back(static_cast<int32_t>(f));
+      if (IsVertexIndex(model, v)) ++vertices.m_first[v + 1];
+  for (size_t v = 0; v < vertexCount; ++v) vertices.m_first[v + 1] += vertices.m_first[v];
+  vertices.m_faces.resize(vertices.m_first[vertexCount]);
+  std::vector<uint32_t> cornerOf(vertices.m_faces.size());
+  {
+    std::vector<uint32_t> fill(vertices.m_first.begin(), vertices.m_first.end() - 1);
+    for (size_t f = 0; f < faceCount; ++f) {
+      const IndexList& indices = model.m_faces[f].m_indices;
+      for (size_t j = 0; j < indices.size(); ++j) {
+        const int32_t v = indices[j];
+        if (!IsVertexIndex(model, v)) continue;
+        vertices.m_faces[fill[v]] = static_cast<int32_t>(f);
+        cornerOf[fill[v]++] = corners.m_firstCorner[f] + static_cast<uint32_t>(j);
       }
-      corner.m_faces.assign(shared.begin(), shared.end());
     }
   }
+  if (faceCount == 0) {
+    corners.m_firstCorner.clear();
+    return;
+  }
+
+  ComputeFaceNormals(model);
+  corners.m_listOf.resize(corners.m_firstCorner[faceCount]);
+  const SmoothingThreshold threshold(angle);
+  CornerListBuilder builder(model, corners, threshold);
+  for (size_t v = 0; v < vertexCount; ++v) {
+    const uint32_t begin = vertices.m_first[v], end = vertices.m_first[v + 1];
+    builder.AtVertex({vertices.m_faces.data() + begin, end - begin}, {cornerOf.data() + begin, end - begin});
+  }
+  // A corner whose index is outside the vertices lists only its own face.
+  for (size_t f = 0; f < faceCount; ++f) {
+    const IndexList& indices = model.m_faces[f].m_indices;
+    for (size_t j = 0; j < indices.size(); ++j)
+      if (!IsVertexIndex(model, indices[j])) builder.OwnList(corners.m_firstCorner[f] + static_cast<uint32_t>(j), static_cast<int32_t>(f));
+  }
+  builder.Finish();
+  corners.m_listNormals.assign(corners.m_listFirst.size() - 1, CVector{});
 }
 
 void ComputeCornerNormals(CModel& model) {
+  // Corners with the same list share it, so each list's normal is computed once.
+  CornerRecords& corners = model.m_cornerRecords;
   const size_t faceCount = model.m_faces.size();
-  // On smooth surfaces all corners at a vertex carry the same face list, hence the same normal:
-  // remember the last list and normal per vertex and reuse them when the next list is equal.
-  struct Last {
-    const std::vector<int32_t>* faces = nullptr;
-    CVector normal;
-  };
-  std::vector<Last> last(model.m_vertices.size());
-  for (CFace& face : model.m_faces) {
-    for (size_t j = 0; j < face.m_cornerRecords.size(); ++j) {
-      CVertex& corner = face.m_cornerRecords[j];
-      const int32_t v = j < face.m_indices.size() ? face.m_indices[j] : -1;
-      Last* seen = IsVertexIndex(model, v) ? &last[v] : nullptr;
-      if (seen && seen->faces && *seen->faces == corner.m_faces) {
-        corner.m_normal = seen->normal;
-        continue;
-      }
-      CVector sum{0, 0, 0};
-      for (int32_t g : corner.m_faces)
-        if (g >= 0 && static_cast<size_t>(g) < faceCount) sum += model.m_faces[g].m_normal;
-      corner.m_normal = NormalizeOrUp(sum);
-      if (seen) *seen = {&corner.m_faces, corner.m_normal};
+  for (size_t list = 0; list < corners.m_listNormals.size(); ++list) {
+    CVector sum{0, 0, 0};
+    for (uint32_t i = corners.m_listFirst[list]; i < corners.m_listFirst[list + 1]; ++i) {
+      const int32_t g = corners.m_listFaces[i];
+      if (g >= 0 && static_cast<size_t>(g) < faceCount) sum += model.m_faces[g].m_normal;
     }
+    corners.m_listNormals[list] = NormalizeOrUp(sum);
   }
 }
 

@@ -48,10 +48,10 @@ class SmoothingThreshold {
 // list: the corner's own face and the faces at its vertex whose normals make an angle below the
 // model's m_smoothingAngle (degrees) with it. A model without faces only gets vertex records.
 // Face indices outside the model's vertices are left out of the vertex records; such a corner
-// lists only its own face.
+// lists only its own face. Corner normals are left for ComputeCornerNormals.
 void RebuildSmoothingRecords(CModel& model);
 
-// Every corner's m_normal: the normalised sum of the normals of the faces in its list, in order
+// Every corner's normal: the normalised sum of the normals of the faces in its list, in order
 // ((0, 1, 0) for a zero sum).
 void ComputeCornerNormals(CModel& model);
 

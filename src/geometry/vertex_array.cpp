@@ -17,9 +17,10 @@ bool IsDrawable(const CModel& model, const CFace& face, size_t materialCount) {
   return true;
 }
 
-MeshVertex CornerVertex(const CModel& model, const CFace& face, size_t j) {
+MeshVertex CornerVertex(const CModel& model, size_t f, size_t j) {
+  const CFace& face = model.m_faces[f];
   const CVector& p = model.m_vertices[face.m_indices[j]];
-  const CVector n = j < face.m_cornerRecords.size() ? face.m_cornerRecords[j].m_normal : face.m_normal;
+  const CVector n = model.m_cornerRecords.NormalOr(f, j, face.m_normal);
   const CUV uv = j < face.m_uvs.size() ? face.m_uvs[j] : CUV{};
   return {p.x, p.y, p.z, n.x, n.y, n.z, uv.u, uv.v};
 }
@@ -37,29 +38,35 @@ size_t DrawnVertexCount(const CFace& face) {
 void BuildVertexArray(CModel& model, size_t materialCount) {
   ComputeCornerNormals(model);
 
-  // Counting sort by material: first the vertex count of every material, then each face is
-  // written at its material's running offset, which keeps face order within a material.
+  // Counting sort of the drawn faces by material (face order kept within a material); the
+  // vertices are then appended in that order, never written twice.
   model.m_trianglesPerMaterial.assign(materialCount, 0);
-  std::vector<size_t> offset(materialCount + 1, 0);
-  for (const CFace& face : model.m_faces) {
-    if (!IsDrawable(model, face, materialCount)) continue;
-    offset[face.m_material + 1] += DrawnVertexCount(face);
+  std::vector<uint32_t> first(materialCount + 1, 0);
+  std::vector<char> drawn(model.m_faces.size());
+  size_t vertexCount = 0;
+  for (size_t f = 0; f < model.m_faces.size(); ++f) {
+    const CFace& face = model.m_faces[f];
+    if (!(drawn[f] = IsDrawable(model, face, materialCount))) continue;
+    ++first[face.m_material + 1];
     model.m_trianglesPerMaterial[face.m_material] += face.m_indices.size() == 3 ? 1 : 2;
+    vertexCount += DrawnVertexCount(face);
   }
-  for (size_t c = 0; c < materialCount; ++c) offset[c + 1] += offset[c];
+  for (size_t c = 0; c < materialCount; ++c) first[c + 1] += first[c];
+  std::vector<uint32_t> order(first[materialCount]);
+  for (size_t f = 0; f < model.m_faces.size(); ++f)
+    if (drawn[f]) order[first[model.m_faces[f].m_material]++] = static_cast<uint32_t>(f);
 
-  model.m_meshVertices.resize(offset[materialCount]);
-  MeshVertex* out = model.m_meshVertices.data();
-  for (const CFace& face : model.m_faces) {
-    if (!IsDrawable(model, face, materialCount)) continue;
-    size_t& at = offset[face.m_material];
-    out[at++] = CornerVertex(model, face, 0);
-    out[at++] = CornerVertex(model, face, 1);
-    out[at++] = CornerVertex(model, face, 2);
-    if (face.m_indices.size() == 4) {
-      out[at++] = CornerVertex(model, face, 2);
-      out[at++] = CornerVertex(model, face, 3);
-      out[at++] = CornerVertex(model, face, 0);
+  std::vector<MeshVertex>& out = model.m_meshVertices;
+  out.clear();
+  out.reserve(vertexCount);
+  for (uint32_t f : order) {
+    out.push_back(CornerVertex(model, f, 0));
+    out.push_back(CornerVertex(model, f, 1));
+    out.push_back(CornerVertex(model, f, 2));
+    if (model.m_faces[f].m_indices.size() == 4) {
+      out.push_back(CornerVertex(model, f, 2));
+      out.push_back(CornerVertex(model, f, 3));
+      out.push_back(CornerVertex(model, f, 0));
     }
   }
 }

@@ -5,17 +5,6 @@
 
 namespace qv {
 
-void CVertex::Serialize(CArchive& ar) {
-  m_position.Serialize(ar);
-  if (ar.IsStoring()) {
-    ar.WriteUInt32(static_cast<uint32_t>(m_faces.size()));
-    for (int32_t f : m_faces) ar.WriteInt32(f);
-  } else {
-    m_faces.resize(ar.ReadCount(4));
-    for (int32_t& f : m_faces) f = ar.ReadInt32();
-  }
-}
-
 void CFace::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
     ar.WriteBytes(&m_normal, sizeof m_normal);

@@ -8,15 +8,6 @@
 
 namespace qv {
 
-// Smoothing record: a vertex (or a face corner) with the faces that share it and its normal.
-// Never part of a document.
-struct CVertex {
-  CVector m_position;
-  CVector m_normal;
-  std::vector<int32_t> m_faces;
-  void Serialize(CArchive& ar);
-};
-
 // Faces are nearly always triangles or quadrilaterals: their corners live inside the face, so a
 // mesh of a million faces does not take two million small allocations.
 using IndexList = boost::container::small_vector<int32_t, 4>;
@@ -27,7 +18,6 @@ struct CFace {
   CVector m_normal{0, 0, 1};
   IndexList m_indices;  // vertex indices in winding order
   UvList m_uvs;         // empty, or one per index
-  std::vector<CVertex> m_cornerRecords;  // derived: one per corner
 
   CFace() = default;
   CFace(const CFace&) = default;

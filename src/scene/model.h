@@ -8,6 +8,7 @@
 #include "scene/face.h"
 #include "scene/matrix4.h"
 #include "scene/pose.h"
+#include "scene/smoothing_records.h"
 #include "scene/vector.h"
 
 namespace qv {
@@ -77,7 +78,9 @@ struct CModel {
   Matrix4 m_worldMatrix;   // kept by the renderer for picking
   Matrix4 m_handleMatrix;  // scale-free matrix of the transform handle
 
-  std::vector<CVertex> m_vertexRecords;
+  // Derived smoothing records, see RebuildSmoothingRecords.
+  VertexRecords m_vertexRecords;
+  CornerRecords m_cornerRecords;
   // Export's per-animation, per-frame matrices.
   ExportMatrixCache m_exportMatrices;
   CAnimation m_poseClipboard;

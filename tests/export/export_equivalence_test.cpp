@@ -93,7 +93,8 @@ std::string ReferenceModelScript(const CZiduderizo& scene, const std::string& cl
   const size_t materialCount = scene.m_materials.size();
   for (size_t i = 0; i < scene.m_models.size(); ++i) {
     const CModel& model = scene.m_models[i];
-    for (const CFace& face : model.m_faces) {
+    for (size_t f = 0; f < model.m_faces.size(); ++f) {
+      const CFace& face = model.m_faces[f];
       const size_t corners = face.m_indices.size();
       if (corners != 3 && corners != 4) continue;
       bool inside = true;
@@ -105,7 +106,7 @@ std::string ReferenceModelScript(const CZiduderizo& scene, const std::string& cl
       const std::vector<size_t> order = corners == 3 ? std::vector<size_t>{0, 1, 2} : std::vector<size_t>{0, 1, 2, 2, 3, 0};
       for (size_t j : order) {
         const CVector& p = model.m_vertices[face.m_indices[j]];
-        const CVector n = j < face.m_cornerRecords.size() ? face.m_cornerRecords[j].m_normal : face.m_normal;
+        const CVector n = model.m_cornerRecords.NormalOr(f, j, face.m_normal);
         const CUV uv = j < face.m_uvs.size() ? face.m_uvs[j] : CUV{};
         const ExportVertex e{p.x * scale, p.y * scale, p.z * scale, n.x, n.y, n.z, material, uv.u, uv.v, static_cast<int32_t>(i)};
         size_t found = 0;

@@ -3,6 +3,7 @@
 #include "export/export_matrices.h"
 #include "geometry/model_geometry.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -104,8 +105,8 @@ TEST(VertexArray, FlatShadingWithSmoothingAngleZero) {
     RebuildModelGeometry(m, 1);
     ASSERT_EQ(m.m_meshVertices.size(), 36u);
     for (size_t f = 0; f < 6; ++f) {
-      for (const CVertex& corner : m.m_faces[f].m_cornerRecords)
-        EXPECT_EQ(corner.m_faces, std::vector<int32_t>{static_cast<int32_t>(f)});
+      for (size_t j = 0; j < 4; ++j)
+        EXPECT_THAT(m.m_cornerRecords.Faces(f, j), testing::ElementsAre(static_cast<int32_t>(f)));
       for (size_t i = 0; i < 6; ++i) {
         const MeshVertex& v = m.m_meshVertices[f * 6 + i];
         EXPECT_EQ((CVector{v.nx, v.ny, v.nz}), m.m_faces[f].m_normal);
@@ -294,8 +295,8 @@ TEST(SmoothingRecordsLimit, CrowdedVertexIsShadedFlat) {
     model.m_faces.push_back(face);
   }
   RebuildSmoothingRecords(model);
-  EXPECT_EQ(model.m_faces[10].m_cornerRecords[0].m_faces, std::vector<int32_t>{10});
-  EXPECT_EQ(model.m_faces[10].m_cornerRecords[1].m_faces.size(), 2u);  // shared with face 9
+  EXPECT_THAT(model.m_cornerRecords.Faces(10, 0), testing::ElementsAre(10));
+  EXPECT_EQ(model.m_cornerRecords.Faces(10, 1).size(), 2u);  // shared with face 9
 }
 
 }  // namespace
