@@ -1,6 +1,7 @@
 #include "geometry/normals.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -103,8 +104,9 @@ namespace {
 // with itself all get the same list, made once.
 class CornerListBuilder {
  public:
-  CornerListBuilder(const CModel& model, CornerRecords& records, const SmoothingThreshold& threshold)
-      : m_model(model), m_records(records), m_threshold(threshold) {}
+  // `normals`: the face normals, side by side (faces are large, and each vertex reads a few).
+  CornerListBuilder(std::span<const CVector> normals, CornerRecords& records, const SmoothingThreshold& threshold)
+      : m_faceNormals(normals), m_records(records), m_threshold(threshold) {}
 
   // The lists of the corners at one vertex: `faces` and `corners` give each corner's face and
   // its number among all corners, in the order of the vertex record.
@@ -119,9 +121,9 @@ class CornerListBuilder {
     m_normals.clear();
     m_class.resize(count);
     for (size_t k = 0; k < count; ++k) {
-      const CVector& n = m_model.m_faces[faces[k]].m_normal;
+      const CVector& n = m_faceNormals[faces[k]];
       size_t c = 0;
-      while (c < m_normals.size() && std::memcmp(&m_normals[c], &n, sizeof n) != 0) ++c;
+      while (c < m_normals.size() && !SameBits(m_normals[c], n)) ++c;
       if (c == m_normals.size()) m_normals.push_back(n);
       m_class[k] = static_cast<uint32_t>(c);
     }
@@ -185,7 +187,13 @@ class CornerListBuilder {
     return list;
   }
 
-  const CModel& m_model;
+  static bool SameBits(const CVector& a, const CVector& b) {
+    return std::bit_cast<uint32_t>(a.x) == std::bit_cast<uint32_t>(b.x) &&
+           std::bit_cast<uint32_t>(a.y) == std::bit_cast<uint32_t>(b.y) &&
+           std::bit_cast<uint32_t>(a.z) == std::bit_cast<uint32_t>(b.z);
+  }
+
+  std::span<const CVector> m_faceNormals;
   CornerRecords& m_records;
   const SmoothingThreshold& m_threshold;
   std::vector<CVector> m_normals;  // the distinct normals at the vertex
@@ -236,10 +244,14 @@ void RebuildSmoothingRecords(CModel& model) {
     return;
   }
 
-  ComputeFaceNormals(model);
-  corners.m_listOf.resize(corners.m_firstCorner[faceCount]);
+  std::vector<CVector> normals(faceCount);
+  for (size_t f = 0; f < faceCount; ++f) normals[f] = model.m_faces[f].m_normal = FaceNormal(model, model.m_faces[f]);
+  const size_t cornerCount = corners.m_firstCorner[faceCount];
+  corners.m_listOf.resize(cornerCount);
+  corners.m_listFirst.reserve(cornerCount + 1);  // at most one list per corner
+  corners.m_listFaces.reserve(cornerCount);      // most lists are shared: a first guess
   const SmoothingThreshold threshold(angle);
-  CornerListBuilder builder(model, corners, threshold);
+  CornerListBuilder builder(normals, corners, threshold);
   for (size_t v = 0; v < vertexCount; ++v) {
     const uint32_t begin = vertices.m_first[v], end = vertices.m_first[v + 1];
     builder.AtVertex({vertices.m_faces.data() + begin, end - begin}, {cornerOf.data() + begin, end - begin});
