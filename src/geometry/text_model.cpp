@@ -135,17 +135,30 @@ void BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivi
     size_t firstVertex;
     double pen;
   };
-  std::vector<Placed> placed;
-  const size_t base = model.m_vertices.size();
+  // All outlines are read first, so that the model's arrays can be sized for the whole text once:
+  // grown glyph by glyph and then again for the back and walls, the faces would be copied and
+  // their memory touched several times. The sizes are a generous estimate (a cap has about as
+  // many triangles as points, the back as many again, the walls one per outline edge); memory
+  // reserved but never used is never touched.
+  std::vector<std::pair<MOutline, double>> outlines;
+  size_t points = 0;
   double pen = 0.0;
   for (char32_t c : text) {
     auto [drawWith, ch] = fonts.For(c, notes);
     MOutline outline;
     if (outline.ReadGlyph(*drawWith, ch, subdivisions)) {
-      placed.push_back({model.m_vertices.size(), pen});
-      outline.AddGlyphMesh(model, 0.0f, material);
+      for (const auto& polygon : outline.m_polygons) points += polygon->m_points.size() + 2;
+      outlines.emplace_back(std::move(outline), pen);
       pen += CharacterAdvance(*drawWith, ch);
     }
+  }
+  model.m_vertices.reserve(model.m_vertices.size() + 2 * points);
+  model.m_faces.reserve(model.m_faces.size() + 3 * points);
+  std::vector<Placed> placed;
+  const size_t base = model.m_vertices.size();
+  for (auto& [outline, at] : outlines) {
+    placed.push_back({model.m_vertices.size(), at});
+    outline.AddGlyphMesh(model, 0.0f, material);
   }
   std::vector<double> xs(model.m_vertices.size() - base), ys(xs.size());
   for (size_t g = 0; g < placed.size(); ++g) {
