@@ -263,6 +263,12 @@ bool MOutline::JoinOneHole() {
 }
 
 bool MOutline::AddGlyphMesh(CModel& model, float xOffset, int32_t material) {
+  PrepareMesh();
+  AppendMesh(model, xOffset, material);
+  return true;
+}
+
+void MOutline::PrepareMesh() {
   // Contours that enclose nothing would be joined as slivers; contours that cross, overlap or
   // touch are first replaced by the separate boundaries of the area the font fills.
   DropEmptyContours(m_polygons);
@@ -287,7 +293,11 @@ bool MOutline::AddGlyphMesh(CModel& model, float xOffset, int32_t material) {
   for (auto& polygon : m_polygons) polygon->m_indices = std::make_unique<Indices>(polygon->PointCount());
   while (JoinOneHole()) {
   }
+  for (auto& polygon : m_polygons)
+    if (polygon->PointCount() >= 2) polygon->Triangulate();
+}
 
+void MOutline::AppendMesh(CModel& model, float xOffset, int32_t material) const {
   // Room for this glyph, growing geometrically so that a long text copies its faces rarely.
   size_t points = 0;
   for (const auto& polygon : m_polygons) points += polygon->m_points.size();
@@ -298,14 +308,13 @@ bool MOutline::AddGlyphMesh(CModel& model, float xOffset, int32_t material) {
   makeRoom(model.m_faces, points);
 
   std::vector<int32_t> vertexOf;
-  for (auto& polygon : m_polygons) {
+  for (const auto& polygon : m_polygons) {
     if (polygon->PointCount() < 2) continue;
     vertexOf.resize(polygon->PointCount());
     for (int32_t i = 0; i < polygon->PointCount(); ++i) {
       vertexOf[i] = static_cast<int32_t>(model.m_vertices.size());
       model.m_vertices.push_back({polygon->m_points[i].x + xOffset, polygon->m_points[i].y, 0.0f});
     }
-    polygon->Triangulate();
     // Counter-clockwise triangles are stored clockwise: (t0, t2, t1).
     for (const Triangle& triangle : polygon->m_triangles) {
       CFace face;
@@ -314,7 +323,6 @@ bool MOutline::AddGlyphMesh(CModel& model, float xOffset, int32_t material) {
       model.m_faces.push_back(std::move(face));
     }
   }
-  return true;
 }
 
 }  // namespace qv

@@ -37,6 +37,12 @@ class MOutline {
   // Appends the triangulated front cap to the model at z = 0, shifted by xOffset, its faces
   // wound clockwise (x right, y up) with the given material. Always true.
   bool AddGlyphMesh(CModel& model, float xOffset, int32_t material);
+  // The two halves of AddGlyphMesh. PrepareMesh does the work (orientation, union of crossing
+  // contours, holes joined, every part triangulated) and touches nothing but this outline, so
+  // the outlines of a text can be prepared side by side; AppendMesh then adds the cap to the
+  // model.
+  void PrepareMesh();
+  void AppendMesh(CModel& model, float xOffset, int32_t material) const;
 
   int32_t PolygonCount() const { return static_cast<int32_t>(m_polygons.size()); }
 

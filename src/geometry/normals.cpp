@@ -8,11 +8,16 @@
 #include <span>
 #include <vector>
 
+#include "platform/parallel_for.h"
+
 namespace qv {
 
 namespace {
 
 constexpr CVector kUp{0, 1, 0};
+
+// Normals computed per thread start: below twice this many, one thread does them all.
+constexpr size_t kNormalsPerRange = 8192;
 
 bool IsVertexIndex(const CModel& model, int32_t v) {
   return v >= 0 && static_cast<size_t>(v) < model.m_vertices.size();
@@ -245,7 +250,9 @@ void RebuildSmoothingRecords(CModel& model) {
   }
 
   std::vector<CVector> normals(faceCount);
-  for (size_t f = 0; f < faceCount; ++f) normals[f] = model.m_faces[f].m_normal = FaceNormal(model, model.m_faces[f]);
+  ParallelFor(faceCount, kNormalsPerRange, [&](size_t begin, size_t end) {
+    for (size_t f = begin; f < end; ++f) normals[f] = model.m_faces[f].m_normal = FaceNormal(model, model.m_faces[f]);
+  });
   const size_t cornerCount = corners.m_firstCorner[faceCount];
   corners.m_listOf.resize(cornerCount);
   corners.m_listFirst.reserve(cornerCount + 1);  // at most one list per corner
@@ -270,14 +277,16 @@ void ComputeCornerNormals(CModel& model) {
   // Corners with the same list share it, so each list's normal is computed once.
   CornerRecords& corners = model.m_cornerRecords;
   const size_t faceCount = model.m_faces.size();
-  for (size_t list = 0; list < corners.m_listNormals.size(); ++list) {
-    CVector sum{0, 0, 0};
-    for (uint32_t i = corners.m_listFirst[list]; i < corners.m_listFirst[list + 1]; ++i) {
-      const int32_t g = corners.m_listFaces[i];
-      if (g >= 0 && static_cast<size_t>(g) < faceCount) sum += model.m_faces[g].m_normal;
+  ParallelFor(corners.m_listNormals.size(), kNormalsPerRange, [&](size_t begin, size_t end) {
+    for (size_t list = begin; list < end; ++list) {
+      CVector sum{0, 0, 0};
+      for (uint32_t i = corners.m_listFirst[list]; i < corners.m_listFirst[list + 1]; ++i) {
+        const int32_t g = corners.m_listFaces[i];
+        if (g >= 0 && static_cast<size_t>(g) < faceCount) sum += model.m_faces[g].m_normal;
+      }
+      corners.m_listNormals[list] = NormalizeOrUp(sum);
     }
-    corners.m_listNormals[list] = NormalizeOrUp(sum);
-  }
+  });
 }
 
 }  // namespace qv

@@ -10,6 +10,7 @@
 #include "animation/track_fit.h"
 #include "geometry/unique_names.h"
 #include "geometry/vertex_array.h"
+#include "platform/parallel_for.h"
 #include "platform/platform_font.h"
 #include "platform/text_codec.h"
 #include "scene/scene.h"
@@ -42,6 +43,10 @@ std::u32string CodePoints(std::string_view utf8) {
 }
 
 namespace {
+
+// Glyphs handed out at a time; a text of fewer than twice as many is made on the calling thread
+// alone, as starting a thread costs about as much as making a few caps.
+constexpr size_t kGlyphsPerRange = 4;
 
 float ClampAtLeastOne(float v) { return std::isfinite(v) && v >= 1.0f ? v : 1.0f; }
 
@@ -154,11 +159,16 @@ void BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivi
   }
   model.m_vertices.reserve(model.m_vertices.size() + 2 * points);
   model.m_faces.reserve(model.m_faces.size() + 3 * points);
+  // The caps are made side by side, then added in text order: the model is the same as when each
+  // glyph is made in turn.
+  ParallelFor(outlines.size(), kGlyphsPerRange, [&](size_t begin, size_t end) {
+    for (size_t i = begin; i < end; ++i) outlines[i].first.PrepareMesh();
+  });
   std::vector<Placed> placed;
   const size_t base = model.m_vertices.size();
   for (auto& [outline, at] : outlines) {
     placed.push_back({model.m_vertices.size(), at});
-    outline.AddGlyphMesh(model, 0.0f, material);
+    outline.AppendMesh(model, 0.0f, material);
   }
   std::vector<double> xs(model.m_vertices.size() - base), ys(xs.size());
   for (size_t g = 0; g < placed.size(); ++g) {
