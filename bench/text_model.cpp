@@ -2,6 +2,8 @@
 // installed Japanese fonts.
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
 #include <memory>
 #include <string>
 
@@ -74,12 +76,29 @@ void BM_TextMesh_Japanese(benchmark::State& state) {
 BENCHMARK(BM_TextMesh_Japanese)->Arg(25)->Arg(50)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
 // Everything the create-text command does to a model once the font is open: the mesh plus
-// smoothing records and the vertex array.
-void BM_TextModel_Japanese100(benchmark::State& state) {
+// smoothing records and the vertex array (about 8 MB for this text).
+//
+// Whether the memory of the previous iteration's model is still in the process decides how much
+// of the model's memory is touched for the first time: the allocator may keep it or give it
+// back. ReusedMemory keeps it (as for a second text in a running program), FreshMemory gives it
+// back before each iteration (as for the first text: every page of the model is new, which is
+// expensive on virtual machines). The plain case leaves it to the allocator and lands on either.
+enum class ModelMemory { LeftToTheAllocator, Reused, Fresh };
+
+void BM_TextModel(benchmark::State& state, ModelMemory memory) {
   auto font = OpenOrSkip(state, kIpaGothic);
   if (!font) return;
   const std::u32string text = JapaneseText(100);
+  if (memory == ModelMemory::Reused) {
+    mallopt(M_MMAP_THRESHOLD, 256 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+  }
   for (auto _ : state) {
+    if (memory == ModelMemory::Fresh) {
+      state.PauseTiming();
+      malloc_trim(0);
+      state.ResumeTiming();
+    }
     CModel model;
     model.m_smoothingAngle = 89.5f;
     BuildTextMesh(*font, text, 5, 100.0f, 50.0f, 0, model);
@@ -87,8 +106,14 @@ void BM_TextModel_Japanese100(benchmark::State& state) {
     BuildVertexArray(model, 1);
     benchmark::DoNotOptimize(model.m_meshVertices.data());
   }
+  if (memory == ModelMemory::Reused) {  // glibc's defaults
+    mallopt(M_MMAP_THRESHOLD, 128 << 10);
+    mallopt(M_TRIM_THRESHOLD, 128 << 10);
+  }
 }
-BENCHMARK(BM_TextModel_Japanese100)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextModel, Japanese100, ModelMemory::LeftToTheAllocator)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextModel, Japanese100_ReusedMemory, ModelMemory::Reused)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextModel, Japanese100_FreshMemory, ModelMemory::Fresh)->Unit(benchmark::kMillisecond);
 
 // Fonts whose glyphs are mostly united first: a brush font's overlapping strokes, and synthetic
 // bold growing strokes into each other.
