@@ -18,6 +18,8 @@ constexpr CVector kUp{0, 1, 0};
 
 // Normals computed per thread start: below twice this many, one thread does them all.
 constexpr size_t kNormalsPerRange = 8192;
+// Vertices whose corner lists are made per thread start.
+constexpr size_t kVerticesPerRange = 2048;
 
 bool IsVertexIndex(const CModel& model, int32_t v) {
   return v >= 0 && static_cast<size_t>(v) < model.m_vertices.size();
@@ -107,11 +109,20 @@ namespace {
 // fail the angle test alike, so the test runs once per pair of distinct normals at a vertex (a
 // text's cap has one normal, each wall another), and the corners whose face shares its normal
 // with itself all get the same list, made once.
+// Lists made for a range of vertices, numbered from 0 within the range: `first` holds where each
+// list starts in `faces` (the end of the last one is the end of `faces`).
+struct ListStore {
+  std::vector<uint32_t> first;
+  std::vector<int32_t> faces;
+};
+
 class CornerListBuilder {
  public:
   // `normals`: the face normals, side by side (faces are large, and each vertex reads a few).
-  CornerListBuilder(std::span<const CVector> normals, CornerRecords& records, const SmoothingThreshold& threshold)
-      : m_faceNormals(normals), m_records(records), m_threshold(threshold) {}
+  // `listOf`: every corner's list, of which the builder sets those of the vertices it is given.
+  CornerListBuilder(std::span<const CVector> normals, ListStore& store, std::vector<uint32_t>& listOf,
+                    const SmoothingThreshold& threshold)
+      : m_faceNormals(normals), m_store(store), m_listOf(listOf), m_threshold(threshold) {}
 
   // The lists of the corners at one vertex: `faces` and `corners` give each corner's face and
   // its number among all corners, in the order of the vertex record.
@@ -137,18 +148,18 @@ class CornerListBuilder {
     for (size_t c = 0; c < classes; ++c)
       for (size_t d = 0; d < classes; ++d) m_shares[c * classes + d] = m_threshold.Shares(Dot(m_normals[d], m_normals[c]));
     m_made.assign(classes, kNone);
-    const uint32_t made = static_cast<uint32_t>(m_records.m_listFirst.size());  // the first list of this vertex
+    const uint32_t made = static_cast<uint32_t>(m_store.first.size());  // the first list of this vertex
 
     for (size_t k = 0; k < count; ++k) {
       const uint32_t c = m_class[k];
       const char* shares = &m_shares[c * classes];
       if (shares[c] && m_made[c] != kNone) {
-        m_records.m_listOf[corners[k]] = m_made[c];
+        m_listOf[corners[k]] = m_made[c];
         continue;
       }
       const uint32_t list = StartList(corners[k]);
       for (size_t i = 0; i < count; ++i)
-        if (faces[i] == faces[k] || shares[m_class[i]]) m_records.m_listFaces.push_back(faces[i]);
+        if (faces[i] == faces[k] || shares[m_class[i]]) m_store.faces.push_back(faces[i]);
       const uint32_t kept = KeepOnce(corners[k], list, made);
       if (shares[c]) m_made[c] = kept;
     }
@@ -157,19 +168,16 @@ class CornerListBuilder {
   // A list of the corner's own face alone.
   void OwnList(uint32_t corner, int32_t face) {
     StartList(corner);
-    m_records.m_listFaces.push_back(face);
+    m_store.faces.push_back(face);
   }
-
-  // Closes the last list.
-  void Finish() { m_records.m_listFirst.push_back(static_cast<uint32_t>(m_records.m_listFaces.size())); }
 
  private:
   static constexpr uint32_t kNone = UINT32_MAX;
 
   uint32_t StartList(uint32_t corner) {
-    const uint32_t list = static_cast<uint32_t>(m_records.m_listFirst.size());
-    m_records.m_listFirst.push_back(static_cast<uint32_t>(m_records.m_listFaces.size()));
-    m_records.m_listOf[corner] = list;
+    const uint32_t list = static_cast<uint32_t>(m_store.first.size());
+    m_store.first.push_back(static_cast<uint32_t>(m_store.faces.size()));
+    m_listOf[corner] = list;
     return list;
   }
 
@@ -177,8 +185,8 @@ class CornerListBuilder {
   // meeting at a smooth bend list each other, in the same order): then the new one is dropped
   // and the corner refers to the earlier one.
   uint32_t KeepOnce(uint32_t corner, uint32_t list, uint32_t firstOfVertex) {
-    std::vector<int32_t>& faces = m_records.m_listFaces;
-    std::vector<uint32_t>& first = m_records.m_listFirst;
+    std::vector<int32_t>& faces = m_store.faces;
+    std::vector<uint32_t>& first = m_store.first;
     const auto made = faces.begin() + first[list];
     const uint32_t length = static_cast<uint32_t>(faces.end() - made);
     for (uint32_t earlier = firstOfVertex; earlier < list; ++earlier) {
@@ -186,7 +194,7 @@ class CornerListBuilder {
         continue;
       faces.resize(first[list]);
       first.pop_back();
-      m_records.m_listOf[corner] = earlier;
+      m_listOf[corner] = earlier;
       return earlier;
     }
     return list;
@@ -199,7 +207,8 @@ class CornerListBuilder {
   }
 
   std::span<const CVector> m_faceNormals;
-  CornerRecords& m_records;
+  ListStore& m_store;
+  std::vector<uint32_t>& m_listOf;
   const SmoothingThreshold& m_threshold;
   std::vector<CVector> m_normals;  // the distinct normals at the vertex
   std::vector<uint32_t> m_class;   // per corner: its face's normal among them
@@ -255,21 +264,48 @@ void RebuildSmoothingRecords(CModel& model) {
   });
   const size_t cornerCount = corners.m_firstCorner[faceCount];
   corners.m_listOf.resize(cornerCount);
-  corners.m_listFirst.reserve(cornerCount + 1);  // at most one list per corner
-  corners.m_listFaces.reserve(cornerCount);      // most lists are shared: a first guess
+
+  // The lists of each range of vertices are made side by side, numbered within the range, then
+  // joined in vertex order and renumbered: the same lists, in the same order, as made in turn.
   const SmoothingThreshold threshold(angle);
-  CornerListBuilder builder(normals, corners, threshold);
-  for (size_t v = 0; v < vertexCount; ++v) {
-    const uint32_t begin = vertices.m_first[v], end = vertices.m_first[v + 1];
-    builder.AtVertex({vertices.m_faces.data() + begin, end - begin}, {cornerOf.data() + begin, end - begin});
+  std::vector<ListStore> stores((vertexCount + kVerticesPerRange - 1) / kVerticesPerRange);
+  ParallelFor(vertexCount, kVerticesPerRange, [&](size_t begin, size_t end) {
+    ListStore& store = stores[begin / kVerticesPerRange];
+    CornerListBuilder builder(normals, store, corners.m_listOf, threshold);
+    for (size_t v = begin; v < end; ++v) {
+      const uint32_t from = vertices.m_first[v], to = vertices.m_first[v + 1];
+      builder.AtVertex({vertices.m_faces.data() + from, to - from}, {cornerOf.data() + from, to - from});
+    }
+  });
+  std::vector<uint32_t> firstListOf(stores.size());
+  size_t lists = 0, listFaces = 0;
+  for (const ListStore& store : stores) {
+    lists += store.first.size();
+    listFaces += store.faces.size();
   }
+  corners.m_listFirst.reserve(lists + cornerCount - vertices.m_faces.size() + 1);
+  corners.m_listFaces.reserve(listFaces + cornerCount - vertices.m_faces.size());
+  for (size_t r = 0; r < stores.size(); ++r) {
+    firstListOf[r] = static_cast<uint32_t>(corners.m_listFirst.size());
+    const uint32_t facesBefore = static_cast<uint32_t>(corners.m_listFaces.size());
+    for (uint32_t start : stores[r].first) corners.m_listFirst.push_back(facesBefore + start);
+    corners.m_listFaces.insert(corners.m_listFaces.end(), stores[r].faces.begin(), stores[r].faces.end());
+  }
+  ParallelFor(vertexCount, kVerticesPerRange, [&](size_t begin, size_t end) {
+    const uint32_t offset = firstListOf[begin / kVerticesPerRange];
+    for (uint32_t k = vertices.m_first[begin]; k < vertices.m_first[end]; ++k) corners.m_listOf[cornerOf[k]] += offset;
+  });
   // A corner whose index is outside the vertices lists only its own face.
   for (size_t f = 0; f < faceCount; ++f) {
     const IndexList& indices = model.m_faces[f].m_indices;
-    for (size_t j = 0; j < indices.size(); ++j)
-      if (!IsVertexIndex(model, indices[j])) builder.OwnList(corners.m_firstCorner[f] + static_cast<uint32_t>(j), static_cast<int32_t>(f));
+    for (size_t j = 0; j < indices.size(); ++j) {
+      if (IsVertexIndex(model, indices[j])) continue;
+      corners.m_listOf[corners.m_firstCorner[f] + j] = static_cast<uint32_t>(corners.m_listFirst.size());
+      corners.m_listFirst.push_back(static_cast<uint32_t>(corners.m_listFaces.size()));
+      corners.m_listFaces.push_back(static_cast<int32_t>(f));
+    }
   }
-  builder.Finish();
+  corners.m_listFirst.push_back(static_cast<uint32_t>(corners.m_listFaces.size()));
   corners.m_listNormals.assign(corners.m_listFirst.size() - 1, CVector{});
 }
 
