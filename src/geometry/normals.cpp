@@ -70,7 +70,9 @@ CVector FaceNormal(const CModel& model, const CFace& face) {
 }
 
 void ComputeFaceNormals(CModel& model) {
-  for (CFace& face : model.m_faces) face.m_normal = FaceNormal(model, face);
+  ParallelFor(model.m_faces.size(), kNormalsPerRange, [&](size_t begin, size_t end) {
+    for (size_t f = begin; f < end; ++f) model.m_faces[f].m_normal = FaceNormal(model, model.m_faces[f]);
+  });
 }
 
 bool FacesShareNormal(float dot, float angleRadians) {
@@ -105,10 +107,6 @@ SmoothingThreshold::SmoothingThreshold(float angleRadians) {
 
 namespace {
 
-// Builds the corner records vertex by vertex. Faces whose normals are bit for bit equal pass or
-// fail the angle test alike, so the test runs once per pair of distinct normals at a vertex (a
-// text's cap has one normal, each wall another), and the corners whose face shares its normal
-// with itself all get the same list, made once.
 // Lists made for a range of vertices, numbered from 0 within the range: `first` holds where each
 // list starts in `faces` (the end of the last one is the end of `faces`).
 struct ListStore {
@@ -116,6 +114,10 @@ struct ListStore {
   std::vector<int32_t> faces;
 };
 
+// Builds the corner records vertex by vertex. Faces whose normals are bit for bit equal pass or
+// fail the angle test alike, so the test runs once per pair of distinct normals at a vertex (a
+// text's cap has one normal, each wall another), and the corners whose face shares its normal
+// with itself all get the same list, made once.
 class CornerListBuilder {
  public:
   // `normals`: the face normals, side by side (faces are large, and each vertex reads a few).
@@ -258,10 +260,9 @@ void RebuildSmoothingRecords(CModel& model) {
     return;
   }
 
+  ComputeFaceNormals(model);
   std::vector<CVector> normals(faceCount);
-  ParallelFor(faceCount, kNormalsPerRange, [&](size_t begin, size_t end) {
-    for (size_t f = begin; f < end; ++f) normals[f] = model.m_faces[f].m_normal = FaceNormal(model, model.m_faces[f]);
-  });
+  for (size_t f = 0; f < faceCount; ++f) normals[f] = model.m_faces[f].m_normal;
   const size_t cornerCount = corners.m_firstCorner[faceCount];
   corners.m_listOf.resize(cornerCount);
 
