@@ -101,6 +101,14 @@ std::vector<std::unique_ptr<TTPolygon>> CopyContours(const MOutline& outline);
 // shared by four, two each way.
 int OpenEdges(const CModel& model);
 
+// Edges of the solid, its vertices welded by position, that are not shared by exactly two faces
+// running them in opposite directions: 0 for a closed surface without pinches, where no edge is
+// the hinge of three or four faces and no face folds flat onto an edge of others.
+int EdgesNotSharedByTwo(const CModel& model);
+
+// Faces with three corners on one line (or fewer than three distinct corners).
+int FlatFaces(const CModel& model);
+
 // All face indices of the model are valid vertex indices.
 inline bool IndicesValid(const CModel& model) {
   for (const CFace& face : model.m_faces)
