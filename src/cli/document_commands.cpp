@@ -94,6 +94,7 @@ void AddDocumentCommands(CLI::App& app, std::vector<std::pair<CLI::App*, Command
   resave->add_option("IN", *resaveIn, "document to read")->required();
   resave->add_option("OUT", *resaveOut, "document to write")->required();
   commands.emplace_back(resave, [resaveIn, resaveOut] {
+    RefuseOutputOverInput(*resaveOut, *resaveIn);
     CZiduderizo scene;
     LoadDocumentOrFail(*resaveIn, scene);
     SaveDocumentOrFail(*resaveOut, scene);

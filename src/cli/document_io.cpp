@@ -8,6 +8,7 @@
 #include "cli/cli_command.h"
 #include "cli/cli_messages.h"
 #include "geometry/texture_loader.h"
+#include "platform/file_probe.h"
 #include "platform/text_codec.h"
 #include "scene/document_file.h"
 #include "scene/scene.h"
@@ -24,6 +25,10 @@ void RefuseNonRegularFile(const std::string& path) {
 }
 
 }  // namespace
+
+void RefuseOutputOverInput(const std::string& output, const std::string& input) {
+  if (IsSameFile(output, input)) throw CommandFailure{output + ": is " + input + " itself; choose another file to write"};
+}
 
 void ReportUnloadedTextures(const CZiduderizo& scene, const std::string& documentFolder, size_t first,
                             const std::string& subject) {

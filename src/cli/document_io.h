@@ -13,6 +13,10 @@ namespace qv::cli {
 void LoadDocumentOrFail(const std::string& path, CZiduderizo& scene);
 void SaveDocumentOrFail(const std::string& path, CZiduderizo& scene);
 
+// Refuses an output that is the input file itself (also through a hard or symbolic link): writing
+// it would replace what is being read.
+void RefuseOutputOverInput(const std::string& output, const std::string& input);
+
 // One line on stderr for each texture name of materials[first...] that names a file but has no
 // image: "SUBJECT: texture NAME: why".
 void ReportUnloadedTextures(const CZiduderizo& scene, const std::string& documentFolder, size_t first,

@@ -9,6 +9,7 @@
 #include "geometry/model_geometry.h"
 #include "platform/picture_size.h"
 #include "platform/text_codec.h"
+#include "document/dialog_fields.h"
 #include "document/motion_doc.h"
 
 namespace qv::cli {
@@ -18,7 +19,8 @@ namespace {
 struct KeyOptions {
   std::string doc, model;
   int32_t frame = 0;
-  std::optional<std::vector<float>> position, rotation, scale;
+  // Texts, read as the dialogs read numbers: CLI11 would take nan, inf and 1e39 as floats.
+  std::optional<std::vector<std::string>> position, rotation, scale;
   bool remove = false;
 };
 
@@ -30,7 +32,7 @@ struct FramesOptions {
 
 struct SetOptions {
   std::string doc;
-  std::optional<float> fps, fov;
+  std::optional<std::string> fps, fov;  // read as the dialogs read numbers
   std::optional<std::string> interpolation, background, canvas;
 };
 
@@ -43,9 +45,24 @@ int32_t FindModel(const CZiduderizo& scene, const std::string& utf8Name) {
   throw CommandFailure{"no model named " + utf8Name};
 }
 
-CVector ToVector(const std::vector<float>& v) { return {v[0], v[1], v[2]}; }
+// x,y,z of --position, --rotation or --scale: three numbers a float holds (no nan, no inf,
+// nothing beyond float's range), refused before anything changes.
+std::optional<CVector> ReadVector(const std::optional<std::vector<std::string>>& texts, const char* option) {
+  if (!texts) return std::nullopt;
+  float xyz[3] = {};
+  for (size_t i = 0; i < 3; ++i) {
+    const std::optional<float> value = i < texts->size() ? ReadNumberField((*texts)[i]) : std::nullopt;
+    if (!value || texts->size() != 3)
+      throw CommandFailure{std::string(option) + " must be x,y,z: three numbers from -3.4e38 to 3.4e38"};
+    xyz[i] = *value;
+  }
+  return CVector{xyz[0], xyz[1], xyz[2]};
+}
 
 void RunKey(const KeyOptions& o) {
+  const std::optional<CVector> position = ReadVector(o.position, "--position");
+  const std::optional<CVector> rotation = ReadVector(o.rotation, "--rotation");
+  const std::optional<CVector> scale = ReadVector(o.scale, "--scale");
   EditSession session(o.doc);
   CMotionDoc& doc = session.doc();
   CZiduderizo& scene = doc.scene();
@@ -61,9 +78,9 @@ void RunKey(const KeyOptions& o) {
     doc.OnDeleteKey(false);
   } else {
     CAnimation& pose = scene.m_models[scene.m_selectedModel].m_tracks[scene.m_currentAnimation][o.frame];
-    if (o.position) pose.m_position = ToVector(*o.position);
-    if (o.rotation) pose.m_rotation = ToVector(*o.rotation);
-    if (o.scale) pose.m_scale = ToVector(*o.scale);
+    if (position) pose.m_position = *position;
+    if (rotation) pose.m_rotation = *rotation;
+    if (scale) pose.m_scale = *scale;
     doc.OnAddKey(false);
   }
   session.Save();
@@ -107,14 +124,14 @@ void RunSet(const SetOptions& o) {
   CMotionDoc& doc = session.doc();
   CZiduderizo& scene = doc.scene();
   // Nonsense is refused before anything changes (the desktop dialogs keep their own rules).
-  if (o.fps && !(*o.fps >= kMinFps && *o.fps <= kMaxFps))
-    throw CommandFailure{"--fps must be a number from 1 to 1000"};
-  if (o.fov && !(*o.fov >= 1.0f && *o.fov < 176.0f))
-    throw CommandFailure{"--fov must be a number of degrees from 1 to 175"};
+  const float fps = o.fps ? ReadNumberField(*o.fps).value_or(0.0f) : 0.0f;
+  const float fov = o.fov ? ReadNumberField(*o.fov).value_or(0.0f) : 0.0f;
+  if (o.fps && !(fps >= kMinFps && fps <= kMaxFps)) throw CommandFailure{"--fps must be a number from 1 to 1000"};
+  if (o.fov && !(fov >= 1.0f && fov < 176.0f)) throw CommandFailure{"--fov must be a number of degrees from 1 to 175"};
   const std::optional<PictureSize> canvas = o.canvas ? ParsePictureSize(*o.canvas, kMaxCanvas) : std::nullopt;
   if (o.canvas && !canvas) throw CommandFailure{PictureSizeRule("--canvas", kMaxCanvas)};
   const std::optional<uint32_t> background = o.background ? std::optional(ParseBackground(*o.background)) : std::nullopt;
-  if (o.fps) scene.m_fps = *o.fps;
+  if (o.fps) scene.m_fps = fps;
   if (o.interpolation) {
     const bool hermite = *o.interpolation == "hermite";
     if (hermite != scene.m_hermite) doc.OnToggleHermite();
@@ -125,7 +142,7 @@ void RunSet(const SetOptions& o) {
     scene.m_canvasHeight = canvas->height;
   }
   // The settings dialog's rule: a whole number of degrees.
-  if (o.fov) scene.m_fieldOfView = static_cast<float>(FieldOfViewPosition(*o.fov));
+  if (o.fov) scene.m_fieldOfView = static_cast<float>(FieldOfViewPosition(fov));
   if (o.canvas || o.fov) doc.UpdateAllViews(kHintCameraUndoSettings);
   doc.SetModifiedFlag();
   session.Save();

@@ -10,6 +10,7 @@
 #include "cli/document_io.h"
 #include "document/web_export_command.h"
 #include "export/gltf_export.h"
+#include "export/path_helpers.h"
 
 namespace qv::cli {
 
@@ -43,6 +44,7 @@ void RemoveMadeFolder(const std::filesystem::path& firstMade) {
 }
 
 void RunGltfExport(const ExportOptions& o) {
+  RefuseOutputOverInput(o.out, o.doc);
   EditSession session(o.doc);
   CMotionDoc& doc = session.doc();
   CZiduderizo& scene = doc.scene();
@@ -69,6 +71,10 @@ void RunGltfExport(const ExportOptions& o) {
 }
 
 void RunExport(const ExportOptions& o) {
+  // The page is the one file of the site named after the chosen name.
+  std::string folder = "./", title;
+  PathFolder(o.out, folder);
+  if (PathTitle(o.out, title)) RefuseOutputOverInput(folder + title + ".html", o.doc);
   EditSession session(o.doc);
   const std::filesystem::path firstMade = MakeOutputFolder(o.out);
   const WebExportResult result =

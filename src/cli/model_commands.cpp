@@ -3,10 +3,12 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <limits>
 #include <memory>
 
 #include "cli/cli_command.h"
 #include "cli/document_io.h"
+#include "document/dialog_fields.h"
 #include "geometry/import_mqo.h"
 #include "geometry/text_model.h"
 #include "geometry/texture_loader.h"
@@ -60,6 +62,7 @@ void RunText(const std::string& docPath, const TextParameters& parameters, bool 
 }
 
 void RunImport(const std::string& docPath, const std::string& mqoPath) {
+  RefuseOutputOverInput(docPath, mqoPath);
   EditSession session(docPath, /*createIfMissing=*/true);
   CMotionDoc& doc = session.doc();
   MqoImportOptions options;
@@ -118,12 +121,20 @@ void AddModelCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRun
   // At most one value: "--text=" is an empty text, not a request for the next argument.
   textCmd->add_option("--text", text->text, "the text")->required()->expected(0, 1);
   textCmd->add_option("--font", text->fontName, "font family")->capture_default_str();
-  textCmd->add_option("--size", text->fontSize, "character cell height")->capture_default_str();
-  textCmd->add_option("--thickness", text->thickness, "depth")->capture_default_str();
+  // Read as the dialogs read numbers (CLI11 would take nan, inf and 1e39 as floats); what does not
+  // read is refused with the option's range.
+  auto sizes = std::make_shared<std::pair<std::string, std::string>>(FormatNumberField(text->fontSize),
+                                                                      FormatNumberField(text->thickness));
+  textCmd->add_option("--size", sizes->first, "character cell height")->capture_default_str();
+  textCmd->add_option("--thickness", sizes->second, "depth")->capture_default_str();
   textCmd->add_option("--subdivisions", text->subdivisions, "steps per curve")->capture_default_str();
   textCmd->add_option("--weight", text->weight, "1 to 1000 (400 normal, 700 bold)")->capture_default_str();
   CLI::Option* fontOption = textCmd->get_option("--font");
-  commands.emplace_back(textCmd, [textDoc, text, fontOption] { RunText(*textDoc, *text, fontOption->count() > 0); });
+  commands.emplace_back(textCmd, [textDoc, text, sizes, fontOption] {
+    text->fontSize = ReadNumberField(sizes->first).value_or(std::numeric_limits<float>::quiet_NaN());
+    text->thickness = ReadNumberField(sizes->second).value_or(std::numeric_limits<float>::quiet_NaN());
+    RunText(*textDoc, *text, fontOption->count() > 0);
+  });
 
   CLI::App* fontsCmd = app.add_subcommand("fonts", "List the installed outline fonts");
   commands.emplace_back(fontsCmd, [] {

@@ -53,6 +53,7 @@ class ProgressLine {
 void RunMovie(const MovieOptions& o) {
   const std::optional<MovieFormat> format = MovieFormatOfPath(o.out);
   if (!format) throw CommandFailure{"the output must end in .mp4, .webm, .gif, .png or .webp: " + o.out};
+  RefuseOutputOverInput(o.out, o.doc);
   EditSession session(o.doc);
   CZiduderizo& scene = session.doc().scene();
 

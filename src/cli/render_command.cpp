@@ -23,6 +23,7 @@ struct RenderOptions {
 };
 
 void RunRender(const RenderOptions& o) {
+  RefuseOutputOverInput(o.out, o.doc);
   EditSession session(o.doc, /*createIfMissing=*/false, /*loadTextures=*/true);
   CZiduderizo& scene = session.doc().scene();
   FrameImageOptions options;

@@ -1,7 +1,9 @@
 #include "document/control_bar_model.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "animation/frame_editing.h"
 #include "animation/undo.h"
@@ -29,8 +31,9 @@ constexpr float kDefaultFrameRate = 30.0f;
 int32_t TimerPeriodMs(float fps) { return static_cast<int32_t>((1.0f / fps) * 1000.0f); }
 
 float ParseFrameRate(std::string_view text) {
-  const float value = static_cast<float>(ParseDouble(text));
-  return value > 0.0f ? value : kDefaultFrameRate;  // NaN fails the test too
+  const double value = ParseDouble(text);
+  // NaN fails the test too; inf and rates beyond float mean nothing either.
+  return value > 0.0 && value <= std::numeric_limits<float>::max() ? static_cast<float>(value) : kDefaultFrameRate;
 }
 
 const std::vector<std::string>& FrameRateChoices() {
@@ -216,9 +219,15 @@ void ControlBarModel::CommitLastFrame() {
 
 void ControlBarModel::CommitXYZ() {
   CZiduderizo& scene = doc_.scene();
+  const double x = ParseDouble(xText), y = ParseDouble(yText), z = ParseDouble(zText);
+  // nan, inf or a value beyond float: refused, the fields show the values again.
+  for (double v : {x, y, z})
+    if (!(std::fabs(v) <= std::numeric_limits<float>::max())) {
+      ShowForMode();
+      return;
+    }
   RecordUndoSelected(scene);
-  const CVector typed{static_cast<float>(ParseDouble(xText)), static_cast<float>(ParseDouble(yText)),
-                      static_cast<float>(ParseDouble(zText))};
+  const CVector typed{static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
   CAnimation* pose = nullptr;
   if (CModel* model = scene.SelectedModel()) pose = CurrentPoseOf(scene, *model);
   CAnimation& camera = CameraPose(scene);

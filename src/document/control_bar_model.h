@@ -16,7 +16,8 @@ namespace qv {
 // The timer period for a frame rate: (1 / fps) x 1000 milliseconds, truncated (30 -> 33, 60 -> 16,
 // 1000 -> 1).
 int32_t TimerPeriodMs(float fps);
-// A typed frame rate: the text read as a decimal number, 30 when that is not above 0.
+// A typed frame rate: the text read as a decimal number, 30 when that is not above 0 or not a
+// finite float.
 float ParseFrameRate(std::string_view text);
 // The frame-rate list of the combo box, in order.
 const std::vector<std::string>& FrameRateChoices();
@@ -58,7 +59,8 @@ class ControlBarModel : public DocumentView {
   void CommitLastFrame();
   // One of the X, Y, Z fields lost the focus: the selected model's pose (position, rotation or
   // scale by the transform mode) takes the three values; without a selection they are added to
-  // the camera's position or rotation. Recorded for undo; not marked modified.
+  // the camera's position or rotation. Recorded for undo; not marked modified. A value that is
+  // not a finite float (nan, inf, 1e39) changes nothing: the fields show the values again.
   void CommitXYZ();
   // A click on the X (0), Y (1) or Z (2) box flips that axis; returns the new state.
   bool ToggleAxis(int32_t axis);

@@ -1,6 +1,7 @@
 #include "export/gltf_export.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <set>
 
 #include "animation/pose_matrix.h"
 #include "export/export_matrices.h"
@@ -17,6 +19,7 @@
 #include "export/gltf_transform.h"
 #include "platform/atomic_file.h"
 #include "platform/file_error.h"
+#include "platform/regular_file.h"
 #include "platform/text_codec.h"
 #include "scene/hierarchy_walk.h"
 #include "viewport/camera.h"
@@ -69,18 +72,32 @@ float RoughnessOfPower(float power) {
   return Clamp01(std::sqrt(2.0f / (power + 2.0f)));
 }
 
-// The file name of a texture image beside a .gltf: "<stem>_<name of the found file>.png" (or .jpg),
-// numbered when two found files share a name.
-std::string CompanionImageName(const std::string& stem, const std::string& foundPath, const std::string& mimeType,
-                               std::map<std::string, int>& used) {
-  std::string file = std::filesystem::path(foundPath).stem().string();
-  if (file.empty()) file = "texture";
-  std::string name = stem + "_" + file;
-  const std::string extension = mimeType == "image/jpeg" ? ".jpg" : ".png";
-  const int seen = used[name]++;
-  if (seen) name += "_" + std::to_string(seen + 1);
-  return name + extension;
+std::string LowerAscii(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
 }
+
+// Names of the companion files beside a .gltf, each different from the others even where letter
+// case does not count (the folder may be published to such a server), and free as the caller
+// says.
+class CompanionNames {
+ public:
+  explicit CompanionNames(std::function<bool(const std::string&)> free) : m_free(std::move(free)) {}
+
+  // "<base><extension>", else "<base>_2<extension>", "<base>_3<extension>"...
+  std::string Choose(const std::string& base, const std::string& extension) {
+    for (size_t n = 1;; ++n) {
+      const std::string name = base + (n == 1 ? std::string() : "_" + std::to_string(n)) + extension;
+      if (m_chosen.count(LowerAscii(name)) || (m_free && !m_free(name))) continue;
+      m_chosen.insert(LowerAscii(name));
+      return name;
+    }
+  }
+
+ private:
+  std::function<bool(const std::string&)> m_free;
+  std::set<std::string> m_chosen;
+};
 
 // Percent-encoding of everything but unreserved characters, for relative URIs.
 std::string UriOf(const std::string& utf8) {
@@ -102,10 +119,11 @@ std::string UriOf(const std::string& utf8) {
 class AssetBuilder {
  public:
   AssetBuilder(const CZiduderizo& scene, const GltfExportOptions& options, bool embedImages, const std::string& stem)
-      : m_scene(scene), m_options(options), m_embed(embedImages), m_stem(stem) {}
+      : m_scene(scene), m_options(options), m_embed(embedImages), m_stem(stem), m_names(options.companionNameFree) {}
 
   GltfAsset Build() {
     json& j = m_asset.json;
+    if (!m_embed) m_asset.binaryFileName = m_names.Choose(m_stem, ".bin");
     j["asset"] = {{"version", "2.0"}, {"generator", kGenerator}};
     AddMaterials();
     AddModels();
@@ -129,7 +147,7 @@ class AssetBuilder {
     m_asset.binary = m_buffer.bytes();
     if (!m_asset.binary.empty()) {
       json buffer{{"byteLength", m_asset.binary.size()}};
-      if (!m_embed) buffer["uri"] = UriOf(m_stem + ".bin");
+      if (!m_embed) buffer["uri"] = UriOf(m_asset.binaryFileName);
       j["buffers"] = json::array({buffer});
     }
     return std::move(m_asset);
@@ -142,7 +160,6 @@ class AssetBuilder {
 
   void AddMaterials() {
     std::map<std::string, int> textureOfPath;
-    std::map<std::string, int> companionNames;
     m_textured.assign(m_scene.m_materials.size(), false);
     for (size_t i = 0; i < m_scene.m_materials.size(); ++i) {
       const CMaterial& material = m_scene.m_materials[i];
@@ -154,7 +171,7 @@ class AssetBuilder {
       std::string failure;
       if (auto texture = ResolveTexture(material, m_options.textures, failure)) {
         auto [it, added] = textureOfPath.try_emplace(texture->foundPath, static_cast<int>(m_textures.size()));
-        if (added) AddImage(std::move(*texture), companionNames);
+        if (added) AddImage(std::move(*texture));
         pbr["baseColorTexture"] = {{"index", it->second}};
         translucent = translucent || m_translucentTexture[it->second];
         m_textured[i] = true;
@@ -176,13 +193,17 @@ class AssetBuilder {
     }
   }
 
-  void AddImage(ResolvedTexture texture, std::map<std::string, int>& companionNames) {
+  void AddImage(ResolvedTexture texture) {
     json image{{"name", std::filesystem::path(texture.foundPath).filename().string()}};
     if (m_embed) {
       image["bufferView"] = m_buffer.AddView(texture.image.bytes.data(), texture.image.bytes.size(), 0);
       image["mimeType"] = texture.image.mimeType;
     } else {
-      texture.image.fileName = CompanionImageName(m_stem, texture.foundPath, texture.image.mimeType, companionNames);
+      // "<stem>_<name of the found file>.png" (or .jpg).
+      std::string file = std::filesystem::path(texture.foundPath).stem().string();
+      if (file.empty()) file = "texture";
+      texture.image.fileName =
+          m_names.Choose(m_stem + "_" + file, texture.image.mimeType == "image/jpeg" ? ".jpg" : ".png");
       image["uri"] = UriOf(texture.image.fileName);
       m_asset.images.push_back(std::move(texture.image));
     }
@@ -330,6 +351,7 @@ class AssetBuilder {
   const GltfExportOptions& m_options;
   bool m_embed;
   std::string m_stem;
+  CompanionNames m_names;
   GltfAsset m_asset;
   GltfBuffer m_buffer;
   json m_nodes = json::array(), m_roots = json::array(), m_meshes = json::array(), m_materials = json::array();
@@ -346,6 +368,66 @@ bool EndsWithGlb(const std::string& path) {
   std::string tail = path.substr(path.size() - 4);
   for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return tail == ".glb";
+}
+
+// Percent-decoding of a relative URI; empty when it is not a plain file name beside the .gltf.
+std::string FileNameOfUri(const std::string& uri) {
+  std::string name;
+  for (size_t i = 0; i < uri.size(); ++i) {
+    if (uri[i] == '%' && i + 2 < uri.size() && std::isxdigit(static_cast<unsigned char>(uri[i + 1])) &&
+        std::isxdigit(static_cast<unsigned char>(uri[i + 2]))) {
+      name += static_cast<char>(std::stoi(uri.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      name += uri[i];
+    }
+  }
+  if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\:") != std::string::npos ||
+      name.find('\0') != std::string::npos)
+    return {};
+  return name;
+}
+
+// The companion files that an earlier export of ours at `path` made: the buffer and image files
+// its .gltf names. Nothing when there is no such file or it is not one of ours.
+std::set<std::string> CompanionsNamedBy(const std::string& path) {
+  constexpr long kLargestGltf = 256L << 20;  // far beyond any .gltf we write; its data is in .bin
+  std::set<std::string> names;
+  std::FILE* file = OpenRegularFileStream(path);
+  if (!file) return names;
+  std::string text;
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    const long size = std::ftell(file);
+    if (size > 0 && size <= kLargestGltf && std::fseek(file, 0, SEEK_SET) == 0) {
+      text.resize(static_cast<size_t>(size));
+      text.resize(std::fread(text.data(), 1, text.size(), file));
+    }
+  }
+  std::fclose(file);
+  const json earlier = json::parse(text, nullptr, /*allow_exceptions=*/false);
+  if (!earlier.is_object() || !earlier.contains("asset") || !earlier["asset"].is_object() ||
+      earlier["asset"].value("generator", json()) != kGenerator)
+    return names;
+  for (const char* list : {"buffers", "images"}) {
+    if (!earlier.contains(list) || !earlier[list].is_array()) continue;
+    for (const json& entry : earlier[list])
+      if (entry.is_object() && entry.contains("uri") && entry["uri"].is_string())
+        if (std::string name = FileNameOfUri(entry["uri"].get<std::string>()); !name.empty()) names.insert(name);
+  }
+  return names;
+}
+
+// Every existing file that a texture name of the scene may be read from.
+std::vector<std::string> TextureFilesOf(const CZiduderizo& scene, const TextureLookup& lookup) {
+  std::set<std::string> names;
+  for (const CMaterial& material : scene.m_materials)
+    if (!material.m_texture.empty()) names.insert(material.m_texture);
+  std::vector<std::string> files;
+  for (const std::string& name : names)
+    for (const TextureCandidate& candidate : TextureCandidates(name, lookup))
+      if (std::string found = FindFileNoCase(candidate.path, candidate.baseLength); !found.empty())
+        files.push_back(std::move(found));
+  return files;
 }
 
 std::string FileFailure(const std::string& path, const FileException& e) {
@@ -391,31 +473,53 @@ std::vector<std::string> ExportGltf(const CZiduderizo& scene, const std::string&
   const std::filesystem::path target(path);
   const std::string stem = target.stem().string();
   if (stem.empty()) throw GltfExportError("the file name " + path + " has no name before its extension");
-  const GltfAsset asset = BuildGltfAsset(scene, options, glb, stem);
-
-  std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
   const std::filesystem::path folder = target.parent_path();
   auto beside = [&](const std::string& name) { return (folder / name).string(); };
+
+  GltfExportOptions own = options;
+  if (!glb) {
+    const std::set<std::string> ours = CompanionsNamedBy(path);
+    const std::vector<std::string> images = TextureFilesOf(scene, options.textures);
+    own.companionNameFree = [&, ours, images](const std::string& name) {
+      if (options.companionNameFree && !options.companionNameFree(name)) return false;
+      const std::string file = beside(name);
+      std::error_code error;
+      const auto status = std::filesystem::symlink_status(file, error);
+      // A name the folder cannot be asked about is left to the write, which says why it fails.
+      if (error || !std::filesystem::exists(status)) return true;
+      // An existing file is replaced only when the earlier export made it, and never when the
+      // document reads it as a texture.
+      if (!ours.count(name) || !std::filesystem::is_regular_file(status)) return false;
+      for (const std::string& image : images)
+        if (std::filesystem::equivalent(file, image, error)) return false;
+      return true;
+    };
+  }
+  const GltfAsset asset = BuildGltfAsset(scene, own, glb, stem);
+
+  std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
   if (glb) {
     files.emplace_back(path, PackGlb(asset));
   } else {
-    if (!asset.binary.empty()) files.emplace_back(beside(stem + ".bin"), asset.binary);
+    if (!asset.binary.empty()) files.emplace_back(beside(asset.binaryFileName), asset.binary);
     for (const GltfImage& image : asset.images) files.emplace_back(beside(image.fileName), image.bytes);
     const std::string text = asset.json.dump(1, '\t', false, json::error_handler_t::replace);
     files.emplace_back(path, std::vector<uint8_t>(text.begin(), text.end()));
   }
 
+  // All files are complete beside their targets before the first one replaces anything: a
+  // failure leaves the earlier export (and everything else) as it was.
   std::vector<std::string> written;
-  for (const auto& [file, contents] : files) {
-    const std::vector<uint8_t>& bytes = contents;  // a lambda cannot capture a structured binding
-    try {
-      WriteFileAtomically(file, [&bytes](ByteSink& sink) { sink.Write(bytes.data(), bytes.size()); });
+  try {
+    AtomicFileGroup group;
+    for (const auto& [file, contents] : files) {
+      const std::vector<uint8_t>& bytes = contents;  // a lambda cannot capture a structured binding
+      group.Add(file, [&bytes](ByteSink& sink) { sink.Write(bytes.data(), bytes.size()); });
       written.push_back(file);
-    } catch (const FileException& e) {
-      // No half export: the companions of a .gltf that could not be written go too.
-      for (const std::string& done : written) std::remove(done.c_str());
-      throw GltfExportError(FileFailure(file, e));
     }
+    group.Commit();
+  } catch (const FileException& e) {
+    throw GltfExportError(FileFailure(e.path(), e));
   }
   return written;
 }

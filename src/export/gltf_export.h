@@ -9,6 +9,7 @@
 // viewport. Each animation of the scene becomes a glTF animation with one sample per stored frame,
 // at the document's frame rate.
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -32,6 +33,9 @@ struct GltfExportOptions {
   size_t restAnimation = 0;      // the animation whose frame 0 gives the nodes' own transforms
   TextureLookup textures;        // where texture names are looked up
   MessageSink warn;              // warnings (a texture left out); may be empty
+  // Whether a companion file name (UTF-8, beside the .gltf) may be used; false for a name taken
+  // by a file the export must not replace. Empty: every name is free.
+  std::function<bool(const std::string& fileName)> companionNameFree;
 };
 
 // An image of the asset: its bytes and MIME type, and the file name it gets beside a .gltf.
@@ -48,11 +52,14 @@ struct GltfAsset {
   nlohmann::json json;
   std::vector<uint8_t> binary;
   std::vector<GltfImage> images;
+  std::string binaryFileName;  // the buffer's file beside a .gltf; empty for a .glb
 };
 
 // Builds the asset of the scene as stored (in-between frames are not recomputed). `stem` names the
-// companion files of a .gltf ("<stem>.bin", "<stem>_<texture>.png"). Throws GltfExportError for
-// a scene without models or a frame rate that is not a positive number.
+// companion files of a .gltf ("<stem>.bin", "<stem>_<texture>.png"); a name that is taken (by
+// another companion, letter case aside, or as options.companionNameFree says) gets "_2", "_3"...
+// before its extension. Throws GltfExportError for a scene without models or a frame rate that is
+// not a positive number.
 GltfAsset BuildGltfAsset(const CZiduderizo& scene, const GltfExportOptions& options, bool embedImages,
                          const std::string& stem);
 
@@ -60,9 +67,12 @@ GltfAsset BuildGltfAsset(const CZiduderizo& scene, const GltfExportOptions& opti
 std::vector<uint8_t> PackGlb(const GltfAsset& asset);
 
 // Writes the scene to `path` (UTF-8): a .glb when it ends in ".glb" (any letter case), otherwise a
-// .gltf with its companions in the same folder. Every file goes through a temporary file renamed
-// at the end; when a file cannot be written, the files of this export already written are removed
-// and GltfExportError says which and why. Returns the files written, the main file last.
+// .gltf with its companions in the same folder. Every file is written to a temporary file first
+// and all are renamed into place only when all were written: a failure leaves every file as it
+// was, and GltfExportError says which file and why. Companions never replace a file the export
+// did not make: a name is free when no file has it or when the .gltf being replaced (one of ours)
+// names it, and it is not one of the texture images read. Returns the files written, the main
+// file last.
 std::vector<std::string> ExportGltf(const CZiduderizo& scene, const std::string& path,
                                     const GltfExportOptions& options);
 

@@ -1,7 +1,8 @@
 #pragma once
 // Texture images for glTF, which carries PNG and JPEG only: a JPEG file is taken byte for byte, a
-// PNG file with its pixel data unchanged (notes on colour space and gamma left out), and any other
-// image the loader decodes (BMP, TGA, ...) is written as PNG.
+// sound PNG file with its pixel data unchanged (notes on colour space and gamma left out), and any
+// other image the loader decodes (BMP, TGA, a PNG with a bad checksum or cut-short data...) is
+// written as PNG from its decoded pixels.
 #include <optional>
 #include <string>
 

@@ -9,6 +9,7 @@
 #include "export/page_writers.h"
 #include "export/path_helpers.h"
 #include "export/runtime_file_list.h"
+#include "platform/staging_folder.h"
 
 namespace qv {
 
@@ -41,26 +42,18 @@ std::string ProgramFolder(const WebExportOptions& options) {
 
 // A site being written: every file goes to a hidden staging folder inside the site's folder and
 // is moved into place only when all of them were written, so a failure at any step leaves
-// nothing new behind (files of an earlier export stay as they were).
+// nothing new behind (files of an earlier export stay as they were). The staging folders that
+// killed exports left in the site are removed first: they would be published with it.
 class StagedSite {
  public:
-  explicit StagedSite(const std::string& folder) : folder_(folder) {
-    std::string pattern = folder_ + ".qvlogo-export-XXXXXX";
-    if (mkdtemp(pattern.data())) staging_ = pattern + "/";
-  }
-  ~StagedSite() {
-    if (staging_.empty()) return;
-    std::error_code error;
-    fs::remove_all(staging_, error);
-  }
-  StagedSite(const StagedSite&) = delete;
-  StagedSite& operator=(const StagedSite&) = delete;
+  explicit StagedSite(const std::string& folder)
+      : folder_(folder), staging_((RemoveAbandonedStagingFolders(folder), folder)) {}
 
-  bool Ready() const { return !staging_.empty(); }
+  bool Ready() const { return staging_.Ready(); }
   // Where the file `relative` (below the site's folder) is written for now.
   std::string Stage(const std::string& relative) {
     relatives_.push_back(relative);
-    const fs::path staged = fs::path(staging_ + relative);
+    const fs::path staged = fs::path(staging_.path() + relative);
     std::error_code error;
     fs::create_directories(staged.parent_path(), error);
     return staged.string();
@@ -81,7 +74,7 @@ class StagedSite {
     for (const std::string& relative : relatives_) {
       const std::string destination = folder_ + relative;
       std::error_code error;
-      fs::rename(staging_ + relative, destination, error);
+      fs::rename(staging_.path() + relative, destination, error);
       if (error) {
         failed = destination;
         return false;
@@ -93,7 +86,7 @@ class StagedSite {
 
  private:
   std::string folder_;
-  std::string staging_;  // with its trailing slash; empty when it could not be made
+  StagingFolder staging_;
   std::vector<std::string> relatives_;
 };
 

@@ -20,6 +20,11 @@ TEST(ControlBarRules, FrameRateTextThatIsNoPositiveNumberIsThirty) {
   for (const auto& c : cases) EXPECT_EQ(ParseFrameRate(c.text), c.fps) << c.text;
 }
 
+TEST(ControlBarRules, FrameRateTextThatIsNoFiniteFloatIsThirty) {
+  for (const char* text : {"inf", "INFINITY", "nan", "-nan", "1e39", "1e400"}) EXPECT_EQ(ParseFrameRate(text), 30) << text;
+  EXPECT_EQ(ParseFrameRate("3e38"), 3e38f);
+}
+
 class ControlBarTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -125,6 +130,35 @@ TEST_F(ControlBarTest, XyzFieldsSetThePoseOrOffsetTheCamera) {
   }
   EXPECT_EQ(scene().m_undoStack.size(), 3u);
   EXPECT_FALSE(doc_.IsModified());
+}
+
+// A value no float holds changes nothing, neither the pose nor the camera nor the undo list; the
+// fields show the values again.
+TEST_F(ControlBarTest, XyzFieldsRefuseValuesNoFloatHolds) {
+  const CVector camera = scene().m_cameras[0].m_position, cameraTurn = scene().m_cameras[0].m_rotation;
+  for (int selected : {-1, 1})
+    for (TransformMode mode : {kTransformMove, kTransformRotate, kTransformScale}) {
+      scene().m_selectedModel = selected;
+      scene().m_currentFrame = 4;
+      doc_.OnTransformMode(mode);
+      const CAnimation pose = testing::CurrentTrack(scene(), 1)[4];
+      const size_t undo = scene().m_undoStack.size();
+      for (const char* text : {"nan", "inf", "-inf", "1e39", "-1e39", "1e400"}) {
+        SCOPED_TRACE(std::string(text) + " mode " + std::to_string(mode) + " selected " + std::to_string(selected));
+        bar_.xText = "1";
+        bar_.yText = text;
+        bar_.zText = "2";
+        bar_.CommitXYZ();
+        const CAnimation& after = testing::CurrentTrack(scene(), 1)[4];
+        EXPECT_EQ(after.m_position, pose.m_position);
+        EXPECT_EQ(after.m_rotation, pose.m_rotation);
+        EXPECT_EQ(after.m_scale, pose.m_scale);
+        EXPECT_EQ(scene().m_cameras[0].m_position, camera);
+        EXPECT_EQ(scene().m_cameras[0].m_rotation, cameraTurn);
+        EXPECT_EQ(scene().m_undoStack.size(), undo);
+        EXPECT_NE(bar_.yText, text);
+      }
+    }
 }
 
 TEST_F(ControlBarTest, AxisBoxesKeyTicksAndCameraViews) {

@@ -1,11 +1,18 @@
 // The glTF export: node matrices against the web export's, meshes, materials, textures, the .glb
 // container and failures that leave nothing behind.
 #include <gtest/gtest.h>
+#include <unistd.h>
+#include <stb/stb_image.h>
+#include <stb/stb_image_write.h>
 
+#include <array>
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -400,6 +407,137 @@ TEST(GltfExport, FailuresSayWhyAndLeaveNoFiles) {
   std::vector<std::string> left;
   for (const auto& entry : std::filesystem::directory_iterator(folder.path())) left.push_back(entry.path().filename());
   EXPECT_EQ(left, std::vector<std::string>{"busy.gltf"});
+}
+
+
+// ---- files beside a .gltf that are not the export's ----
+
+using Rgba = std::array<uint8_t, 4>;
+
+void WriteSolidPng(const std::filesystem::path& path, Rgba colour) {
+  std::filesystem::create_directories(path.parent_path());
+  std::vector<uint8_t> pixels;
+  for (int i = 0; i < 4; ++i) pixels.insert(pixels.end(), colour.begin(), colour.end());
+  ASSERT_TRUE(stbi_write_png(path.c_str(), 2, 2, 4, pixels.data(), 8));
+}
+
+Rgba FirstPixel(const std::filesystem::path& path) {
+  int w = 0, h = 0, channels = 0;
+  unsigned char* pixels = stbi_load(path.c_str(), &w, &h, &channels, 4);
+  if (!pixels) return {0, 0, 0, 0};
+  const Rgba first{pixels[0], pixels[1], pixels[2], pixels[3]};
+  stbi_image_free(pixels);
+  return first;
+}
+
+// A cube per texture name, each with its own material naming that texture.
+CZiduderizo TexturedScene(const std::vector<std::string>& textures) {
+  CZiduderizo scene;
+  scene.m_animationNames = {"Animation_0"};
+  for (size_t i = 0; i < textures.size(); ++i) {
+    CMaterial material;
+    material.m_texture = textures[i];
+    scene.m_materials.push_back(material);
+    CModel cube = Cube(("Cube" + std::to_string(i)).c_str(), kNoModel, {30.0f * i, 0, 0}, static_cast<int32_t>(i));
+    for (CFace& face : cube.m_faces) face.m_uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    cube.m_tracks = {Track(2)};
+    cube.m_tracks[0][0].m_key = 1;
+    scene.m_models.push_back(std::move(cube));
+  }
+  RebuildHierarchyWalk(scene);
+  RecomputeAllFrames(scene);
+  return scene;
+}
+
+GltfExportOptions TexturesIn(const std::filesystem::path& folder) {
+  GltfExportOptions options;
+  options.textures.documentFolder = folder.string();
+  return options;
+}
+
+// The image file a material's texture was written to, beside the .gltf.
+std::filesystem::path ImageOfMaterial(const std::filesystem::path& gltf, size_t material) {
+  const json j = json::parse(testing::ReadFile(gltf));
+  const int texture = j["materials"][material]["pbrMetallicRoughness"]["baseColorTexture"]["index"];
+  const int image = j["textures"][texture]["source"];
+  return gltf.parent_path() / j["images"][image]["uri"].get<std::string>();
+}
+
+std::map<std::string, std::string> FolderContents(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+    if (entry.is_regular_file())
+      files[std::filesystem::relative(entry.path(), folder).string()] = testing::ReadFile(entry.path());
+  return files;
+}
+
+TEST(GltfExportFiles, AFailedExportLeavesTheEarlierExportAsItWas) {
+  TempFolder folder;
+  WriteSolidPng(folder / "wood.png", {200, 100, 0, 255});
+  ExportGltf(TexturedScene({"wood.png"}), folder / "L.gltf", TexturesIn(folder.path()));
+  const auto before = FolderContents(folder.path());
+  ASSERT_EQ(before.size(), 4u);  // wood.png, L.gltf, L.bin, L_wood.png
+
+  // A second scene whose second companion's name is too long for the file system.
+  const std::string longName = std::string(pathconf(folder.path().c_str(), _PC_NAME_MAX) - 4, 'a') + ".png";
+  WriteSolidPng(folder / longName, {0, 0, 255, 255});
+  CZiduderizo other = TexturedScene({"wood.png", longName});
+  other.m_models[0].m_vertices[0].x += 1;  // another .bin
+  EXPECT_THROW(ExportGltf(other, folder / "L.gltf", TexturesIn(folder.path())), GltfExportError);
+  auto after = FolderContents(folder.path());
+  after.erase(longName);
+  EXPECT_EQ(after, before);
+}
+
+TEST(GltfExportFiles, CompanionsNeverReplaceAFileTheExportDidNotMake) {
+  TempFolder folder;
+  const Rgba wood{200, 100, 0, 255}, label{0, 160, 0, 255};
+  WriteSolidPng(folder / "wood.png", wood);
+  WriteSolidPng(folder / "L_wood.png", label);  // the document's own texture, named as a companion would be
+  std::ofstream(folder / "L.bin") << "the user's own file";
+  const std::string labelBytes = testing::ReadFile(folder / "L_wood.png");
+  const CZiduderizo scene = TexturedScene({"wood.png", "L_wood.png"});
+
+  const std::vector<std::string> first = ExportGltf(scene, folder / "L.gltf", TexturesIn(folder.path()));
+  EXPECT_EQ(testing::ReadFile(folder / "L_wood.png"), labelBytes);
+  EXPECT_EQ(testing::ReadFile(folder / "L.bin"), "the user's own file");
+  EXPECT_EQ(FirstPixel(ImageOfMaterial(folder / "L.gltf", 0)), wood);
+  EXPECT_EQ(FirstPixel(ImageOfMaterial(folder / "L.gltf", 1)), label);
+  const json j = json::parse(testing::ReadFile(folder / "L.gltf"));
+  EXPECT_NE(j["buffers"][0]["uri"], "L.bin");
+
+  // Exported again: the files it made are replaced, under the same names; no new ones appear.
+  const auto files = FolderContents(folder.path());
+  const std::vector<std::string> second = ExportGltf(scene, folder / "L.gltf", TexturesIn(folder.path()));
+  EXPECT_EQ(second, first);
+  EXPECT_EQ(FolderContents(folder.path()), files);
+}
+
+TEST(GltfExportFiles, TexturesOfTheSameNameGetCompanionsOfTheirOwn) {
+  TempFolder folder;
+  const struct {
+    const char* texture;
+    Rgba colour;
+  } textures[] = {{"a.png", {255, 0, 0, 255}},
+                  {"sub/a.png", {0, 255, 0, 255}},
+                  {"a_2.png", {0, 0, 255, 255}},
+                  {"A.PNG", {255, 255, 0, 255}}};  // differs from a.png only in letter case
+  std::vector<std::string> names;
+  for (const auto& t : textures) {
+    WriteSolidPng(folder / t.texture, t.colour);
+    names.push_back(t.texture);
+  }
+  std::filesystem::create_directories(folder.path() / "out");
+  ExportGltf(TexturedScene(names), folder / "out/L.gltf", TexturesIn(folder.path()));
+  std::set<std::string> lowerCased;
+  for (size_t i = 0; i < names.size(); ++i) {
+    SCOPED_TRACE(names[i]);
+    const std::filesystem::path image = ImageOfMaterial(folder.path() / "out/L.gltf", i);
+    EXPECT_EQ(FirstPixel(image), textures[i].colour);
+    std::string lower = image.filename().string();
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_TRUE(lowerCased.insert(lower).second) << image;
+  }
 }
 
 }  // namespace

@@ -4,7 +4,11 @@
 #include <stb/stb_image.h>
 #include <stb/stb_image_write.h>
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -91,6 +95,90 @@ TEST(GltfImages, PngLosesItsNotesAndOtherFormatsBecomePngWithTheSamePixels) {
     unsigned char* decoded = stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &w, &h, &channels, 4);
     ASSERT_NE(decoded, nullptr) << c.texture;
     EXPECT_EQ(std::vector<uint8_t>(decoded, decoded + 16), *c.pixels) << c.texture;
+    stbi_image_free(decoded);
+  }
+}
+
+
+// ---- damaged PNG files ----
+
+uint32_t ReadU32(const std::vector<uint8_t>& bytes, size_t at) {
+  return (uint32_t{bytes[at]} << 24) | (uint32_t{bytes[at + 1]} << 16) | (uint32_t{bytes[at + 2]} << 8) | bytes[at + 3];
+}
+
+void WriteU32(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
+}
+
+// Where the chunk of that type starts (its length field).
+size_t ChunkAt(const std::vector<uint8_t>& png, const std::string& type) {
+  for (size_t at = 8; at + 12 <= png.size(); at += 12 + ReadU32(png, at))
+    if (std::string(png.begin() + at + 4, png.begin() + at + 8) == type) return at;
+  return std::string::npos;
+}
+
+// What a browser's decoder demands: every chunk's checksum, and image data that inflates (its
+// own checksum included) to the rows of a 2 x 2 RGBA image.
+bool BrowserWouldDecode(const std::vector<uint8_t>& png) {
+  std::vector<uint8_t> data;
+  for (size_t at = 8; at + 12 <= png.size(); at += 12 + ReadU32(png, at)) {
+    const uint32_t length = ReadU32(png, at);
+    if (Crc32(&png[at + 4], length + 4) != ReadU32(png, at + 8 + length)) return false;
+    if (std::string(png.begin() + at + 4, png.begin() + at + 8) == "IDAT")
+      data.insert(data.end(), png.begin() + at + 8, png.begin() + at + 8 + length);
+  }
+  std::vector<uint8_t> rows(64);
+  uLongf size = rows.size();
+  return uncompress(rows.data(), &size, data.data(), data.size()) == Z_OK && size == 2 * (1 + 2 * 4);
+}
+
+TEST(GltfImages, DamagedPngsAreWrittenAgainFromTheirPixels) {
+  TempFolder folder;
+  const std::vector<uint8_t> pixels{255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 128, 9, 9, 9, 255};
+  const std::vector<uint8_t> sound = PngWithGamma(pixels);
+  ASSERT_TRUE(BrowserWouldDecode(sound));
+  const struct {
+    const char* damage;
+    std::function<void(std::vector<uint8_t>&)> apply;
+    const char* chunk;  // the chunk damaged
+    bool rewritten;
+  } cases[] = {
+      {"none", [](std::vector<uint8_t>&) {}, "IDAT", false},
+      {"the image data's checksum", [](std::vector<uint8_t>& png) { png[ChunkAt(png, "IEND") - 1] ^= 0x55; }, "IDAT",
+       true},
+      {"the header's checksum", [](std::vector<uint8_t>& png) { png[8 + 8 + 13] ^= 0x01; }, "IHDR", true},
+      {"the compressed data's own checksum",
+       [](std::vector<uint8_t>& png) {
+         const size_t at = ChunkAt(png, "IDAT");
+         const uint32_t length = ReadU32(png, at);
+         png[at + 8 + length - 1] ^= 0x01;  // the last byte of the stream's Adler-32
+         WriteU32(png, at + 8 + length, Crc32(&png[at + 4], length + 4));
+       },
+       "IDAT", true},
+  };
+  TextureLookup lookup;
+  lookup.documentFolder = folder.path().string();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.damage);
+    std::vector<uint8_t> png = sound;
+    c.apply(png);
+    WriteBytes(folder / "damaged.png", png);
+    CMaterial material;
+    material.m_texture = "damaged.png";
+    std::string failure;
+    const auto texture = ResolveTexture(material, lookup, failure);
+    ASSERT_TRUE(texture.has_value()) << failure;  // our decoder forgives the damage
+    const std::vector<uint8_t>& out = texture->image.bytes;
+    EXPECT_EQ(texture->image.mimeType, "image/png");
+    EXPECT_TRUE(BrowserWouldDecode(out));
+    // A sound file keeps its pixel data as it is; a damaged chunk never reaches the asset.
+    const size_t at = ChunkAt(png, c.chunk);
+    const std::vector<uint8_t> chunk(png.begin() + at, png.begin() + at + 12 + ReadU32(png, at));
+    EXPECT_EQ(std::search(out.begin(), out.end(), chunk.begin(), chunk.end()) != out.end(), !c.rewritten);
+    int w = 0, h = 0, channels = 0;
+    unsigned char* decoded = stbi_load_from_memory(out.data(), static_cast<int>(out.size()), &w, &h, &channels, 4);
+    ASSERT_NE(decoded, nullptr);
+    EXPECT_EQ(std::vector<uint8_t>(decoded, decoded + 16), pixels);
     stbi_image_free(decoded);
   }
 }

@@ -179,6 +179,21 @@ TEST_F(WebExportTest, AFailedExportLeavesNothingNewBehind) {
   }
 }
 
+// A kill during an export leaves its staging folder inside the site; the next export removes it
+// (it would be published with the page), and nothing else that looks alike.
+TEST_F(WebExportTest, StagingFoldersOfKilledExportsAreRemovedByTheNextExport) {
+  fs::create_directories(Site() / ".qvlogo-export-K1ll3d/webgl");
+  std::ofstream(Site() / ".qvlogo-export-K1ll3d/webgl/Model_logo.js") << "half a script";
+  fs::create_directories(Site() / ".qvlogo-export-notes");  // not our naming: the user's
+  std::ofstream(Site() / ".qvlogo-export-notes/todo.txt") << "mine";
+  const WebExportResult result = Export(WebExportKind::kWebGL, SitePath("logo.html"));
+  EXPECT_TRUE(result.Succeeded());
+  std::set<std::string> expected = SiteFiles("webgl", "logo");
+  expected.insert(".qvlogo-export-notes/todo.txt");
+  EXPECT_EQ(FilesBelow(Site()), expected);
+  EXPECT_FALSE(fs::exists(Site() / ".qvlogo-export-K1ll3d"));
+}
+
 // A backslash would make folders of the title on this system: the name is refused.
 TEST_F(WebExportTest, BackslashInTheNameIsRefused) {
   fs::create_directories(Site() / "a");

@@ -1,0 +1,126 @@
+// qvlogo never writes over what it reads: an output that is the document (also through a link) is
+// refused by every command that writes; numbers that no float holds are refused by name.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "scene/document_file.h"
+#include "support/animated_scene.h"
+#include "support/qvlogo_run.h"
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CommandRun;
+using testing::Qvlogo;
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+class CliFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("qvlogo-files-" + std::to_string(getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    doc_ = Path("doc.qvlogo");
+    CZiduderizo scene;
+    testing::MakeAnimatedScene(scene, {"Logo", "Other"}, 20);
+    scene.m_materials.push_back(CMaterial{});
+    ASSERT_FALSE(StoreDocumentFile(doc_, scene));
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  fs::path dir_;
+  std::string doc_;
+};
+
+TEST_F(CliFilesTest, AnOutputThatIsTheDocumentIsRefusedByEveryCommandThatWrites) {
+  fs::create_symlink(doc_, Path("link.png"));
+  fs::create_hard_link(doc_, Path("hard.gif"));
+  fs::create_symlink(doc_, Path("link.glb"));
+  fs::create_hard_link(doc_, Path("hard.gltf"));
+  fs::create_directories(Path("site"));
+  fs::create_hard_link(doc_, Path("site/page.html"));
+  fs::create_symlink(doc_, Path("link.mqo"));
+  fs::create_symlink(doc_, Path("copy.qvlogo"));
+  const std::string before = Slurp(doc_);
+  const char* commands[] = {
+      "render DOC -o DOC",
+      "render DOC -o DIR/link.png",
+      "movie DOC -o DIR/hard.gif",
+      "export DOC --gltf DIR/link.glb",
+      "export DOC --gltf DIR/hard.gltf",
+      "export DOC --webgl DIR/site/page.html",
+      "export DOC --webgpu DIR/site/page.htm",
+      "resave DOC DOC",
+      "resave DOC DIR/copy.qvlogo",
+      "import DOC DIR/link.mqo",
+  };
+  for (std::string args : commands) {
+    SCOPED_TRACE(args);
+    for (size_t at; (at = args.find("DOC")) != std::string::npos;) args.replace(at, 3, doc_);
+    for (size_t at; (at = args.find("DIR")) != std::string::npos;) args.replace(at, 3, dir_.string());
+    const CommandRun run = Qvlogo(args);
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("itself"), std::string::npos) << run.output;
+    EXPECT_TRUE(Slurp(doc_) == before) << "the document changed";
+    EXPECT_TRUE(fs::is_symlink(Path("link.png")));
+    EXPECT_EQ(fs::hard_link_count(doc_), 4u);  // hard.gif, hard.gltf and site/page.html still are the document
+  }
+  // Another file of the same content is not the document.
+  fs::copy_file(doc_, Path("other.qvlogo"));
+  EXPECT_EQ(Qvlogo("resave " + doc_ + " " + Path("other.qvlogo")).status, 0);
+}
+
+TEST_F(CliFilesTest, NumbersNoFloatHoldsAreRefusedByName) {
+  const std::string before = Slurp(doc_);
+  const struct {
+    const char* args;
+    const char* named;
+  } cases[] = {
+      {"key DOC --model Logo --frame 5 --position nan,nan,nan", "--position"},
+      {"key DOC --model Logo --frame 5 --position 0,inf,0", "--position"},
+      {"key DOC --model Logo --frame 5 --position 1e39,0,0", "--position"},
+      {"key DOC --model Logo --frame 5 --position 0,0,-1e39", "--position"},
+      {"key DOC --model Logo --frame 5 --rotation -inf,0,0", "--rotation"},
+      {"key DOC --model Logo --frame 5 --rotation 0,0,NAN", "--rotation"},
+      {"key DOC --model Logo --frame 5 --scale 1,1e400,1", "--scale"},
+      {"key DOC --model Logo --frame 5 --scale 1,infinity,1", "--scale"},
+      {"key DOC --model Logo --frame 5 --position 1,2,3 --scale nan,1,1", "--scale"},  // nothing of it applied
+      {"set DOC --fps inf", "--fps"},
+      {"set DOC --fps nan", "--fps"},
+      {"set DOC --fov 1e39", "--fov"},
+      {"set DOC --fov -nan", "--fov"},
+      {"text DOC --font 'DejaVu Sans' --text A --size 1e39", "--size"},
+      {"text DOC --font 'DejaVu Sans' --text A --size inf", "--size"},
+      {"text DOC --font 'DejaVu Sans' --text A --thickness -inf", "--thickness"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    std::string args = c.args;
+    args.replace(args.find("DOC"), 3, doc_);
+    const CommandRun run = Qvlogo(args);
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find(c.named), std::string::npos) << run.output;
+    EXPECT_TRUE(Slurp(doc_) == before) << "the document changed";
+  }
+  // Finite numbers of any size a float holds go through, negative ones too.
+  const CommandRun key = Qvlogo("key " + doc_ + " --model Logo --frame 5 --position -1.5,2,3e38 --scale 1e-3,1,1");
+  EXPECT_EQ(key.status, 0) << key.output;
+  const CommandRun set = Qvlogo("set " + doc_ + " --fps 29.97 --fov 45");
+  EXPECT_EQ(set.status, 0) << set.output;
+}
+
+}  // namespace
+}  // namespace qv
