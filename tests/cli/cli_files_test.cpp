@@ -1,7 +1,6 @@
 // qvlogo never writes over what it reads: an output that is the document (also through a link) is
 // refused by every command that writes; numbers that no float holds are refused by name.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,11 +9,13 @@
 #include "scene/document_file.h"
 #include "support/animated_scene.h"
 #include "support/qvlogo_run.h"
+#include "support/scratch_folder.h"
 
 namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Args;
 using testing::CommandRun;
 using testing::Qvlogo;
 
@@ -28,20 +29,29 @@ std::string Slurp(const fs::path& p) {
 class CliFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("qvlogo-files-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     doc_ = Path("doc.qvlogo");
     CZiduderizo scene;
     testing::MakeAnimatedScene(scene, {"Logo", "Other"}, 20);
     scene.m_materials.push_back(CMaterial{});
     ASSERT_FALSE(StoreDocumentFile(doc_, scene));
   }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Path(const std::string& name) const { return folder_.Path(name); }
+  // The words of `command`, DOC standing for the document and DIR/ for the folder; a word of
+  // several may be written as "A+B" ("DejaVu+Sans").
+  Args Words(const std::string& command) const {
+    Args words;
+    std::istringstream in(command);
+    for (std::string word; in >> word;) {
+      if (word == "DOC") word = doc_;
+      if (word.starts_with("DIR/")) word = Path(word.substr(4));
+      for (char& c : word)
+        if (c == '+') c = ' ';
+      words.push_back(word);
+    }
+    return words;
+  }
 
-  fs::path dir_;
+  testing::ScratchFolder folder_{"qvlogo files"};
   std::string doc_;
 };
 
@@ -67,11 +77,9 @@ TEST_F(CliFilesTest, AnOutputThatIsTheDocumentIsRefusedByEveryCommandThatWrites)
       "resave DOC DIR/copy.qvlogo",
       "import DOC DIR/link.mqo",
   };
-  for (std::string args : commands) {
-    SCOPED_TRACE(args);
-    for (size_t at; (at = args.find("DOC")) != std::string::npos;) args.replace(at, 3, doc_);
-    for (size_t at; (at = args.find("DIR")) != std::string::npos;) args.replace(at, 3, dir_.string());
-    const CommandRun run = Qvlogo(args);
+  for (const char* command : commands) {
+    SCOPED_TRACE(command);
+    const CommandRun run = Qvlogo(Words(command));
     EXPECT_EQ(run.status, 1) << run.output;
     EXPECT_NE(run.output.find("itself"), std::string::npos) << run.output;
     EXPECT_TRUE(Slurp(doc_) == before) << "the document changed";
@@ -80,7 +88,7 @@ TEST_F(CliFilesTest, AnOutputThatIsTheDocumentIsRefusedByEveryCommandThatWrites)
   }
   // Another file of the same content is not the document.
   fs::copy_file(doc_, Path("other.qvlogo"));
-  EXPECT_EQ(Qvlogo("resave " + doc_ + " " + Path("other.qvlogo")).status, 0);
+  EXPECT_EQ(Qvlogo({"resave", doc_, Path("other.qvlogo")}).status, 0);
 }
 
 TEST_F(CliFilesTest, NumbersNoFloatHoldsAreRefusedByName) {
@@ -102,23 +110,21 @@ TEST_F(CliFilesTest, NumbersNoFloatHoldsAreRefusedByName) {
       {"set DOC --fps nan", "--fps"},
       {"set DOC --fov 1e39", "--fov"},
       {"set DOC --fov -nan", "--fov"},
-      {"text DOC --font 'DejaVu Sans' --text A --size 1e39", "--size"},
-      {"text DOC --font 'DejaVu Sans' --text A --size inf", "--size"},
-      {"text DOC --font 'DejaVu Sans' --text A --thickness -inf", "--thickness"},
+      {"text DOC --font DejaVu+Sans --text A --size 1e39", "--size"},
+      {"text DOC --font DejaVu+Sans --text A --size inf", "--size"},
+      {"text DOC --font DejaVu+Sans --text A --thickness -inf", "--thickness"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args);
-    std::string args = c.args;
-    args.replace(args.find("DOC"), 3, doc_);
-    const CommandRun run = Qvlogo(args);
+    const CommandRun run = Qvlogo(Words(c.args));
     EXPECT_EQ(run.status, 1) << run.output;
     EXPECT_NE(run.output.find(c.named), std::string::npos) << run.output;
     EXPECT_TRUE(Slurp(doc_) == before) << "the document changed";
   }
   // Finite numbers of any size a float holds go through, negative ones too.
-  const CommandRun key = Qvlogo("key " + doc_ + " --model Logo --frame 5 --position -1.5,2,3e38 --scale 1e-3,1,1");
+  const CommandRun key = Qvlogo(Words("key DOC --model Logo --frame 5 --position -1.5,2,3e38 --scale 1e-3,1,1"));
   EXPECT_EQ(key.status, 0) << key.output;
-  const CommandRun set = Qvlogo("set " + doc_ + " --fps 29.97 --fov 45");
+  const CommandRun set = Qvlogo(Words("set DOC --fps 29.97 --fov 45"));
   EXPECT_EQ(set.status, 0) << set.output;
 }
 
