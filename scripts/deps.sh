@@ -15,7 +15,7 @@ packages=(
   libstb-dev zlib1g-dev
   libavcodec-dev libavformat-dev libswscale-dev libavutil-dev libwebp-dev
   libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libgbm1
-  qt6-base-dev libqt6opengl6-dev qt6-svg-dev libqt6svg6 libgl-dev xvfb xauth
+  qt6-base-dev libqt6opengl6-dev qt6-svg-dev libqt6svg6 libgl-dev xvfb xauth x11-utils
   shared-mime-info desktop-file-utils xdg-utils
   clang libclang-rt-dev
   chromium

@@ -7,7 +7,8 @@
 int main(int argc, char** argv) {
   qv::ui::UseOpenGl33ByDefault();  // before the application: every window's context is 3.3 core
   QApplication app(argc, argv);
-  QApplication::setApplicationDisplayName(QStringLiteral("Quorvel Logo"));
+  // No application display name: the platform would add it to every window title, and the
+  // caption is the document's own ("Quorvel Logo 0.2 - 無題").
   qv::ui::DesktopProgram program = qv::ui::StartDesktop(QApplication::arguments());
   if (!program.window) return 1;
   return app.exec();

@@ -54,11 +54,19 @@ enum : int32_t {
   kControlToolbar = 132,
   // The application's.
   kNew = 57600,
+  kRecentFileFirst = 57616,  // 57616 ... 57619: the recent-file entries
+  kExit = 57665,
+  kHelp = 57669,
+  kAbout = 57664,
+  kUnregister = 32828,
   // The model tree's and the material list's, while they are the active view.
   kAddModel = 50000,
   kDeleteModel = 50001,
   kRenameModel = 50002,
   kShowHideModel = 50003,
+  kMaterialColor = 32861,
+  kRenameMaterial = 32863,
+  kDeleteMaterial = 32911,
 };
 
 }  // namespace qv::cmd

@@ -28,7 +28,14 @@ constexpr float kDefaultFrameRate = 30.0f;
 
 }  // namespace
 
-int32_t TimerPeriodMs(float fps) { return static_cast<int32_t>((1.0f / fps) * 1000.0f); }
+int32_t TimerPeriodMs(float fps) {
+  const float period = (1.0f / fps) * 1000.0f;
+  // A rate so small that its period passes the timer's range (0.0000001 typed in the list) waits
+  // as long as a timer can, some 24 days, rather than overflowing the conversion.
+  if (std::isnan(period) || period >= 2147483648.0f) return std::numeric_limits<int32_t>::max();
+  if (period <= 0.0f) return 0;
+  return static_cast<int32_t>(period);
+}
 
 float ParseFrameRate(std::string_view text) {
   const double value = ParseDouble(text);

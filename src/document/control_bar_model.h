@@ -14,7 +14,7 @@
 namespace qv {
 
 // The timer period for a frame rate: (1 / fps) x 1000 milliseconds, truncated (30 -> 33, 60 -> 16,
-// 1000 -> 1).
+// 1000 -> 1), at most the largest int32 (a tiny rate), at least 0.
 int32_t TimerPeriodMs(float fps);
 // A typed frame rate: the text read as a decimal number, 30 when that is not above 0 or not a
 // finite float.

@@ -68,11 +68,12 @@ void ModelTreeModel::OnUpdate(CMotionDoc&, UpdateHint hint) {
       Rebuild();
       break;
     case kHintCameraUndoSettings: Rebuild(); break;
-    case kHintSelection:
-      if (doc_.scene().HasValidSelection()) selectedRow_ = RowOfModel(doc_.scene().m_selectedModel);
-      break;
     default: break;
   }
+  // Whatever the hint, the tree shows the scene's selection (after an undo too), as the
+  // viewport does.
+  if (doc_.scene().HasValidSelection())
+    if (const int32_t row = RowOfModel(doc_.scene().m_selectedModel); row >= 0) selectedRow_ = row;
 }
 
 void ModelTreeModel::Click(int32_t row) {

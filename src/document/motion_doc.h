@@ -119,6 +119,11 @@ class CMotionDoc {
   // The create-text dialog's values, remembered while the document lives (never the text); the
   // dialog opens with them. Cancel is CreateText with an empty text (hint 126 only).
   TextParameters m_textDefaults;
+  // What the create-text dialog opens with: the remembered values without a text. A remembered
+  // family that is not installed (the Windows font "メイリオ" of the start-up values) gives way
+  // to the family fontconfig chooses for Japanese sans-serif text, which is remembered in its
+  // place; without any outline font the name stays.
+  TextParameters TextDialogPreset();
 
   // Playback and frame navigation. None marks the document modified; the control bar starts and
   // stops its timer on the hints (122 play, 124 stop, 121 any navigation stops playback).

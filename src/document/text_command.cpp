@@ -1,8 +1,17 @@
 // The create-text command of CMotionDoc.
 #include "animation/undo.h"
 #include "document/motion_doc.h"
+#include "platform/font_catalog.h"
 
 namespace qv {
+
+TextParameters CMotionDoc::TextDialogPreset() {
+  if (!IsFamilyInstalled(m_textDefaults.fontName))
+    if (std::string family = JapaneseSansSerifFamily(); !family.empty()) m_textDefaults.fontName = std::move(family);
+  TextParameters preset = m_textDefaults;
+  preset.text.clear();  // the dialog always opens without a text
+  return preset;
+}
 
 bool CMotionDoc::CreateText(const TextParameters& parameters) {
   const bool made = !parameters.fontName.empty() && !parameters.text.empty() &&

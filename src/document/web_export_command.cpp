@@ -13,7 +13,8 @@ WebExportResult ExportWebPage(CMotionDoc& doc, WebExportKind kind, const std::st
 
 void InstallWebExporter(CMotionDoc& doc) {
   doc.SetWebExporter([](CMotionDoc& d, const std::string& path, SaveType type) {
-    ExportWebPage(d, WebExportKindOf(type), path);
+    const WebExportResult result = ExportWebPage(d, WebExportKindOf(type), path);
+    if (result.Succeeded()) d.ui().PageWritten(result.page);
   });
 }
 

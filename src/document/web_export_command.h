@@ -14,7 +14,8 @@ WebExportResult ExportWebPage(CMotionDoc& doc, WebExportKind kind, const std::st
                               const WebExportOptions& options = {});
 
 // Makes the document's save-as write web pages for its WebGL and WebGPU file types (the default;
-// tests replace the exporter to watch the route).
+// tests replace the exporter to watch the route); a written page is told to the user interaction
+// (PageWritten).
 void InstallWebExporter(CMotionDoc& doc);
 
 }  // namespace qv

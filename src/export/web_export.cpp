@@ -162,6 +162,7 @@ WebExportResult ExportWebSite(CZiduderizo& scene, UserInteraction& ui, WebExport
   }
 
   result.completed = true;
+  result.page = folder + page;
   return result;
 }
 

@@ -42,6 +42,7 @@ struct WebExportResult {
   bool completed = false;        // every step ran (a WebGL model-script failure ends the export)
   std::vector<std::string> written;   // files written, in order
   std::vector<std::string> failures;  // folders, copies and files that could not be made
+  std::string page;                   // the page F/T.html, once everything is in place
   bool Succeeded() const { return completed && !refused && !modelScriptFailed && failures.empty(); }
 };
 

@@ -142,6 +142,27 @@ bool IsFamilyInstalled(std::string_view family) {
   return false;
 }
 
+std::string JapaneseSansSerifFamily() {
+  PatternPtr pattern(FcPatternCreate());
+  FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
+  FcPatternAddString(pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
+  FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+  FcPatternAddBool(pattern.get(), FC_OUTLINE, FcTrue);
+  FcConfigSubstitute(Config(), pattern.get(), FcMatchPattern);
+  FcDefaultSubstitute(pattern.get());
+  FcResult result = FcResultNoMatch;
+  FontSetPtr sorted(FcFontSort(Config(), pattern.get(), FcFalse, nullptr, &result));
+  // The best match first; a bitmap font there gives way to the next outline one.
+  for (int i = 0; sorted && i < sorted->nfont; ++i) {
+    FcPattern* font = sorted->fonts[i];
+    FcChar8* family = nullptr;
+    if (!IsOutlineFormat(font) || FcPatternGetString(font, FC_FAMILY, 0, &family) != FcResultMatch) continue;
+    const std::string name(reinterpret_cast<const char*>(family));
+    if (!name.empty() && name[0] != '@') return name;
+  }
+  return {};
+}
+
 FontChoice ChooseFont(std::string_view faceName, int32_t weight, std::u32string_view text) {
   FontChoice choice;
   choice.substituted = !IsFamilyInstalled(faceName);

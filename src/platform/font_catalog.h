@@ -34,4 +34,8 @@ FontChoice ChooseFontForCharacter(char32_t ch, int32_t weight, const std::vector
 // Whether a family of that name (case and blanks ignored) is installed as an outline font.
 bool IsFamilyInstalled(std::string_view family);
 
+// The family (UTF-8, the font's first name) of the outline font fontconfig chooses for Japanese
+// sans-serif text, as `fc-match sans-serif:lang=ja` does; empty when no outline font is installed.
+std::string JapaneseSansSerifFamily();
+
 }  // namespace qv

@@ -45,6 +45,10 @@ class UserInteraction {
   // File dialogs; nothing when cancelled.
   virtual std::optional<std::string> AskOpenPath() = 0;
   virtual std::optional<SavePathChoice> AskSavePath(bool documentTypeOnly) = 0;
+
+  // A web page was written (its path in UTF-8): the desktop program tells where and offers to
+  // open it in the browser. Nothing by default.
+  virtual void PageWritten(std::string_view pagePath) { (void)pagePath; }
 };
 
 // Answers nothing and shows nothing: every question is cancelled. Messages are kept so that a

@@ -1,6 +1,11 @@
 #include "ui/command_table.h"
 
+#include <QAction>
+#include <QCoreApplication>
+#include <string>
+
 #include "document/command_ids.h"
+#include "document/command_prompts.h"
 
 namespace qv::ui {
 
@@ -13,6 +18,9 @@ const std::vector<Menu>& MenuBar() {
         {kOpen, "開く(&O)...\tCtrl+O"},
         {kSave, "上書き保存(&S)\tCtrl+S"},
         {kSaveAs, "名前を付けて保存(&A)...\tCtrl+A"},
+        {0, nullptr},
+        // The model tree's add command, here too: a Metasequoia file is imported into the scene.
+        {kAddModel, "ﾓﾃﾞﾙ追加(&M)...\tAlt+X"},
         {0, nullptr},
         {appcmd::kRecentFileFirst, "最近使ったﾌｧｲﾙ"},
         {0, nullptr},
@@ -152,6 +160,17 @@ bool IsCheckableCommand(int32_t command) {
     case kStatusBar: return true;
     default: return false;
   }
+}
+
+namespace {
+QString PromptText(std::string_view text) {
+  return QCoreApplication::translate("CommandPrompts", std::string(text).c_str());
+}
+}  // namespace
+
+void SetCommandTips(QAction* item, int32_t command) {
+  if (const std::string_view prompt = StatusPrompt(command); !prompt.empty()) item->setStatusTip(PromptText(prompt));
+  if (const std::string_view name = CommandName(command); !name.empty()) item->setToolTip(PromptText(name));
 }
 
 }  // namespace qv::ui

@@ -2,8 +2,12 @@
 // The main window's menus, toolbars and accelerators as data: which command each item sends.
 // The texts are the interface's own (Japanese source texts, translated through Qt at use).
 #include <QKeyCombination>
+
+class QAction;
 #include <cstdint>
 #include <vector>
+
+#include "document/command_ids.h"
 
 namespace qv::ui {
 
@@ -11,11 +15,11 @@ namespace qv::ui {
 // document/command_ids.h).
 namespace appcmd {
 enum : int32_t {
-  kRecentFileFirst = 57616,  // 57616 ... 57619: the recent-file entries
-  kExit = 57665,
-  kHelp = 57669,
-  kAbout = 57664,
-  kUnregister = 32828,
+  kRecentFileFirst = cmd::kRecentFileFirst,
+  kExit = cmd::kExit,
+  kHelp = cmd::kHelp,
+  kAbout = cmd::kAbout,
+  kUnregister = cmd::kUnregister,
 };
 }  // namespace appcmd
 
@@ -49,5 +53,8 @@ const std::vector<ToolbarButton>& ControlToolbar();
 const std::vector<Accelerator>& Accelerators();
 // Commands whose menu item and button carry a check mark while they are in effect.
 bool IsCheckableCommand(int32_t command);
+// Gives `item` the command's prompt (shown in the status bar while the item or its button is
+// under the pointer) and its name as the tool tip.
+void SetCommandTips(QAction* item, int32_t command);
 
 }  // namespace qv::ui

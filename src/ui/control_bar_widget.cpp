@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpressionValidator>
@@ -19,13 +20,37 @@ QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data()
 
 void SetTextKeepingEdits(QLineEdit* edit, const std::string& text) {
   const QString shown = FromUtf8(text);
-  if (edit->text() != shown) edit->setText(shown);
+  if (edit->text() == shown) return;
+  edit->setText(shown);
+  // A value longer than the field shows its start (the sign and the whole part), not its end.
+  edit->setCursorPosition(0);
 }
 
-// The slider sits 110 pixels from the left, 120 narrower than the bar, at y 35, 45 high.
+// The slider sits 110 pixels from the left (further right when the X/Y/Z fields need the room),
+// 120 narrower than the bar, at y 35, 45 high.
 constexpr int kSliderLeft = 110;
 constexpr int kSliderTop = 35;
 constexpr int kSliderHeight = 45;
+
+// The longest value the X/Y/Z fields are sized for: "%f" of a sign and five whole digits.
+constexpr const char* kWidestValue = "-00000.000000";
+
+// The width a line edit needs to show `text` whole, in its font and style.
+int EditWidthFor(const QLineEdit* edit, const QString& text) {
+  QStyleOptionFrame option;
+  option.initFrom(edit);
+  option.rect = edit->rect();
+  option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+  option.midLineWidth = 0;
+  option.state |= QStyle::State_Sunken;
+  option.features = QStyleOptionFrame::None;
+  const QMargins margins = edit->textMargins();
+  constexpr int kInnerMargin = 2;  // QLineEdit's own, left and right of the text
+  constexpr int kSlack = 4;        // the cursor, and rounding between fonts' advances and ink
+  const QSize contents(edit->fontMetrics().horizontalAdvance(text) + 2 * kInnerMargin + margins.left() + margins.right() + kSlack,
+                       edit->fontMetrics().height());
+  return edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, edit).width();
+}
 
 }  // namespace
 
@@ -62,10 +87,9 @@ ControlBarWidget::ControlBarWidget(CMotionDoc& document, QWidget* parent)
   const auto digitsOnly = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
   for (int i = 0; i < 3; ++i) {
     boxes_[i] = new QCheckBox(Tr(axes[i]), this);
-    boxes_[i]->setGeometry(5, 5 + i * 22, 35, 20);
     connect(boxes_[i], &QCheckBox::clicked, this, [this, i] { boxes_[i]->setChecked(model_.ToggleAxis(i)); });
     xyz_[i] = new QLineEdit(this);
-    xyz_[i]->setGeometry(40, 5 + i * 22, 65, 20);
+    xyz_[i]->setObjectName(QStringLiteral("field%1").arg(QLatin1String(axes[i])));
     connect(xyz_[i], &QLineEdit::editingFinished, this, [this] {
       model_.xText = xyz_[0]->text().toStdString();
       model_.yText = xyz_[1]->text().toStdString();
@@ -74,33 +98,27 @@ ControlBarWidget::ControlBarWidget(CMotionDoc& document, QWidget* parent)
       Refresh();
     });
   }
-  auto* currentLabel = new QLabel(Tr("現在のﾌﾚｰﾑ"), this);
-  currentLabel->setGeometry(kSliderLeft, 8, 75, 20);
+  currentLabel_ = new QLabel(Tr("現在のﾌﾚｰﾑ"), this);
   current_ = new QLineEdit(this);
   current_->setValidator(digitsOnly);
-  current_->setGeometry(kSliderLeft + 78, 8, 55, 20);
   connect(current_, &QLineEdit::editingFinished, this, [this] {
     model_.currentFrameText = current_->text().toStdString();
     model_.CommitCurrentFrame();
     Refresh();
   });
-  auto* lastLabel = new QLabel(Tr("最後のﾌﾚｰﾑ"), this);
-  lastLabel->setGeometry(kSliderLeft + 145, 8, 75, 20);
+  lastLabel_ = new QLabel(Tr("最後のﾌﾚｰﾑ"), this);
   last_ = new QLineEdit(this);
   last_->setValidator(digitsOnly);
-  last_->setGeometry(kSliderLeft + 223, 8, 55, 20);
   connect(last_, &QLineEdit::editingFinished, this, [this] {
     model_.lastFrameText = last_->text().toStdString();
     model_.CommitLastFrame();
     Refresh();
   });
-  auto* fpsLabel = new QLabel(Tr("1秒間のﾌﾚｰﾑ数"), this);
-  fpsLabel->setGeometry(kSliderLeft + 290, 8, 90, 20);
+  fpsLabel_ = new QLabel(Tr("1秒間のﾌﾚｰﾑ数"), this);
   fps_ = new QComboBox(this);
   fps_->setEditable(true);
   fps_->setInsertPolicy(QComboBox::NoInsert);
   for (const std::string& entry : FrameRateChoices()) fps_->addItem(FromUtf8(entry));
-  fps_->setGeometry(kSliderLeft + 383, 6, 95, 24);
   connect(fps_, &QComboBox::textActivated, this, [this](const QString& entry) {
     model_.OnFrameRateChosen(entry.toStdString());
     Refresh();
@@ -122,6 +140,7 @@ ControlBarWidget::ControlBarWidget(CMotionDoc& document, QWidget* parent)
       Refresh();
     });
   });
+  LayOut();
   setMinimumHeight(0);
   doc_.AddView(this);  // after the model: it has taken the hint when the widgets copy it
   Refresh();
@@ -129,9 +148,39 @@ ControlBarWidget::ControlBarWidget(CMotionDoc& document, QWidget* parent)
 
 ControlBarWidget::~ControlBarWidget() { doc_.RemoveView(this); }
 
+void ControlBarWidget::LayOut() {
+  // The X/Y/Z column is as wide as the font needs: the boxes for their labels, the fields for
+  // the longest value they are made for; the rest of the bar moves right to make room.
+  int boxWidth = 35;
+  int fieldWidth = 65;
+  int rowHeight = 20;
+  for (int i = 0; i < 3; ++i) {
+    boxWidth = std::max(boxWidth, boxes_[i]->sizeHint().width());
+    fieldWidth = std::max(fieldWidth, EditWidthFor(xyz_[i], QString::fromLatin1(kWidestValue)));
+    rowHeight = std::max({rowHeight, xyz_[i]->sizeHint().height(), boxes_[i]->sizeHint().height()});
+  }
+  for (int i = 0; i < 3; ++i) {
+    boxes_[i]->setGeometry(5, 5 + i * (rowHeight + 2), boxWidth, rowHeight);
+    xyz_[i]->setGeometry(5 + boxWidth, 5 + i * (rowHeight + 2), fieldWidth, rowHeight);
+  }
+  sliderLeft_ = std::max(kSliderLeft, 5 + boxWidth + fieldWidth + 5);
+  currentLabel_->setGeometry(sliderLeft_, 8, 75, 20);
+  current_->setGeometry(sliderLeft_ + 78, 8, 55, 20);
+  lastLabel_->setGeometry(sliderLeft_ + 145, 8, 75, 20);
+  last_->setGeometry(sliderLeft_ + 223, 8, 55, 20);
+  fpsLabel_->setGeometry(sliderLeft_ + 290, 8, 90, 20);
+  fps_->setGeometry(sliderLeft_ + 383, 6, 95, 24);
+  slider_->setGeometry(sliderLeft_, kSliderTop, std::max(0, width() - sliderLeft_ - 10), kSliderHeight);
+}
+
 void ControlBarWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  slider_->setGeometry(kSliderLeft, kSliderTop, std::max(0, width() - 120), kSliderHeight);
+  slider_->setGeometry(sliderLeft_, kSliderTop, std::max(0, width() - sliderLeft_ - 10), kSliderHeight);
+}
+
+void ControlBarWidget::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) LayOut();
 }
 
 void ControlBarWidget::OnUpdate(CMotionDoc&, UpdateHint) { Refresh(); }
@@ -141,7 +190,7 @@ void ControlBarWidget::ShowValues(const CVector& values) {
   const float parts[] = {values.x, values.y, values.z};
   for (int i = 0; i < 3; ++i) {
     std::snprintf(text, sizeof text, "%f", parts[i]);
-    xyz_[i]->setText(QString::fromLatin1(text));
+    SetTextKeepingEdits(xyz_[i], text);
   }
   model_.xText = xyz_[0]->text().toStdString();
   model_.yText = xyz_[1]->text().toStdString();

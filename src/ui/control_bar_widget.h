@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 namespace qv::ui {
@@ -51,11 +52,17 @@ class ControlBarWidget : public QWidget, public DocumentView {
   QLineEdit* currentFrameField() const { return current_; }
   QLineEdit* lastFrameField() const { return last_; }
   QComboBox* frameRateBox() const { return fps_; }
+  // Where the frame fields and the slider start (110, or further right for a large font).
+  int sliderLeft() const { return sliderLeft_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  // Places the widgets for the current font: the X/Y/Z fields show the longest value of their
+  // format whole, and the frame fields and the slider start right of them.
+  void LayOut();
   void OnTick();
   void SyncTimer();
 
@@ -67,7 +74,11 @@ class ControlBarWidget : public QWidget, public DocumentView {
   QLineEdit* current_ = nullptr;
   QLineEdit* last_ = nullptr;
   QComboBox* fps_ = nullptr;
+  QLabel* currentLabel_ = nullptr;
+  QLabel* lastLabel_ = nullptr;
+  QLabel* fpsLabel_ = nullptr;
   KeyTickSlider* slider_ = nullptr;
+  int sliderLeft_ = 110;
 };
 
 }  // namespace qv::ui

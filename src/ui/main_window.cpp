@@ -25,6 +25,7 @@
 #include "ui/dialogs/document_dialogs.h"
 #include "ui/file_type_registration.h"
 #include "ui/panes/left_panes.h"
+#include "ui/panes/model_tree_pane.h"
 #include "ui/qt_interaction.h"
 #include "ui/qt_settings_store.h"
 #include "ui/viewport_widget.h"
@@ -103,7 +104,8 @@ void MainWindow::BuildPanes() {
     splitter->setHandleWidth(kSplitterBar);
     splitter->setChildrenCollapsible(true);
   }
-  left_->addWidget(CreateModelTreePane(*document_, left_));
+  treePane_ = new ModelTreePane(*document_, left_);
+  left_->addWidget(treePane_);
   left_->addWidget(CreateMaterialListPane(*document_, left_));
   viewportPane_ = new ViewportPane(*document_, right_);
   controlBar_ = new ControlBarWidget(*document_, right_);
@@ -135,6 +137,7 @@ QAction* MainWindow::ActionFor(int32_t command, const QString& text) {
   if (found != actions_.end()) return found->second;
   auto* item = new QAction(text, this);
   item->setCheckable(IsCheckableCommand(command));
+  SetCommandTips(item, command);
   connect(item, &QAction::triggered, this, [this, command] { RunCommand(command); });
   actions_[command] = item;
   return item;
@@ -196,6 +199,12 @@ void MainWindow::BuildAccelerators() {
 }
 
 void MainWindow::BuildStatusBar() {
+  // The message pane: what the program last told (a written page); a command's prompt covers it
+  // while the pointer is on the command's menu item or button.
+  messagePane_ = new QLabel(this);
+  messagePane_->setObjectName(QStringLiteral("messagePane"));
+  statusBar()->addWidget(messagePane_, 1);
+  if (ownInteraction_) ownInteraction_->showStatus = [this](const QString& text) { messagePane_->setText(text); };
   frameRatePane_ = new QLabel(QStringLiteral("FPS 30.000000"), this);
   frameRatePane_->setMinimumWidth(frameRatePane_->sizeHint().width());
   statusBar()->addPermanentWidget(frameRatePane_);
@@ -287,6 +296,10 @@ void MainWindow::RunCommand(int32_t command) {
       frameState_.Toggle(command);
       statusBar()->setVisible(frameState_.statusBarVisible);
       break;
+    case cmd::kAddModel:
+      // The tree's own command (its file dialog and import), from the menu or from anywhere.
+      treePane_->AddModel();
+      break;
     case appcmd::kExit: close(); break;
     case appcmd::kHelp: ShowHelp(); break;
     case appcmd::kAbout: ShowAbout(); break;
@@ -294,8 +307,8 @@ void MainWindow::RunCommand(int32_t command) {
     default:
       if (command >= appcmd::kRecentFileFirst && command < appcmd::kRecentFileFirst + int32_t(RecentFileList::kSize))
         OpenRecentFile(size_t(command - appcmd::kRecentFileFirst));
-      // Anything else (the model tree's commands while it is not the active view, ids that no
-      // table handles) does nothing.
+      // Anything else (the model tree's other commands while it is not the active view, ids that
+      // no table handles) does nothing.
       break;
   }
   SaveSettings();
@@ -313,6 +326,7 @@ void MainWindow::RebuildRecentFiles() {
   for (size_t i = 0; i < entries.size(); ++i) {
     auto* item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromUtf8(entries[i])), fileMenu_);
     const int32_t command = appcmd::kRecentFileFirst + int32_t(i);
+    SetCommandTips(item, command);
     connect(item, &QAction::triggered, this, [this, command] { RunCommand(command); });
     fileMenu_->insertAction(recentPlaceholder_, item);
     recentActions_.push_back(item);

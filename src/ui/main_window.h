@@ -26,6 +26,7 @@ class SettingsStore;
 namespace qv::ui {
 
 class ControlBarWidget;
+class ModelTreePane;
 class DocumentWatcher;
 class QtInteraction;
 class ViewportPane;
@@ -59,9 +60,11 @@ class MainWindow : public QMainWindow {
   QToolBar* mainToolbar() const { return mainToolbar_; }
   QToolBar* controlToolbar() const { return controlToolbar_; }
   QLabel* frameRatePane() const { return frameRatePane_; }
+  QLabel* messagePane() const { return messagePane_; }
   ViewportPane* viewportPane() const { return viewportPane_; }
   ViewportWidget* viewport() const;
   ControlBarWidget* controlBar() const { return controlBar_; }
+  ModelTreePane* modelTree() const { return treePane_; }
   QSplitter* leftSplitter() const { return left_; }
   QSplitter* rightSplitter() const { return right_; }
   int shortcutCount() const { return int(shortcuts_.size()); }
@@ -108,11 +111,13 @@ class MainWindow : public QMainWindow {
   QToolBar* mainToolbar_ = nullptr;
   QToolBar* controlToolbar_ = nullptr;
   QLabel* frameRatePane_ = nullptr;
+  QLabel* messagePane_ = nullptr;
   QSplitter* columns_ = nullptr;
   QSplitter* left_ = nullptr;
   QSplitter* right_ = nullptr;
   ViewportPane* viewportPane_ = nullptr;
   ControlBarWidget* controlBar_ = nullptr;
+  ModelTreePane* treePane_ = nullptr;
   int toolbarHeight_ = 0;
   std::vector<std::string> savedRecentFiles_;
 };

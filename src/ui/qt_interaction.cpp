@@ -1,9 +1,13 @@
 #include "ui/qt_interaction.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 
 #include "ui/dialogs/dialog_support.h"
 #include "ui/dialogs/frame_dialogs.h"
@@ -19,6 +23,7 @@ const char* const kContext = "qv::ui::QtInteraction";
 // The file types' names as the dialogs list them; a name ends in its pattern.
 QString DocumentFilter() { return QCoreApplication::translate(kContext, "Quorvel Logo ﾌｧｲﾙ(*.qvlogo)"); }
 QString OpenFilter() { return QCoreApplication::translate(kContext, "Quorvel Logoファイル(*.qvlogo)"); }
+QString MetasequoiaFilter() { return QCoreApplication::translate(kContext, "Metasequoiaファイル(*.mqo)"); }
 QString WebGLFilter() { return QCoreApplication::translate(kContext, "WebGL ﾌｧｲﾙ(*.html)"); }
 QString WebGPUFilter() { return QCoreApplication::translate(kContext, "WebGPUファイル(*.html)"); }
 
@@ -85,7 +90,8 @@ std::optional<std::string> QtInteraction::AskOpenPath() {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilter(OpenFilter());
+  // A Metasequoia file opened here is imported into the scene.
+  dialog.setNameFilters({OpenFilter(), MetasequoiaFilter()});
   dialog.setDefaultSuffix(QStringLiteral("qvlogo"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first().toStdString();
@@ -106,6 +112,20 @@ std::optional<SavePathChoice> QtInteraction::AskSavePath(bool documentTypeOnly) 
   const qsizetype type = filters.indexOf(dialog.selectedNameFilter());
   choice.type = type == 1 ? SaveType::kWebGL : type == 2 ? SaveType::kWebGPU : SaveType::kDocument;
   return choice;
+}
+
+void QtInteraction::PageWritten(std::string_view pagePath) {
+  const QString page = QDir::toNativeSeparators(QFileInfo(FromUtf8(pagePath)).absoluteFilePath());
+  if (showStatus) showStatus(QCoreApplication::translate(kContext, "Webページを書き出しました: %1").arg(page));
+  QMessageBox box(QMessageBox::Question, ApplicationName(),
+                  QCoreApplication::translate(kContext, "Webページを書き出しました。\n%1\n\n既定のブラウザで開きますか?").arg(page),
+                  QMessageBox::Yes | QMessageBox::No, parent_);
+  box.setObjectName(QStringLiteral("openPagePrompt"));
+  box.button(QMessageBox::Yes)->setText(QCoreApplication::translate(kContext, "はい(&Y)"));
+  box.button(QMessageBox::No)->setText(QCoreApplication::translate(kContext, "いいえ(&N)"));
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::No);
+  if (box.exec() == QMessageBox::Yes) QDesktopServices::openUrl(QUrl::fromLocalFile(page));
 }
 
 }  // namespace qv::ui

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 #include "scene/user_interaction.h"
 
@@ -26,13 +27,19 @@ class QtInteraction : public UserInteraction {
   // paths come back in UTF-8.
   std::optional<std::string> AskOpenPath() override;
   std::optional<SavePathChoice> AskSavePath(bool documentTypeOnly) override;
+  // The page's path through showStatus, then "既定のブラウザで開きますか?" with Yes (the default
+  // browser opens it) and No.
+  void PageWritten(std::string_view pagePath) override;
+
+  // Shows a lasting message in the main window's status bar; may be empty.
+  std::function<void(const QString&)> showStatus;
 
  private:
   QPointer<QWidget> parent_;
 };
 
 // The file types of the save dialog, in their order (document, WebGL page, WebGPU page); the
-// open dialog offers the first.
+// open dialog offers documents and Metasequoia files.
 QStringList SaveTypeFilters();
 
 }  // namespace qv::ui

@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
@@ -12,9 +14,11 @@
 #include "document/motion_doc.h"
 #include "platform/font_catalog.h"
 #include "desktop/support/desktop_test.h"
+#include "desktop/support/modal_dialogs.h"
 #include "ui/command_table.h"
 #include "ui/control_bar_widget.h"
 #include "ui/main_window.h"
+#include "ui/panes/model_tree_pane.h"
 #include "ui/viewport_widget.h"
 #include "viewport/camera.h"
 
@@ -254,6 +258,31 @@ class CommandsTest : public QObject {
     QCOMPARE(QString::fromStdString(window.document().path()), document);
     QCOMPARE(window.document().scene().m_models.size(), imported);
     QCOMPARE(window.windowTitle(), "Quorvel Logo 0.2 - " + document);
+  }
+
+  void theFileMenuImportsAMetasequoiaFile() {
+    ScriptedInteraction ui;
+    qv::ui::MainWindow window(nullptr, &ui);
+    QVERIFY(qv::testing::ShowAndWait(window));
+    const QString mqo = QStringLiteral(QV_TEST_DATA_DIR "/mqo/single_object_with_bvertex.mqo");
+    // In the file menu, the model tree's own command.
+    QMenu* file = window.menuBar()->actions().value(0)->menu();
+    QAction* item = window.action(cmd::kAddModel);
+    QVERIFY(item && file->actions().contains(item));
+    QVERIFY(item->isEnabled());
+    QStringList offered;
+    qv::test::AnswerNextOpenDialog(mqo, &offered);
+    item->trigger();
+    QCOMPARE(offered, QStringList{QString::fromUtf8("Metasequoiaファイル (*.mqo)")});
+    const size_t imported = window.document().scene().m_models.size();
+    QVERIFY2(imported >= 1, ui.messages.empty() ? "" : ui.messages.front().c_str());
+    QVERIFY(window.document().IsModified());
+    QCOMPARE(window.modelTree()->topLevelItem(0)->childCount(), int(imported));
+    // Its key works outside the tree too: the focus on the viewport.
+    window.viewport()->setFocus();
+    qv::test::AnswerNextOpenDialog(mqo);
+    QTest::keyClick(window.viewport(), Qt::Key_X, Qt::AltModifier);
+    QCOMPARE(window.document().scene().m_models.size(), 2 * imported);
   }
 
   void closingAsksToSaveChanges() {

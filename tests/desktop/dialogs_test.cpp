@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "desktop/support/desktop_test.h"
 #include "document/motion_doc.h"
 #include "platform/font_catalog.h"
 #include "desktop/support/modal_dialogs.h"
@@ -83,8 +84,15 @@ class DialogsTest : public QObject {
     QTest::addColumn<float>("thickness");
     QTest::addColumn<int>("weight");
     QTest::addColumn<QStringList>("shown");  // font, text, subdivisions, size, thickness, weight
+    // A family that is not installed (the start-up "メイリオ" on most systems) gives way to the one
+    // fontconfig chooses for Japanese sans-serif text.
+    const QString startUp = qv::IsFamilyInstalled("メイリオ") ? U("メイリオ")
+                                                              : QString::fromStdString(qv::JapaneseSansSerifFamily());
     QTest::newRow("start-up values") << U("メイリオ") << 5 << 100.0f << 50.0f << 400
-                                     << QStringList{U("メイリオ"), "", "5", "100", "50", "400"};
+                                     << QStringList{startUp, "", "5", "100", "50", "400"};
+    QTest::newRow("a family not installed") << "No Such Family Qv" << 5 << 100.0f << 50.0f << 400
+                                            << QStringList{QString::fromStdString(qv::JapaneseSansSerifFamily()), "",
+                                                           "5", "100", "50", "400"};
     QTest::newRow("last used") << "DejaVu Sans" << 12 << 42.5f << 7.0f << 700
                                << QStringList{"DejaVu Sans", "", "12", "42.5", "7", "700"};
   }
@@ -110,6 +118,8 @@ class DialogsTest : public QObject {
     qv::ui::RunCreateTextDialog(doc, nullptr);
     QCOMPARE(title, U("3D文字作成"));
     QCOMPARE(seen, shown);
+    QVERIFY2(qv::IsFamilyInstalled(seen.value(0).toStdString()), qPrintable(seen.value(0)));
+    QCOMPARE(QString::fromStdString(doc.m_textDefaults.fontName), shown.value(0));  // remembered
   }
 
   void createTextOkMakesTheModelAndCancelOnlyRefreshes() {
@@ -345,6 +355,29 @@ class DialogsTest : public QObject {
     QCOMPARE(int(choice->type), type);
   }
 
+  void saveDialogIsAnsweredWhileItsNameFieldHasTheFocus() {
+    // The dialog once stayed open with nothing typed: answered after the dialog's window was
+    // activated, the name field had the focus and the name chosen never reached it.
+    QTemporaryDir folder;
+    qv::ui::QtInteraction ui;
+    bool focused = false;
+    AnswerNextModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      if (!dialog) return false;
+      dialog->activateWindow();
+      QApplication::setActiveWindow(dialog);
+      auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+      name->setFocus();
+      focused = QTest::qWaitFor([name] { return name->hasFocus(); }, 5000);
+      qv::test::AnswerFileDialog(dialog, folder.filePath("focused"), 0);
+      return true;
+    });
+    const auto choice = ui.AskSavePath(true);
+    QVERIFY(focused);
+    QVERIFY(choice);
+    QCOMPARE(QString::fromStdString(choice->path), folder.filePath("focused.qvlogo"));
+  }
+
   void openDialogReturnsTheChosenDocument() {
     QTemporaryDir folder;
     const QString path = folder.filePath(U("ロゴ.qvlogo"));
@@ -355,9 +388,19 @@ class DialogsTest : public QObject {
     QStringList offered;
     qv::test::AnswerNextOpenDialog(path, &offered);
     const auto chosen = ui.AskOpenPath();
-    QCOMPARE(offered, QStringList{U("Quorvel Logoファイル(*.qvlogo)")});
+    QCOMPARE(offered, (QStringList{U("Quorvel Logoファイル(*.qvlogo)"), U("Metasequoiaファイル(*.mqo)")}));
     QVERIFY(chosen);
     QCOMPARE(*chosen, path.toStdString());
+  }
+
+  void openDialogImportsAMetasequoiaFile() {
+    qv::ui::QtInteraction ui;
+    qv::CMotionDoc doc(ui);
+    const QString mqo = QStringLiteral(QV_TEST_DATA_DIR "/mqo/single_object_with_bvertex.mqo");
+    qv::test::AnswerNextOpenDialog(mqo);
+    doc.OnFileOpen();
+    QVERIFY(!doc.scene().m_models.empty());
+    QVERIFY(doc.IsModified());
   }
 
   void createTextDialogRenders() {
@@ -376,5 +419,5 @@ class DialogsTest : public QObject {
   }
 };
 
-QTEST_MAIN(DialogsTest)
+QV_DESKTOP_TEST_MAIN(DialogsTest)
 #include "dialogs_test.moc"

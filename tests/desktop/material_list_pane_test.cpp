@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include "desktop/support/desktop_test.h"
 #include "document/motion_doc.h"
 #include "pane_test_support.h"
 #include "platform/text_codec.h"
@@ -237,5 +238,5 @@ class MaterialListPaneTest : public QObject {
   }
 };
 
-QTEST_MAIN(MaterialListPaneTest)
+QV_DESKTOP_TEST_MAIN(MaterialListPaneTest)
 #include "material_list_pane_test.moc"

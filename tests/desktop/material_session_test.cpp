@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -147,6 +148,7 @@ class MaterialSessionTest : public QObject {
 
     // The web page, played in Chromium.
     qv::test::AnswerNextSaveDialog(folder + "/web/Logo.html", 1);
+    qv::test::AnswerNextMessageBox(QMessageBox::No);  // the page is played below, not in a browser
     ClickToolbarButton(window, cmd::kSaveAs);
     QVERIFY(QFile::exists(folder + "/web/webgl/Model_Logo.js"));
     QFile::copy(texture, folder + "/web/red.png");  // the page names the texture by its file name

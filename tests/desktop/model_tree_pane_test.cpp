@@ -5,6 +5,8 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include "animation/undo.h"
+#include "desktop/support/desktop_test.h"
 #include "document/motion_doc.h"
 #include "pane_test_support.h"
 #include "platform/text_codec.h"
@@ -67,6 +69,27 @@ class ModelTreePaneTest : public QObject {
   };
 
  private slots:
+  void theHighlightStaysWithTheSelectionThroughUndoAndRedo() {
+    Fixture f;
+    QTest::mouseClick(f.tree->viewport(), Qt::LeftButton, {}, f.PointOf(f.ItemOf(2)));  // Other
+    QCOMPARE(f.doc.scene().m_selectedModel, 2);
+    QCOMPARE(f.tree->currentItem(), f.ItemOf(2));
+    // A change the viewport would make, then undo and redo.
+    RecordUndoSelected(f.doc.scene());
+    f.doc.scene().m_models[2].m_tracks[0][0].m_position.x += 10;
+    RecordUndoSelected(f.doc.scene());
+    for (void (CMotionDoc::*step)() : {&CMotionDoc::OnUndo, &CMotionDoc::OnRedo}) {
+      (f.doc.*step)();
+      QCOMPARE(f.doc.scene().m_selectedModel, 2);
+      QCOMPARE(f.tree->currentItem(), f.ItemOf(2));
+      QCOMPARE(f.tree->selectedItems(), QList<QTreeWidgetItem*>{f.ItemOf(2)});
+    }
+    // A selection made elsewhere (the viewport's pick) shows after the next hint of any kind.
+    f.doc.scene().m_selectedModel = 3;
+    f.doc.UpdateAllViews(kHintCurrentFrame);
+    QCOMPARE(f.tree->currentItem(), f.ItemOf(3));
+  }
+
   void showsTheModelsExpandedWithTheirImages() {
     Fixture f;
     QCOMPARE(f.Labels(), (QStringList{"無題", " Parent", "  Child", "   Leaf", " Other"}));
@@ -196,5 +219,5 @@ class ModelTreePaneTest : public QObject {
   }
 };
 
-QTEST_MAIN(ModelTreePaneTest)
+QV_DESKTOP_TEST_MAIN(ModelTreePaneTest)
 #include "model_tree_pane_test.moc"

@@ -1,16 +1,22 @@
 // One session through the real window, as a person works: create a text through the dialog,
 // click it, drag the move handle, add a key, go to frame 30, rotate it with the mouse, add a key,
-// play a few frames, save, reopen, and publish both web pages, every question answered in the
-// program's own dialogs. Pictures of the window are checked
+// play a few frames, save, reopen, and publish both web pages (the browser offered for the
+// page), every question answered in the program's own dialogs. Pictures of the window are checked
 // for the logo and the toolbar, and the saved file with qvlogo.
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
+#include <QLabel>
+#include <QStatusBar>
 #include <QToolBar>
+#include <QUrl>
 
 #include "document/command_ids.h"
 #include "document/motion_doc.h"
@@ -24,6 +30,16 @@
 
 namespace cmd = qv::cmd;
 using namespace qv::testing;
+
+// Stands in for the default browser: the pages it was asked to open.
+class BrowserCatcher : public QObject {
+  Q_OBJECT
+ public slots:
+  void open(const QUrl& url) { urls << url; }
+
+ public:
+  QList<QUrl> urls;
+};
 
 class SessionTest : public QObject {
   Q_OBJECT
@@ -105,11 +121,25 @@ class SessionTest : public QObject {
     QCOMPARE(scene.m_models[0].m_tracks[0][0].m_position, moved);
     QCOMPARE(scene.m_models[0].m_tracks[0][30].m_rotation, turned);
 
-    // Both web pages through save-as.
+    // Both web pages through save-as: the status bar tells where each went and the default
+    // browser is offered (taken for the first, declined for the second).
+    BrowserCatcher browser;
+    QDesktopServices::setUrlHandler("file", &browser, "open");
+    QString offer;
     qv::test::AnswerNextSaveDialog(folder + "/web/Logo.html", 1);
+    qv::test::AnswerNextMessageBox(QMessageBox::Yes, &offer);
     ClickToolbarButton(window, cmd::kSaveAs);
+    const QString page = QDir::toNativeSeparators(QFileInfo(folder + "/web/Logo.html").absoluteFilePath());
+    QVERIFY2(offer.contains(page), qPrintable(offer));
+    QVERIFY2(window.messagePane()->text().contains(page), qPrintable(window.messagePane()->text()));
+    QCOMPARE(browser.urls, QList<QUrl>{QUrl::fromLocalFile(page)});
     qv::test::AnswerNextSaveDialog(folder + "/gpu/Logo.html", 2);
+    qv::test::AnswerNextMessageBox(QMessageBox::No);
     QTest::keyClick(&window, Qt::Key_A, Qt::ControlModifier);
+    QDesktopServices::unsetUrlHandler("file");
+    QCOMPARE(browser.urls.size(), 1);
+    QVERIFY(window.messagePane()->text().contains(folder + "/gpu/Logo.html"));
+    QVERIFY(window.messagePane()->isVisibleTo(window.statusBar()));
     for (const char* file : {"web/Logo.html", "web/css/styles.css", "web/webgl/Logo.js", "web/webgl/Model_Logo.js",
                              "gpu/Logo.html", "gpu/webgpu/Logo.js", "gpu/webgpu/Model_Logo.js"})
       QVERIFY2(QFile::exists(folder + "/" + file), file);

@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
   qputenv("QT_XCB_GL_INTEGRATION", "none");
   qv::testing::PrepareDesktopTestEnvironment();
   QApplication app(argc, argv);
+  qv::test::WatchForUnansweredDialogs();
   ViewportFallbackTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -2,6 +2,8 @@
 // the last-frame, current-frame and X/Y/Z fields, axis boxes and key ticks.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "document/command_ids.h"
 #include "document/control_bar_model.h"
 #include "support/animated_scene.h"
@@ -11,6 +13,16 @@ namespace {
 
 TEST(ControlBarRules, TimerPeriodIsThePeriodInWholeMilliseconds) {
   const struct { float fps; int32_t period; } cases[] = {{30, 33}, {60, 16}, {1000, 1}, {1, 1000}, {15, 66}, {24, 41}};
+  for (const auto& c : cases) EXPECT_EQ(TimerPeriodMs(c.fps), c.period) << c.fps;
+}
+
+TEST(ControlBarRules, TimerPeriodOfATinyRateIsTheLongestTimerNotAnOverflow) {
+  constexpr int32_t kLongest = std::numeric_limits<int32_t>::max();
+  const struct { float fps; int32_t period; } cases[] = {
+      {0.0000001f, kLongest}, {1e-30f, kLongest}, {1e-45f, kLongest},
+      {0x1p-10f, 1024000},    {0x1p-21f, 2097152000}, {0x1p-22f, kLongest},
+      {std::numeric_limits<float>::quiet_NaN(), kLongest},
+      {-5.0f, 0},             {std::numeric_limits<float>::infinity(), 0}};
   for (const auto& c : cases) EXPECT_EQ(TimerPeriodMs(c.fps), c.period) << c.fps;
 }
 
@@ -84,6 +96,16 @@ TEST_F(ControlBarTest, PlayTicksLoopWithoutSkippingUntilStopped) {
   doc_.OnPlay();
   bar_.OnFrameRateChosen("5");  // playing: the timer restarts with the new period
   EXPECT_EQ(bar_.TimerPeriod(), 200);
+}
+
+TEST_F(ControlBarTest, PlayingAtATypedTinyRateStartsTheLongestTimer) {
+  bar_.fpsText = "0.0000001";
+  doc_.OnPlay();
+  ASSERT_TRUE(bar_.TimerRunning());
+  EXPECT_EQ(bar_.TimerPeriod(), std::numeric_limits<int32_t>::max());
+  EXPECT_FLOAT_EQ(scene().m_fps, 0.0000001f);  // the rate is taken as typed
+  bar_.OnFrameRateChosen("0.00000000000000000001");  // changed while playing
+  EXPECT_EQ(bar_.TimerPeriod(), std::numeric_limits<int32_t>::max());
 }
 
 TEST_F(ControlBarTest, LastFrameFieldRestoresNegativesAndRefitsTracks) {

@@ -2,6 +2,7 @@
 // show/hide.
 #include <gtest/gtest.h>
 
+#include "animation/undo.h"
 #include "document/model_tree.h"
 #include "support/animated_scene.h"
 
@@ -42,6 +43,40 @@ TEST_F(ModelTreeTest, RowsFollowParentLinksAndClicksSelect) {
   tree_.Click(0);
   EXPECT_EQ(scene().m_selectedModel, kNoModel);
   EXPECT_EQ(doc_.m_mouseMode, 0);
+}
+
+TEST_F(ModelTreeTest, TheHighlightFollowsTheScenesSelectionAfterEveryHint) {
+  // Hints that keep the selection: the tree shows the scene's, as the viewport does.
+  const UpdateHint hints[] = {kHintControlBarFields, kHintCameraUndoSettings, kHintAppearance, kHintFrameCount,
+                              kHintMoveMode,         kHintRotateMode,         kHintScaleMode,  kHintSelection,
+                              kHintKeysOrPoses,      kHintFramesInsertedOrDeleted, kHintCurrentFrame,
+                              kHintPlaybackStarted,  kHintPlaybackStopped,    kHintCameraFollow};
+  for (const UpdateHint hint : hints) {
+    tree_.Click(3);                // Leaf
+    scene().m_selectedModel = 2;  // then Other, picked elsewhere
+    doc_.UpdateAllViews(hint);
+    EXPECT_EQ(tree_.SelectedRow(), tree_.RowOfModel(2)) << hint;
+  }
+  // Hints that let go of the selection leave nothing highlighted.
+  for (const UpdateHint hint : {kHintDocumentOpened, kHintModelsAddedOrRemoved, kHintHierarchyDragged,
+                                kHintTextDialogClosed}) {
+    tree_.Click(3);
+    doc_.UpdateAllViews(hint);
+    EXPECT_EQ(tree_.SelectedRow(), -1) << hint;
+  }
+}
+
+TEST_F(ModelTreeTest, UndoAndRedoKeepTheHighlight) {
+  tree_.Click(4);  // Other
+  ASSERT_EQ(scene().m_selectedModel, 2);
+  RecordUndoSelected(scene());
+  scene().m_models[2].m_tracks[0][0].m_position.x += 5;
+  RecordUndoSelected(scene());
+  doc_.OnUndo();
+  EXPECT_EQ(scene().m_selectedModel, 2);
+  EXPECT_EQ(tree_.SelectedRow(), 4);
+  doc_.OnRedo();
+  EXPECT_EQ(tree_.SelectedRow(), 4);
 }
 
 TEST_F(ModelTreeTest, DropRules) {

@@ -57,5 +57,49 @@ TEST(TextCommand, RemembersValuesClearsTheHistoryAndAlwaysNotifies) {
   EXPECT_EQ(views.hints.size(), 3u);
 }
 
+TEST(TextCommand, JapaneseSansSerifFamilyIsAnInstalledFaceForJapaneseText) {
+  const std::string family = JapaneseSansSerifFamily();
+  if (family.empty()) GTEST_SKIP() << "no outline font is installed";
+  EXPECT_TRUE(IsFamilyInstalled(family)) << family;
+  const FontChoice chosen = ChooseFont(family, 400, U"日本語");
+  EXPECT_FALSE(chosen.substituted) << family;
+  EXPECT_EQ(chosen.family, family);
+}
+
+TEST(TextCommand, DialogPresetStandsInAnInstalledFamilyAndRemembersIt) {
+  const std::string japanese = JapaneseSansSerifFamily();
+  if (japanese.empty()) GTEST_SKIP() << "no outline font is installed";
+  struct Case {
+    const char* remembered;
+    bool installed;
+  };
+  const Case cases[] = {{"No Such Family Qv", false}, {"メイリオ", IsFamilyInstalled("メイリオ")},
+                        {"DejaVu Sans", IsFamilyInstalled("DejaVu Sans")}, {"", false}};
+  for (const Case& c : cases) {
+    SilentInteraction ui;
+    CMotionDoc doc(ui);
+    doc.m_textDefaults.fontName = c.remembered;
+    doc.m_textDefaults.text = "left over";
+    doc.m_textDefaults.subdivisions = 7;
+    const TextParameters preset = doc.TextDialogPreset();
+    const std::string expected = c.installed ? c.remembered : japanese;
+    EXPECT_EQ(preset.fontName, expected) << c.remembered;
+    EXPECT_EQ(doc.m_textDefaults.fontName, expected) << c.remembered;  // remembered for next time
+    EXPECT_TRUE(preset.text.empty());
+    EXPECT_EQ(preset.subdivisions, 7);
+    EXPECT_TRUE(ui.messages.empty());
+  }
+}
+
+TEST(TextCommand, TextMadeWithTheStartUpPresetNeedsNoStandIn) {
+  if (JapaneseSansSerifFamily().empty()) GTEST_SKIP() << "no outline font is installed";
+  SilentInteraction ui;
+  CMotionDoc doc(ui);
+  TextParameters p = doc.TextDialogPreset();
+  p.text = "ロゴ";
+  ASSERT_TRUE(doc.CreateText(p));
+  EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();  // no font-substitution message
+}
+
 }  // namespace
 }  // namespace qv

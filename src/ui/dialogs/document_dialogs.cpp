@@ -8,8 +8,7 @@
 namespace qv::ui {
 
 void RunCreateTextDialog(CMotionDoc& document, QWidget* parent) {
-  TextParameters preset = document.m_textDefaults;
-  preset.text.clear();  // the dialog always opens without a text
+  const TextParameters preset = document.TextDialogPreset();
   CreateTextDialog dialog(preset, ListOutlineFontFamilies(), parent);
   if (dialog.exec() == QDialog::Accepted) {
     document.CreateText(dialog.values());

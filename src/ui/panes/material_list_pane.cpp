@@ -6,7 +6,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include "document/command_ids.h"
 #include "document/motion_doc.h"
+#include "ui/command_table.h"
 #include "ui/panes/left_panes.h"
 #include "ui/panes/material_dialog.h"
 #include "ui/panes/material_swatch_delegate.h"
@@ -43,6 +45,9 @@ MaterialListPane::MaterialListPane(CMotionDoc& document, QWidget* parent)
   color->setObjectName(QStringLiteral("materialColor"));
   rename->setObjectName(QStringLiteral("renameMaterial"));
   remove->setObjectName(QStringLiteral("deleteMaterial"));
+  SetCommandTips(color, cmd::kMaterialColor);
+  SetCommandTips(rename, cmd::kRenameMaterial);
+  SetCommandTips(remove, cmd::kDeleteMaterial);
   menu_->addAction(color);
   menu_->addAction(rename);
   menu_->addAction(remove);

@@ -9,7 +9,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include "document/command_ids.h"
 #include "document/motion_doc.h"
+#include "ui/command_table.h"
 #include "platform/program_folder.h"
 #include "ui/panes/label_edit_delegate.h"
 #include "ui/panes/left_panes.h"
@@ -53,6 +55,10 @@ ModelTreePane::ModelTreePane(CMotionDoc& document, QWidget* parent)
   remove->setObjectName(QStringLiteral("deleteModel"));
   rename->setObjectName(QStringLiteral("renameModel"));
   toggle->setObjectName(QStringLiteral("toggleShown"));
+  SetCommandTips(add, cmd::kAddModel);
+  SetCommandTips(remove, cmd::kDeleteModel);
+  SetCommandTips(rename, cmd::kRenameModel);
+  SetCommandTips(toggle, cmd::kShowHideModel);
   // The keys reach these commands while the tree has the focus (it is the active view); the main
   // window's accelerators for the same keys wait their turn (see event()).
   commands_ = {add, remove, rename, toggle};
@@ -86,7 +92,14 @@ void ModelTreePane::OnUpdate(CMotionDoc&, UpdateHint hint) {
     case kHintSelection:
       Refill();
       break;
-    default: break;
+    default:
+      // The rows stay; the highlight follows the scene's selection.
+      if (!refilling_ && state() != QAbstractItemView::EditingState && !dragging_ &&
+          RowOfItem(currentItem()) != model_.SelectedRow()) {
+        const QSignalBlocker quiet(this);
+        if (QTreeWidgetItem* selected = ItemOfRow(model_.SelectedRow())) setCurrentItem(selected);
+      }
+      break;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QSet>
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 
 #include "ui/main_window.h"
 #include "ui/viewport_widget.h"
@@ -24,9 +25,20 @@ void PrepareDesktopTestEnvironment() {
   if (!mkdtemp(pattern.data())) std::abort();
   g_folder = pattern;
   std::atexit(RemoveTestFolder);
-  for (const char* sub : {"config", "data"}) std::filesystem::create_directories(g_folder + "/" + sub);
-  setenv("XDG_CONFIG_HOME", (g_folder + "/config").c_str(), 1);
-  setenv("XDG_DATA_HOME", (g_folder + "/data").c_str(), 1);
+  // Nothing a test does reaches the user's home: Qt's file dialog keeps its state in the
+  // configuration folder, the OpenGL widgets and Mesa keep shader caches in the cache folder.
+  const std::pair<const char*, const char*> folders[] = {{"HOME", "home"},
+                                                         {"XDG_CONFIG_HOME", "config"},
+                                                         {"XDG_DATA_HOME", "data"},
+                                                         {"XDG_CACHE_HOME", "cache"},
+                                                         {"XDG_STATE_HOME", "state"},
+                                                         {"XDG_RUNTIME_DIR", "runtime"}};
+  for (const auto& [variable, sub] : folders) {
+    const std::string folder = g_folder + "/" + sub;
+    std::filesystem::create_directories(folder);
+    setenv(variable, folder.c_str(), 1);
+  }
+  std::filesystem::permissions(g_folder + "/runtime", std::filesystem::perms::owner_all);  // as Qt wants it
   ui::UseOpenGl33ByDefault();
 }
 

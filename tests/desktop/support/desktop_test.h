@@ -1,6 +1,6 @@
 #pragma once
-// Shared pieces of the desktop tests: a main that keeps the user's settings and data folders in
-// a temporary folder, a user-interaction that answers as the test says, and window helpers.
+// Shared pieces of the desktop tests: a main that keeps the user's home and XDG folders in a
+// temporary folder and fails any modal dialog left unanswered, a user-interaction that answers as the test says, and window helpers.
 #include <QApplication>
 #include <QImage>
 #include <QString>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "desktop/support/modal_dialogs.h"
 #include "scene/user_interaction.h"
 
 namespace qv::ui {
@@ -17,8 +18,9 @@ class MainWindow;
 
 namespace qv::testing {
 
-// Points XDG_CONFIG_HOME (QSettings) and XDG_DATA_HOME (file-type registration) at a fresh
-// temporary folder and asks for OpenGL 3.3 by default. Call before the QApplication is made.
+// Points HOME and the XDG folders (QSettings, file-type registration, Qt's file dialog state,
+// shader caches) at a fresh temporary folder and asks for OpenGL 3.3 by default. Call before the
+// QApplication is made.
 void PrepareDesktopTestEnvironment();
 // The temporary folder of this run (removed at exit).
 QString TestFolder();
@@ -55,6 +57,7 @@ int DistinctColours(const QImage& image, const QRect& area);
   int main(int argc, char** argv) {                            \
     qv::testing::PrepareDesktopTestEnvironment();              \
     QApplication app(argc, argv);                              \
+    qv::test::WatchForUnansweredDialogs();                     \
     TestClass test;                                            \
     return QTest::qExec(&test, argc, argv);                    \
   }

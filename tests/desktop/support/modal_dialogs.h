@@ -9,12 +9,19 @@
 //   window.findChild<QAction*>("createText")->trigger();   // exec() returns after the answer
 //
 //   QString said;
-//   qv::test::AnswerNextMessageBox(QMessageBox::Ok, &said);  // a message the action may show
+//   qv::test::AnswerNextMessageBox(QMessageBox::Ok, &said);  // a message the action shows
 //
 // Each answer waits (checking from the event loop every 10 ms) for the next modal widget of
-// its kind, answers it once and is gone. If none comes within 20 s the answer gives up and
-// closes whatever modal widget is then open, so a wrong dialog fails the test instead of
-// hanging it; `QV_DIALOG_ANSWERED` in the log says which answers ran.
+// its kind, answers it once and is gone; `QV_DIALOG_ANSWERED` in the log says which answers ran.
+// Nothing hangs:
+// - an answer whose dialog has not come after some 8 s of event loop, or is still waiting when
+//   the test function (or data row) that armed it has ended, fails the test and is dropped;
+//   a modal widget open at that moment is closed;
+// - a dialog that stays open after its answer ran (the answer did not reach its button) fails
+//   the test and is closed;
+// - a modal dialog that no answer is waiting for fails the test and is closed after 5 s
+//   (WatchForUnansweredDialogs, started by the desktop tests' main).
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
@@ -48,7 +55,17 @@ void AnswerNextCreateTextDialog(const CreateTextAnswer& answer);
 // replace question, a message box to answer as well (AnswerNextMessageBox(QMessageBox::Yes)).
 // The offered types go to `offered` when given.
 void AnswerNextSaveDialog(const QString& path, int type = 0, QStringList* offered = nullptr);
-// The open dialog: chooses `path` and opens it. The offered types go to `offered` when given.
+// An open dialog (the document's or the model tree's): chooses `path` with the first type whose
+// pattern fits its name and opens it. The offered types go to `offered` when given.
 void AnswerNextOpenDialog(const QString& path, QStringList* offered = nullptr);
+
+// Answers an open file dialog at once as the two above do (`type` -1: the type fitting the name).
+void AnswerFileDialog(QFileDialog* dialog, const QString& path, int type, QStringList* offered = nullptr);
+
+// Number of answers armed and still waiting for their dialog.
+int WaitingAnswers();
+// Starts the watch over modal dialogs that no answer waits for (once, after the application
+// exists).
+void WatchForUnansweredDialogs();
 
 }  // namespace qv::test

@@ -1,0 +1,48 @@
+// Linked into every GoogleTest program: before main runs, HOME and the XDG folders point into a
+// fresh folder of this process under the build tree (QV_SCRATCH_ROOT), removed again at exit.
+// Fontconfig's and Mesa's caches, and the programs the tests start, never write the user's home.
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace {
+
+class ScratchHome {
+ public:
+  ScratchHome() {
+    std::error_code error;
+    std::filesystem::create_directories(QV_SCRATCH_ROOT, error);
+    std::string pattern = std::string(QV_SCRATCH_ROOT) + "/run-XXXXXX";
+    if (!mkdtemp(pattern.data())) {
+      std::perror("scratch home");
+      std::abort();  // better no test than one writing into the real home
+    }
+    folder_ = pattern;
+    const char* const folders[][2] = {{"HOME", "home"},
+                                      {"XDG_CONFIG_HOME", "config"},
+                                      {"XDG_DATA_HOME", "data"},
+                                      {"XDG_CACHE_HOME", "cache"},
+                                      {"XDG_STATE_HOME", "state"},
+                                      {"XDG_RUNTIME_DIR", "runtime"}};
+    for (const auto& [variable, sub] : folders) {
+      const std::string path = folder_ + "/" + sub;
+      std::filesystem::create_directories(path, error);
+      setenv(variable, path.c_str(), 1);
+    }
+    std::filesystem::permissions(folder_ + "/runtime", std::filesystem::perms::owner_all, error);
+  }
+  ~ScratchHome() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+
+ private:
+  std::string folder_;
+};
+
+const ScratchHome g_scratchHome;
+
+}  // namespace
