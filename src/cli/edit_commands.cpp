@@ -7,6 +7,7 @@
 #include "cli/cli_command.h"
 #include "cli/document_io.h"
 #include "geometry/model_geometry.h"
+#include "platform/picture_size.h"
 #include "platform/text_codec.h"
 #include "document/motion_doc.h"
 
@@ -93,20 +94,6 @@ constexpr float kMinFps = 1.0f;
 constexpr float kMaxFps = 1000.0f;  // playback ticks every 1000 / rate milliseconds
 constexpr int kMaxCanvas = 16384;
 
-// WIDTHxHEIGHT, digits only, each side from 1 to kMaxCanvas (checked before any number is
-// converted, so no size overflows).
-bool ParseCanvas(const std::string& text, int& width, int& height) {
-  const size_t x = text.find_first_of("xX");
-  if (x == std::string::npos) return false;
-  auto side = [](const std::string& digits, int& out) {
-    if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
-      return false;
-    out = std::stoi(digits);
-    return out >= 1 && out <= kMaxCanvas;
-  };
-  return side(text.substr(0, x), width) && side(text.substr(x + 1), height);
-}
-
 uint32_t ParseBackground(const std::string& text) {
   if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
     throw CommandFailure{"--background must be RRGGBB, for example 1E415A"};
@@ -124,9 +111,8 @@ void RunSet(const SetOptions& o) {
     throw CommandFailure{"--fps must be a number from 1 to 1000"};
   if (o.fov && !(*o.fov >= 1.0f && *o.fov < 176.0f))
     throw CommandFailure{"--fov must be a number of degrees from 1 to 175"};
-  int canvasWidth = 0, canvasHeight = 0;
-  if (o.canvas && !ParseCanvas(*o.canvas, canvasWidth, canvasHeight))
-    throw CommandFailure{"--canvas must be WIDTHxHEIGHT, each from 1 to 16384, for example 800x600"};
+  const std::optional<PictureSize> canvas = o.canvas ? ParsePictureSize(*o.canvas, kMaxCanvas) : std::nullopt;
+  if (o.canvas && !canvas) throw CommandFailure{PictureSizeRule("--canvas", kMaxCanvas)};
   const std::optional<uint32_t> background = o.background ? std::optional(ParseBackground(*o.background)) : std::nullopt;
   if (o.fps) scene.m_fps = *o.fps;
   if (o.interpolation) {
@@ -134,9 +120,9 @@ void RunSet(const SetOptions& o) {
     if (hermite != scene.m_hermite) doc.OnToggleHermite();
   }
   if (background) doc.SetBackgroundColor(*background);
-  if (o.canvas) {
-    scene.m_canvasWidth = canvasWidth;
-    scene.m_canvasHeight = canvasHeight;
+  if (canvas) {
+    scene.m_canvasWidth = canvas->width;
+    scene.m_canvasHeight = canvas->height;
   }
   // The settings dialog's rule: a whole number of degrees.
   if (o.fov) scene.m_fieldOfView = static_cast<float>(FieldOfViewPosition(*o.fov));

@@ -11,6 +11,7 @@
 #include "cli/document_io.h"
 #include "movie/movie_writer.h"
 #include "platform/file_error.h"
+#include "platform/picture_size.h"
 
 namespace qv::cli {
 
@@ -60,9 +61,10 @@ void RunMovie(const MovieOptions& o) {
   settings.width = scene.m_canvasWidth;
   settings.height = scene.m_canvasHeight;
   if (o.size) {
-    char x = 0;
-    if (std::sscanf(o.size->c_str(), "%d%c%d", &settings.width, &x, &settings.height) != 3 || (x != 'x' && x != 'X'))
-      throw CommandFailure{"size must be WIDTHxHEIGHT, for example 800x600"};
+    const std::optional<PictureSize> size = ParsePictureSize(*o.size, kMaxMovieSide);
+    if (!size) throw CommandFailure{PictureSizeRule("--size", kMaxMovieSide)};
+    settings.width = size->width;
+    settings.height = size->height;
   }
   settings.fps = scene.m_fps;
   settings.firstFrame = o.from.value_or(0);

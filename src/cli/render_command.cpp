@@ -4,6 +4,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/document_io.h"
+#include "platform/picture_size.h"
 #include "platform/png_writer.h"
 #include "platform/text_codec.h"
 #include "viewport/headless_render.h"
@@ -11,6 +12,8 @@
 namespace qv::cli {
 
 namespace {
+
+constexpr int kMaxRenderSide = 16384;
 
 struct RenderOptions {
   std::string doc, out, size = "800x600", mode;
@@ -23,10 +26,10 @@ void RunRender(const RenderOptions& o) {
   EditSession session(o.doc, /*createIfMissing=*/false, /*loadTextures=*/true);
   CZiduderizo& scene = session.doc().scene();
   FrameImageOptions options;
-  char x = 0;
-  if (std::sscanf(o.size.c_str(), "%d%c%d", &options.width, &x, &options.height) != 3 || (x != 'x' && x != 'X') ||
-      options.width <= 0 || options.height <= 0 || options.width > 16384 || options.height > 16384)
-    throw CommandFailure{"size must be WIDTHxHEIGHT between 1 and 16384, for example 800x600"};
+  const std::optional<PictureSize> size = ParsePictureSize(o.size, kMaxRenderSide);
+  if (!size) throw CommandFailure{PictureSizeRule("--size", kMaxRenderSide)};
+  options.width = size->width;
+  options.height = size->height;
   if (o.frame) {
     if (*o.frame < 0 || *o.frame > scene.m_lastFrame)
       throw CommandFailure{"--frame must be from 0 to the last frame, " + std::to_string(scene.m_lastFrame)};

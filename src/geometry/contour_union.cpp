@@ -140,6 +140,14 @@ constexpr double kInset = 1.0 / (1 << 20);  // cell units: several float steps a
 
 }  // namespace
 
+void DropRepeatedPoints(std::vector<std::unique_ptr<TTPolygon>>& polygons) {
+  for (auto& polygon : polygons) {
+    std::vector<PointF>& points = polygon->m_points;
+    points.erase(std::unique(points.begin(), points.end()), points.end());
+    while (points.size() > 1 && points.back() == points.front()) points.pop_back();
+  }
+}
+
 void DropEmptyContours(std::vector<std::unique_ptr<TTPolygon>>& polygons) {
   std::erase_if(polygons, [](const std::unique_ptr<TTPolygon>& polygon) {
     const auto& points = polygon->m_points;

@@ -11,6 +11,11 @@
 
 namespace qv {
 
+// Removes every point equal to the point before it, and a last point equal to the first. Fonts
+// repeat a point now and then; the edge of no length between the two would give the cap a flat
+// triangle whose edge is shared by three faces of the solid.
+void DropRepeatedPoints(std::vector<std::unique_ptr<TTPolygon>>& polygons);
+
 // Removes contours of fewer than three distinct points and contours whose points all lie on one
 // line: they enclose nothing and would only add slivers.
 void DropEmptyContours(std::vector<std::unique_ptr<TTPolygon>>& polygons);

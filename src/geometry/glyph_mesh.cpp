@@ -271,6 +271,7 @@ bool MOutline::AddGlyphMesh(CModel& model, float xOffset, int32_t material) {
 void MOutline::PrepareMesh() {
   // Contours that enclose nothing would be joined as slivers; contours that cross, overlap or
   // touch are first replaced by the separate boundaries of the area the font fills.
+  DropRepeatedPoints(m_polygons);
   DropEmptyContours(m_polygons);
   // A contour whose turning disagrees with its area passes through itself at a point (a loop
   // closed on one of its own points, which no edge crossing shows): it is united as well.

@@ -107,6 +107,10 @@ struct MovieEncoder::State {
       const int got = avcodec_receive_packet(codec, packet);
       if (got == AVERROR(EAGAIN) || got == AVERROR_EOF) return;
       Check(got, "cannot encode a frame");
+      // Each picture shows for one tick of 1/fps. Encoders with look-ahead (x264) leave the
+      // duration out; without it, MP4's edit list ends where the last picture starts, so players
+      // drop that picture, and WebM's duration falls a frame short.
+      packet->duration = 1;
       av_packet_rescale_ts(packet, codec->time_base, stream->time_base);
       packet->stream_index = stream->index;
       const int written = av_interleaved_write_frame(format, packet);  // takes the packet's data
@@ -262,6 +266,14 @@ void MovieEncoder::AddFrame(const RgbaImage& image) {
 void MovieEncoder::Finish() {
   State& s = *m_state;
   s.Encode(nullptr);
+  if (s.settings.format == MovieFormat::kGif && s.nextPts > 0) {
+    // GIF keeps no packet durations: its muxer gives the last picture the delay of the one before
+    // (none to a single picture). It lasts to the movie's end, in the hundredths GIF counts.
+    const AVRational hundredths{1, 100};
+    const int64_t end = av_rescale_q(s.nextPts, s.codec->time_base, hundredths);
+    const int64_t start = av_rescale_q(s.nextPts - 1, s.codec->time_base, hundredths);
+    Check(av_opt_set_int(s.format->priv_data, "final_delay", end - start, 0), "cannot finish the movie");
+  }
   Check(av_write_trailer(s.format), "cannot finish the movie");
   avio_flush(s.io);
   if (s.io->error < 0) Check(s.io->error, "cannot write the movie");

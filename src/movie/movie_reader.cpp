@@ -43,6 +43,14 @@ struct Reader {
   }
 };
 
+int64_t FrameDuration(const AVFrame* frame) {
+#if LIBAVUTIL_VERSION_INT >= AV_VERSION_INT(58, 2, 100)
+  return frame->duration;
+#else
+  return frame->pkt_duration;
+#endif
+}
+
 bool IsWebp(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   char head[12] = {};
@@ -84,6 +92,7 @@ MovieFileInfo ReadWebp(const std::string& path,
     ++info.frames;
   }
   if (info.frames > 1 && lastEnd > firstEnd) info.fps = (info.frames - 1) * 1000.0 / (lastEnd - firstEnd);
+  info.seconds = lastEnd / 1000.0;  // the first picture starts at 0
   return info;
 }
 
@@ -115,7 +124,7 @@ MovieFileInfo ReadMovieFile(const std::string& path,
   info.height = stream->codecpar->height;
   // The frame rate from the pictures' own times: the container's figures are estimates that
   // short streams get wrong.
-  int64_t firstTime = INT64_MAX, lastTime = INT64_MIN;
+  int64_t firstTime = INT64_MAX, lastTime = INT64_MIN, lastEnd = INT64_MIN;
   RgbaImage image;
 
   const auto drain = [&] {
@@ -126,6 +135,7 @@ MovieFileInfo ReadMovieFile(const std::string& path,
       if (r.frame->best_effort_timestamp != AV_NOPTS_VALUE) {
         firstTime = std::min(firstTime, r.frame->best_effort_timestamp);
         lastTime = std::max(lastTime, r.frame->best_effort_timestamp);
+        lastEnd = std::max(lastEnd, r.frame->best_effort_timestamp + FrameDuration(r.frame));
       }
       if (onFrame) {
         image.width = r.frame->width;
@@ -165,6 +175,14 @@ MovieFileInfo ReadMovieFile(const std::string& path,
     const AVRational rate = stream->r_frame_rate.num ? stream->r_frame_rate : stream->avg_frame_rate;
     info.fps = rate.den ? av_q2d(rate) : 0;
   }
+  // Players end where the container says (an MP4's edit list, a WebM's duration); formats that
+  // state no length end with the last picture.
+  if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0)
+    info.seconds = static_cast<double>(stream->duration) * av_q2d(stream->time_base);
+  else if (r.format->duration != AV_NOPTS_VALUE && r.format->duration > 0)
+    info.seconds = static_cast<double>(r.format->duration) / AV_TIME_BASE;
+  else if (lastEnd > firstTime)
+    info.seconds = static_cast<double>(lastEnd - firstTime) * av_q2d(stream->time_base);
   return info;
 }
 

@@ -13,7 +13,8 @@ struct MovieFileInfo {
   int width = 0;
   int height = 0;
   double fps = 0;      // from the first and last picture's times
-  int64_t frames = 0;  // frames decoded
+  int64_t frames = 0;  // frames decoded, less those a player drops (outside an MP4's edit list)
+  double seconds = 0;  // how long it plays: the container's own length, else to the last picture's end
 };
 
 // Decodes every frame of `path` and hands it to `frame` (index from 0; the picture is only valid

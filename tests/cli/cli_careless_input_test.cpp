@@ -2,27 +2,23 @@
 // nothing hangs on files that never end.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "scene/document_file.h"
 #include "support/animated_scene.h"
+#include "support/qvlogo_run.h"
+#include "support/scratch_folder.h"
 
 namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int status;
-  std::string out;  // stdout
-  std::string err;  // stderr
-};
+using testing::Args;
+using Outcome = testing::CommandRun;
 
 std::string Slurp(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -33,16 +29,7 @@ std::string Slurp(const fs::path& p) {
 
 class CliCarelessInputTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("qvlogo-careless-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-    doc_ = Path("doc.qvlogo");
-  }
-  void TearDown() override {
-    fs::remove_all(dir_);
-  }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Path(const std::string& name) const { return dir_.Path(name); }
 
   // A two-model document; with `texture`, its material names that image file.
   void WriteDocument(const std::string& texture = {}) {
@@ -54,22 +41,11 @@ class CliCarelessInputTest : public ::testing::Test {
     ASSERT_FALSE(StoreDocumentFile(doc_, scene));
   }
 
-  // Runs qvlogo under `timeout` so that a hang fails the test instead of stalling it.
-  Outcome Qvlogo(const std::string& args) const {
-    const std::string errPath = Path("stderr.txt");
-    const std::string command =
-        "timeout 20 " + std::string(QV_BIN_DIR) + "/qvlogo " + args + " 2>" + errPath;
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, Slurp(errPath)};
-  }
+  // A hang fails the test at once instead of stalling it.
+  static Outcome Qvlogo(const Args& args) { return testing::Qvlogo(args, 20); }
 
-  fs::path dir_;
-  std::string doc_;
+  const testing::ScratchFolder dir_{"qvlogo careless"};
+  const std::string doc_ = Path("doc.qvlogo");
 };
 
 TEST_F(CliCarelessInputTest, AFailedImportLeavesTheDocumentByteIdenticalAndCreatesNothing) {
@@ -90,13 +66,13 @@ TEST_F(CliCarelessInputTest, AFailedImportLeavesTheDocumentByteIdenticalAndCreat
     SCOPED_TRACE(c.name);
     WriteDocument();
     const std::string before = Slurp(doc_);
-    const Outcome run = Qvlogo("import " + doc_ + " " + c.file);
+    const Outcome run = Qvlogo({"import", doc_, c.file});
     EXPECT_NE(run.status, 0);
     EXPECT_EQ(Slurp(doc_), before);
     EXPECT_EQ(run.out, "");  // no success line
     EXPECT_NE(run.err.find(c.file), std::string::npos) << run.err;
 
-    const Outcome created = Qvlogo("import " + Path("new.qvlogo") + " " + c.file);
+    const Outcome created = Qvlogo({"import", Path("new.qvlogo"), c.file});
     EXPECT_NE(created.status, 0);
     EXPECT_FALSE(fs::exists(Path("new.qvlogo")));
   }
@@ -107,7 +83,7 @@ TEST_F(CliCarelessInputTest, APartlyReadImportKeepsWhatWasReadAndSaysWhatWasSkip
   std::ofstream(Path("half.mqo"), std::ios::binary)
       << "Metasequoia Document\nFormat Text Ver 1.0\nObject \"a\" {\nvertex 3 {\n0 0 0\n1 0 0\n0 1 0\n}\n"
          "face 1 {\n3 V(0 1 2)\n}\n}\nObject \"b\" {\nface 1 {\nnonsense\n}\n}\n";
-  const Outcome run = Qvlogo("import " + doc_ + " " + Path("half.mqo"));
+  const Outcome run = Qvlogo({"import", doc_, Path("half.mqo")});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.err.find("half.mqo:15: syntax error"), std::string::npos) << run.err;
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
@@ -119,23 +95,23 @@ TEST_F(CliCarelessInputTest, APartlyReadImportKeepsWhatWasReadAndSaysWhatWasSkip
 TEST_F(CliCarelessInputTest, FrameEditsSucceedOnADocumentWhoseTextureIsMissing) {
   WriteDocument("missing.png");
   const struct {
-    const char* args;
+    Args args;
     size_t poses;
   } cases[] = {
-      {"--last 30", 31},
-      {"--insert-after 5 --count 4", 35},
-      {"--delete 1 2", 33},
+      {{"--last", "30"}, 31},
+      {{"--insert-after", "5", "--count", "4"}, 35},
+      {{"--delete", "1", "2"}, 33},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.args);
-    const Outcome run = Qvlogo("frames " + doc_ + " " + c.args);
+    SCOPED_TRACE(c.args[0]);
+    const Outcome run = Qvlogo(testing::Join({{"frames", doc_}, c.args}));
     EXPECT_EQ(run.status, 0) << run.err;
     CZiduderizo scene;
     ASSERT_FALSE(LoadDocumentFile(doc_, scene));
     EXPECT_EQ(scene.m_models[0].m_tracks[0].size(), c.poses);
   }
   // The edit's own refusal still fails.
-  EXPECT_NE(Qvlogo("frames " + doc_ + " --delete 50 60").status, 0);
+  EXPECT_NE(Qvlogo({"frames", doc_, "--delete", "50", "60"}).status, 0);
 }
 
 TEST_F(CliCarelessInputTest, FilesThatAreNoRegularFilesAreRefusedAtOnce) {
@@ -146,12 +122,12 @@ TEST_F(CliCarelessInputTest, FilesThatAreNoRegularFilesAreRefusedAtOnce) {
   const std::string before = Slurp(doc_);
   for (const std::string& file : {Path("fifo.mqo"), std::string("/dev/zero"), Path("folder.mqo")}) {
     SCOPED_TRACE(file);
-    const Outcome run = Qvlogo("import " + doc_ + " " + file);
+    const Outcome run = Qvlogo({"import", doc_, file});
     EXPECT_EQ(run.status, 1) << run.err;  // not 124: the timeout did not have to end it
     EXPECT_NE(run.err.find(file), std::string::npos) << run.err;
     EXPECT_EQ(Slurp(doc_), before);
   }
-  const Outcome info = Qvlogo("info " + Path("fifo.qvlogo"));
+  const Outcome info = Qvlogo({"info", Path("fifo.qvlogo")});
   EXPECT_EQ(info.status, 1);
   EXPECT_NE(info.err.find("fifo.qvlogo"), std::string::npos) << info.err;
 }
@@ -163,7 +139,7 @@ TEST_F(CliCarelessInputTest, AnEndlessLineEndsTheImportWithAnError) {
     out << "Metasequoia Document\nFormat Text Ver 1.0\nScene {\n";
     out << std::string(3 << 20, 'x');
   }
-  const Outcome run = Qvlogo("import " + doc_ + " " + Path("long.mqo"));
+  const Outcome run = Qvlogo({"import", doc_, Path("long.mqo")});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("line too long"), std::string::npos) << run.err;
 }
@@ -171,39 +147,40 @@ TEST_F(CliCarelessInputTest, AnEndlessLineEndsTheImportWithAnError) {
 TEST_F(CliCarelessInputTest, NonsenseIsRefusedNamingTheOptionAndChangesNothing) {
   WriteDocument();
   const std::string before = Slurp(doc_);
+  const std::string font = "DejaVu Sans";
   const struct {
-    std::string args;
+    Args args;
     const char* named;
   } cases[] = {
-      {"set DOC --canvas 0x0", "--canvas"},
-      {"set DOC --canvas -5x-5", "--canvas"},
-      {"set DOC --canvas 3000000000x1", "--canvas"},
-      {"set DOC --fps 1e-45", "--fps"},
-      {"set DOC --fps 100000", "--fps"},
-      {"set DOC --fov -1", "--fov"},
-      {"set DOC --fov 200", "--fov"},
-      {"set DOC --fps 30 --canvas 0x0", "--canvas"},  // nothing of it is applied
-      {"text DOC --font 'DejaVu Sans' --text A --size 0", "--size"},
-      {"text DOC --font 'DejaVu Sans' --text A --size -5", "--size"},
-      {"text DOC --font 'DejaVu Sans' --text A --size nan", "--size"},
-      {"text DOC --font 'DejaVu Sans' --text A --thickness 0", "--thickness"},
-      {"text DOC --font 'DejaVu Sans' --text \"$(printf 'A\\377')\"", "--text"},
-      {"text DOC --font 'DejaVu Sans' --text '   '", "--text"},
-      {"text DOC --font 'DejaVu Sans' --text \"$(head -c 1001 /dev/zero | tr '\\0' x)\"", "--text"},
-      {"text DOC --font 'No Such Font 42' --text A", "--font"},
-      {"key DOC --model Logo --frame 5 --delete", "no key"},
+      {{"set", doc_, "--canvas", "0x0"}, "--canvas"},
+      {{"set", doc_, "--canvas", "-5x-5"}, "--canvas"},
+      {{"set", doc_, "--canvas", "3000000000x1"}, "--canvas"},
+      {{"set", doc_, "--canvas", "800x600abc"}, "--canvas"},
+      {{"set", doc_, "--canvas", "+800x600"}, "--canvas"},
+      {{"set", doc_, "--fps", "1e-45"}, "--fps"},
+      {{"set", doc_, "--fps", "100000"}, "--fps"},
+      {{"set", doc_, "--fov", "-1"}, "--fov"},
+      {{"set", doc_, "--fov", "200"}, "--fov"},
+      {{"set", doc_, "--fps", "30", "--canvas", "0x0"}, "--canvas"},  // nothing of it is applied
+      {{"text", doc_, "--font", font, "--text", "A", "--size", "0"}, "--size"},
+      {{"text", doc_, "--font", font, "--text", "A", "--size", "-5"}, "--size"},
+      {{"text", doc_, "--font", font, "--text", "A", "--size", "nan"}, "--size"},
+      {{"text", doc_, "--font", font, "--text", "A", "--thickness", "0"}, "--thickness"},
+      {{"text", doc_, "--font", font, "--text", "A\377"}, "--text"},
+      {{"text", doc_, "--font", font, "--text", "   "}, "--text"},
+      {{"text", doc_, "--font", font, "--text", std::string(1001, 'x')}, "--text"},
+      {{"text", doc_, "--font", "No Such Font 42", "--text", "A"}, "--font"},
+      {{"key", doc_, "--model", "Logo", "--frame", "5", "--delete"}, "no key"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.args);
-    std::string args = c.args;
-    args.replace(args.find("DOC"), 3, doc_);
-    const Outcome run = Qvlogo(args);
+    SCOPED_TRACE(c.args[2] + " " + c.args.back());
+    const Outcome run = Qvlogo(c.args);
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_NE(run.err.find(c.named), std::string::npos) << run.err;
     EXPECT_EQ(Slurp(doc_), before);
   }
   // What is in range goes through.
-  EXPECT_EQ(Qvlogo("set " + doc_ + " --canvas 1x16384 --fps 29.97 --fov 175").status, 0);
+  EXPECT_EQ(Qvlogo({"set", doc_, "--canvas", "1x16384", "--fps", "29.97", "--fov", "175"}).status, 0);
 }
 
 // The command line speaks English, names the file and says each problem once.
@@ -213,25 +190,25 @@ TEST_F(CliCarelessInputTest, MessagesAreEnglishNameTheFileAndComeOnce) {
   for (int i = 0; i < 13; ++i) mqo += "\"m" + std::to_string(i) + "\" tex(\"missing.png\")\n";
   mqo += "}\nObject \"a\" {\nvertex 3 {\n0 0 0\n1 0 0\n0 1 0\n}\nface 1 {\n3 V(0 1 2)\n}\n}\n";
   std::ofstream(Path("textured.mqo"), std::ios::binary) << mqo;
-  const Outcome imported = Qvlogo("import " + doc_ + " " + Path("textured.mqo"));
+  const Outcome imported = Qvlogo({"import", doc_, Path("textured.mqo")});
   EXPECT_EQ(imported.status, 0) << imported.err;
   EXPECT_EQ(imported.err, Path("textured.mqo") + ": texture missing.png: not found\n");
 
   // Edits that draw nothing do not look for textures at all.
-  const Outcome keyed = Qvlogo("key " + doc_ + " --model Logo --frame 3 --position 1,2,3");
+  const Outcome keyed = Qvlogo({"key", doc_, "--model", "Logo", "--frame", "3", "--position", "1,2,3"});
   EXPECT_EQ(keyed.status, 0) << keyed.err;
   EXPECT_EQ(keyed.err, "");
 
   const struct {
-    std::string args;
+    Args args;
     std::string line;
   } failures[] = {
-      {"info " + Path("gone.qvlogo"), Path("gone.qvlogo") + ": file not found\n"},
-      {"frames " + doc_ + " --delete 50 60", doc_ + ": frame number out of range\n"},
-      {"export " + doc_ + " --webgl " + Path("site/.html"), doc_ + ": the page needs a name before .html\n"},
+      {{"info", Path("gone.qvlogo")}, Path("gone.qvlogo") + ": file not found\n"},
+      {{"frames", doc_, "--delete", "50", "60"}, doc_ + ": frame number out of range\n"},
+      {{"export", doc_, "--webgl", Path("site/.html")}, doc_ + ": the page needs a name before .html\n"},
   };
   for (const auto& f : failures) {
-    SCOPED_TRACE(f.args);
+    SCOPED_TRACE(f.args[0]);
     const Outcome run = Qvlogo(f.args);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");

@@ -1,52 +1,44 @@
 // qvlogo key, frames and set, run as a user runs them, checked against the stored document.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <bit>
-#include <cstdio>
 #include <filesystem>
 
 #include "scene/document_file.h"
 #include "support/animated_scene.h"
+#include "support/qvlogo_run.h"
+#include "support/scratch_folder.h"
 
 namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
 
-int Qvlogo(const std::string& args) {
-  const std::string command = std::string(QV_BIN_DIR) + "/qvlogo " + args + " >/dev/null 2>&1";
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using testing::Qvlogo;
 
 class CliEditTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("qvlogo-edit-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-    doc_ = (dir_ / "doc.qvlogo").string();
     CZiduderizo scene;
     testing::MakeAnimatedScene(scene, {"Logo", "Other"}, 20);
     ASSERT_FALSE(StoreDocumentFile(doc_, scene));
-  }
-  void TearDown() override {
-    fs::remove_all(dir_);
   }
   CZiduderizo Load() {
     CZiduderizo scene;
     EXPECT_FALSE(LoadDocumentFile(doc_, scene));
     return scene;
   }
-  fs::path dir_;
-  std::string doc_;
+  const testing::ScratchFolder dir_{"qvlogo edit"};
+  const std::string doc_ = dir_.Path("doc.qvlogo");
 };
 
 TEST_F(CliEditTest, KeysStoreInBetweensOfTheClosedCurveBitForBit) {
-  ASSERT_EQ(Qvlogo("key " + doc_ + " --model Logo --frame 10 --position 100,0,0 --rotation 0,90,0"), 0);
-  ASSERT_EQ(Qvlogo("key " + doc_ + " --model logo --frame 20 --position 0,0,0 --rotation 0,360,0"), 0);
+  ASSERT_EQ(
+      Qvlogo({"key", doc_, "--model", "Logo", "--frame", "10", "--position", "100,0,0", "--rotation", "0,90,0"}).status,
+      0);
+  ASSERT_EQ(
+      Qvlogo({"key", doc_, "--model", "logo", "--frame", "20", "--position", "0,0,0", "--rotation", "0,360,0"}).status,
+      0);
   const CZiduderizo loaded = Load();
   const Track& track = loaded.m_models[0].m_tracks[0];
   ASSERT_EQ(track.size(), 21u);
@@ -70,19 +62,22 @@ TEST_F(CliEditTest, KeysStoreInBetweensOfTheClosedCurveBitForBit) {
   EXPECT_EQ(track[10].m_key, 1);
   EXPECT_EQ(track[20].m_key, 1);
 
-  ASSERT_EQ(Qvlogo("key " + doc_ + " --model Logo --frame 10 --delete"), 0);
+  ASSERT_EQ(Qvlogo({"key", doc_, "--model", "Logo", "--frame", "10", "--delete"}).status, 0);
   EXPECT_EQ(Load().m_models[0].m_tracks[0][10].m_key, 0);
 }
 
 TEST_F(CliEditTest, FramesAndSettings) {
-  ASSERT_EQ(Qvlogo("frames " + doc_ + " --insert-after 10 --count 3"), 0);
+  ASSERT_EQ(Qvlogo({"frames", doc_, "--insert-after", "10", "--count", "3"}).status, 0);
   EXPECT_EQ(Load().m_models[1].m_tracks[0].size(), 24u);
-  ASSERT_EQ(Qvlogo("frames " + doc_ + " --delete 0 4"), 0);
+  ASSERT_EQ(Qvlogo({"frames", doc_, "--delete", "0", "4"}).status, 0);
   EXPECT_EQ(Load().m_models[0].m_tracks[0].size(), 19u);
-  ASSERT_EQ(Qvlogo("frames " + doc_ + " --last 30"), 0);
+  ASSERT_EQ(Qvlogo({"frames", doc_, "--last", "30"}).status, 0);
   EXPECT_EQ(Load().m_models[0].m_tracks[0].size(), 31u);
 
-  ASSERT_EQ(Qvlogo("set " + doc_ + " --fps 24 --interpolation linear --background 102030 --canvas 640x360 --fov 33.7"), 0);
+  ASSERT_EQ(Qvlogo({"set", doc_, "--fps", "24", "--interpolation", "linear", "--background", "102030", "--canvas",
+                    "640x360", "--fov", "33.7"})
+                .status,
+            0);
   CZiduderizo scene = Load();
   EXPECT_FALSE(scene.m_hermite);
   EXPECT_EQ(scene.m_backgroundColor, 0x00302010u);
@@ -93,15 +88,18 @@ TEST_F(CliEditTest, FramesAndSettings) {
 
 TEST_F(CliEditTest, RefusedEditsExitNonZeroAndLeaveTheFile) {
   const auto before = fs::last_write_time(doc_);
-  const std::string refused[] = {
-      "frames " + doc_ + " --insert-after 99 --count 1",
-      "frames " + doc_ + " --delete 0 20",
-      "frames " + doc_ + " --last -1",
-      "key " + doc_ + " --model Nobody --frame 3",
-      "key " + doc_ + " --model Logo --frame 21",
-      "set " + doc_ + " --background blue",
+  const testing::Args refused[] = {
+      {"frames", doc_, "--insert-after", "99", "--count", "1"},
+      {"frames", doc_, "--delete", "0", "20"},
+      {"frames", doc_, "--last", "-1"},
+      {"key", doc_, "--model", "Nobody", "--frame", "3"},
+      {"key", doc_, "--model", "Logo", "--frame", "21"},
+      {"set", doc_, "--background", "blue"},
   };
-  for (const std::string& args : refused) EXPECT_NE(Qvlogo(args), 0) << args;
+  for (const testing::Args& args : refused) {
+    SCOPED_TRACE(args[0] + " " + args[2]);
+    EXPECT_NE(Qvlogo(args).status, 0);
+  }
   EXPECT_EQ(fs::last_write_time(doc_), before);
 }
 

@@ -3,8 +3,6 @@
 // frames, save, reopen, export. The same session through qvlogo commands must store the same
 // bytes and export the same files.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,6 +12,8 @@
 #include "document/model_tree.h"
 #include "document/web_export_command.h"
 #include "platform/font_catalog.h"
+#include "support/qvlogo_run.h"
+#include "support/scratch_folder.h"
 
 namespace qv {
 namespace {
@@ -27,11 +27,7 @@ std::string ReadBytes(const fs::path& path) {
   return bytes.str();
 }
 
-int Qvlogo(const std::string& args) {
-  const std::string command = std::string(QV_BIN_DIR) + "/qvlogo " + args + " >/dev/null 2>&1";
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using testing::Qvlogo;
 
 // The dialogs of the session, answered as the user would.
 class SessionDialogs : public SilentInteraction {
@@ -49,12 +45,12 @@ class ScriptedSession : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!IsFamilyInstalled("DejaVu Sans")) GTEST_SKIP() << "DejaVu Sans is not installed";
-    dir_ = fs::temp_directory_path() / ("qv-session-" + std::to_string(getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
   }
-  void TearDown() override { if (!HasFailure()) fs::remove_all(dir_); }
-  fs::path dir_;
+  void TearDown() override {
+    if (HasFailure()) folder_.Keep();  // for a look at what differed
+  }
+  testing::ScratchFolder folder_{"qvlogo session"};
+  const fs::path& dir_ = folder_.path();
 };
 
 TEST_F(ScriptedSession, DocumentAloneMatchesTheCommandLine) {
@@ -99,10 +95,10 @@ TEST_F(ScriptedSession, DocumentAloneMatchesTheCommandLine) {
 
   // The same through qvlogo.
   const std::string cli = (dir_ / "cli.qvlogo").string();
-  ASSERT_EQ(Qvlogo("new " + cli), 0);
-  ASSERT_EQ(Qvlogo("text " + cli + " --text Q --font 'DejaVu Sans'"), 0);
-  ASSERT_EQ(Qvlogo("key " + cli + " --model Q --frame 0 --position 120,0,0"), 0);
-  ASSERT_EQ(Qvlogo("frames " + cli + " --insert-after 13 --count 5"), 0);
+  ASSERT_EQ(Qvlogo({"new", cli}).status, 0);
+  ASSERT_EQ(Qvlogo({"text", cli, "--text", "Q", "--font", "DejaVu Sans"}).status, 0);
+  ASSERT_EQ(Qvlogo({"key", cli, "--model", "Q", "--frame", "0", "--position", "120,0,0"}).status, 0);
+  ASSERT_EQ(Qvlogo({"frames", cli, "--insert-after", "13", "--count", "5"}).status, 0);
   const std::string stored = ReadBytes(ui.savePath);
   ASSERT_FALSE(stored.empty());
   EXPECT_TRUE(stored == ReadBytes(cli)) << "the two sessions stored different bytes";
@@ -117,7 +113,7 @@ TEST_F(ScriptedSession, DocumentAloneMatchesTheCommandLine) {
   const WebExportResult result = ExportWebPage(reopened, WebExportKind::kWebGL, (dir_ / "doc/Logo.html").string());
   ASSERT_TRUE(result.Succeeded());
   EXPECT_TRUE(reopened.IsModified());  // exporting is not saving
-  ASSERT_EQ(Qvlogo("export --webgl " + cli + " " + (dir_ / "cli/Logo.html").string()), 0);
+  ASSERT_EQ(Qvlogo({"export", "--webgl", cli, (dir_ / "cli/Logo.html").string()}).status, 0);
   for (const char* file : {"Logo.html", "css/styles.css", "webgl/Logo.js", "webgl/Model_Logo.js"})
     EXPECT_TRUE(ReadBytes(dir_ / "doc" / file) == ReadBytes(dir_ / "cli" / file)) << file;
 }

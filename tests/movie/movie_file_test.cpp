@@ -2,7 +2,6 @@
 // qvlogo render --no-guides of the same frames; transparency; refusals leave nothing behind.
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>
-#include <sys/wait.h>
 
 #include <cmath>
 #include <cstdio>
@@ -10,10 +9,12 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 
 #include "movie/frame_compose.h"
 #include "movie/movie_reader.h"
 #include "support/qvlogo_run.h"
+#include "support/scratch_folder.h"
 
 namespace qv {
 namespace {
@@ -22,6 +23,7 @@ namespace fs = std::filesystem;
 
 const std::string kDocument = std::string(QV_TEST_DATA_DIR) + "/gltf/hierarchy.qvlogo";  // 60 frames at 30 fps
 
+using testing::Args;
 using testing::CommandRun;
 using testing::Qvlogo;
 
@@ -52,28 +54,26 @@ double Psnr(const RgbaImage& a, const RgbaImage& b) {
 
 class MovieFile : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    dir = fs::temp_directory_path() / ("qvlogo-movie-" + std::to_string(getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  static void TearDownTestSuite() { fs::remove_all(dir); }
-  static std::string Path(const std::string& name) { return (dir / name).string(); }
+  static void SetUpTestSuite() { dir = std::make_unique<testing::ScratchFolder>("qvlogo movie"); }
+  static void TearDownTestSuite() { dir.reset(); }
+  static std::string Path(const std::string& name) { return dir->Path(name); }
   // The reference pictures of frames 10 to 15 at 160x120, drawn once for all formats.
   static const RgbaImage& Reference(int frame) {
     static std::map<int, RgbaImage> pictures;
     auto [it, added] = pictures.try_emplace(frame);
     if (added) {
       const std::string png = Path("frame" + std::to_string(frame) + ".png");
-      EXPECT_EQ(Qvlogo("render " + kDocument + " --no-guides --size 160x120 --frame " + std::to_string(frame) +
-                       " -o " + png).status, 0);
+      EXPECT_EQ(Qvlogo({"render", kDocument, "--no-guides", "--size", "160x120", "--frame", std::to_string(frame),
+                        "-o", png})
+                    .status,
+                0);
       it->second = LoadPng(png);
     }
     return it->second;
   }
-  static fs::path dir;
+  static std::unique_ptr<testing::ScratchFolder> dir;
 };
-fs::path MovieFile::dir;
+std::unique_ptr<testing::ScratchFolder> MovieFile::dir;
 
 TEST_F(MovieFile, EveryFormatReadsBackAsTheRenderedFrames) {
   const struct {
@@ -86,7 +86,7 @@ TEST_F(MovieFile, EveryFormatReadsBackAsTheRenderedFrames) {
   };
   for (const auto& f : formats) {
     SCOPED_TRACE(f.name);
-    const CommandRun run = Qvlogo("movie " + kDocument + " --size 160x120 --from 10 --to 15 -o " + Path(f.name));
+    const CommandRun run = Qvlogo({"movie", kDocument, "--size", "160x120", "--from", "10", "--to", "15", "-o", Path(f.name)});
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_EQ(run.output.find("frames drawn"), std::string::npos) << "no progress line when not on a terminal";
     double worst = 1000;
@@ -98,6 +98,42 @@ TEST_F(MovieFile, EveryFormatReadsBackAsTheRenderedFrames) {
     EXPECT_EQ(info.height, 120);
     EXPECT_NEAR(info.fps, 30.0, f.fpsTolerance);
     EXPECT_GE(worst, f.minPsnr);
+  }
+}
+
+// A player shows every frame of the range, the last one too, each for 1/fps: an MP4 whose edit
+// list ends where its last frame starts drops that frame, and a WebM whose length ends there cuts
+// it short.
+TEST_F(MovieFile, EveryFrameOfTheRangePlaysForItsWholeTime) {
+  const std::string slower = Path("24 fps.qvlogo");
+  fs::copy_file(kDocument, slower);
+  ASSERT_EQ(Qvlogo({"set", slower, "--fps", "24"}).status, 0);
+  const struct {
+    const char* extension;
+    double tolerance;  // seconds: WebM and WebP count milliseconds, GIF hundredths
+  } formats[] = {{"mp4", 1e-6}, {"webm", 0.0015}, {"png", 0.001}, {"gif", 0.01}, {"webp", 0.0015}};
+  const struct {
+    std::string document;
+    double fps;
+    int from, to;
+  } movies[] = {{kDocument, 30, 0, 30}, {kDocument, 30, 10, 15}, {slower, 24, 0, 30}, {kDocument, 30, 7, 7}};
+  for (const auto& movie : movies) {
+    for (const auto& f : formats) {
+      const std::string name = "range " + std::to_string(movie.from) + "-" + std::to_string(movie.to) + " at " +
+                               std::to_string(static_cast<int>(movie.fps)) + "." + f.extension;
+      SCOPED_TRACE(name);
+      const CommandRun run = Qvlogo({"movie", movie.document, "--size", "64x48", "--from", std::to_string(movie.from),
+                                     "--to", std::to_string(movie.to), "-o", Path(name)});
+      ASSERT_EQ(run.status, 0) << run.output;
+      const MovieFileInfo info = ReadMovieFile(Path(name));
+      const int frames = movie.to - movie.from + 1;
+      EXPECT_EQ(info.frames, frames);
+      // One picture is a still PNG or WebP, with no time of its own.
+      const bool still = frames == 1 && (std::string(f.extension) == "png" || std::string(f.extension) == "webp");
+      if (!still) {
+        EXPECT_NEAR(info.seconds, frames / movie.fps, f.tolerance);
+      }
+    }
   }
 }
 
@@ -121,7 +157,7 @@ TEST_F(MovieFile, TransparentBackgroundIsAlphaZeroAndTheModelOpaque) {
     const int tolerance = format.tolerance;  // a plain local: clang 14 cannot capture a binding
     SCOPED_TRACE(name);
     const CommandRun run =
-        Qvlogo("movie " + kDocument + " --size 160x120 --from 12 --to 12 --transparent -o " + Path(name));
+        Qvlogo({"movie", kDocument, "--size", "160x120", "--from", "12", "--to", "12", "--transparent", "-o", Path(name)});
     ASSERT_EQ(run.status, 0) << run.output;
     int empty = 0, covered = 0, wrong = 0;
     const MovieFileInfo info = ReadMovieFile(Path(name), [&](int64_t, const RgbaImage& image) {
@@ -141,11 +177,11 @@ TEST_F(MovieFile, TransparentBackgroundIsAlphaZeroAndTheModelOpaque) {
 
 TEST_F(MovieFile, SupersampledFramesAreTheLargerDrawingScaledDown) {
   const std::string large = Path("large.png");
-  ASSERT_EQ(Qvlogo("render " + kDocument + " --no-guides --size 320x240 --frame 12 -o " + large).status, 0);
+  ASSERT_EQ(Qvlogo({"render", kDocument, "--no-guides", "--size", "320x240", "--frame", "12", "-o", large}).status, 0);
   RgbaImage expected;
   ComposeMovieFrame(LoadPng(large), nullptr, 2, expected);
-  const CommandRun run =
-      Qvlogo("movie " + kDocument + " --size 160x120 --from 12 --to 12 --supersample 2 -o " + Path("smooth.png"));
+  const CommandRun run = Qvlogo({"movie", kDocument, "--size", "160x120", "--from", "12", "--to", "12", "--supersample",
+                                 "2", "-o", Path("smooth.png")});
   ASSERT_EQ(run.status, 0) << run.output;
   const MovieFileInfo info = ReadMovieFile(Path("smooth.png"), [&](int64_t, const RgbaImage& image) {
     EXPECT_EQ(image.pixels, expected.pixels);
@@ -155,14 +191,14 @@ TEST_F(MovieFile, SupersampledFramesAreTheLargerDrawingScaledDown) {
 }
 
 TEST_F(MovieFile, LoopsRepeatVideosAndAreStoredInAnimatedImages) {
-  const CommandRun video =
-      Qvlogo("movie " + kDocument + " --size 160x120 --from 10 --to 15 --loops 2 -o " + Path("twice.webm"));
+  const CommandRun video = Qvlogo(
+      {"movie", kDocument, "--size", "160x120", "--from", "10", "--to", "15", "--loops", "2", "-o", Path("twice.webm")});
   ASSERT_EQ(video.status, 0) << video.output;
   EXPECT_EQ(ReadMovieFile(Path("twice.webm")).frames, 12);
 
   // An animated PNG keeps the count in its animation control chunk: frames, then plays.
-  const CommandRun image =
-      Qvlogo("movie " + kDocument + " --size 160x120 --from 10 --to 15 --loops 3 -o " + Path("thrice.png"));
+  const CommandRun image = Qvlogo(
+      {"movie", kDocument, "--size", "160x120", "--from", "10", "--to", "15", "--loops", "3", "-o", Path("thrice.png")});
   ASSERT_EQ(image.status, 0) << image.output;
   std::ifstream file(Path("thrice.png"), std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
@@ -172,25 +208,28 @@ TEST_F(MovieFile, LoopsRepeatVideosAndAreStoredInAnimatedImages) {
 }
 
 TEST_F(MovieFile, RefusalsLeaveNoFileBehind) {
-  ASSERT_EQ(std::system(("touch " + Path("kept.mp4")).c_str()), 0);
+  std::ofstream(Path("kept.mp4"), std::ios::binary).close();
+  ASSERT_TRUE(fs::exists(Path("kept.mp4")));
   const struct {
-    const char* args;
+    Args args;
     const char* out;
     const char* message;
   } refusals[] = {
-      {"", "out.avi", ".mp4, .webm, .gif, .png or .webp"},
-      {"--size 0x120", "zero.mp4", "size"},
-      {"--size 161x120", "odd.mp4", "even"},
-      {"--size 160x120 --transparent", "kept.mp4", "transparency"},
-      {"--size 160x120 --from 50 --to 61", "range.webm", "frames"},
-      {"--size 160x120 --from 20 --to 10", "kept.mp4", "frames"},
-      {"--size 160x120 --supersample 9", "kept.mp4", "supersample"},
-      {"--size 160x120 --loops 0", "kept.mp4", "forever"},
-      {"--size 160x120 --to 1", "missing-folder/out.gif", "cannot write"},
+      {{}, "out.avi", ".mp4, .webm, .gif, .png or .webp"},
+      {{"--size", "0x120"}, "zero.mp4", "--size must be WIDTHxHEIGHT, each from 1 to 16384"},
+      {{"--size", "160x120abc"}, "junk.webm", "--size must be WIDTHxHEIGHT, each from 1 to 16384"},
+      {{"--size", "4294967456x120"}, "wrapped.gif", "--size must be WIDTHxHEIGHT, each from 1 to 16384"},
+      {{"--size", "161x120"}, "odd.mp4", "even"},
+      {{"--size", "160x120", "--transparent"}, "kept.mp4", "transparency"},
+      {{"--size", "160x120", "--from", "50", "--to", "61"}, "range.webm", "frames"},
+      {{"--size", "160x120", "--from", "20", "--to", "10"}, "kept.mp4", "frames"},
+      {{"--size", "160x120", "--supersample", "9"}, "kept.mp4", "supersample"},
+      {{"--size", "160x120", "--loops", "0"}, "kept.mp4", "forever"},
+      {{"--size", "160x120", "--to", "1"}, "missing-folder/out.gif", "cannot write"},
   };
   for (const auto& r : refusals) {
-    SCOPED_TRACE(r.args);
-    const CommandRun run = Qvlogo("movie " + kDocument + " " + r.args + " -o " + Path(r.out));
+    SCOPED_TRACE(r.out);
+    const CommandRun run = Qvlogo(testing::Join({{"movie", kDocument}, r.args, {"-o", Path(r.out)}}));
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
     if (std::string(r.out) != "kept.mp4") {
@@ -199,7 +238,7 @@ TEST_F(MovieFile, RefusalsLeaveNoFileBehind) {
   }
   EXPECT_EQ(fs::file_size(Path("kept.mp4")), 0u);
   // Nothing but what the tests wrote: no temporary files left.
-  for (const auto& entry : fs::directory_iterator(dir))
+  for (const auto& entry : fs::directory_iterator(dir->path()))
     EXPECT_EQ(entry.path().filename().string().find(".mp4."), std::string::npos) << entry.path();
 }
 

@@ -145,4 +145,54 @@ int OpenEdges(const CModel& model) {
   return open;
 }
 
+namespace {
+
+std::vector<int32_t> Welded(const CModel& model) {
+  std::map<std::tuple<float, float, float>, int32_t> ids;
+  std::vector<int32_t> welded;
+  welded.reserve(model.m_vertices.size());
+  for (const CVector& v : model.m_vertices)
+    welded.push_back(ids.emplace(std::make_tuple(v.x, v.y, v.z), static_cast<int32_t>(ids.size())).first->second);
+  return welded;
+}
+
+}  // namespace
+
+int EdgesNotSharedByTwo(const CModel& model) {
+  const std::vector<int32_t> welded = Welded(model);
+  struct Use {
+    int faces = 0, balance = 0;
+  };
+  std::map<std::pair<int32_t, int32_t>, Use> uses;
+  for (const CFace& face : model.m_faces) {
+    const size_t k = face.m_indices.size();
+    for (size_t i = 0; i < k; ++i) {
+      int32_t a = welded[face.m_indices[i]], b = welded[face.m_indices[(i + 1) % k]];
+      if (a == b) continue;
+      Use& use = uses[{std::min(a, b), std::max(a, b)}];
+      ++use.faces;
+      use.balance += a < b ? 1 : -1;
+    }
+  }
+  int bad = 0;
+  for (const auto& [edge, use] : uses)
+    if (use.faces != 2 || use.balance != 0) ++bad;
+  return bad;
+}
+
+int FlatFaces(const CModel& model) {
+  int flat = 0;
+  for (const CFace& face : model.m_faces) {
+    if (face.m_indices.size() != 3) continue;
+    const CVector& a = model.m_vertices[face.m_indices[0]];
+    const CVector& b = model.m_vertices[face.m_indices[1]];
+    const CVector& c = model.m_vertices[face.m_indices[2]];
+    const double ux = double{b.x} - a.x, uy = double{b.y} - a.y, uz = double{b.z} - a.z;
+    const double wx = double{c.x} - a.x, wy = double{c.y} - a.y, wz = double{c.z} - a.z;
+    const double nx = uy * wz - uz * wy, ny = uz * wx - ux * wz, nz = ux * wy - uy * wx;
+    if (nx == 0 && ny == 0 && nz == 0) ++flat;
+  }
+  return flat;
+}
+
 }  // namespace qv::testing

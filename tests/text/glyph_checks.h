@@ -96,10 +96,17 @@ double RasterFilledArea(const std::vector<std::unique_ptr<TTPolygon>>& polygons)
 std::vector<std::unique_ptr<TTPolygon>> CopyContours(const MOutline& outline);
 
 // Edges of the solid, its vertices welded by position, that its faces do not run as often in one
-// direction as in the other: 0 for a closed surface. An edge is normally shared by two faces;
-// where two parts of a glyph touch at a single point (pixel fonts), the wall edge there is
-// shared by four, two each way.
+// direction as in the other: 0 for a closed surface. Edges shared by four faces, two each way,
+// pass this check; EdgesNotSharedByTwo below finds them.
 int OpenEdges(const CModel& model);
+
+// Edges of the solid, its vertices welded by position, that are not shared by exactly two faces
+// running them in opposite directions: 0 for a closed surface without pinches, where no edge is
+// the hinge of three or four faces and no face folds flat onto an edge of others.
+int EdgesNotSharedByTwo(const CModel& model);
+
+// Faces with three corners on one line (or fewer than three distinct corners).
+int FlatFaces(const CModel& model);
 
 // All face indices of the model are valid vertex indices.
 inline bool IndicesValid(const CModel& model) {

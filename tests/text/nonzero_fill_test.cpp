@@ -24,6 +24,8 @@ struct GlyphCheck {
   double filled = 0;   // nonzero area of the contours, by the rasteriser
   double signedCap = 0, coveredCap = 0;
   int badEdges = 0;    // open edges of the welded slab
+  int pinchedEdges = 0;  // edges of the welded slab not shared by exactly two faces
+  int flatFaces = 0;     // cap triangles with their corners on one line
   bool AreaOk() const {
     return std::fabs(signedCap - filled) <= 0.005 * filled && std::fabs(coveredCap - filled) <= 0.005 * filled;
   }
@@ -37,8 +39,10 @@ GlyphCheck Check(MOutline& outline) {
   const auto areas = testing::CapAreasOf(model);
   r.signedCap = areas.signedArea;
   r.coveredCap = areas.coveredArea;
+  r.flatFaces = testing::FlatFaces(model);
   ExtrudeCap(model, 0.25f, 0);
   r.badEdges = testing::OpenEdges(model);
+  r.pinchedEdges = testing::EdgesNotSharedByTwo(model);
   return r;
 }
 
@@ -67,6 +71,8 @@ TEST_P(HandMadeOutline, CapCoversTheNonzeroAreaAndTheSlabIsClosed) {
   EXPECT_NEAR(r.signedCap, GetParam().area, GetParam().area * 1e-4);
   EXPECT_NEAR(r.coveredCap, GetParam().area, GetParam().area * 1e-4);
   EXPECT_EQ(r.badEdges, 0);
+  EXPECT_EQ(r.pinchedEdges, 0);
+  EXPECT_EQ(r.flatFaces, 0);
 }
 
 // Clockwise, like TrueType outer contours.
@@ -102,11 +108,12 @@ TEST(ShortContours, MakeNoSliversAndNoOpenEdges) {
   const GlyphCheck r = Check(outline);
   EXPECT_NEAR(r.coveredCap, 16.0, 1e-6);
   EXPECT_EQ(r.badEdges, 0);
+  EXPECT_EQ(r.pinchedEdges, 0);
 }
 
 // A glyph of a real font with its check, for the failure list.
 struct SweepResult {
-  int glyphs = 0, areaFailures = 0, wallFailures = 0;
+  int glyphs = 0, areaFailures = 0, wallFailures = 0, pinchFailures = 0;
   std::string failed;
 };
 
@@ -118,13 +125,16 @@ void SweepGlyph(PlatformFont& font, char32_t c, SweepResult& r) {
   const GlyphCheck check = Check(outline);
   if (check.filled <= 0) return;  // nothing inked (contours of no area)
   const bool area = check.AreaOk(), walls = check.badEdges == 0;
+  const bool manifold = check.pinchedEdges == 0 && check.flatFaces == 0;
   if (!area) ++r.areaFailures;
   if (!walls) ++r.wallFailures;
-  if ((!area || !walls) && r.failed.size() < 400) {
+  if (!manifold) ++r.pinchFailures;
+  if ((!area || !walls || !manifold) && r.failed.size() < 400) {
     std::ostringstream s;
     s << " U+" << std::hex << std::uppercase << uint32_t(c) << std::dec;
     if (!area) s << "(area " << check.coveredCap / check.filled << ")";
     if (!walls) s << "(" << check.badEdges << " edges)";
+    if (!manifold) s << "(" << check.pinchedEdges << " edges not shared by two faces, " << check.flatFaces << " flat)";
     r.failed += s.str();
   }
 }
@@ -148,16 +158,19 @@ TEST_P(FontSweep, EveryGlyphFillsItsAreaWithClosedWalls) {
   SweepResult r;
   for (size_t i = 0; i < all.size(); i += step) SweepGlyph(*font, all[i], r);
   std::cout << c.family << " " << c.weight << (font->Emboldened() ? " (synthetic bold)" : "") << ": " << r.glyphs
-            << " glyphs, " << r.areaFailures << " fail the area check, " << r.wallFailures << " have open walls"
-            << (r.failed.empty() ? "" : ":") << r.failed << "\n";
+            << " glyphs, " << r.areaFailures << " fail the area check, " << r.wallFailures << " have open walls, "
+            << r.pinchFailures << " have edges not shared by exactly two faces" << (r.failed.empty() ? "" : ":")
+            << r.failed << "\n";
   EXPECT_GT(r.glyphs, 50);
   EXPECT_EQ(r.areaFailures, 0) << r.failed;
   EXPECT_EQ(r.wallFailures, 0) << r.failed;
+  EXPECT_EQ(r.pinchFailures, 0) << r.failed;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     InstalledFonts, FontSweep,
     ::testing::Values(FontCase{"KouzanBrushFont", 400, "KouzanBrush"},
+                      FontCase{"KouzanBrushFontSousyo", 400, "KouzanBrushSousyo"},
                       FontCase{"AoyagiSosekiFont2", 400, "AoyagiSoseki"},
                       FontCase{"Kaushan Script", 400, "KaushanScript"}, FontCase{"MisakiGothic", 400, "MisakiGothic"},
                       FontCase{"IPAexMincho", 400, "IPAexMincho"}, FontCase{"IPAexMincho", 700, "IPAexMinchoBold"},
@@ -183,6 +196,7 @@ TEST_P(BrushGlyphLoopingThroughItself, FillsItsAreaWithClosedWalls) {
   const GlyphCheck r = Check(outline);
   EXPECT_TRUE(r.AreaOk()) << "filled " << r.filled << ", caps signed " << r.signedCap << ", covered " << r.coveredCap;
   EXPECT_EQ(r.badEdges, 0);
+  EXPECT_EQ(r.pinchedEdges, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -209,7 +223,43 @@ TEST(SyntheticBold, KanaAndKanjiOfAFontWithoutABoldFace) {
     SweepGlyph(*font, c, r);
   EXPECT_EQ(r.areaFailures, 0) << r.failed;
   EXPECT_EQ(r.wallFailures, 0) << r.failed;
+  EXPECT_EQ(r.pinchFailures, 0) << r.failed;
 }
+
+// Glyphs whose contours repeat a point (the font stores it twice in a row), or pass through one
+// of their own points: the solid is closed, every edge the hinge of exactly two faces, with no
+// flat triangle lying along the outline.
+struct GlyphCase {
+  const char* family;
+  char32_t character;
+  const char* label;
+};
+
+class GlyphWithARepeatedPoint : public ::testing::TestWithParam<GlyphCase> {};
+
+TEST_P(GlyphWithARepeatedPoint, MakesAClosedSolidWithoutPinches) {
+  auto font = testing::InstalledFont(GetParam().family);
+  if (!font || font->Family() != GetParam().family) GTEST_SKIP() << GetParam().family << " is not installed (scripts/deps.sh)";
+  MOutline outline;
+  ASSERT_TRUE(outline.ReadGlyph(*font, GetParam().character, 5));
+  const GlyphCheck r = Check(outline);
+  EXPECT_TRUE(r.AreaOk()) << "filled " << r.filled << ", caps signed " << r.signedCap << ", covered " << r.coveredCap;
+  EXPECT_EQ(r.badEdges, 0);
+  EXPECT_EQ(r.pinchedEdges, 0);
+  EXPECT_EQ(r.flatFaces, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fonts, GlyphWithARepeatedPoint,
+    ::testing::Values(
+        // The same point twice in a row.
+        GlyphCase{"KouzanBrushFont", U'ェ', "KouzanSmallE"}, GlyphCase{"KouzanBrushFont", U'ゞ', "KouzanVoicedRepeat"},
+        GlyphCase{"KouzanBrushFont", U'依', "KouzanI"}, GlyphCase{"KouzanBrushFont", U'ﾜ', "KouzanHalfwidthWa"},
+        GlyphCase{"KouzanBrushFontGyousyo", U'ズ', "KouzanGyousyoZu"},
+        GlyphCase{"AoyagiSosekiFont2", U'ﾃ', "AoyagiHalfwidthTe"}, GlyphCase{"AoyagiSosekiFont2", U'皛', "AoyagiKyou"},
+        // A contour passing through its own first point, hole-bridged into a part that folded.
+        GlyphCase{"IPAGothic", U'駲', "IPAGothicShuu"}),
+    [](const ::testing::TestParamInfo<GlyphCase>& info) { return std::string(info.param.label); });
 
 }  // namespace
 }  // namespace qv
