@@ -84,7 +84,7 @@ std::optional<std::string> EnglishTextNote(std::string_view text) {
 bool IsTextureMessage(std::string_view text) {
   const std::string_view tooLarge = kTextureTooLargeMessage;
   const std::string_view tail = tooLarge.substr(tooLarge.find("%1") + 2);
-  return text == kTextureFailedMessage ||
+  return text.starts_with(kTextureFailedMessage) ||
          (text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail);
 }
 

@@ -48,9 +48,12 @@ MqoImportResult ImportMQO(CZiduderizo& scene, std::FILE* file, const std::string
   const size_t modelsBefore = scene.m_models.size();
   const size_t materialsBefore = scene.m_materials.size();
   LoaderMQO loader(scene, file, static_cast<int32_t>(scene.m_materials.size()));
+  TextureProblems textureProblems;  // told once, after the whole file was read
   if (options.loadTextures) {
     loader.m_loadTexture = [&, cache = TextureCache{}](CMaterial& material) mutable {
-      LoadTexture(material, lookup, options.showMessage, nullptr, &cache);
+      TextureLoadReport report;
+      LoadTexture(material, lookup, {}, &report, &cache);
+      textureProblems.Add(material, report);
     };
   }
   // A file that is no Metasequoia text file changes nothing at all.
@@ -70,6 +73,8 @@ MqoImportResult ImportMQO(CZiduderizo& scene, std::FILE* file, const std::string
     scene.m_materials.resize(materialsBefore);
     scene.m_nextModelId = nextModelId;
     scene.m_nextMaterialId = nextMaterialId;
+  } else {
+    textureProblems.ShowTo(options.showMessage);
   }
 
   if (scene.m_materials.empty()) {

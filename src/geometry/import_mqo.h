@@ -14,7 +14,7 @@ namespace qv {
 class CZiduderizo;
 
 struct MqoImportOptions {
-  // Shows the texture failure message, once per material whose texture is not found.
+  // Shows one message naming every texture that did not load, once the file was read.
   MessageSink showMessage;
   // Folder of the running program (its TEXTURE and Texture folders are searched); empty: the
   // executable's own folder. Relative texture names resolve against the .mqo file's folder.

@@ -2,6 +2,7 @@
 
 #include <stb/stb_image.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -181,7 +182,7 @@ bool LoadTexture(CMaterial& material, const TextureLookup& lookup, const Message
     const char* reason = stbi_failure_reason();
     failure = found + ": cannot decode (" + (reason ? reason : "unknown format") + ")";
   }
-  if (report) *report = TextureLoadReport{false, {}, 0, 0, 0, failure};
+  if (report) *report = TextureLoadReport{false, {}, 0, 0, 0, failure, tooLarge};
   if (showMessage) {
     if (tooLarge.empty()) {
       showMessage(kTextureFailedMessage);
@@ -196,9 +197,41 @@ bool LoadTexture(CMaterial& material, const TextureLookup& lookup, const Message
   return false;
 }
 
+void TextureProblems::Add(const CMaterial& material, const TextureLoadReport& report) {
+  if (report.loaded || material.m_texture.empty()) return;
+  if (std::find(names_.begin(), names_.end(), material.m_texture) != names_.end()) return;
+  names_.push_back(material.m_texture);
+  std::string why;
+  if (!report.tooLargeFile.empty()) {
+    why = "大きすぎる画像です（縦横 " + std::to_string(kMaxTextureSide) + " ピクセルまで）";
+  } else if (report.failure == "not found") {
+    why = "見つかりません";
+  } else {
+    why = "この画像ファイルには対応していません";
+  }
+  lines_.push_back(Cp932ToUtf8(material.m_texture) + "：" + why);
+}
+
+std::string TextureProblems::Message() const {
+  std::string text = kTextureFailedMessage;
+  text += "\n";
+  for (const std::string& line : lines_) text += "\n" + line;
+  return text;
+}
+
+void TextureProblems::ShowTo(const MessageSink& showMessage) const {
+  if (!empty() && showMessage) showMessage(Message());
+}
+
 void ReloadAllTextures(CZiduderizo& scene, const TextureLookup& lookup, const MessageSink& showMessage) {
   TextureCache cache;
-  for (CMaterial& material : scene.m_materials) LoadTexture(material, lookup, showMessage, nullptr, &cache);
+  TextureProblems problems;
+  for (CMaterial& material : scene.m_materials) {
+    TextureLoadReport report;
+    LoadTexture(material, lookup, {}, &report, &cache);
+    problems.Add(material, report);
+  }
+  problems.ShowTo(showMessage);
 }
 
 }  // namespace qv

@@ -61,6 +61,8 @@ struct TextureLoadReport {
   int32_t height = 0;
   int32_t channels = 0;
   std::string failure;  // why nothing loaded (UTF-8), empty on success
+  // The image file found but refused for its size (empty when none was too large).
+  std::string tooLargeFile;
 };
 
 // One place a texture may be: a file system path whose first `baseLength` bytes are a folder
@@ -89,8 +91,25 @@ bool LoadImageFile(CMaterial& material, const std::string& path, DibStream* deco
 bool LoadTexture(CMaterial& material, const TextureLookup& lookup, const MessageSink& showMessage,
                  TextureLoadReport* report = nullptr, TextureCache* cache = nullptr);
 
-// LoadTexture for every material of the scene in order (one message per failing material); each
-// file is decoded once however many materials name it.
+// Textures that did not load while many materials were read: each name once, in the order of
+// the materials, told to the user in one message rather than a box per material.
+class TextureProblems {
+ public:
+  // Notes the failure LoadTexture reported for `material` (names already noted are skipped).
+  void Add(const CMaterial& material, const TextureLoadReport& report);
+  bool empty() const { return lines_.empty(); }
+  // kTextureFailedMessage, then a line per texture: its name and why it did not load.
+  std::string Message() const;
+  // Shows Message() when there is anything to tell.
+  void ShowTo(const MessageSink& showMessage) const;
+
+ private:
+  std::vector<std::string> names_;  // as stored (code page 932)
+  std::vector<std::string> lines_;  // UTF-8
+};
+
+// LoadTexture for every material of the scene in order, with one message naming every texture
+// that did not load; each file is decoded once however many materials name it.
 // The viewport makes its GPU textures from the images afterwards.
 void ReloadAllTextures(CZiduderizo& scene, const TextureLookup& lookup, const MessageSink& showMessage);
 

@@ -429,7 +429,7 @@ TEST_F(ImportMqoTest, TexturesResolveAgainstTheFileFolderWithoutChangingTheCurre
   EXPECT_EQ(scene.m_materials[0].m_image.data()[0], 0xFF1E140Au);
   EXPECT_EQ(scene.m_materials[1].m_texture, "none.png");  // not found: the name is kept
   EXPECT_TRUE(scene.m_materials[1].m_image.empty());
-  EXPECT_EQ(messages, std::vector<std::string>{kTextureFailedMessage});
+  EXPECT_EQ(messages, std::vector<std::string>{std::string(kTextureFailedMessage) + "\n\nnone.png：見つかりません"});
 }
 
 }  // namespace

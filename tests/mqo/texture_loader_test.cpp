@@ -4,6 +4,7 @@
 #include <stb/stb_image_write.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -178,7 +179,7 @@ TEST_F(TextureLookupTest, ReportGivesSizeAndChannels) {
   EXPECT_EQ(material.m_image.size(), 12u);
 }
 
-TEST_F(TextureLookupTest, ReloadAllTexturesShowsOneMessagePerFailingMaterial) {
+TEST_F(TextureLookupTest, ReloadAllTexturesKeepsTheNamesOfTexturesItCannotFind) {
   Place("doc/ok.png");
   CZiduderizo scene;
   for (const char* name : {"ok.png", "", "gone1.png", "gone2.png"}) {
@@ -186,7 +187,7 @@ TEST_F(TextureLookupTest, ReloadAllTexturesShowsOneMessagePerFailingMaterial) {
     scene.m_materials.back().m_texture = name;
   }
   ReloadAllTextures(scene, lookup, [this](const std::string& text) { messages.push_back(text); });
-  EXPECT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages.size(), 1u);  // both missing textures in one message
   EXPECT_FALSE(scene.m_materials[0].m_image.empty());
   EXPECT_EQ(scene.m_materials[2].m_texture, "gone1.png");
   EXPECT_TRUE(scene.m_materials[2].m_image.empty());
@@ -237,6 +238,35 @@ TEST_F(TextureLookupTest, AFileNamedByManyMaterialsIsDecodedOnce) {
   EXPECT_EQ(m[0].m_image.pixels, m[2].m_image.pixels);  // the same pixels, not a copy
   EXPECT_EQ(m[0].m_image.pixels, m[3].m_image.pixels);
   EXPECT_NE(m[0].m_image.pixels, m[1].m_image.pixels);
+}
+
+// A document whose textures are elsewhere tells the user once, naming each texture once with
+// why it did not load, instead of one box per material.
+TEST_F(TextureLookupTest, EveryTextureThatDidNotLoadIsToldInOneMessage) {
+  WriteImage((folder.path() / "doc/good.png").string(), 2, 2, 3);
+  WriteImage((folder.path() / "doc/huge.png").string(), kMaxTextureSide + 1, 1, 1);
+  std::ofstream((folder.path() / "doc/broken.png").string()) << "not an image";
+  CZiduderizo scene;
+  std::vector<std::string> names{"good.png", "huge.png", "broken.png"};
+  for (int i = 0; i < 16; ++i) names.push_back("missing" + std::to_string(i % 13) + ".png");
+  for (const std::string& name : names) {
+    scene.m_materials.emplace_back();
+    scene.m_materials.back().m_texture = name;
+  }
+  ReloadAllTextures(scene, lookup, [this](const std::string& text) { messages.push_back(text); });
+  ASSERT_EQ(messages.size(), 1u);
+  const std::string& text = messages[0];
+  EXPECT_TRUE(text.starts_with(kTextureFailedMessage)) << text;
+  EXPECT_EQ(text.find("good.png"), std::string::npos);
+  EXPECT_NE(text.find("\nhuge.png：大きすぎる画像です"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nbroken.png：この画像ファイルには対応していません"), std::string::npos) << text;
+  for (int i = 0; i < 13; ++i) {
+    const std::string line = "\nmissing" + std::to_string(i) + ".png：見つかりません";
+    const size_t at = text.find(line);
+    EXPECT_NE(at, std::string::npos) << line;
+    EXPECT_EQ(text.find(line, at + 1), std::string::npos) << "told twice: " << line;
+  }
+  EXPECT_FALSE(scene.m_materials[0].m_image.empty());
 }
 
 TEST_F(TextureLookupTest, MessagesReachTheUserInteraction) {

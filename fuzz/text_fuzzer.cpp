@@ -1,0 +1,63 @@
+// libFuzzer target: any string in any of a few installed fonts (a plain sans face, a Japanese
+// face, brush fonts whose strokes cross, pixel squares meeting at corners), at any weight, size,
+// thickness and subdivision count, makes a text model whose faces point at its own vertices, whose
+// coordinates are finite and whose solid is closed: every edge belongs to exactly two faces.
+//
+// Input: four option bytes, then the text (UTF-8; malformed bytes are skipped).
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+
+#include "geometry/text_model.h"
+#include "scene/scene.h"
+#include "script_checks.h"
+
+namespace {
+
+using qv::fuzz::Check;
+
+constexpr const char* kFamilies[] = {"DejaVu Sans", "IPAGothic", "KouzanBrushFont", "MisakiGothic",
+                                     "Kaushan Script", "IPAexMincho", "AoyagiSosekiFont2", "NoSuchFamily"};
+// Longer texts only repeat what shorter ones find, more slowly.
+constexpr size_t kMaxTextBytes = 48;
+
+void CheckClosedSolid(const qv::CModel& model) {
+  std::map<std::pair<int32_t, int32_t>, int> edges;
+  for (const qv::CFace& face : model.m_faces) {
+    const size_t n = face.m_indices.size();
+    for (size_t i = 0; i < n; ++i) {
+      int32_t a = face.m_indices[i];
+      int32_t b = face.m_indices[(i + 1) % n];
+      Check(a >= 0 && static_cast<size_t>(a) < model.m_vertices.size());
+      if (a > b) std::swap(a, b);
+      ++edges[{a, b}];
+    }
+  }
+  for (const auto& [edge, faces] : edges) Check(faces == 2);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace qv;
+  if (size < 4 || size > 4 + kMaxTextBytes) return 0;
+  TextParameters parameters;
+  parameters.fontName = kFamilies[data[0] % std::size(kFamilies)];
+  parameters.subdivisions = 1 + data[1] % 8;
+  parameters.weight = 1 + (data[2] * 1000) / 255;
+  parameters.fontSize = 1.0f + static_cast<float>(data[3] % 16) * 25.0f;
+  parameters.thickness = 1.0f + static_cast<float>(data[3] / 16) * 10.0f;
+  parameters.text.assign(reinterpret_cast<const char*>(data) + 4, size - 4);
+
+  CZiduderizo scene;
+  TextModelNotes notes;
+  const int32_t index = CreateTextModel(scene, parameters, &notes);
+  if (index < 0) return 0;  // refused (too long, nothing the font can outline)
+  const CModel& model = scene.m_models.at(index);
+  for (const CVector& v : model.m_vertices) Check(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z));
+  CheckClosedSolid(model);
+  return 0;
+}
