@@ -8,6 +8,7 @@
 
 #include "document/motion_doc.h"
 #include "ui/file_type_registration.h"
+#include "ui/qt_interaction.h"
 
 namespace qv::ui {
 
@@ -17,6 +18,10 @@ DesktopProgram StartDesktop(const QStringList& arguments, UserInteraction* inter
   program.window = std::make_unique<MainWindow>(nullptr, interaction, program.settings.get());
 
   CMotionDoc& document = program.window->document();
+  // Messages of the opening (textures that did not load) wait for the window; a failed open shows
+  // its message at once, as there will be no window.
+  QtInteraction* own = program.window->OwnInteraction();
+  if (own) own->HoldMessages();
   bool carriedOut;
   if (arguments.size() > 1) {
     const std::string path = QFileInfo(arguments[1]).absoluteFilePath().toStdString();
@@ -25,6 +30,7 @@ DesktopProgram StartDesktop(const QStringList& arguments, UserInteraction* inter
     carriedOut = document.OnNewDocument();
   }
   if (!carriedOut) {
+    if (own) own->ReleaseMessages();
     program.window.reset();
     return program;
   }
@@ -36,6 +42,7 @@ DesktopProgram StartDesktop(const QStringList& arguments, UserInteraction* inter
   // The file type is registered once the event loop runs: its first writing and the database
   // tools never hold up the first frame.
   QTimer::singleShot(0, [] { RegisterFileType(QCoreApplication::applicationFilePath()); });
+  if (own) QTimer::singleShot(0, program.window.get(), [own] { own->ReleaseMessages(); });
   return program;
 }
 

@@ -46,6 +46,8 @@ class MainWindow : public QMainWindow {
 
   CMotionDoc& document() { return *document_; }
   UserInteraction& interaction() { return *interaction_; }
+  // The program's own dialogs, or null when a test gave its interaction.
+  QtInteraction* OwnInteraction() { return ownInteraction_.get(); }
 
   // Runs a command of the menus, toolbars and accelerators; ids that nothing handles do
   // nothing, and disabled commands neither.

@@ -43,10 +43,21 @@ class SaveFileDialog : public QFileDialog {
 QStringList SaveTypeFilters() { return {DocumentFilter(), WebGLFilter(), WebGPUFilter()}; }
 
 void QtInteraction::ShowMessage(std::string_view text) {
+  if (holding_) {
+    held_.emplace_back(text);
+    return;
+  }
   // The document's message texts are the translation sources (texts naming a file have no
   // translation and show as they are).
   const std::string source(text);
   ShowMessageBox(parent_, QCoreApplication::translate("qv::CMotionDoc", source.c_str()));
+}
+
+void QtInteraction::ReleaseMessages() {
+  holding_ = false;
+  const std::vector<std::string> held = std::move(held_);
+  held_.clear();
+  for (const std::string& text : held) ShowMessage(text);
 }
 
 std::optional<std::pair<int32_t, int32_t>> QtInteraction::AskInsertFrames(int32_t afterFrame, int32_t count) {

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "scene/user_interaction.h"
 
@@ -15,8 +17,12 @@ class QtInteraction : public UserInteraction {
   explicit QtInteraction(QWidget* parent = nullptr) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
 
-  // A message box titled with the application's name, OK button.
+  // A message box titled with the application's name, OK button; kept for later while held.
   void ShowMessage(std::string_view text) override;
+  // While the main window is being set up (a document opened from the command line), messages
+  // wait: a box before the window would stand alone on the desktop. Release shows them.
+  void HoldMessages() { holding_ = true; }
+  void ReleaseMessages();
   // The frame dialogs ("ﾌﾚｰﾑの挿入", "ﾌﾚｰﾑの削除", "ﾓﾃﾞﾙのｷｰﾌﾚｰﾑの追加・削除").
   std::optional<std::pair<int32_t, int32_t>> AskInsertFrames(int32_t afterFrame, int32_t count) override;
   std::optional<std::pair<int32_t, int32_t>> AskDeleteFrames(int32_t first, int32_t last) override;
@@ -36,6 +42,8 @@ class QtInteraction : public UserInteraction {
 
  private:
   QPointer<QWidget> parent_;
+  bool holding_ = false;
+  std::vector<std::string> held_;
 };
 
 // The file types of the save dialog, in their order (document, WebGL page, WebGPU page); the

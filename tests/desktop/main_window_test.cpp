@@ -1,5 +1,7 @@
 // The main window as a person meets it after start-up: title, panes and their sizes, menus,
 // toolbars, status bar, the command line, settings and the file type in the desktop.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QFile>
@@ -198,6 +200,44 @@ class MainWindowTest : public QObject {
         qv::ui::StartDesktop({"quorvel-logo", qv::testing::TestFolder() + "/missing.qvlogo"}, &ui);
     QVERIFY(!program.window);
     QCOMPARE(ui.messages.size(), size_t(1));
+  }
+
+  // A document whose sixteen textures are elsewhere opens with one box, naming each texture,
+  // shown over the window once it is up rather than before it.
+  void missingTexturesAreToldOnceOverTheOpenWindow() {
+    const QString path = qv::testing::TestFolder() + "/textures elsewhere.qvlogo";
+    {
+      ScriptedInteraction ui;
+      qv::ui::MainWindow maker(nullptr, &ui);
+      qv::CZiduderizo& scene = maker.document().scene();
+      for (int i = 0; i < 16; ++i) {
+        scene.m_materials.emplace_back();
+        scene.m_materials.back().m_texture = "gone" + std::to_string(i) + ".png";
+      }
+      QVERIFY(maker.document().DoStore(path.toStdString()));
+    }
+    int boxes = 0;
+    bool windowWasUp = false;
+    QString text;
+    qv::test::AnswerNextModal([&](QWidget* widget) {
+      auto* box = qobject_cast<QMessageBox*>(widget);
+      if (!box) return false;
+      ++boxes;
+      text = box->text();
+      for (QWidget* top : QApplication::topLevelWidgets())
+        if (qobject_cast<qv::ui::MainWindow*>(top) && top->isVisible()) windowWasUp = true;
+      box->button(QMessageBox::Ok)->click();
+      return true;
+    });
+    qv::ui::DesktopProgram program = qv::ui::StartDesktop({"quorvel-logo", path}, nullptr);
+    QVERIFY(program.window);
+    QTRY_COMPARE_WITH_TIMEOUT(boxes, 1, 5000);
+    QVERIFY(windowWasUp);
+    for (int i = 0; i < 16; ++i) QVERIFY2(text.contains(QString("gone%1.png").arg(i)), qPrintable(text));
+    QTest::qWait(300);  // a second box would have come by now (and the watch fails it)
+    QCOMPARE(boxes, 1);
+    program.window->document().SetModifiedFlag(false);
+    QVERIFY(program.window->close());
   }
 
   void recentFilesOpenFromTheMenuAndForgetFilesThatFail() {
