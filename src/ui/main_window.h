@@ -27,6 +27,7 @@ namespace qv::ui {
 
 class ControlBarWidget;
 class DocumentWatcher;
+class QtFileExport;
 class QtInteraction;
 class ViewportPane;
 class ViewportWidget;
@@ -45,6 +46,8 @@ class MainWindow : public QMainWindow {
 
   CMotionDoc& document() { return *document_; }
   UserInteraction& interaction() { return *interaction_; }
+  // Save-as to glTF and movies: options, progress, the offer to open what was written.
+  QtFileExport& fileExport() { return *fileExport_; }
 
   // Runs a command of the menus, toolbars and accelerators; ids that nothing handles do
   // nothing, and disabled commands neither.
@@ -98,6 +101,7 @@ class MainWindow : public QMainWindow {
   UserInteraction* interaction_;
   SettingsStore* settings_;
   std::unique_ptr<CMotionDoc> document_;
+  std::unique_ptr<QtFileExport> fileExport_;
   std::unique_ptr<DocumentWatcher> watcher_;
   FrameState frameState_;
   std::map<int32_t, QAction*> actions_;

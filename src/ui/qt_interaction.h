@@ -31,8 +31,9 @@ class QtInteraction : public UserInteraction {
   QPointer<QWidget> parent_;
 };
 
-// The file types of the save dialog, in their order (document, WebGL page, WebGPU page); the
-// open dialog offers the first.
+// The file types of the save dialog, in their order (document, WebGL page, WebGPU page, then
+// glTF binary, glTF, MP4, WebM, GIF, animated PNG, animated WebP: SaveType's order); the open
+// dialog offers the first.
 QStringList SaveTypeFilters();
 
 }  // namespace qv::ui
