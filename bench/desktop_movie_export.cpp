@@ -13,6 +13,7 @@
 #include "ui/desktop_startup.h"
 #include "ui/file_export_front_end.h"
 #include "ui/main_window.h"
+#include "ui/viewport_widget.h"
 
 namespace {
 
