@@ -6,11 +6,13 @@ cmake_minimum_required(VERSION 3.25)
 
 # Lowest first. A folder may include the folders listed before it.
 set(QV_LAYER_ORDER platform scene animation geometry viewport export document)
-# Above the whole core: movie encoding (its own library, with FFmpeg), then the front ends.
+# Above the whole core: movie encoding (its own library, with FFmpeg), the file exports both
+# front ends share (glTF and movies with their options), then the front ends.
 set(QV_ALLOWED_movie ${QV_LAYER_ORDER} movie)
-set(QV_ALLOWED_cli ${QV_LAYER_ORDER} movie cli)
-set(QV_ALLOWED_ui ${QV_LAYER_ORDER} movie ui)
-set(QV_ALLOWED_app ${QV_LAYER_ORDER} movie ui app)
+set(QV_ALLOWED_publish ${QV_LAYER_ORDER} movie publish)
+set(QV_ALLOWED_cli ${QV_LAYER_ORDER} movie publish cli)
+set(QV_ALLOWED_ui ${QV_LAYER_ORDER} movie publish ui)
+set(QV_ALLOWED_app ${QV_LAYER_ORDER} movie publish ui app)
 # Operating-system headers: the core reaches the system through platform/ only.
 set(QV_SYSTEM_HEADER_REGEX "^(sys/|unistd\\.h|fcntl\\.h|dirent\\.h|locale\\.h|xlocale\\.h|dlfcn\\.h|pwd\\.h)")
 

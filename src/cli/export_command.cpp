@@ -5,12 +5,12 @@
 #include <iostream>
 #include <memory>
 
-#include "animation/interpolation.h"
 #include "cli/cli_command.h"
 #include "cli/document_io.h"
 #include "document/web_export_command.h"
 #include "export/gltf_export.h"
 #include "export/path_helpers.h"
+#include "publish/file_export.h"
 
 namespace qv::cli {
 
@@ -46,25 +46,15 @@ void RemoveMadeFolder(const std::filesystem::path& firstMade) {
 void RunGltfExport(const ExportOptions& o) {
   RefuseOutputOverInput(o.out, o.doc);
   EditSession session(o.doc);
-  CMotionDoc& doc = session.doc();
-  CZiduderizo& scene = doc.scene();
   std::string extension = std::filesystem::path(o.out).extension().string();
   for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   if (extension != ".glb" && extension != ".gltf") throw CommandFailure{"the glTF file must end in .glb or .gltf"};
-  if (scene.m_models.empty()) throw CommandFailure{kGltfEmptySceneMessage};
+  if (session.doc().scene().m_models.empty()) throw CommandFailure{kGltfEmptySceneMessage};
   const std::filesystem::path firstMade = MakeOutputFolder(o.out);
-  // The file plays the stored poses: rebuild the in-between frames from the keys first, as the
-  // web export does.
-  RecomputeAllFrames(scene);
-  GltfExportOptions options;
-  options.fps = scene.m_fps;
-  options.restAnimation = static_cast<size_t>(std::max(scene.m_currentAnimation, 0));
-  options.textures = MakeTextureLookup(doc.m_documentFolder);
-  if (!doc.m_programFolder.empty()) options.textures.programFolder = doc.m_programFolder;
-  options.warn = [](const std::string& message) { std::cerr << "warning: " << message << '\n'; };
   try {
-    for (const std::string& path : ExportGltf(scene, o.out, options)) std::cout << path << '\n';
-  } catch (const GltfExportError& e) {
+    const auto warn = [](const std::string& message) { std::cerr << "warning: " << message << '\n'; };
+    for (const std::string& path : ExportDocumentGltf(session.doc(), o.out, warn)) std::cout << path << '\n';
+  } catch (const FileExportError& e) {
     RemoveMadeFolder(firstMade);
     throw CommandFailure{e.what()};
   }

@@ -9,8 +9,8 @@
 
 #include "cli/cli_command.h"
 #include "cli/document_io.h"
-#include "movie/movie_writer.h"
-#include "platform/file_error.h"
+#include "publish/file_export.h"
+#include "publish/movie_options.h"
 #include "platform/picture_size.h"
 
 namespace qv::cli {
@@ -54,23 +54,20 @@ void RunMovie(const MovieOptions& o) {
   const std::optional<MovieFormat> format = MovieFormatOfPath(o.out);
   if (!format) throw CommandFailure{"the output must end in .mp4, .webm, .gif, .png or .webp: " + o.out};
   RefuseOutputOverInput(o.out, o.doc);
-  EditSession session(o.doc);
+  // Textures decoded: the frames are what `render --no-guides` draws.
+  EditSession session(o.doc, /*createIfMissing=*/false, /*loadTextures=*/true);
   CZiduderizo& scene = session.doc().scene();
 
-  MovieSettings settings;
-  settings.format = *format;
-  settings.width = scene.m_canvasWidth;
-  settings.height = scene.m_canvasHeight;
+  MovieSettings settings = DefaultMovieSettings(scene, *format);
   if (o.size) {
     const std::optional<PictureSize> size = ParsePictureSize(*o.size, kMaxMovieSide);
     if (!size) throw CommandFailure{PictureSizeRule("--size", kMaxMovieSide)};
     settings.width = size->width;
     settings.height = size->height;
   }
-  settings.fps = scene.m_fps;
-  settings.firstFrame = o.from.value_or(0);
-  settings.lastFrame = o.to.value_or(scene.m_lastFrame);
-  settings.loops = o.loops.value_or(IsVideoFormat(*format) ? 1 : 0);
+  if (o.from) settings.firstFrame = *o.from;
+  if (o.to) settings.lastFrame = *o.to;
+  if (o.loops) settings.loops = *o.loops;
   settings.transparent = o.transparent;
   settings.supersample = o.supersample;
 
@@ -78,11 +75,9 @@ void RunMovie(const MovieOptions& o) {
   MovieProgress progress;
   if (isatty(STDERR_FILENO)) progress = [&line](int64_t done, int64_t total) { line.Show(done, total); };
   try {
-    WriteMovie(scene, settings, scene.m_lastFrame, o.out, progress);
-  } catch (const MovieError& e) {
+    WriteDocumentMovie(scene, settings, o.out, progress);
+  } catch (const FileExportError& e) {
     throw CommandFailure{e.what()};
-  } catch (const FileException& e) {
-    throw CommandFailure{"cannot write " + o.out + (e.error() ? std::string(": ") + std::strerror(e.error()) : "")};
   }
 }
 

@@ -11,6 +11,7 @@
 #include "scene/document_file.h"
 #include "scene/hierarchy_walk.h"
 #include "document/motion_doc.h"
+#include "document/save_types.h"
 
 namespace qv {
 
@@ -124,6 +125,9 @@ void CMotionDoc::OnFileSaveAs() {
     case SaveType::kWebGL:
     case SaveType::kWebGPU:
       if (webExporter_) webExporter_(*this, choice->path, choice->type);
+      break;
+    default:
+      if (fileExporter_ && IsFileExportType(choice->type)) fileExporter_(*this, choice->path, choice->type);
       break;
   }
 }

@@ -72,6 +72,10 @@ class CMotionDoc {
   // (document/web_export_command.h); tests put their own in to watch the route.
   using WebExporter = std::function<void(CMotionDoc&, const std::string& path, SaveType type)>;
   void SetWebExporter(WebExporter exporter) { webExporter_ = std::move(exporter); }
+  // Writes a glTF file or a movie for those types of save-as (IsFileExportType): set by the front
+  // end, which asks the options and shows the progress; without one these types do nothing.
+  // Exporting leaves the path, the title and the modified flag alone.
+  void SetFileExporter(WebExporter exporter) { fileExporter_ = std::move(exporter); }
   // Folder of the program (TEXTURE folders); empty: the running executable's.
   std::string m_programFolder;
   // Documents opened or saved, most recent first; the front end loads and saves it with its
@@ -163,6 +167,7 @@ class CMotionDoc {
   bool modified_ = false;
   std::string path_;
   WebExporter webExporter_;
+  WebExporter fileExporter_;
 };
 
 // The extension of a path's last component, after its last period; empty without one.

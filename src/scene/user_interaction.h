@@ -17,8 +17,20 @@ struct KeyFrameChoice {
   int32_t action = kAddSelected;
 };
 
-// Kinds of file offered by the save-as dialog, in its order.
-enum class SaveType { kDocument = 1, kWebGL = 2, kWebGPU = 3 };
+// Kinds of file offered by the save-as dialog, in its order: the document, the two web pages,
+// then the files made for other programs (glTF, videos and animated images).
+enum class SaveType {
+  kDocument = 1,
+  kWebGL = 2,
+  kWebGPU = 3,
+  kGltfBinary = 4,
+  kGltf = 5,
+  kMp4 = 6,
+  kWebm = 7,
+  kGif = 8,
+  kApng = 9,
+  kWebp = 10,
+};
 
 struct SavePathChoice {
   std::string path;  // UTF-8 file system path

@@ -23,6 +23,7 @@
 #include "ui/command_table.h"
 #include "ui/control_bar_widget.h"
 #include "ui/dialogs/document_dialogs.h"
+#include "ui/file_export_front_end.h"
 #include "ui/file_type_registration.h"
 #include "ui/panes/left_panes.h"
 #include "ui/panes/model_tree_pane.h"
@@ -72,6 +73,8 @@ MainWindow::MainWindow(QWidget* parent, UserInteraction* interaction, SettingsSt
     interaction_ = ownInteraction_.get();
   }
   document_ = std::make_unique<CMotionDoc>(*interaction_);
+  fileExport_ = std::make_unique<QtFileExport>(this, settings_);
+  fileExport_->Install(*document_);
   setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
   BuildPanes();
   BuildStatusBar();

@@ -28,6 +28,7 @@ namespace qv::ui {
 class ControlBarWidget;
 class ModelTreePane;
 class DocumentWatcher;
+class QtFileExport;
 class QtInteraction;
 class ViewportPane;
 class ViewportWidget;
@@ -48,6 +49,8 @@ class MainWindow : public QMainWindow {
   UserInteraction& interaction() { return *interaction_; }
   // The program's own dialogs, or null when a test gave its interaction.
   QtInteraction* OwnInteraction() { return ownInteraction_.get(); }
+  // Save-as to glTF and movies: options, progress, the offer to open what was written.
+  QtFileExport& fileExport() { return *fileExport_; }
 
   // Runs a command of the menus, toolbars and accelerators; ids that nothing handles do
   // nothing, and disabled commands neither.
@@ -103,6 +106,7 @@ class MainWindow : public QMainWindow {
   UserInteraction* interaction_;
   SettingsStore* settings_;
   std::unique_ptr<CMotionDoc> document_;
+  std::unique_ptr<QtFileExport> fileExport_;
   std::unique_ptr<DocumentWatcher> watcher_;
   FrameState frameState_;
   std::map<int32_t, QAction*> actions_;

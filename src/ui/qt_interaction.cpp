@@ -1,5 +1,7 @@
 #include "ui/qt_interaction.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -9,6 +11,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "document/save_types.h"
 #include "ui/dialogs/dialog_support.h"
 #include "ui/dialogs/frame_dialogs.h"
 
@@ -26,6 +29,21 @@ QString OpenFilter() { return QCoreApplication::translate(kContext, "Quorvel Log
 QString MetasequoiaFilter() { return QCoreApplication::translate(kContext, "Metasequoiaファイル(*.mqo)"); }
 QString WebGLFilter() { return QCoreApplication::translate(kContext, "WebGL ﾌｧｲﾙ(*.html)"); }
 QString WebGPUFilter() { return QCoreApplication::translate(kContext, "WebGPUファイル(*.html)"); }
+// Files for other programs, in SaveType's order after the web pages.
+QStringList FileExportFilters() {
+  return {QCoreApplication::translate(kContext, "glTF ﾊﾞｲﾅﾘ(*.glb)"),
+          QCoreApplication::translate(kContext, "glTF(*.gltf)"),
+          QCoreApplication::translate(kContext, "MP4 動画(*.mp4)"),
+          QCoreApplication::translate(kContext, "WebM 動画(*.webm)"),
+          QCoreApplication::translate(kContext, "GIF ｱﾆﾒｰｼｮﾝ(*.gif)"),
+          QCoreApplication::translate(kContext, "ｱﾆﾒｰｼｮﾝ PNG(*.png)"),
+          QCoreApplication::translate(kContext, "ｱﾆﾒｰｼｮﾝ WebP(*.webp)")};
+}
+
+// The type of the dialog's list entry `filter` (SaveType counts from 1 in the list's order).
+SaveType SaveTypeOfFilter(const QStringList& filters, const QString& filter) {
+  return static_cast<SaveType>(std::max<qsizetype>(filters.indexOf(filter), 0) + 1);
+}
 
 // The save dialog: the name typed without an extension gets the one of the type chosen when OK
 // is pressed (before the dialog asks whether to replace an existing file of that name).
@@ -33,14 +51,14 @@ class SaveFileDialog : public QFileDialog {
  public:
   using QFileDialog::QFileDialog;
   void accept() override {
-    setDefaultSuffix(selectedNameFilter() == DocumentFilter() ? QStringLiteral("qvlogo") : QStringLiteral("html"));
+    setDefaultSuffix(QString::fromLatin1(SaveTypeExtension(SaveTypeOfFilter(nameFilters(), selectedNameFilter()))));
     QFileDialog::accept();
   }
 };
 
 }  // namespace
 
-QStringList SaveTypeFilters() { return {DocumentFilter(), WebGLFilter(), WebGPUFilter()}; }
+QStringList SaveTypeFilters() { return QStringList{DocumentFilter(), WebGLFilter(), WebGPUFilter()} + FileExportFilters(); }
 
 void QtInteraction::ShowMessage(std::string_view text) {
   if (holding_) {
@@ -120,8 +138,9 @@ std::optional<SavePathChoice> QtInteraction::AskSavePath(bool documentTypeOnly) 
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   SavePathChoice choice;
   choice.path = dialog.selectedFiles().first().toStdString();
-  const qsizetype type = filters.indexOf(dialog.selectedNameFilter());
-  choice.type = type == 1 ? SaveType::kWebGL : type == 2 ? SaveType::kWebGPU : SaveType::kDocument;
+  // A name ending in a type's extension is that type, whatever the list showed.
+  choice.type = SaveTypeForPath(choice.path, SaveTypeOfFilter(filters, dialog.selectedNameFilter()));
+  if (documentTypeOnly) choice.type = SaveType::kDocument;
   return choice;
 }
 

@@ -46,8 +46,9 @@ class QtInteraction : public UserInteraction {
   std::vector<std::string> held_;
 };
 
-// The file types of the save dialog, in their order (document, WebGL page, WebGPU page); the
-// open dialog offers documents and Metasequoia files.
+// The file types of the save dialog, in their order (document, WebGL page, WebGPU page, then
+// glTF binary, glTF, MP4, WebM, GIF, animated PNG, animated WebP: SaveType's order); the open
+// dialog offers documents and Metasequoia files.
 QStringList SaveTypeFilters();
 
 }  // namespace qv::ui

@@ -326,7 +326,7 @@ class DialogsTest : public QObject {
     QCOMPARE(said, U("無題 への変更を保存しますか?"));
   }
 
-  void saveDialogOffersTheThreeTypes_data() {
+  void saveDialogOffersEveryType_data() {
     QTest::addColumn<bool>("documentOnly");
     QTest::addColumn<int>("filter");
     QTest::addColumn<QString>("typed");
@@ -336,8 +336,23 @@ class DialogsTest : public QObject {
     QTest::newRow("WebGL page") << false << 1 << "page" << "page.html" << int(qv::SaveType::kWebGL);
     QTest::newRow("WebGPU page") << false << 2 << "page.html" << "page.html" << int(qv::SaveType::kWebGPU);
     QTest::newRow("document type only") << true << 0 << "doc" << "doc.qvlogo" << int(qv::SaveType::kDocument);
+    QTest::newRow("glTF binary") << false << 3 << "logo" << "logo.glb" << int(qv::SaveType::kGltfBinary);
+    QTest::newRow("glTF") << false << 4 << "logo" << "logo.gltf" << int(qv::SaveType::kGltf);
+    QTest::newRow("MP4") << false << 5 << "clip" << "clip.mp4" << int(qv::SaveType::kMp4);
+    QTest::newRow("WebM") << false << 6 << "clip" << "clip.webm" << int(qv::SaveType::kWebm);
+    QTest::newRow("GIF") << false << 7 << "clip" << "clip.gif" << int(qv::SaveType::kGif);
+    QTest::newRow("animated PNG") << false << 8 << "clip" << "clip.png" << int(qv::SaveType::kApng);
+    QTest::newRow("animated WebP") << false << 9 << "clip" << "clip.webp" << int(qv::SaveType::kWebp);
+    // The name's extension chooses the type, whatever the list shows.
+    QTest::newRow("typed .glb, document listed") << false << 0 << "logo.glb" << "logo.glb"
+                                                 << int(qv::SaveType::kGltfBinary);
+    QTest::newRow("typed .GIF, WebGL listed") << false << 1 << "logo.GIF" << "logo.GIF" << int(qv::SaveType::kGif);
+    QTest::newRow("typed .qvlogo, MP4 listed") << false << 5 << "doc.qvlogo" << "doc.qvlogo"
+                                               << int(qv::SaveType::kDocument);
+    QTest::newRow("typed .glb, document type only") << true << 0 << "doc.glb" << "doc.glb"
+                                                    << int(qv::SaveType::kDocument);
   }
-  void saveDialogOffersTheThreeTypes() {
+  void saveDialogOffersEveryType() {
     QFETCH(bool, documentOnly);
     QFETCH(int, filter);
     QFETCH(QString, typed);
@@ -348,7 +363,10 @@ class DialogsTest : public QObject {
     QStringList offered;
     qv::test::AnswerNextSaveDialog(folder.filePath(typed), filter, &offered);
     const auto choice = ui.AskSavePath(documentOnly);
-    const QStringList all{U("Quorvel Logo ﾌｧｲﾙ(*.qvlogo)"), U("WebGL ﾌｧｲﾙ(*.html)"), U("WebGPUファイル(*.html)")};
+    const QStringList all{U("Quorvel Logo ﾌｧｲﾙ(*.qvlogo)"), U("WebGL ﾌｧｲﾙ(*.html)"), U("WebGPUファイル(*.html)"),
+                          U("glTF ﾊﾞｲﾅﾘ(*.glb)"),           U("glTF(*.gltf)"),        U("MP4 動画(*.mp4)"),
+                          U("WebM 動画(*.webm)"),           U("GIF ｱﾆﾒｰｼｮﾝ(*.gif)"),  U("ｱﾆﾒｰｼｮﾝ PNG(*.png)"),
+                          U("ｱﾆﾒｰｼｮﾝ WebP(*.webp)")};
     QCOMPARE(offered, documentOnly ? all.mid(0, 1) : all);
     QVERIFY(choice);
     QCOMPARE(QString::fromStdString(choice->path), folder.filePath(file));  // UTF-8
