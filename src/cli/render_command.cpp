@@ -6,6 +6,7 @@
 #include "cli/document_io.h"
 #include "platform/png_writer.h"
 #include "platform/text_codec.h"
+#include "scene/limits.h"
 #include "viewport/headless_render.h"
 
 namespace qv::cli {
@@ -27,6 +28,10 @@ void RunRender(const RenderOptions& o) {
   if (std::sscanf(o.size.c_str(), "%d%c%d", &options.width, &x, &options.height) != 3 || (x != 'x' && x != 'X') ||
       options.width <= 0 || options.height <= 0 || options.width > 16384 || options.height > 16384)
     throw CommandFailure{"size must be WIDTHxHEIGHT between 1 and 16384, for example 800x600"};
+  // Drawing costs some 12 bytes a pixel: refused up front rather than gigabytes later.
+  if (int64_t{options.width} * options.height > kMaxDrawnPixels)
+    throw CommandFailure{"--size " + o.size + " is more than " + std::to_string(kMaxDrawnPixels) +
+                         " pixels (8192x8192); choose a smaller size"};
   if (o.frame) {
     if (*o.frame < 0 || *o.frame > scene.m_lastFrame)
       throw CommandFailure{"--frame must be from 0 to the last frame, " + std::to_string(scene.m_lastFrame)};

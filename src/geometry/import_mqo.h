@@ -14,7 +14,8 @@ namespace qv {
 class CZiduderizo;
 
 struct MqoImportOptions {
-  // Shows the texture failure message, once per material whose texture is not found.
+  // Shows the texture failure message, once per material whose texture is not found, and the
+  // scene limit that refused the file (kTooManyPosesMessage, kTooManyMaterialsMessage).
   MessageSink showMessage;
   // Folder of the running program (its TEXTURE and Texture folders are searched); empty: the
   // executable's own folder. Relative texture names resolve against the .mqo file's folder.
