@@ -21,6 +21,9 @@ Track* CurrentTrack(const CZiduderizo& scene, CModel& model) {
 
 bool InsertFrames(CZiduderizo& scene, int32_t a, int32_t n) {
   if (a < 0 || a > scene.m_lastFrame || n < 0 || n > kMaxLastFrame - scene.m_lastFrame) return false;
+  // Every model grows by n poses: refused before any track grows.
+  if (!FittedPosesAllowed(scene, static_cast<int32_t>(scene.m_animationNames.size()), scene.m_lastFrame + n))
+    return false;
   const int32_t oldLast = scene.m_lastFrame;
   scene.m_lastFrame += n;
   scene.m_previousLastFrame = scene.m_lastFrame;
@@ -66,6 +69,7 @@ bool DeleteFrames(CZiduderizo& scene, int32_t s, int32_t e) {
 
 bool ApplyLastFrame(CZiduderizo& scene, int32_t n) {
   if (n < 0 || n > kMaxLastFrame) return false;
+  if (!FittedPosesAllowed(scene, scene.m_animationCount, n)) return false;
   scene.m_previousLastFrame = scene.m_lastFrame;
   scene.m_lastFrame = n;
   for (CModel& model : scene.m_models) FitFrames(scene, model, scene.m_previousLastFrame + 1);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "scene/limits.h"
 #include "scene/scene.h"
 
 namespace qv {
@@ -20,6 +21,31 @@ void FitFrames(CModel& model, int32_t first, int32_t animationCount, int32_t cur
 
 void FitFrames(const CZiduderizo& scene, CModel& model, int32_t first) {
   FitFrames(model, first, scene.m_animationCount, scene.m_currentAnimation, scene.m_lastFrame);
+}
+
+int64_t FittedPoseCount(const CZiduderizo& scene, int32_t animationCount, int32_t lastFrame, int64_t newModels) {
+  const int64_t tracks = std::max(animationCount, 0);
+  const int32_t current = scene.m_currentAnimation;
+  const bool fitted = current >= 0 && current < tracks;
+  const int64_t currentPoses = int64_t{std::max(lastFrame, 0)} + 1;
+  // A new model: empty tracks, the current one fitted.
+  const int64_t perNewModel = fitted ? tracks - 1 + currentPoses : tracks;
+  int64_t total = std::max<int64_t>(newModels, 0) * perNewModel;
+  for (const CModel& model : scene.m_models) {
+    for (int64_t t = 0; t < tracks; ++t) {
+      if (fitted && t == current)
+        total += currentPoses;
+      else
+        total += t < static_cast<int64_t>(model.m_tracks.size())
+                     ? std::max<int64_t>(1, static_cast<int64_t>(model.m_tracks[t].size()))
+                     : 1;
+    }
+  }
+  return total;
+}
+
+bool FittedPosesAllowed(const CZiduderizo& scene, int32_t animationCount, int32_t lastFrame, int64_t newModels) {
+  return FittedPoseCount(scene, animationCount, lastFrame, newModels) <= kMaxStoredPoses;
 }
 
 }  // namespace qv

@@ -6,6 +6,7 @@
 
 #include "export/web_export.h"
 #include "geometry/texture_loader.h"
+#include "scene/limits.h"
 #include "scene/messages.h"
 #include "document/motion_doc.h"
 
@@ -13,8 +14,11 @@ namespace qv::cli {
 
 namespace {
 
+// The limits' texts name the numbers of scene/limits.h.
+static_assert(kMaxStoredPoses == 10'000'000 && kMaxSceneMaterials == 10000 && kMaxTextFaces == 1'000'000);
+
 // Texts without a file name.
-const std::array<std::pair<std::string_view, std::string_view>, 11> kPlain{{
+const std::array<std::pair<std::string_view, std::string_view>, 14> kPlain{{
     {MessageText(msg::kInvalidFileName), "invalid file name"},
     {MessageText(msg::kFailedToOpen), "cannot open the document"},
     {MessageText(msg::kFailedToSave), "cannot save the document"},
@@ -26,6 +30,11 @@ const std::array<std::pair<std::string_view, std::string_view>, 11> kPlain{{
     {kWebGPUScriptFailedMessage, "writing the WebGPU scripts failed"},
     {kEmptyTitleMessage, "the page needs a name before .html"},
     {kBackslashInNameMessage, "a page name may not contain a backslash"},
+    {kTooManyPosesMessage,
+     "the document would hold more than 10000000 poses (models x frames x animations); nothing was changed"},
+    {kTooManyMaterialsMessage, "the document would hold more than 10000 materials; nothing was changed"},
+    {kTextTooLargeMessage,
+     "the text would make more than 1000000 faces; use fewer characters, subdivisions or a lighter weight"},
 }};
 
 // Texts with the file in place of %1.

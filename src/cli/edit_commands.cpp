@@ -10,6 +10,7 @@
 #include "platform/picture_size.h"
 #include "platform/text_codec.h"
 #include "document/dialog_fields.h"
+#include "scene/limits.h"
 #include "document/motion_doc.h"
 
 namespace qv::cli {
@@ -98,7 +99,10 @@ void RunFrames(const FramesOptions& o) {
     session.ui().framePair = std::pair{o.remove[0], o.remove[1]};
     doc.OnDeleteFrames();
   } else if (o.last) {
-    if (!doc.SetLastFrame(*o.last)) throw CommandFailure{"--last is out of range"};
+    if (!doc.SetLastFrame(*o.last)) {
+      if (session.ui().messagesShown > messagesBefore) throw CommandFailure{"", 1};  // said already
+      throw CommandFailure{"--last must be from 0 to " + std::to_string(kMaxLastFrame)};
+    }
   } else {
     throw CommandFailure{"say what to do: --insert-after A --count N, --delete FIRST LAST or --last N"};
   }
@@ -106,10 +110,8 @@ void RunFrames(const FramesOptions& o) {
   session.Save();
 }
 
-// What the command line accepts for the settings.
-constexpr float kMinFps = 1.0f;
-constexpr float kMaxFps = 1000.0f;  // playback ticks every 1000 / rate milliseconds
-constexpr int kMaxCanvas = 16384;
+// What the command line accepts for the settings: kMinFps, kMaxFps (scene/limits.h) and the canvas.
+constexpr int kMaxCanvas = kMaxCanvasSide;
 
 uint32_t ParseBackground(const std::string& text) {
   if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)

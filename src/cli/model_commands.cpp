@@ -53,7 +53,11 @@ void RunText(const std::string& docPath, const TextParameters& parameters, bool 
   CheckTextParameters(parameters, fontGiven);
   EditSession session(docPath, /*createIfMissing=*/true);
   CMotionDoc& doc = session.doc();
-  if (!doc.CreateText(parameters)) throw CommandFailure{"no text model was made"};
+  const int messagesBefore = session.ui().messagesShown;
+  if (!doc.CreateText(parameters)) {
+    if (session.ui().messagesShown > messagesBefore) throw CommandFailure{"", 1};  // the limit was named
+    throw CommandFailure{"no text model was made"};
+  }
   // Only blanks, or characters the font has no outline for: nothing to see, nothing is saved.
   if (doc.scene().m_models.back().m_faces.empty())
     throw CommandFailure{"--text has no character with an outline in the font; nothing was added"};
@@ -72,6 +76,8 @@ void RunImport(const std::string& docPath, const std::string& mqoPath) {
     const std::string reason = result.openError == EINVAL ? "not a regular file" : std::strerror(result.openError);
     throw CommandFailure{"cannot read " + mqoPath + ": " + reason};
   }
+  // The scene's limits were told already, naming the document.
+  if (result.code == kMqoTooManyPoses || result.code == kMqoTooManyMaterials) throw CommandFailure{"", 1};
   const std::string where = mqoPath + ":" + std::to_string(result.line) + ": " + MqoResultText(result.code);
   // Nothing usable read: the document is not written (nor created).
   if (!result.ok() && result.modelsAdded == 0) throw CommandFailure{where + "; nothing was imported"};

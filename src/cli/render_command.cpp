@@ -7,13 +7,14 @@
 #include "platform/picture_size.h"
 #include "platform/png_writer.h"
 #include "platform/text_codec.h"
+#include "scene/limits.h"
 #include "viewport/headless_render.h"
 
 namespace qv::cli {
 
 namespace {
 
-constexpr int kMaxRenderSide = 16384;
+constexpr int kMaxRenderSide = kMaxMovieSide;  // one picture; its pixel count is bounded below
 
 struct RenderOptions {
   std::string doc, out, size = "800x600", mode;
@@ -31,6 +32,10 @@ void RunRender(const RenderOptions& o) {
   if (!size) throw CommandFailure{PictureSizeRule("--size", kMaxRenderSide)};
   options.width = size->width;
   options.height = size->height;
+  // Drawing costs some 12 bytes a pixel: refused up front rather than gigabytes later.
+  if (int64_t{options.width} * options.height > kMaxDrawnPixels)
+    throw CommandFailure{"--size " + o.size + " is more than " + std::to_string(kMaxDrawnPixels) +
+                         " pixels (8192x8192); choose a smaller size"};
   if (o.frame) {
     if (*o.frame < 0 || *o.frame > scene.m_lastFrame)
       throw CommandFailure{"--frame must be from 0 to the last frame, " + std::to_string(scene.m_lastFrame)};

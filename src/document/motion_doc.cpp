@@ -110,7 +110,10 @@ void CMotionDoc::OnInsertFrames() {
   auto answer = ui_.AskInsertFrames(scene_.m_currentFrame, 1);
   if (!answer) return;
   if (!InsertFrames(scene_, answer->first, answer->second)) {
-    ui_.ShowMessage(kFrameOutOfRangeMessage);
+    // Within the frame range but beyond what the scene may hold: said as such.
+    const bool inRange = answer->first >= 0 && answer->first <= scene_.m_lastFrame && answer->second >= 0 &&
+                         answer->second <= kMaxLastFrame - scene_.m_lastFrame;
+    ui_.ShowMessage(inRange ? kTooManyPosesMessage : kFrameOutOfRangeMessage);
     return;
   }
   UpdateAllViews(kHintFramesInsertedOrDeleted);
@@ -200,7 +203,10 @@ void CMotionDoc::OnMouseMode(MouseMode mode) {
 }
 
 bool CMotionDoc::SetLastFrame(int32_t n) {
-  if (!ApplyLastFrame(scene_, n)) return false;
+  if (!ApplyLastFrame(scene_, n)) {
+    if (n >= 0 && n <= kMaxLastFrame) ui_.ShowMessage(kTooManyPosesMessage);
+    return false;
+  }
   UpdateAllViews(kHintFrameCount);
   SetModifiedFlag();
   return true;

@@ -14,17 +14,22 @@ TextParameters CMotionDoc::TextDialogPreset() {
 }
 
 bool CMotionDoc::CreateText(const TextParameters& parameters) {
-  const bool made = !parameters.fontName.empty() && !parameters.text.empty() &&
-                    CodePoints(parameters.text).size() <= kMaxTextCharacters;
+  bool made = !parameters.fontName.empty() && !parameters.text.empty() &&
+              CodePoints(parameters.text).size() <= kMaxTextCharacters;
   if (made) {
     m_textDefaults = parameters;
     m_textDefaults.text.clear();
     TextModelNotes notes;
-    CreateTextModel(scene_, parameters, &notes);
-    // A new model starts a new history: undo entries refer to models by index.
-    ClearHistory(scene_, true);
-    // Fonts and characters that stood in for missing ones are told.
-    for (const std::string& message : TextModelMessages(notes)) ui_.ShowMessage(message);
+    if (CreateTextModel(scene_, parameters, &notes) < 0) {
+      // Beyond a limit: nothing was made, and the reason is told.
+      ui_.ShowMessage(notes.refused);
+      made = false;
+    } else {
+      // A new model starts a new history: undo entries refer to models by index.
+      ClearHistory(scene_, true);
+      // Fonts and characters that stood in for missing ones are told.
+      for (const std::string& message : TextModelMessages(notes)) ui_.ShowMessage(message);
+    }
   }
   UpdateAllViews(kHintTextDialogClosed);
   if (made) SetModifiedFlag();

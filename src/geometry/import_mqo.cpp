@@ -67,12 +67,15 @@ MqoImportResult ImportMQO(CZiduderizo& scene, std::FILE* file, const std::string
   const int32_t nextMaterialId = scene.m_nextMaterialId;
   result.code = loader.ReadBody();
   if (result.code != kMqoOk) result.line = loader.LineNumber();
-  if (result.code == kMqoTooLarge) {
+  if (result.code == kMqoTooLarge || result.code == kMqoTooManyPoses || result.code == kMqoTooManyMaterials) {
     // Refused as a whole: what was read of it goes again.
     scene.m_models.resize(modelsBefore);
     scene.m_materials.resize(materialsBefore);
     scene.m_nextModelId = nextModelId;
     scene.m_nextMaterialId = nextMaterialId;
+    // The scene's own limits are told; a file too large in itself ends as other parse errors do.
+    if (options.showMessage && result.code == kMqoTooManyPoses) options.showMessage(kTooManyPosesMessage);
+    if (options.showMessage && result.code == kMqoTooManyMaterials) options.showMessage(kTooManyMaterialsMessage);
   } else {
     textureProblems.ShowTo(options.showMessage);
   }

@@ -14,7 +14,8 @@ namespace qv {
 class CZiduderizo;
 
 struct MqoImportOptions {
-  // Shows one message naming every texture that did not load, once the file was read.
+  // Shows one message naming every texture that did not load, once the file was read, or the
+  // scene limit that refused the file (kTooManyPosesMessage, kTooManyMaterialsMessage).
   MessageSink showMessage;
   // Folder of the running program (its TEXTURE and Texture folders are searched); empty: the
   // executable's own folder. Relative texture names resolve against the .mqo file's folder.

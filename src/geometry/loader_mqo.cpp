@@ -8,6 +8,7 @@
 #include "geometry/ngon_triangulation.h"
 #include "geometry/normals.h"
 #include "animation/track_fit.h"
+#include "scene/limits.h"
 #include "scene/scene.h"
 
 namespace qv {
@@ -61,7 +62,11 @@ const char* MqoResultText(int32_t code) {
     case kMqoNotMetasequoia: return "not a Metasequoia document";
     case kMqoUnsupportedVersion: return "unsupported format or version";
     case kMqoLineTooLong: return "line too long";
-    case kMqoTooLarge: return "too large for a logo (more than 10000 objects, 1000000 faces or 1000000 vertices)";
+    case kMqoTooLarge:
+      return "too large for a logo (more than 10000 objects, 1000000 faces or 1000000 vertices)";
+    case kMqoTooManyPoses:
+      return "the document would hold more than 10000000 poses (models x frames x animations); nothing was imported";
+    case kMqoTooManyMaterials: return "the document would hold more than 10000 materials; nothing was imported";
     default: return "unknown error";
   }
 }
@@ -139,6 +144,12 @@ void LoaderMQO::AddObject(CModel&& model) {
   model.m_faces.clear();
   if (!FinishObject(model, std::move(faces))) return;  // no id consumed
   if (++m_objectsAdded > kMaxImportObjects) Fail(kMqoTooLarge);
+  // Each object gets a pose per frame: refused before its tracks are made.
+  if (m_posesBefore < 0) {
+    m_posesBefore = FittedPoseCount(*m_scene, m_scene->m_animationCount, m_scene->m_lastFrame);
+    m_posesPerObject = FittedPoseCount(*m_scene, m_scene->m_animationCount, m_scene->m_lastFrame, 1) - m_posesBefore;
+  }
+  if (m_posesBefore + m_objectsAdded * m_posesPerObject > kMaxStoredPoses) Fail(kMqoTooManyPoses);
   m_facesAdded += static_cast<int64_t>(model.m_faces.size());
   m_verticesAdded += static_cast<int64_t>(model.m_vertices.size());
   model.m_id = m_scene->TakeModelId();
@@ -154,6 +165,8 @@ void LoaderMQO::ReadMaterialChunk() {
     const int32_t n = ReadLineInChunk();
     if (n == 0) continue;
     if (t.TokenIs(0, "}")) return;
+    // Counted before the line is read (and its texture decoded).
+    if (static_cast<int64_t>(m_scene->m_materials.size()) >= kMaxSceneMaterials) Fail(kMqoTooManyMaterials);
 
     CMaterial material;
     material.m_name = t.Token(0);

@@ -10,6 +10,7 @@
 
 #include "geometry/string_separator.h"
 #include "scene/face.h"
+#include "scene/limits.h"
 #include "scene/material.h"
 #include "scene/model.h"
 
@@ -25,15 +26,10 @@ enum MqoResult : int32_t {
   kMqoNotMetasequoia = -3,
   kMqoUnsupportedVersion = -4,
   kMqoLineTooLong = -5,  // a line longer than FileStringSeparator::kMaxLineBytes
-  kMqoTooLarge = -6,     // more than the limits below
+  kMqoTooLarge = -6,     // more than one import's limits (scene/limits.h)
+  kMqoTooManyPoses = -7,      // the scene would hold more than kMaxStoredPoses poses
+  kMqoTooManyMaterials = -8,  // the scene would hold more than kMaxSceneMaterials materials
 };
-
-// Limits of one import; a file beyond them is refused as a whole. A logo is a few objects of a
-// few thousand faces; these sizes only come from hostile or mistaken files (each object also
-// carries a pose per frame, and mirroring multiplies faces by up to eight).
-inline constexpr int64_t kMaxImportObjects = 10000;
-inline constexpr int64_t kMaxImportFaces = 1000000;     // after mirroring
-inline constexpr int64_t kMaxImportVertices = 1000000;  // after mirroring
 
 // Readable name of a result code ("syntax error", ...).
 const char* MqoResultText(int32_t code);
@@ -88,6 +84,9 @@ class LoaderMQO {
   // Reads the `count` bytes that follow the current line. With `vertices`, the first `wanted`
   // whole 12-byte groups are appended to it as positions. A file that ends sooner: syntax error.
   void ReadPayload(int64_t count, int64_t wanted, std::vector<CVector>* vertices);
+  // Poses of the scene before the import and those each object adds (counted at the first).
+  int64_t m_posesBefore = -1;
+  int64_t m_posesPerObject = 0;
 };
 
 // Thrown inside the parse; Load returns its code.

@@ -130,8 +130,8 @@ std::vector<std::string> TextModelMessages(const TextModelNotes& notes) {
   return messages;
 }
 
-void BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize,
-                   float thickness, int32_t material, CModel& model, TextModelNotes* notes) {
+bool BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize,
+                   float thickness, int32_t material, CModel& model, TextModelNotes* notes, int64_t maxFaces) {
   FallbackFonts fonts(font);
   // Each glyph is built at the origin and placed in double precision, scaled (one outline unit is
   // the font's cell height) and centred before its coordinates are rounded once: far along a long
@@ -153,6 +153,9 @@ void BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivi
     MOutline outline;
     if (outline.ReadGlyph(*drawWith, ch, subdivisions)) {
       for (const auto& polygon : outline.m_polygons) points += polygon->m_points.size() + 2;
+      // The same estimate refuses a text whose mesh would be too large, as soon as the outlines
+      // read so far promise it: dense glyphs finely subdivided made tens of millions of faces.
+      if (static_cast<int64_t>(3 * points) > maxFaces) return false;
       outlines.emplace_back(std::move(outline), pen);
       pen += CharacterAdvance(*drawWith, ch);
     }
@@ -188,6 +191,7 @@ void BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivi
   ExtrudeCap(model, thickness, material);
   // x and y are centred already; the slab from -thickness to 0 moves to around 0.
   for (CVector& v : model.m_vertices) v.z += thickness / 2;
+  return true;
 }
 
 int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, TextModelNotes* notes) {
@@ -198,16 +202,16 @@ int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, Te
   const float thickness = ClampAtLeastOne(parameters.thickness);
   const int32_t weight = parameters.weight < 1 || parameters.weight > 1000 ? 400 : parameters.weight;
 
-  // The new material goes after the existing ones, all renumbered to their index first.
-  scene.RenumberMaterials();
+  auto refuse = [notes](const char* why) {
+    if (notes) notes->refused = why;
+    return -1;
+  };
+  // The limits are checked before anything is made; the scene changes only once the mesh is.
+  if (static_cast<int64_t>(scene.m_materials.size()) >= kMaxSceneMaterials) return refuse(kTooManyMaterialsMessage);
+  if (!FittedPosesAllowed(scene, scene.m_animationCount, scene.m_lastFrame, 1)) return refuse(kTooManyPosesMessage);
+  // The new material goes after the existing ones.
   const int32_t material = static_cast<int32_t>(scene.m_materials.size());
-  scene.TakeMaterialNumber();
-  scene.m_materials.emplace_back();
-
-  scene.m_models.emplace_back();
-  const int32_t index = static_cast<int32_t>(scene.m_models.size()) - 1;
-  CModel& model = scene.m_models.back();
-
+  CModel built;
   // Without any outline font installed the model stays empty, like a text of spaces.
   if (auto font = PlatformFont::Create(parameters.fontName, weight, text)) {
     if (notes) {
@@ -215,8 +219,17 @@ int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, Te
       notes->usedFamily = font->Family();
       notes->familySubstituted = font->Substituted();
     }
-    BuildTextMesh(*font, text, subdivisions, fontSize, thickness, material, model, notes);
+    if (!BuildTextMesh(*font, text, subdivisions, fontSize, thickness, material, built, notes))
+      return refuse(kTextTooLargeMessage);
   }
+
+  // The existing materials are renumbered to their index first.
+  scene.RenumberMaterials();
+  scene.TakeMaterialNumber();
+  scene.m_materials.emplace_back();
+  scene.m_models.push_back(std::move(built));
+  const int32_t index = static_cast<int32_t>(scene.m_models.size()) - 1;
+  CModel& model = scene.m_models.back();
   FitFrames(scene, model, 0);
   model.m_name = Utf8ToCp932(parameters.text);
   model.m_id = scene.TakeModelId();

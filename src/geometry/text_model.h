@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "scene/limits.h"
+
 namespace qv {
 
 class CZiduderizo;
@@ -22,10 +24,6 @@ struct TextParameters {
   int32_t weight = 400;       // 1 to 1000: 400 normal, 700 bold
 };
 
-// Subdivision counts above this are taken as this: finer steps change nothing visible and would
-// only make the mesh huge.
-inline constexpr int32_t kMaxSubdivisions = 100;
-
 // What a text model was made with beyond what was asked for, for the user to read.
 struct TextModelNotes {
   std::string requestedFamily;
@@ -40,16 +38,13 @@ struct TextModelNotes {
   std::vector<Substitution> substitutions;
   // Characters no installed font has, drawn as the font's missing-glyph box.
   std::u32string missing;
+  // Why no model was made (kTooManyPosesMessage, kTooManyMaterialsMessage, kTextTooLargeMessage),
+  // or null when one was.
+  const char* refused = nullptr;
 };
 
 // The notes as messages (UTF-8), none when there is nothing to say.
 std::vector<std::string> TextModelMessages(const TextModelNotes& notes);
-
-// Longest text made into a model, in characters: a logo is a few words, and every character
-// costs its whole mesh (a hundred thousand characters took gigabytes). Longer texts make nothing.
-inline constexpr size_t kMaxTextCharacters = 1000;
-// Largest font size and thickness the command line accepts, in model units.
-inline constexpr float kMaxTextExtent = 100000.0f;
 
 // Builds the text model and appends it, with a new material, to the scene; returns its index.
 // Parameters out of range are clamped silently: subdivisions to 1 ... kMaxSubdivisions, size and
@@ -58,14 +53,19 @@ inline constexpr float kMaxTextExtent = 100000.0f;
 // font's missing-glyph box when no font has them (`notes` tells which). Characters without
 // contours add nothing and do not move the pen. A text without any outline still makes a model
 // (without vertices), a material and a track.
+// Refused, with -1 and the scene unchanged, when the scene has no room for another model's
+// poses (kMaxStoredPoses) or material (kMaxSceneMaterials), or when the outlines promise more than
+// kMaxTextFaces faces (counted as the outlines are read, before any mesh is made).
 int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, TextModelNotes* notes = nullptr);
 
 // The mesh of a text in an open font, appended to `model` (normally empty): each character's
 // cap at the pen position, scaled by fontSize and centred (in double precision), then extruded by
 // thickness around z = 0. Every face gets `material`. No clamping here: CreateTextModel passes checked values. Characters the font lacks
-// are found as CreateTextModel describes and noted in `notes`.
-void BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize,
-                   float thickness, int32_t material, CModel& model, TextModelNotes* notes = nullptr);
+// are found as CreateTextModel describes and noted in `notes`. False, with `model` unchanged,
+// when the outlines promise more than `maxFaces` faces (about three per outline point).
+bool BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize,
+                   float thickness, int32_t material, CModel& model, TextModelNotes* notes = nullptr,
+                   int64_t maxFaces = kMaxTextFaces);
 
 // Unicode code points of UTF-8 text (malformed bytes are skipped).
 std::u32string CodePoints(std::string_view utf8);

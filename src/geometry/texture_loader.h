@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "geometry/dib_stream.h"
+#include "scene/limits.h"
 #include "scene/material.h"
 
 namespace qv {
@@ -33,10 +34,9 @@ MessageSink MessagesTo(UserInteraction& interaction);
 // "File not found, or this image file is not supported."
 inline constexpr const char* kTextureFailedMessage = "ファイルが見つからないか、この画像ファイルには対応していません！";
 
-// Largest texture side decoded, in pixels. A small file can announce a huge image (a 420 KB PNG of
-// 12000 x 12000 pixels decodes to over half a gigabyte); the size is read from the file's header
-// before anything is decoded, and larger images are refused.
-inline constexpr int32_t kMaxTextureSide = 8192;
+// Texture sides above kMaxTextureSide (scene/limits.h) are refused: a small file can announce a
+// huge image (a 420 KB PNG of 12000 x 12000 pixels decodes to over half a gigabyte); the size is
+// read from the file's header before anything is decoded.
 // "%1 is too large an image (at most 8192 x 8192 pixels)."; %1 is the file.
 inline constexpr const char* kTextureTooLargeMessage = "%1 は大きすぎる画像です（縦横 8192 ピクセルまで）。";
 

@@ -11,8 +11,11 @@ extern "C" {
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdarg>
 #include <cstring>
+#include <thread>
 
 #include "movie/gif_palette.h"
 
@@ -25,6 +28,25 @@ std::string AvError(int code) {
   av_strerror(code, text, sizeof text);
   return text;
 }
+
+// FFmpeg and the encoders behind it (libx264, libvpx, libwebp) print settings, statistics and
+// their own error lines on stderr; nothing of theirs reaches the terminal: failures come back as
+// codes, which Check turns into one line of ours.
+void DropLibraryLine(void*, int, const char*, va_list) {}
+
+// Frames the video encoders keep queued ahead (x264's look-ahead, libvpx's lag): their
+// presets' own count for pictures up to a million pixels, fewer for larger ones, so that the
+// queue holds about 40 million pixels (x264 keeps some 25 bytes a pixel per frame with its
+// half-pel planes) and a large movie's memory reaches its plateau within a few frames.
+int64_t QueuedFrames(const MovieSettings& settings, int64_t preset) {
+  constexpr int64_t kQueuedPixels = 40'000'000;
+  const int64_t pixels = std::max<int64_t>(1, int64_t{settings.width} * settings.height);
+  return std::clamp<int64_t>(kQueuedPixels / pixels, 4, preset);
+}
+
+// Each encoder thread holds frames of its own: as many threads as a large machine has cores
+// would make the memory grow with the machine.
+int EncoderThreads() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)); }
 
 void Check(int code, const char* what) {
   if (code < 0) throw MovieError(std::string(what) + ": " + AvError(code));
@@ -121,8 +143,7 @@ struct MovieEncoder::State {
 
 MovieEncoder::MovieEncoder(int fd, const MovieSettings& settings, PaletteMapper* palette)
     : m_state(std::make_unique<State>()) {
-  // Encoders report their settings and statistics on stderr; errors come back as exceptions.
-  av_log_set_level(AV_LOG_ERROR);
+  av_log_set_callback(DropLibraryLine);
   State& s = *m_state;
   s.fd = fd;
   s.settings = settings;
@@ -159,6 +180,8 @@ MovieEncoder::MovieEncoder(int fd, const MovieSettings& settings, PaletteMapper*
     case MovieFormat::kMp4:
       av_dict_set(&options, "crf", "16", 0);
       av_dict_set(&options, "preset", "medium", 0);
+      av_dict_set_int(&options, "rc-lookahead", QueuedFrames(settings, 40), 0);
+      s.codec->thread_count = EncoderThreads();
       break;
     case MovieFormat::kWebm:
       av_dict_set(&options, "crf", "20", 0);
@@ -166,6 +189,8 @@ MovieEncoder::MovieEncoder(int fd, const MovieSettings& settings, PaletteMapper*
       av_dict_set(&options, "deadline", "realtime", 0);
       av_dict_set(&options, "cpu-used", "8", 0);
       av_dict_set(&options, "row-mt", "1", 0);
+      av_dict_set_int(&options, "lag-in-frames", QueuedFrames(settings, 25), 0);
+      s.codec->thread_count = EncoderThreads();
       break;
     case MovieFormat::kWebp:
       // Lossless: a logo's flat colours and sharp edges suffer most from 4:2:0 chroma.

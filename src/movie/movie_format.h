@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "scene/limits.h"
+
 namespace qv {
 
 enum class MovieFormat {
@@ -39,11 +41,24 @@ struct MovieSettings {
   int supersample = 1;  // drawn at this many times the size and scaled down
 };
 
-inline constexpr int kMaxMovieSide = 16384;
-inline constexpr int kMaxSupersample = 4;
-
 // Empty when the settings can be written for an animation whose frames run from 0 to
-// `animationLastFrame`; otherwise the reason, fit for the user.
+// `animationLastFrame`; otherwise the reason, fit for the user. Checked up front: each encoder's
+// largest size, the pixels drawn (kMaxDrawnPixels) and the frames encoded (kMaxMovieFrames).
 std::string CheckMovieSettings(const MovieSettings& settings, int32_t animationLastFrame);
+
+// GIF delays are whole hundredths of a second, and browsers (FFmpeg's reader too) play a delay of
+// less than two hundredths as a tenth of a second: a GIF shows at most 50 frames a second.
+inline constexpr float kMaxGifFps = 50.0f;
+
+// The frames one pass of the movie shows: every frame from first to last, except in a GIF faster
+// than kMaxGifFps, which shows every two hundredths of a second the frame due then (the others
+// are dropped) and plays at 50 frames per second, as long as the animation.
+int64_t MovieFramesPerPass(const MovieSettings& settings);
+// The animation's frame shown as the pass's `index`th (from 0).
+int32_t MovieFrameAt(const MovieSettings& settings, int64_t index);
+// The frame rate the encoder writes: settings.fps, or kMaxGifFps for such a GIF.
+float EncodedFps(const MovieSettings& settings);
+// Frames encoded in all: a pass, times loops for a video.
+int64_t MovieFramesEncoded(const MovieSettings& settings);
 
 }  // namespace qv

@@ -16,7 +16,8 @@ void WriteMovie(CZiduderizo& scene, const MovieSettings& settings, int32_t anima
                                              settings.transparent, &error);
   if (!renderer) throw MovieError("cannot draw: " + error);
 
-  const int64_t frameCount = int64_t{settings.lastFrame} - settings.firstFrame + 1;
+  // A GIF faster than its hundredths of a second draws only the frames it can show.
+  const int64_t frameCount = MovieFramesPerPass(settings);
   const int repeats = IsVideoFormat(settings.format) ? settings.loops : 1;
   const bool gif = settings.format == MovieFormat::kGif;
   const int64_t total = frameCount * repeats + (gif ? frameCount : 0);
@@ -26,8 +27,8 @@ void WriteMovie(CZiduderizo& scene, const MovieSettings& settings, int32_t anima
   std::unique_ptr<PaletteMapper> palette;
   if (gif) {
     ColorHistogram histogram;
-    for (int32_t frame = settings.firstFrame; frame <= settings.lastFrame; ++frame) {
-      renderer->Render(frame, image);
+    for (int64_t i = 0; i < frameCount; ++i) {
+      renderer->Render(MovieFrameAt(settings, i), image);
       histogram.Add(image);
       if (progress) progress(++done, total);
     }
@@ -38,11 +39,13 @@ void WriteMovie(CZiduderizo& scene, const MovieSettings& settings, int32_t anima
     palette = std::make_unique<PaletteMapper>(std::move(colors), index);
   }
 
+  MovieSettings encoded = settings;
+  encoded.fps = EncodedFps(settings);
   WriteFileAtomicallyToDescriptor(path, [&](int fd) {
-    MovieEncoder encoder(fd, settings, palette.get());
+    MovieEncoder encoder(fd, encoded, palette.get());
     for (int pass = 0; pass < repeats; ++pass)
-      for (int32_t frame = settings.firstFrame; frame <= settings.lastFrame; ++frame) {
-        renderer->Render(frame, image);
+      for (int64_t i = 0; i < frameCount; ++i) {
+        renderer->Render(MovieFrameAt(settings, i), image);
         encoder.AddFrame(image);
         if (progress) progress(++done, total);
       }

@@ -37,6 +37,17 @@ class ArchiveException : public std::exception {
   ArchiveCause cause_;
 };
 
+// A file that is well formed but asks for more than the program holds (scene/limits.h); `message`
+// is the text to show.
+class LimitException : public ArchiveException {
+ public:
+  explicit LimitException(const char* message) : ArchiveException(ArchiveCause::kGeneric), message_(message) {}
+  const char* message() const { return message_; }
+
+ private:
+  const char* message_;
+};
+
 class CArchive {
  public:
   enum class Mode { kStore, kLoad };

@@ -1,7 +1,10 @@
 #include "scene/document_file.h"
 
+#include <algorithm>
+
 #include "platform/atomic_file.h"
 #include "platform/regular_file.h"
+#include "scene/limits.h"
 #include "scene/stored_sizes.h"
 
 namespace qv {
@@ -9,6 +12,62 @@ namespace qv {
 namespace {
 
 constexpr float kFileVersion = 2.7f;
+
+// The frame range a document opens with when its first model has no track (60 + 1 poses).
+constexpr int64_t kPosesWithoutTrack = 61;
+
+// Counts the poses a document will make the scene hold, before each allocation, and refuses one
+// beyond kMaxStoredPoses. Two counts: the poses read (an empty stored track becomes ten, so a
+// small file could ask for many), and the poses after opening, when every model holds a track per
+// animation name and its first track is fitted to the first model's (the document's frame
+// range): a long first track times many models asked for hundreds of gigabytes.
+class OpenedPoseBudget : public TrackSizeCheck {
+ public:
+  OpenedPoseBudget(uint32_t models, uint32_t names) : m_models(models), m_names(names) {}
+
+  void TrackCount(uint32_t tracks) override {
+    ++m_model;
+    Within(m_read + tracks);  // every track holds at least one pose
+    if (m_model == 1 && tracks == 0) StartFrameRange(kPosesWithoutTrack);
+    if (m_model > 1 || tracks == 0) AddFittedModel();
+  }
+
+  void PoseCount(uint32_t track, uint32_t poses) override {
+    const int64_t held = std::max<int64_t>(1, poses);
+    m_read += held;
+    Within(m_read);
+    if (m_model == 1 && track == 0) {
+      StartFrameRange(held);
+      AddFittedModel();
+    }
+    if (track >= 1 && track < m_names) {
+      m_fitted += held - 1;  // counted as one in AddFittedModel
+      Within(m_fitted);
+    }
+  }
+
+ private:
+  static void Within(int64_t poses) {
+    if (poses > kMaxStoredPoses) throw LimitException(kTooManyPosesMessage);
+  }
+  // Every model will hold the first track's poses: refused here, before the other models are read.
+  void StartFrameRange(int64_t poses) {
+    m_framePoses = poses;
+    if (m_names > 0) Within(int64_t{m_models} * (poses + m_names - 1));
+  }
+  // A model after opening: the fitted first track and one pose for each other animation's track.
+  void AddFittedModel() {
+    if (m_names > 0) m_fitted += m_framePoses + m_names - 1;
+    Within(m_fitted);
+  }
+
+  const int64_t m_models;
+  const int64_t m_names;
+  int64_t m_model = 0;  // the model being read, from 1
+  int64_t m_framePoses = 0;
+  int64_t m_read = 0;
+  int64_t m_fitted = 0;
+};
 
 // The stored fields, in file order. `fps` stands for the scene's m_fps.
 void SerializeScene(CArchive& ar, CZiduderizo& s, float& fps) {
@@ -42,6 +101,8 @@ void SerializeScene(CArchive& ar, CZiduderizo& s, float& fps) {
   const uint64_t needed = uint64_t{modelCount} * kStoredModelBytes + uint64_t{cameraCount} * kStoredPoseBytes +
                           uint64_t{materialCount} * kStoredMaterialBytes + uint64_t{nameCount} * kStoredStringBytes;
   if (needed > ar.BytesLeft()) throw ArchiveException(ArchiveCause::kEndOfFile);
+  // Every model keeps a triangle count per material: both counts multiply.
+  if (materialCount > kMaxSceneMaterials) throw LimitException(kTooManyMaterialsMessage);
   s.m_animationNames.clear();
   s.m_animationNames.reserve(nameCount);
   for (uint32_t i = 0; i < nameCount; ++i) s.m_animationNames.push_back(ar.ReadString());
@@ -56,7 +117,8 @@ void SerializeScene(CArchive& ar, CZiduderizo& s, float& fps) {
   s.m_hermite = ar.ReadBool();
   s.m_models.clear();
   s.m_models.resize(modelCount);
-  for (CModel& model : s.m_models) model.Serialize(ar);
+  OpenedPoseBudget budget(modelCount, nameCount);
+  for (CModel& model : s.m_models) model.Serialize(ar, &budget);
   s.m_cameras.resize(cameraCount);
   for (CAnimation& camera : s.m_cameras) camera.Serialize(ar);
   s.m_materials.resize(materialCount);
@@ -132,6 +194,8 @@ std::optional<Message> LoadDocumentFile(const std::string& path, CZiduderizo& sc
       LoadScene(ar, scene);
       ar.Close();
     }
+  } catch (const LimitException& e) {
+    failure = Message{0, e.message()};
   } catch (const ArchiveException& e) {
     failure = ArchiveErrorMessage(e.cause(), true);
   } catch (const FileException& e) {

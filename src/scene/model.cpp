@@ -9,7 +9,7 @@ namespace {
 constexpr int kPosesOfEmptyTrack = 10;  // a track stored without poses loads as ten identity poses
 }
 
-void CModel::Serialize(CArchive& ar) {
+void CModel::Serialize(CArchive& ar, TrackSizeCheck* check) {
   if (ar.IsStoring()) {
     ar.WriteInt32(m_id);
     ar.WriteString(m_name);
@@ -44,9 +44,12 @@ void CModel::Serialize(CArchive& ar) {
   m_vertices.resize(vertexCount);
   m_faces.clear();
   m_faces.reserve(faceCount);  // built one by one below, each while it is in the cache
+  if (check) check->TrackCount(trackCount);
   m_tracks.resize(trackCount);
-  for (Track& track : m_tracks) {
+  for (uint32_t t = 0; t < trackCount; ++t) {
+    Track& track = m_tracks[t];
     const uint32_t poseCount = ar.ReadCount(kStoredPoseBytes);
+    if (check) check->PoseCount(t, poseCount == 0 ? kPosesOfEmptyTrack : poseCount);
     if (poseCount == 0) {
       track.assign(kPosesOfEmptyTrack, IdentityPose());
       continue;

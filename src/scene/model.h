@@ -50,6 +50,14 @@ class ExportMatrixCache : public std::vector<std::vector<std::unique_ptr<Matrix4
   ExportMatrixCache& operator=(ExportMatrixCache&&) noexcept = default;
 };
 
+// Told what a model being read is about to allocate, before it does; throws to refuse it.
+class TrackSizeCheck {
+ public:
+  virtual ~TrackSizeCheck() = default;
+  virtual void TrackCount(uint32_t tracks) = 0;
+  virtual void PoseCount(uint32_t track, uint32_t poses) = 0;
+};
+
 struct CModel {
   int32_t m_id = 0;
   std::string m_name;  // code page 932 bytes
@@ -87,7 +95,8 @@ struct CModel {
   bool m_hasChild = false;
   bool m_hasNextSibling = false;
 
-  void Serialize(CArchive& ar);
+  // Loading asks `check` (when given) before the tracks and each track's poses are allocated.
+  void Serialize(CArchive& ar, TrackSizeCheck* check = nullptr);
 };
 
 }  // namespace qv

@@ -1,6 +1,8 @@
 // qvlogo key, frames and set, run as a user runs them, checked against the stored document.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <filesystem>
 
@@ -101,6 +103,25 @@ TEST_F(CliEditTest, RefusedEditsExitNonZeroAndLeaveTheFile) {
     EXPECT_NE(Qvlogo(args).status, 0);
   }
   EXPECT_EQ(fs::last_write_time(doc_), before);
+}
+
+// Models x frames: a frame range that would make the document hold more than ten million poses
+// is refused up front, naming the limit, and the document stays as it was.
+TEST_F(CliEditTest, FramesBeyondThePoseLimitAreRefusedNamingIt) {
+  CZiduderizo scene;
+  testing::MakeAnimatedScene(scene, {}, 0);
+  scene.m_models.resize(10'001);  // one import's worth of models
+  for (CModel& model : scene.m_models) FitFrames(scene, model, 0);
+  ASSERT_FALSE(StoreDocumentFile(doc_, scene));
+  const auto size = fs::file_size(doc_);
+  for (const std::string args : {"--last 1000", "--insert-after 0 --count 999"}) {
+    const testing::CommandRun run = testing::Qvlogo("frames " + doc_ + " " + args);
+    EXPECT_EQ(run.status, 1) << args;
+    EXPECT_NE(run.output.find("10000000 poses"), std::string::npos) << args << ": " << run.output;
+    EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+  }
+  EXPECT_EQ(fs::file_size(doc_), size);
+  EXPECT_EQ(testing::Qvlogo("frames " + doc_ + " --last 10").status, 0);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -205,6 +206,48 @@ TEST_F(MovieFile, LoopsRepeatVideosAndAreStoredInAnimatedImages) {
   const size_t at = bytes.find("acTL");
   ASSERT_NE(at, std::string::npos);
   EXPECT_EQ(bytes.substr(at + 4, 8), std::string("\0\0\0\x06\0\0\0\x03", 8));
+}
+
+// GIF delays are hundredths of a second, less than two play as ten: a faster animation shows
+// every two hundredths the frame due then, and nothing of the encoder's own reaches the terminal.
+TEST_F(MovieFile, GifsFasterThanFiftyFramesASecondKeepTheirDuration) {
+  const std::string doc = Path("fast.qvlogo");
+  fs::copy_file(kDocument, doc, fs::copy_options::overwrite_existing);
+  ASSERT_EQ(Qvlogo("set " + doc + " --fps 150").status, 0);
+  const CommandRun run = Qvlogo("movie " + doc + " --size 32x24 --from 0 --to 14 -o " + Path("fast.gif"));
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.output, "");
+  const MovieFileInfo info = ReadMovieFile(Path("fast.gif"));
+  EXPECT_EQ(info.frames, 5);  // 15 frames at 150 a second last a tenth of a second
+  EXPECT_NEAR(info.fps, 50.0, 1.0);
+}
+
+// Sizes an encoder cannot write and movies of more frames than the limit are refused up front, in
+// one line of ours.
+TEST_F(MovieFile, EncoderLimitsAreRefusedUpFrontInOneLine) {
+  const struct {
+    const char* args;
+    const char* out;
+    const char* message;
+  } refusals[] = {
+      {"--size 16384x2", "wide.webp", "at most 16383 pixels a side"},
+      {"--size 2x16384", "tall.webm", "at most 16383 pixels a side"},
+      {"--size 4098x4096 --to 0", "big.mp4", "at most 16777216 pixels a frame (4096x4096)"},
+      {"--size 4100x4100 --supersample 2 --to 0", "big.png", "more than 67108864"},
+      {"--size 2x2 --loops 65535", "long.mp4", "frames x loops"},
+  };
+  for (const auto& r : refusals) {
+    SCOPED_TRACE(r.args);
+    const CommandRun run = Qvlogo("movie " + kDocument + " " + r.args + " -o " + Path(r.out));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
+    EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+    EXPECT_FALSE(fs::exists(Path(r.out)));
+  }
+  const CommandRun render = Qvlogo("render " + kDocument + " --size 8200x8200 -o " + Path("huge.png"));
+  EXPECT_EQ(render.status, 1);
+  EXPECT_NE(render.output.find("8192x8192"), std::string::npos) << render.output;
+  EXPECT_FALSE(fs::exists(Path("huge.png")));
 }
 
 TEST_F(MovieFile, RefusalsLeaveNoFileBehind) {

@@ -2,6 +2,10 @@
 // composition for supersampling and transparency, the GIF palette.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
 #include "movie/frame_compose.h"
 #include "movie/gif_palette.h"
 #include "movie/movie_format.h"
@@ -33,6 +37,20 @@ TEST(MovieFormat, RefusesWhatCannotBeWritten) {
   };
   EXPECT_EQ(with([](MovieSettings&) {}), "");
   EXPECT_EQ(with([](MovieSettings& s) { s.format = MovieFormat::kGif, s.loops = 0, s.transparent = true; }), "");
+  // At each encoder's limits, and a GIF faster than its hundredths of a second.
+  const struct {
+    const char* what;
+    std::function<void(MovieSettings&)> change;
+  } accepted[] = {
+      {"H.264 at its largest", [](MovieSettings& s) { s.width = 4096, s.height = 4096; }},
+      {"H.264 at its widest", [](MovieSettings& s) { s.width = 16384, s.height = 1024; }},
+      {"WebP at its largest side", [](MovieSettings& s) { s.format = MovieFormat::kWebp, s.width = 16383, s.height = 2; }},
+      {"WebM at its largest side", [](MovieSettings& s) { s.format = MovieFormat::kWebm, s.width = 2, s.height = 16383; }},
+      {"8192 x 8192 drawn", [](MovieSettings& s) { s.format = MovieFormat::kApng, s.width = 4096, s.height = 4096, s.supersample = 2; }},
+      {"GIF at 1000 frames a second", [](MovieSettings& s) { s.format = MovieFormat::kGif, s.loops = 0, s.fps = 1000; }},
+      {"frames x loops at the limit", [](MovieSettings& s) { s.lastFrame = 0, s.loops = 65535; }},
+  };
+  for (const auto& a : accepted) EXPECT_EQ(with(a.change), "") << a.what;
   const struct {
     const char* what;
     std::function<void(MovieSettings&)> change;
@@ -50,8 +68,57 @@ TEST(MovieFormat, RefusesWhatCannotBeWritten) {
       {"no frame rate", [](MovieSettings& s) { s.fps = 0; }},
       {"video forever", [](MovieSettings& s) { s.loops = 0; }},
       {"negative loops", [](MovieSettings& s) { s.format = MovieFormat::kGif, s.loops = -1; }},
+      {"H.264 of more pixels than a video frame", [](MovieSettings& s) { s.width = 4096, s.height = 4098; }},
+      {"VP9 of more pixels than a video frame", [](MovieSettings& s) { s.format = MovieFormat::kWebm, s.width = 8192, s.height = 2050; }},
+      {"WebP beyond 16383", [](MovieSettings& s) { s.format = MovieFormat::kWebp, s.width = 16384, s.height = 2; }},
+      {"WebM beyond 16383", [](MovieSettings& s) { s.format = MovieFormat::kWebm, s.width = 2, s.height = 16384; }},
+      {"more pixels than drawn at most", [](MovieSettings& s) { s.format = MovieFormat::kApng, s.width = 16384, s.height = 4098; }},
+      {"supersampled beyond the pixels", [](MovieSettings& s) { s.format = MovieFormat::kApng, s.width = 4096, s.height = 4098, s.supersample = 2; }},
+      {"frames x loops beyond the limit", [](MovieSettings& s) { s.loops = 65535; }},
+      {"loops beyond 65535", [](MovieSettings& s) { s.format = MovieFormat::kGif, s.loops = 65536; }},
   };
   for (const auto& r : refusals) EXPECT_NE(with(r.change), "") << r.what;
+}
+
+TEST(MovieFormat, ReasonsNameTheLimit) {
+  MovieSettings s;
+  s.lastFrame = 60;
+  s.loops = 65535;
+  EXPECT_EQ(CheckMovieSettings(s, 60), "the movie would have 3997635 frames (frames x loops), more than 1000001");
+  s.loops = 1;
+  s.format = MovieFormat::kWebp;
+  s.width = 16384;
+  EXPECT_EQ(CheckMovieSettings(s, 60), "animated WebP is written at most 16383 pixels a side, not 16384x600: choose a smaller --size");
+}
+
+// GIF delays are hundredths of a second, and less than two play as ten: faster animations show
+// every two hundredths the frame due then; the others play every frame.
+TEST(MovieFormat, GifsFasterThanFiftyFramesASecondDropFrames) {
+  const struct {
+    MovieFormat format;
+    float fps;
+    int32_t first, last;
+    std::vector<int32_t> shown;
+  } cases[] = {
+      {MovieFormat::kGif, 50, 0, 3, {0, 1, 2, 3}},
+      {MovieFormat::kGif, 30, 3, 5, {3, 4, 5}},
+      {MovieFormat::kGif, 100, 0, 7, {0, 2, 4, 6}},
+      {MovieFormat::kGif, 60, 0, 5, {0, 1, 2, 3, 4}},  // a tenth of a second: five fiftieths
+      {MovieFormat::kGif, 150, 10, 24, {10, 13, 16, 19, 22}},
+      {MovieFormat::kGif, 1000, 0, 5, {0}},
+      {MovieFormat::kWebp, 1000, 0, 3, {0, 1, 2, 3}},
+  };
+  for (const auto& c : cases) {
+    MovieSettings s;
+    s.format = c.format;
+    s.fps = c.fps;
+    s.firstFrame = c.first;
+    s.lastFrame = c.last;
+    std::vector<int32_t> shown;
+    for (int64_t i = 0; i < MovieFramesPerPass(s); ++i) shown.push_back(MovieFrameAt(s, i));
+    EXPECT_EQ(shown, c.shown) << c.fps;
+    EXPECT_EQ(EncodedFps(s), c.format == MovieFormat::kGif && c.fps > 50 ? 50.0f : c.fps);
+  }
 }
 
 RgbaImage Picture(int width, int height, std::initializer_list<uint32_t> rgba) {

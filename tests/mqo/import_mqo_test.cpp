@@ -133,6 +133,52 @@ TEST_F(ImportMqoTest, FilesBeyondTheLimitsAreRefusedAsAWhole) {
   }
 }
 
+// The scene's materials and its poses (a pose per model and frame) have limits, which one import
+// cannot pass, nor imports added up; an import that would pass them is refused as a whole.
+TEST_F(ImportMqoTest, ImportsCannotPassTheScenesLimits) {
+  std::string manyMaterials = kHeader + "Material " + std::to_string(kMaxSceneMaterials + 1) + " {\r\n";
+  for (int64_t i = 0; i <= kMaxSceneMaterials; ++i) manyMaterials += "\t\"m\" col(1 1 1 1)\r\n";
+  manyMaterials += "}\r\n";
+  scene.m_materials.emplace_back();
+  const MqoImportResult one = Import(manyMaterials);
+  EXPECT_EQ(one.code, kMqoTooManyMaterials);
+  EXPECT_EQ(scene.m_materials.size(), 1u);
+  messages.clear();
+
+  const std::string triangle = "\tvertex 3 {\r\n0 0 0\r\n1 0 0\r\n0 1 0\r\n\t}\r\n\tface 1 {\r\n3 V(0 1 2)\r\n\t}\r\n";
+  const std::string twoMaterials =
+      kHeader + "Material 2 {\r\n\t\"a\" col(1 0 0 1)\r\n\t\"b\" col(0 1 0 1)\r\n}\r\n" + Object("o", triangle);
+
+  scene.m_materials.resize(kMaxSceneMaterials - 1);  // imports add up
+  const MqoImportResult materials = Import(twoMaterials);
+  EXPECT_EQ(materials.code, kMqoTooManyMaterials);
+  EXPECT_EQ(materials.modelsAdded, 0);
+  EXPECT_EQ(scene.m_materials.size(), static_cast<size_t>(kMaxSceneMaterials - 1));
+  EXPECT_NE(std::string(MqoResultText(materials.code)).find("10000 materials"), std::string::npos);
+
+  // Ten models on a timeline of a million frames hold the ten million poses already; the scene's
+  // tracks are short here, the frame range alone counts.
+  CZiduderizo full;
+  scene = std::move(full);
+  scene.m_materials.emplace_back();
+  scene.m_lastFrame = scene.m_previousLastFrame = kMaxLastFrame - 1;
+  scene.m_models.resize(10);
+  for (CModel& model : scene.m_models) model.m_tracks.assign(1, Track(1));
+  const MqoImportResult poses = Import(kHeader + Object("o", triangle));
+  EXPECT_EQ(poses.code, kMqoTooManyPoses);
+  EXPECT_EQ(poses.modelsAdded, 0);
+  EXPECT_EQ(scene.m_models.size(), 10u);
+  EXPECT_NE(std::string(MqoResultText(poses.code)).find("10000000 poses"), std::string::npos);
+
+  // The desktop program tells which limit refused the file.
+  EXPECT_EQ(messages, (std::vector<std::string>{kTooManyMaterialsMessage, kTooManyPosesMessage}));
+
+  // 11 x 909,090 poses fit.
+  scene.m_lastFrame = scene.m_previousLastFrame = 909'089;
+  EXPECT_TRUE(Import(kHeader + Object("o", triangle)).ok());
+  EXPECT_EQ(scene.m_models.size(), 11u);
+}
+
 TEST_F(ImportMqoTest, AcceptsBothTextVersionsAndAnEmptyBody) {
   for (const char* version : {"1.0", "1.1", "1.10"}) {
     const MqoImportResult result = Import(std::string("Metasequoia Document\nFormat Text Ver ") + version + "\n");

@@ -334,6 +334,54 @@ TEST_F(TextModelTest, UnknownFamilyAndSubstitutionsAreTold) {
   EXPECT_TRUE(ui.messages.empty());  // nothing to say
 }
 
+// A text whose outlines promise more faces than kMaxTextFaces is refused as its outlines are
+// read, before any mesh is made; so is a text the scene has no room for.
+TEST_F(TextModelTest, TextsBeyondTheLimitsAreRefusedBeforeTheMeshIsMade) {
+  if (!IsFamilyInstalled("IPAGothic")) GTEST_SKIP();
+  SilentInteraction ui;
+  CMotionDoc doc(ui, scene);
+  TextParameters dense = Text("");
+  dense.fontName = "IPAGothic";
+  for (int i = 0; i < 300; ++i) dense.text += "龍";  // some 5,300 faces each at 100 subdivisions
+  dense.subdivisions = kMaxSubdivisions;
+  TextModelNotes notes;
+  EXPECT_EQ(CreateTextModel(scene, dense, &notes), -1);
+  EXPECT_STREQ(notes.refused, kTextTooLargeMessage);
+  EXPECT_TRUE(scene.m_models.empty());
+  EXPECT_TRUE(scene.m_materials.empty());
+  EXPECT_FALSE(doc.CreateText(dense));
+  EXPECT_EQ(ui.messages, std::vector<std::string>{kTextTooLargeMessage});
+  EXPECT_TRUE(scene.m_models.empty());
+
+  // The same text at the default subdivisions is made.
+  dense.subdivisions = 5;
+  ASSERT_TRUE(doc.CreateText(dense));
+  EXPECT_LE(static_cast<int64_t>(scene.m_models.back().m_faces.size()), kMaxTextFaces);
+
+  // No room for another material, or for another model's poses.
+  ui.messages.clear();
+  scene.m_materials.resize(kMaxSceneMaterials);
+  EXPECT_FALSE(doc.CreateText(Text("A")));
+  scene.m_materials.resize(1);
+  scene.m_lastFrame = scene.m_previousLastFrame = kMaxLastFrame;
+  for (int i = 0; i < 9; ++i) scene.m_models.push_back(scene.m_models.back());  // ten with the first
+  EXPECT_FALSE(doc.CreateText(Text("A")));
+  EXPECT_EQ(ui.messages, (std::vector<std::string>{kTooManyMaterialsMessage, kTooManyPosesMessage}));
+  EXPECT_EQ(scene.m_models.size(), 10u);
+  EXPECT_EQ(scene.m_materials.size(), 1u);
+}
+
+TEST(BuildTextMesh, RefusesAtTheFaceEstimateAndLeavesTheModelAlone) {
+  auto font = testing::InstalledFont("DejaVu Sans");
+  if (!font) GTEST_SKIP();
+  CModel model;
+  ASSERT_TRUE(BuildTextMesh(*font, U"O", 5, 100.0f, 10.0f, 0, model));
+  const size_t faces = model.m_faces.size();
+  // The estimate is three faces a point (cap, back, wall) and never below the real count.
+  EXPECT_FALSE(BuildTextMesh(*font, U"O", 5, 100.0f, 10.0f, 0, model, nullptr, static_cast<int64_t>(faces) - 1));
+  EXPECT_EQ(model.m_faces.size(), faces);
+}
+
 // A long line is placed in double precision: far from the origin no triangle of the caps is
 // flipped by rounding, and the whole line is centred.
 TEST_F(TextModelTest, LongLineKeepsEveryTriangleTheRightWayRound) {
