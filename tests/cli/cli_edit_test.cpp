@@ -114,14 +114,16 @@ TEST_F(CliEditTest, FramesBeyondThePoseLimitAreRefusedNamingIt) {
   for (CModel& model : scene.m_models) FitFrames(scene, model, 0);
   ASSERT_FALSE(StoreDocumentFile(doc_, scene));
   const auto size = fs::file_size(doc_);
-  for (const std::string args : {"--last 1000", "--insert-after 0 --count 999"}) {
-    const testing::CommandRun run = testing::Qvlogo("frames " + doc_ + " " + args);
-    EXPECT_EQ(run.status, 1) << args;
-    EXPECT_NE(run.output.find("10000000 poses"), std::string::npos) << args << ": " << run.output;
+  const testing::Args refused[] = {{"--last", "1000"}, {"--insert-after", "0", "--count", "999"}};
+  for (const testing::Args& options : refused) {
+    SCOPED_TRACE(options[0]);
+    const testing::CommandRun run = testing::Qvlogo(testing::Join({{"frames", doc_}, options}));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("10000000 poses"), std::string::npos) << run.output;
     EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
   }
   EXPECT_EQ(fs::file_size(doc_), size);
-  EXPECT_EQ(testing::Qvlogo("frames " + doc_ + " --last 10").status, 0);
+  EXPECT_EQ(testing::Qvlogo({"frames", doc_, "--last", "10"}).status, 0);
 }
 
 }  // namespace

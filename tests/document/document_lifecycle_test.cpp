@@ -101,7 +101,8 @@ TEST_F(DocumentLifecycleTest, MissingTextureIsReportedAndItsNameSurvivesASave) {
   stored.m_materials[0].m_texture = "gone\\wood.png";
   ASSERT_FALSE(StoreDocumentFile(Path("t.qvlogo"), stored));
   ASSERT_TRUE(doc_.OnOpenDocument(Path("t.qvlogo")));
-  EXPECT_EQ(ui_.messages, std::vector<std::string>{"ファイルが見つからないか、この画像ファイルには対応していません！"});
+  EXPECT_EQ(ui_.messages,
+            std::vector<std::string>{"ファイルが見つからないか、この画像ファイルには対応していません！\n\ngone\\wood.png：見つかりません"});
   EXPECT_TRUE(scene_.m_materials[0].m_image.empty());
   ASSERT_TRUE(doc_.DoStore(Path("t.qvlogo")));
   CZiduderizo reloaded;

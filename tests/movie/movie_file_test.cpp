@@ -213,8 +213,8 @@ TEST_F(MovieFile, LoopsRepeatVideosAndAreStoredInAnimatedImages) {
 TEST_F(MovieFile, GifsFasterThanFiftyFramesASecondKeepTheirDuration) {
   const std::string doc = Path("fast.qvlogo");
   fs::copy_file(kDocument, doc, fs::copy_options::overwrite_existing);
-  ASSERT_EQ(Qvlogo("set " + doc + " --fps 150").status, 0);
-  const CommandRun run = Qvlogo("movie " + doc + " --size 32x24 --from 0 --to 14 -o " + Path("fast.gif"));
+  ASSERT_EQ(Qvlogo({"set", doc, "--fps", "150"}).status, 0);
+  const CommandRun run = Qvlogo({"movie", doc, "--size", "32x24", "--from", "0", "--to", "14", "-o", Path("fast.gif")});
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(run.output, "");
   const MovieFileInfo info = ReadMovieFile(Path("fast.gif"));
@@ -226,25 +226,25 @@ TEST_F(MovieFile, GifsFasterThanFiftyFramesASecondKeepTheirDuration) {
 // one line of ours.
 TEST_F(MovieFile, EncoderLimitsAreRefusedUpFrontInOneLine) {
   const struct {
-    const char* args;
+    Args args;
     const char* out;
     const char* message;
   } refusals[] = {
-      {"--size 16384x2", "wide.webp", "at most 16383 pixels a side"},
-      {"--size 2x16384", "tall.webm", "at most 16383 pixels a side"},
-      {"--size 4098x4096 --to 0", "big.mp4", "at most 16777216 pixels a frame (4096x4096)"},
-      {"--size 4100x4100 --supersample 2 --to 0", "big.png", "more than 67108864"},
-      {"--size 2x2 --loops 65535", "long.mp4", "frames x loops"},
+      {{"--size", "16384x2"}, "wide.webp", "at most 16383 pixels a side"},
+      {{"--size", "2x16384"}, "tall.webm", "at most 16383 pixels a side"},
+      {{"--size", "4098x4096", "--to", "0"}, "big.mp4", "at most 16777216 pixels a frame (4096x4096)"},
+      {{"--size", "4100x4100", "--supersample", "2", "--to", "0"}, "big.png", "more than 67108864"},
+      {{"--size", "2x2", "--loops", "65535"}, "long.mp4", "frames x loops"},
   };
   for (const auto& r : refusals) {
-    SCOPED_TRACE(r.args);
-    const CommandRun run = Qvlogo("movie " + kDocument + " " + r.args + " -o " + Path(r.out));
+    SCOPED_TRACE(r.out);
+    const CommandRun run = Qvlogo(testing::Join({{"movie", kDocument}, r.args, {"-o", Path(r.out)}}));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
     EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
     EXPECT_FALSE(fs::exists(Path(r.out)));
   }
-  const CommandRun render = Qvlogo("render " + kDocument + " --size 8200x8200 -o " + Path("huge.png"));
+  const CommandRun render = Qvlogo({"render", kDocument, "--size", "8200x8200", "-o", Path("huge.png")});
   EXPECT_EQ(render.status, 1);
   EXPECT_NE(render.output.find("8192x8192"), std::string::npos) << render.output;
   EXPECT_FALSE(fs::exists(Path("huge.png")));
