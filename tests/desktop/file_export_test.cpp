@@ -152,17 +152,19 @@ class FileExportTest : public QObject {
     ExpectDocumentUntouched(window);
   }
 
-  void cancelHalfWayLeavesNothingAndTheNextExportWorks() {
+  void cancelPartWayLeavesNothingAndTheNextExportWorks() {
     qv::ui::MainWindow window;
     QVERIFY(Open(window));
     const QString path = folder_ + "/cancelled.webm";
     qv::test::AnswerNextSaveDialog(path, 0);
-    // Large and supersampled: seconds of work, so the progress is seen on its way.
+    // Large and supersampled: seconds of work, so the progress is seen on its way. It is
+    // cancelled once a frame was drawn: how far it gets in the answer's time depends on the
+    // machine (a sanitizer build draws several times slower).
     AnswerNextMovieOptions({"800", "600", "", "", "", "3"});
     int cancelledAt = -1, of = 0;
     qv::test::AnswerNextModal([&](QWidget* modal) {
       auto* progress = qobject_cast<QProgressDialog*>(modal);
-      if (!progress || progress->maximum() <= 1 || progress->value() < progress->maximum() / 2) return false;
+      if (!progress || progress->maximum() <= 1 || progress->value() < 1) return false;
       cancelledAt = progress->value();
       of = progress->maximum();
       progress->findChild<QPushButton*>()->click();
