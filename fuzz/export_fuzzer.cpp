@@ -1,7 +1,7 @@
 // libFuzzer target: any document the loader accepts exports without memory faults to glTF (JSON
 // that reads back, every buffer view and accessor inside the binary buffer, no NaN or infinity)
 // and to both kinds of web page (scripts in UTF-8 whose brackets pair up outside their strings and
-// comments, without a NaN or an infinity written as a number).
+// comments, without a number printf would write as "nan" or "inf").
 #include <unistd.h>
 
 #include <cmath>

@@ -36,6 +36,6 @@ fuzzer=$PWD/build-sanitize/bin/${target}_fuzzer
    -timeout=30 -print_final_stats=1 "${dict[@]}" corpus >log.txt 2>&1) || status=$?
 # With -jobs each worker writes fuzz-N.log; the final stats are there.
 cat "$work"/log.txt "$work"/fuzz-*.log 2>/dev/null | grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|==[0-9]+==ERROR|SUMMARY)' || true
-execs=$(cat "$work"/log.txt "$work"/fuzz-*.log 2>/dev/null | awk -F': *' '/^stat::number_of_executed_units/ {s += $2} END {print s + 0}')
+execs=$(cat "$work"/log.txt "$work"/fuzz-*.log 2>/dev/null | awk '/^stat::number_of_executed_units/ {s += $NF} END {print s + 0}')
 echo "fuzz.sh: $target: $execs executions in $seconds s on $jobs job(s), corpus $(ls "$work/corpus" | wc -l) inputs"
 exit "$status"
