@@ -34,8 +34,10 @@ status=0
 fuzzer=$PWD/build-sanitize/bin/${target}_fuzzer
 (cd "$work" && "$fuzzer" -max_total_time="$seconds" -jobs="$jobs" -workers="$jobs" -rss_limit_mb=4096 \
    -timeout=30 -print_final_stats=1 "${dict[@]}" corpus >log.txt 2>&1) || status=$?
-# With -jobs each worker writes fuzz-N.log; the final stats are there.
-cat "$work"/log.txt "$work"/fuzz-*.log 2>/dev/null | grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|==[0-9]+==ERROR|SUMMARY)' || true
-execs=$(cat "$work"/log.txt "$work"/fuzz-*.log 2>/dev/null | awk '/^stat::number_of_executed_units/ {s += $NF} END {print s + 0}')
+# With -jobs each worker writes fuzz-N.log (and log.txt repeats them); the final stats are there.
+logs=("$work"/log.txt)
+compgen -G "$work/fuzz-*.log" >/dev/null && logs=("$work"/fuzz-*.log)
+cat "${logs[@]}" | grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|==[0-9]+==ERROR|SUMMARY)' || true
+execs=$(cat "${logs[@]}" | awk '/^stat::number_of_executed_units/ {s += $NF} END {print s + 0}')
 echo "fuzz.sh: $target: $execs executions in $seconds s on $jobs job(s), corpus $(ls "$work/corpus" | wc -l) inputs"
 exit "$status"
