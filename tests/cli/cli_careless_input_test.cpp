@@ -5,10 +5,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "scene/document_file.h"
 #include "support/animated_scene.h"
+#include "support/file_bytes.h"
 #include "support/qvlogo_run.h"
 #include "support/scratch_folder.h"
 
@@ -19,13 +19,6 @@ namespace fs = std::filesystem;
 
 using testing::Args;
 using Outcome = testing::CommandRun;
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 class CliCarelessInputTest : public ::testing::Test {
  protected:
@@ -65,10 +58,10 @@ TEST_F(CliCarelessInputTest, AFailedImportLeavesTheDocumentByteIdenticalAndCreat
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     WriteDocument();
-    const std::string before = Slurp(doc_);
+    const std::string before = testing::FileBytes(doc_);
     const Outcome run = Qvlogo({"import", doc_, c.file});
     EXPECT_NE(run.status, 0);
-    EXPECT_EQ(Slurp(doc_), before);
+    EXPECT_EQ(testing::FileBytes(doc_), before);
     EXPECT_EQ(run.out, "");  // no success line
     EXPECT_NE(run.err.find(c.file), std::string::npos) << run.err;
 
@@ -119,13 +112,13 @@ TEST_F(CliCarelessInputTest, FilesThatAreNoRegularFilesAreRefusedAtOnce) {
   ASSERT_EQ(mkfifo(Path("fifo.mqo").c_str(), 0600), 0);
   ASSERT_EQ(mkfifo(Path("fifo.qvlogo").c_str(), 0600), 0);
   fs::create_directories(Path("folder.mqo"));
-  const std::string before = Slurp(doc_);
+  const std::string before = testing::FileBytes(doc_);
   for (const std::string& file : {Path("fifo.mqo"), std::string("/dev/zero"), Path("folder.mqo")}) {
     SCOPED_TRACE(file);
     const Outcome run = Qvlogo({"import", doc_, file});
     EXPECT_EQ(run.status, 1) << run.err;  // not 124: the timeout did not have to end it
     EXPECT_NE(run.err.find(file), std::string::npos) << run.err;
-    EXPECT_EQ(Slurp(doc_), before);
+    EXPECT_EQ(testing::FileBytes(doc_), before);
   }
   const Outcome info = Qvlogo({"info", Path("fifo.qvlogo")});
   EXPECT_EQ(info.status, 1);
@@ -146,7 +139,7 @@ TEST_F(CliCarelessInputTest, AnEndlessLineEndsTheImportWithAnError) {
 
 TEST_F(CliCarelessInputTest, NonsenseIsRefusedNamingTheOptionAndChangesNothing) {
   WriteDocument();
-  const std::string before = Slurp(doc_);
+  const std::string before = testing::FileBytes(doc_);
   const std::string font = "DejaVu Sans";
   const struct {
     Args args;
@@ -177,7 +170,7 @@ TEST_F(CliCarelessInputTest, NonsenseIsRefusedNamingTheOptionAndChangesNothing) 
     const Outcome run = Qvlogo(c.args);
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_NE(run.err.find(c.named), std::string::npos) << run.err;
-    EXPECT_EQ(Slurp(doc_), before);
+    EXPECT_EQ(testing::FileBytes(doc_), before);
   }
   // What is in range goes through.
   EXPECT_EQ(Qvlogo({"set", doc_, "--canvas", "1x16384", "--fps", "29.97", "--fov", "175"}).status, 0);

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "scene/document_file.h"
 #include "support/animated_scene.h"
+#include "support/file_bytes.h"
 #include "support/qvlogo_run.h"
 #include "support/scratch_folder.h"
 
@@ -18,13 +18,6 @@ namespace fs = std::filesystem;
 using testing::Args;
 using testing::CommandRun;
 using testing::Qvlogo;
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 class CliFilesTest : public ::testing::Test {
  protected:
@@ -64,7 +57,7 @@ TEST_F(CliFilesTest, AnOutputThatIsTheDocumentIsRefusedByEveryCommandThatWrites)
   fs::create_hard_link(doc_, Path("site/page.html"));
   fs::create_symlink(doc_, Path("link.mqo"));
   fs::create_symlink(doc_, Path("copy.qvlogo"));
-  const std::string before = Slurp(doc_);
+  const std::string before = testing::FileBytes(doc_);
   const char* commands[] = {
       "render DOC -o DOC",
       "render DOC -o DIR/link.png",
@@ -82,7 +75,7 @@ TEST_F(CliFilesTest, AnOutputThatIsTheDocumentIsRefusedByEveryCommandThatWrites)
     const CommandRun run = Qvlogo(Words(command));
     EXPECT_EQ(run.status, 1) << run.output;
     EXPECT_NE(run.output.find("itself"), std::string::npos) << run.output;
-    EXPECT_TRUE(Slurp(doc_) == before) << "the document changed";
+    EXPECT_TRUE(testing::FileBytes(doc_) == before) << "the document changed";
     EXPECT_TRUE(fs::is_symlink(Path("link.png")));
     EXPECT_EQ(fs::hard_link_count(doc_), 4u);  // hard.gif, hard.gltf and site/page.html still are the document
   }
@@ -92,7 +85,7 @@ TEST_F(CliFilesTest, AnOutputThatIsTheDocumentIsRefusedByEveryCommandThatWrites)
 }
 
 TEST_F(CliFilesTest, NumbersNoFloatHoldsAreRefusedByName) {
-  const std::string before = Slurp(doc_);
+  const std::string before = testing::FileBytes(doc_);
   const struct {
     const char* args;
     const char* named;
@@ -119,7 +112,7 @@ TEST_F(CliFilesTest, NumbersNoFloatHoldsAreRefusedByName) {
     const CommandRun run = Qvlogo(Words(c.args));
     EXPECT_EQ(run.status, 1) << run.output;
     EXPECT_NE(run.output.find(c.named), std::string::npos) << run.output;
-    EXPECT_TRUE(Slurp(doc_) == before) << "the document changed";
+    EXPECT_TRUE(testing::FileBytes(doc_) == before) << "the document changed";
   }
   // Finite numbers of any size a float holds go through, negative ones too.
   const CommandRun key = Qvlogo(Words("key DOC --model Logo --frame 5 --position -1.5,2,3e38 --scale 1e-3,1,1"));

@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "scene/document_file.h"
 #include "support/animated_scene.h"
+#include "support/file_bytes.h"
 #include "support/qvlogo_run.h"
 #include "support/scratch_folder.h"
 
@@ -19,13 +18,6 @@ namespace fs = std::filesystem;
 using testing::Args;
 using testing::CommandRun;
 using testing::Qvlogo;
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 class CliSize : public ::testing::Test {
  protected:
@@ -51,7 +43,7 @@ TEST_F(CliSize, JunkSignsBlanksZeroAndOverflowAreRefusedWithTheOptionsMessage) {
   };
   const char* const sizes[] = {"800x600abc", "+800x600", "-800x600", "800x-600", " 800x600", "800x 600",
                                "0x600",      "800x0",    "16385x600", "4294967297x2", "2147483648x600"};
-  const std::string before = Slurp(doc);
+  const std::string before = testing::FileBytes(doc);
   for (const auto& c : commands) {
     for (const char* size : sizes) {
       const std::string out = c.output ? dir.Path(c.output) : std::string();
@@ -67,7 +59,7 @@ TEST_F(CliSize, JunkSignsBlanksZeroAndOverflowAreRefusedWithTheOptionsMessage) {
       if (c.output) {
         EXPECT_FALSE(fs::exists(out));
       }
-      EXPECT_EQ(Slurp(doc), before);
+      EXPECT_EQ(testing::FileBytes(doc), before);
     }
   }
   // Nothing but the document: no temporary files either.

@@ -8,6 +8,8 @@
 #include <string>
 #include <system_error>
 
+#include "support/home_folders.h"
+
 namespace {
 
 class ScratchHome {
@@ -21,18 +23,7 @@ class ScratchHome {
       std::abort();  // better no test than one writing into the real home
     }
     folder_ = pattern;
-    const char* const folders[][2] = {{"HOME", "home"},
-                                      {"XDG_CONFIG_HOME", "config"},
-                                      {"XDG_DATA_HOME", "data"},
-                                      {"XDG_CACHE_HOME", "cache"},
-                                      {"XDG_STATE_HOME", "state"},
-                                      {"XDG_RUNTIME_DIR", "runtime"}};
-    for (const auto& [variable, sub] : folders) {
-      const std::string path = folder_ + "/" + sub;
-      std::filesystem::create_directories(path, error);
-      setenv(variable, path.c_str(), 1);
-    }
-    std::filesystem::permissions(folder_ + "/runtime", std::filesystem::perms::owner_all, error);
+    qv::testing::PointHomeFoldersAt(folder_);
   }
   ~ScratchHome() {
     std::error_code ignored;

@@ -180,20 +180,30 @@ INSTANTIATE_TEST_SUITE_P(
 // Brush glyphs whose strokes loop through a point of their own contour: the loop closes on an
 // existing point (or a point on another edge of the same contour), so no edges cross, yet the
 // contour's turning and its area disagree and the plain procedure folds the cap.
-struct BrushGlyph {
+struct GlyphCase {
   const char* family;
   char32_t character;
   const char* label;
 };
 
-class BrushGlyphLoopingThroughItself : public ::testing::TestWithParam<BrushGlyph> {};
+std::string GlyphCaseName(const ::testing::TestParamInfo<GlyphCase>& info) { return info.param.label; }
+
+// Reads the case's glyph (5 steps per curve) and checks its cap and walls; false when the font is
+// not installed (or only a substitute is).
+bool ReadAndCheck(const GlyphCase& glyph, GlyphCheck& result) {
+  auto font = testing::InstalledFont(glyph.family);
+  if (!font || font->Family() != glyph.family) return false;
+  MOutline outline;
+  EXPECT_TRUE(outline.ReadGlyph(*font, glyph.character, 5));
+  result = Check(outline);
+  return true;
+}
+
+class BrushGlyphLoopingThroughItself : public ::testing::TestWithParam<GlyphCase> {};
 
 TEST_P(BrushGlyphLoopingThroughItself, FillsItsAreaWithClosedWalls) {
-  auto font = testing::InstalledFont(GetParam().family);
-  if (!font || font->Family() != GetParam().family) GTEST_SKIP() << GetParam().family << " is not installed (scripts/deps.sh)";
-  MOutline outline;
-  ASSERT_TRUE(outline.ReadGlyph(*font, GetParam().character, 5));
-  const GlyphCheck r = Check(outline);
+  GlyphCheck r;
+  if (!ReadAndCheck(GetParam(), r)) GTEST_SKIP() << GetParam().family << " is not installed (scripts/deps.sh)";
   EXPECT_TRUE(r.AreaOk()) << "filled " << r.filled << ", caps signed " << r.signedCap << ", covered " << r.coveredCap;
   EXPECT_EQ(r.badEdges, 0);
   EXPECT_EQ(r.pinchedEdges, 0);
@@ -203,13 +213,13 @@ INSTANTIATE_TEST_SUITE_P(
     Fonts, BrushGlyphLoopingThroughItself,
     ::testing::Values(
         // A small loop closed on a point of a later edge (the cap covered 5.4 times the glyph).
-        BrushGlyph{"KouzanBrushFont", U'ゐ', "KouzanWi"}, BrushGlyph{"KouzanBrushFont", U'信', "KouzanShin"},
+        GlyphCase{"KouzanBrushFont", U'ゐ', "KouzanWi"}, GlyphCase{"KouzanBrushFont", U'信', "KouzanShin"},
         // Two points of one contour at the same place, turning and area agreeing.
-        BrushGlyph{"KouzanBrushFont", U'膚', "KouzanFu"},
+        GlyphCase{"KouzanBrushFont", U'膚', "KouzanFu"},
         // A stroke end doubling back onto an edge two steps away.
-        BrushGlyph{"KouzanBrushFont", U'錤', "KouzanKi"},
-        BrushGlyph{"AoyagiSosekiFont2", U'民', "AoyagiMin"}, BrushGlyph{"AoyagiSosekiFont2", U'犀', "AoyagiSai"}),
-    [](const ::testing::TestParamInfo<BrushGlyph>& info) { return std::string(info.param.label); });
+        GlyphCase{"KouzanBrushFont", U'錤', "KouzanKi"},
+        GlyphCase{"AoyagiSosekiFont2", U'民', "AoyagiMin"}, GlyphCase{"AoyagiSosekiFont2", U'犀', "AoyagiSai"}),
+    GlyphCaseName);
 
 // Synthetic bold grows neighbouring strokes of kana and kanji into each other.
 TEST(SyntheticBold, KanaAndKanjiOfAFontWithoutABoldFace) {
@@ -229,20 +239,11 @@ TEST(SyntheticBold, KanaAndKanjiOfAFontWithoutABoldFace) {
 // Glyphs whose contours repeat a point (the font stores it twice in a row), or pass through one
 // of their own points: the solid is closed, every edge the hinge of exactly two faces, with no
 // flat triangle lying along the outline.
-struct GlyphCase {
-  const char* family;
-  char32_t character;
-  const char* label;
-};
-
 class GlyphWithARepeatedPoint : public ::testing::TestWithParam<GlyphCase> {};
 
 TEST_P(GlyphWithARepeatedPoint, MakesAClosedSolidWithoutPinches) {
-  auto font = testing::InstalledFont(GetParam().family);
-  if (!font || font->Family() != GetParam().family) GTEST_SKIP() << GetParam().family << " is not installed (scripts/deps.sh)";
-  MOutline outline;
-  ASSERT_TRUE(outline.ReadGlyph(*font, GetParam().character, 5));
-  const GlyphCheck r = Check(outline);
+  GlyphCheck r;
+  if (!ReadAndCheck(GetParam(), r)) GTEST_SKIP() << GetParam().family << " is not installed (scripts/deps.sh)";
   EXPECT_TRUE(r.AreaOk()) << "filled " << r.filled << ", caps signed " << r.signedCap << ", covered " << r.coveredCap;
   EXPECT_EQ(r.badEdges, 0);
   EXPECT_EQ(r.pinchedEdges, 0);
@@ -259,7 +260,7 @@ INSTANTIATE_TEST_SUITE_P(
         GlyphCase{"AoyagiSosekiFont2", U'ﾃ', "AoyagiHalfwidthTe"}, GlyphCase{"AoyagiSosekiFont2", U'皛', "AoyagiKyou"},
         // A contour passing through its own first point, hole-bridged into a part that folded.
         GlyphCase{"IPAGothic", U'駲', "IPAGothicShuu"}),
-    [](const ::testing::TestParamInfo<GlyphCase>& info) { return std::string(info.param.label); });
+    GlyphCaseName);
 
 }  // namespace
 }  // namespace qv

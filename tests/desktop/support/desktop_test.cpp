@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "support/home_folders.h"
 #include "ui/main_window.h"
 #include "ui/viewport_widget.h"
 
@@ -25,20 +26,7 @@ void PrepareDesktopTestEnvironment() {
   if (!mkdtemp(pattern.data())) std::abort();
   g_folder = pattern;
   std::atexit(RemoveTestFolder);
-  // Nothing a test does reaches the user's home: Qt's file dialog keeps its state in the
-  // configuration folder, the OpenGL widgets and Mesa keep shader caches in the cache folder.
-  const std::pair<const char*, const char*> folders[] = {{"HOME", "home"},
-                                                         {"XDG_CONFIG_HOME", "config"},
-                                                         {"XDG_DATA_HOME", "data"},
-                                                         {"XDG_CACHE_HOME", "cache"},
-                                                         {"XDG_STATE_HOME", "state"},
-                                                         {"XDG_RUNTIME_DIR", "runtime"}};
-  for (const auto& [variable, sub] : folders) {
-    const std::string folder = g_folder + "/" + sub;
-    std::filesystem::create_directories(folder);
-    setenv(variable, folder.c_str(), 1);
-  }
-  std::filesystem::permissions(g_folder + "/runtime", std::filesystem::perms::owner_all);  // as Qt wants it
+  PointHomeFoldersAt(g_folder);
   ui::UseOpenGl33ByDefault();
 }
 
