@@ -8,14 +8,16 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libboost-dev
-  libfreetype-dev libfontconfig-dev fontconfig
+  libfreetype-dev libfontconfig-dev fontconfig libharfbuzz-dev libfribidi-dev
   libpolyclipping-dev
   fonts-dejavu-core fonts-ipafont-gothic fonts-noto-cjk
   fonts-kouzan-mouhitsu fonts-aoyagi-soseki fonts-kaushanscript fonts-misaki fonts-ipaexfont-mincho
+  fonts-lohit-deva
   libstb-dev zlib1g-dev
   libavcodec-dev libavformat-dev libswscale-dev libavutil-dev libwebp-dev
   libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libgbm1
   qt6-base-dev libqt6opengl6-dev qt6-svg-dev libqt6svg6 libgl-dev xvfb xauth x11-utils
+  qt6-l10n-tools qt6-translations-l10n lintian
   shared-mime-info desktop-file-utils xdg-utils
   clang libclang-rt-dev
   chromium
