@@ -14,6 +14,16 @@ class CZiduderizo;
 class PlatformFont;
 struct CModel;
 
+// How the edge between a cap and the side is cut away. Width 0 leaves the sharp edge.
+enum class BevelShape { kRound, kChamfer };
+
+struct BevelParameters {
+  float width = 0.0f;      // how far the bevel cuts into the glyph, model units; 0 = no bevel
+  float depth = 0.0f;      // how far along the thickness it runs, on the front and on the back
+  int32_t segments = 4;    // profile steps; 1 = a straight chamfer whatever the shape
+  BevelShape shape = BevelShape::kRound;
+};
+
 // What the create-text dialog collects. Strings are UTF-8.
 struct TextParameters {
   std::string fontName = "メイリオ";
@@ -22,6 +32,9 @@ struct TextParameters {
   float fontSize = 100.0f;    // height of the font's character cell in model units
   float thickness = 50.0f;    // depth of the slab in model units
   int32_t weight = 400;       // 1 to 1000: 400 normal, 700 bold
+  BevelParameters bevel;
+  bool kerning = true;        // the font's own kerning (GPOS or kern table)
+  int32_t tracking = 0;       // thousandths of the font size added between every two glyphs
 };
 
 // What a text model was made with beyond what was asked for, for the user to read.
