@@ -36,7 +36,7 @@ bool SmallEnough(const qv::CZiduderizo& scene) {
     faces += model.m_faces.size();
     for (const auto& track : model.m_tracks) poses += track.size();
   }
-  return faces <= 20000 && poses <= 100000;
+  return faces <= 2000 && poses <= 5000;
 }
 
 void CheckNoNonFinite(const nlohmann::json& value) {

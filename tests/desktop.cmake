@@ -28,4 +28,8 @@ foreach(source ${QV_DESKTOP_TESTS})
   # A modal dialog that no answer reaches fails its test within seconds
   # (desktop/support/modal_dialogs.h); the limit only stops a program that hangs anyway.
   set_tests_properties(desktop.${name} PROPERTIES LABELS desktop TIMEOUT 240 ENVIRONMENT "${environment}")
+  if(name STREQUAL "soak_test")
+    # Ten minutes of one session: run on request (scripts/soak.sh), never by ./test.
+    set_tests_properties(desktop.${name} PROPERTIES LABELS soak TIMEOUT 1500)
+  endif()
 endforeach()

@@ -41,8 +41,11 @@ QString TestPlace() {
 
 QString Describe(const QWidget* widget) {
   if (!widget) return QStringLiteral("nothing");
-  return QStringLiteral("%1 \"%2\" (%3)")
+  QString described = QStringLiteral("%1 \"%2\" (%3)")
       .arg(QString::fromLatin1(widget->metaObject()->className()), widget->windowTitle(), widget->objectName());
+  // A message box says what went wrong: its text tells the failing test's reader.
+  if (auto* box = qobject_cast<const QMessageBox*>(widget)) described += QStringLiteral(": ") + box->text();
+  return described;
 }
 
 void Fail(const QString& message) {
