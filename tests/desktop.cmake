@@ -31,5 +31,6 @@ foreach(source ${QV_DESKTOP_TESTS})
   if(name STREQUAL "soak_test")
     # Ten minutes of one session: run on request (scripts/soak.sh), never by ./test.
     set_tests_properties(desktop.${name} PROPERTIES LABELS soak TIMEOUT 1500)
+    set_property(TEST desktop.${name} APPEND PROPERTY ENVIRONMENT QTEST_FUNCTION_TIMEOUT=1400000)
   endif()
 endforeach()
