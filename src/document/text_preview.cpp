@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+
+#include "animation/pose_matrix.h"
 
 #include "document/text_checks.h"
 #include "viewport/camera.h"
@@ -16,7 +19,7 @@ constexpr float kSwingDegrees = 30.0f;
 constexpr double kSwingSeconds = 8.0;
 constexpr float kTiltDegrees = 12.0f;
 constexpr float kCameraDistance = 1500.0f;  // the reset camera's
-constexpr float kMargin = 0.85f;            // of the view the model may fill
+constexpr float kMargin = 0.92f;            // of the view the model may fill
 constexpr float kDegrees = 0.017453292f;
 
 }  // namespace
@@ -50,22 +53,34 @@ float TextPreviewTurn(double seconds) {
 }
 
 void PoseTextPreview(CZiduderizo& scene, float aspect, float turnDegrees) {
+  // Seen from the camera, a point may reach `wide` times its distance to either side and `high`
+  // times it up or down.
+  const float high = std::tan(scene.m_fieldOfView * kDegrees / 2.0f) * kMargin;
+  const float wide = high * std::max(aspect, 0.01f);
   float zoom = 1.0f;
   if (!scene.m_models.empty()) {
     CModel& model = scene.m_models.front();
     if (CAnimation* pose = CurrentPoseOf(scene, model)) pose->m_rotation = {0.0f, turnDegrees, 0.0f};
     if (!model.m_vertices.empty()) {
+      // The zoom that keeps every corner of the model's box in view at every turn of the swing
+      // (and so the whole model: the picture of a box is the outline of its corners' pictures).
+      // A corner q (turned and tilted, zoom 1) is drawn at s * q, distance D - s * q.z away;
+      // s * |q.x| <= wide * (D - s * q.z) gives s <= wide * D / (|q.x| + wide * q.z).
+      float most = std::numeric_limits<float>::max();
       const CVector& hi = model.m_boundsMax;
       const CVector& lo = model.m_boundsMin;
-      const float width = hi.x - lo.x, height = hi.y - lo.y, depth = hi.z - lo.z;
-      // Turned about y, the model's width on screen never passes the diagonal of its top view;
-      // seen from above, its depth adds to its height.
-      const float across = std::hypot(width, depth);
-      const float up = height * std::cos(kTiltDegrees * kDegrees) + across * std::sin(kTiltDegrees * kDegrees);
-      const float halfView = kCameraDistance * std::tan(scene.m_fieldOfView * kDegrees / 2.0f) * kMargin;
-      const float fitUp = up > 0.0f ? 2.0f * halfView / up : 1.0f;
-      const float fitAcross = across > 0.0f ? 2.0f * halfView * std::max(aspect, 0.01f) / across : 1.0f;
-      zoom = std::max(std::min(fitUp, fitAcross), kMinimumZoom);
+      const Matrix4 tilt = RotationXMatrix(kTiltDegrees * kDegrees);
+      for (float turn = -kSwingDegrees; turn <= kSwingDegrees; turn += 2.5f) {
+        const Matrix4 turned = RotationYMatrix(turn * kDegrees) * tilt;
+        for (int i = 0; i < 8; ++i) {
+          const CVector q = TransformPoint({i & 1 ? hi.x : lo.x, i & 2 ? hi.y : lo.y, i & 4 ? hi.z : lo.z}, turned);
+          if (const float across = std::fabs(q.x) + wide * q.z; across > 0.0f)
+            most = std::min(most, wide * kCameraDistance / across);
+          if (const float up = std::fabs(q.y) + high * q.z; up > 0.0f)
+            most = std::min(most, high * kCameraDistance / up);
+        }
+      }
+      if (most < std::numeric_limits<float>::max()) zoom = std::max(most, kMinimumZoom);
     }
   }
   CAnimation& camera = CameraPose(scene);
