@@ -146,7 +146,13 @@ void TextPreviewWidget::paintGL() {
   if (!device_) return;
   const float aspect = height() > 0 ? float(width()) / float(height()) : 1.0f;
   PoseTextPreview(scene_, aspect, turning_ ? TextPreviewTurn(clock_.elapsed() / 1000.0) : kStillTurnDegrees);
+  QElapsedTimer drawing;
+  drawing.start();
   renderer_.RenderFrame();
+  // A huge text drawn without a GPU takes a good part of a frame: the turn then slows down so
+  // that drawing never takes more than half the user interface's time.
+  const qint64 drawnMs = drawing.elapsed();
+  turn_.setInterval(int(std::clamp<qint64>(2 * drawnMs, kTurnFrameMs, 1000)));
   emit frameDrawn();
 }
 
