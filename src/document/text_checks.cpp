@@ -10,7 +10,8 @@ std::string_view CheckBevel(const TextParameters& parameters) {
   if (!(bevel.width >= 0.0f)) return kBevelWidthNegativeMessage;
   if (!(bevel.depth >= 0.0f)) return kBevelDepthNegativeMessage;
   // CreateTextModel makes a slab of at least 1 unit.
-  const float thickness = std::isfinite(parameters.thickness) && parameters.thickness >= 1.0f ? parameters.thickness : 1.0f;
+  const float given = parameters.thickness;
+  const float thickness = std::isfinite(given) && given >= 1.0f ? given : 1.0f;
   if (!(bevel.depth <= thickness / 2.0f)) return kBevelDepthTooDeepMessage;
   if (bevel.segments < 1 || bevel.segments > kBevelSegmentLimit) return kBevelSegmentsMessage;
   return {};

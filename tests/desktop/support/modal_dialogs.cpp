@@ -163,7 +163,8 @@ void AnswerNextCreateTextDialog(const CreateTextAnswer& answer) {
     SetIfGiven(modal, "bevelWidth", answer.bevelWidth);
     SetIfGiven(modal, "bevelDepth", answer.bevelDepth);
     SetIfGiven(modal, "bevelSegments", answer.bevelSegments);
-    if (answer.bevelShape >= 0) modal->findChild<QComboBox*>(QStringLiteral("bevelShape"))->setCurrentIndex(answer.bevelShape);
+    if (answer.bevelShape >= 0)
+      modal->findChild<QComboBox*>(QStringLiteral("bevelShape"))->setCurrentIndex(answer.bevelShape);
     if (answer.kerning >= 0) modal->findChild<QCheckBox*>(QStringLiteral("kerning"))->setChecked(answer.kerning == 1);
     SetIfGiven(modal, "tracking", answer.tracking);
     auto* buttons = modal->findChild<QDialogButtonBox*>(QStringLiteral("buttons"));
