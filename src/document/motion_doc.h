@@ -111,9 +111,9 @@ class CMotionDoc {
   void OnMouseMode(MouseMode mode);  // camera or animation (the model mode is never selectable)
 
   // The create-text command after the dialog's OK: with a font name and a text of at most
-  // kMaxTextCharacters characters, remembers the
-  // values (all but the text) in m_textDefaults, adds the model, clears the undo history and goes
-  // to frame 0; fonts and characters that stood in for missing ones are told through the user
+  // kMaxTextCharacters characters, and a bevel that CheckBevel takes (else its message is told),
+  // remembers the values (all but the text) in m_textDefaults, adds the model, clears the undo
+  // history and goes to frame 0; fonts and characters that stood in for missing ones are told through the user
   // interaction. The views get hint 126 whether or not a model was made; the document is marked
   // modified only when one was. Returns whether a model was made.
   bool CreateText(const TextParameters& parameters);

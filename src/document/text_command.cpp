@@ -1,6 +1,7 @@
 // The create-text command of CMotionDoc.
 #include "animation/undo.h"
 #include "document/motion_doc.h"
+#include "document/text_checks.h"
 #include "platform/font_catalog.h"
 
 namespace qv {
@@ -16,6 +17,11 @@ TextParameters CMotionDoc::TextDialogPreset() {
 bool CMotionDoc::CreateText(const TextParameters& parameters) {
   bool made = !parameters.fontName.empty() && !parameters.text.empty() &&
               CodePoints(parameters.text).size() <= kMaxTextCharacters;
+  // A bevel that cannot be made is told, and nothing is remembered.
+  if (const std::string_view bevelProblem = made ? CheckBevel(parameters) : std::string_view(); !bevelProblem.empty()) {
+    ui_.ShowMessage(bevelProblem);
+    made = false;
+  }
   if (made) {
     m_textDefaults = parameters;
     m_textDefaults.text.clear();

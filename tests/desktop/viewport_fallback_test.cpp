@@ -1,10 +1,14 @@
 // Without a usable OpenGL the viewport pane says so, and everything else works on.
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "document/command_ids.h"
 #include "document/motion_doc.h"
 #include "desktop/support/desktop_test.h"
 #include "ui/control_bar_widget.h"
+#include "ui/dialogs/create_text_dialog.h"
 #include "ui/main_window.h"
 #include "ui/viewport_widget.h"
 
@@ -29,6 +33,22 @@ class ViewportFallbackTest : public QObject {
     window.RunCommand(qv::cmd::kLastFrame);
     QCOMPARE(window.controlBar()->currentFrameField()->text(), QString("60"));
     QVERIFY(window.document().DoStore((qv::testing::TestFolder() + "/no-gl.qvlogo").toStdString()));
+  }
+
+  void theCreateTextDialogTellsWhyItHasNoPreview() {
+    qv::TextParameters preset;
+    preset.fontName = "DejaVu Sans";
+    qv::ui::CreateTextDialog dialog(preset, {"DejaVu Sans"});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(!dialog.preview());
+    auto* note = dialog.findChild<QLabel*>("previewNote");
+    QVERIFY(note);
+    QVERIFY2(note->isVisible() && note->text().contains("OpenGL"), qPrintable(note->text()));
+    dialog.textEdit()->setText("A");  // typing goes on without a preview
+    dialog.findChild<QDialogButtonBox*>("buttons")->button(QDialogButtonBox::Ok)->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(QString::fromStdString(dialog.values().text), QString("A"));
   }
 };
 

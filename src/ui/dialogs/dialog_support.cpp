@@ -26,16 +26,12 @@ QLineEdit* MakeDigitsOnlyEdit(QWidget* parent) {
 
 QLineEdit* MakeNumberEdit(QWidget* parent) { return new QLineEdit(parent); }
 
-namespace {
-
 // The document's message texts are the translation sources.
 void RefuseEdit(QLineEdit* edit, const char* message) {
   ShowMessageBox(edit->window(), QCoreApplication::translate("qv::CMotionDoc", message));
   edit->setFocus(Qt::OtherFocusReason);
   edit->selectAll();
 }
-
-}  // namespace
 
 bool ReadIntegerEdit(QLineEdit* edit, int32_t& value) {
   if (auto read = ReadIntegerField(edit->text().toStdString())) {

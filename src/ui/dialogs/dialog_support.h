@@ -23,6 +23,10 @@ QLineEdit* MakeDigitsOnlyEdit(QWidget* parent);
 // An edit that accepts any text.
 QLineEdit* MakeNumberEdit(QWidget* parent);
 
+// Refuses what an edit holds: the message (a document text, translated), then the edit gets the
+// focus with its text selected.
+void RefuseEdit(QLineEdit* edit, const char* message);
+
 // Read an edit on OK. When the text does not read, the message is shown, the edit gets the focus
 // with its text selected, and false is returned so that the dialog stays open.
 bool ReadIntegerEdit(QLineEdit* edit, int32_t& value);

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -162,6 +163,13 @@ void AnswerNextCreateTextDialog(const CreateTextAnswer& answer) {
     SetIfGiven(modal, "fontSize", answer.fontSize);
     SetIfGiven(modal, "thickness", answer.thickness);
     if (answer.weight >= 1) modal->findChild<QSlider*>(QStringLiteral("weight"))->setValue(answer.weight);
+    SetIfGiven(modal, "bevelWidth", answer.bevelWidth);
+    SetIfGiven(modal, "bevelDepth", answer.bevelDepth);
+    SetIfGiven(modal, "bevelSegments", answer.bevelSegments);
+    if (answer.bevelShape >= 0)
+      modal->findChild<QComboBox*>(QStringLiteral("bevelShape"))->setCurrentIndex(answer.bevelShape);
+    if (answer.kerning >= 0) modal->findChild<QCheckBox*>(QStringLiteral("kerning"))->setChecked(answer.kerning == 1);
+    SetIfGiven(modal, "tracking", answer.tracking);
     auto* buttons = modal->findChild<QDialogButtonBox*>(QStringLiteral("buttons"));
     buttons->button(answer.ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
     return true;

@@ -37,8 +37,9 @@ void AnswerNextModal(std::function<bool(QWidget*)> answer);
 void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr);
 
 // The create-text dialog ("3D文字作成") as a person fills it: every field given replaces the
-// field's text (empty: the preset stays), the weight moves when given (>= 1); then OK, or
-// cancel when `ok` is false.
+// field's text (empty: the preset stays), the weight moves when given (>= 1), the bevel's shape
+// (0 round, 1 chamfer) and the kerning box change when given (>= 0); then OK, or cancel when
+// `ok` is false.
 struct CreateTextAnswer {
   QString fontName;
   QString text;
@@ -46,6 +47,12 @@ struct CreateTextAnswer {
   QString fontSize;
   QString thickness;
   int weight = 0;
+  QString bevelWidth;
+  QString bevelDepth;
+  QString bevelSegments;
+  int bevelShape = -1;
+  int kerning = -1;  // 0 off, 1 on
+  QString tracking;
   bool ok = true;
 };
 void AnswerNextCreateTextDialog(const CreateTextAnswer& answer);
