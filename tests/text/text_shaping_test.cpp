@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 
 #include "geometry/bounds.h"
 #include "geometry/glyph_outline.h"
@@ -13,6 +14,7 @@
 #include "geometry/text_model.h"
 #include "glyph_checks.h"
 #include "platform/font_catalog.h"
+#include "scene/scene.h"
 
 namespace qv {
 namespace {
@@ -217,6 +219,38 @@ TEST(TextShaping, FallbackFontsTakeTheirOwnRuns) {
   const double kerned = Width(*font, U"Logo ロゴ") - Width(*font, U"Logo ロゴ", false);
   EXPECT_LT(kerned, -0.5);
   EXPECT_NEAR(kerned, Width(*font, U"Logo") - Width(*font, U"Logo", false), 1e-3);
+}
+
+// Opened faces are kept for the next font of the same file, but two fonts alive at once never
+// share one, also on two threads (the viewport and a command making text at the same time).
+TEST(TextShaping, KeptFacesAreNeverSharedByTwoFonts) {
+  QV_REQUIRE_FONT(font, "DejaVu Sans");
+  auto modelOf = [](const char* text) {
+    TextParameters p;
+    p.fontName = "DejaVu Sans";
+    p.text = text;
+    CZiduderizo scene;
+    EXPECT_EQ(CreateTextModel(scene, p), 0);
+    return scene.m_models.at(0).m_vertices;
+  };
+  const auto latin = modelOf("AVO ロゴ"), arabic = modelOf("سلام O");
+  // Two fonts of one file side by side, each loading other glyphs between the other's reads.
+  auto second = PlatformFont::Open(font->File());
+  std::vector<uint8_t> a, b, a2;
+  font->GlyphOutline(U'O', a);
+  second->GlyphOutline(U'A', b);
+  font->GlyphOutline(U'O', a2);
+  EXPECT_EQ(a, a2);
+  EXPECT_NE(a, b);
+  std::vector<std::thread> threads;
+  std::vector<int> mismatches(2, 0);
+  for (int t = 0; t < 2; ++t)
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < 20; ++i)
+        if (modelOf(t == 0 ? "AVO ロゴ" : "سلام O") != (t == 0 ? latin : arabic)) ++mismatches[t];
+    });
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(mismatches, (std::vector<int>{0, 0}));
 }
 
 }  // namespace
