@@ -55,7 +55,8 @@ void TextLayout::Lay(std::u32string_view text, const TextLayoutOptions& options,
   for (size_t i = 0; i < n; ++i) {
     const char32_t c = text[i];
     if (i > 0 && (IsInvisible(c) || IsCombiningMark(c)) && fontOf_[i - 1]->HasGlyph(c))
-      fontOf_[i] = fontOf_[i - 1];
+      fontOf_[i] = fontOf_[i - 1] == &primary_ || primary_.HasGlyph(c) || IsInvisible(c) ? fontOf_[i - 1]
+                                                                                        : Note(*fontOf_[i - 1], c, notes);
     else if (i > 0 && IsInvisible(c))
       fontOf_[i] = fontOf_[i - 1];
     else
