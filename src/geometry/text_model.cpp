@@ -140,8 +140,8 @@ bool BuildTextMesh(PlatformFont& font, std::u32string_view text, const TextParam
   }
   model.m_vertices.reserve(model.m_vertices.size() + 2 * points);
   model.m_faces.reserve(model.m_faces.size() + 3 * points);
-  // The caps are made side by side, then added in text order: the model is the same as when each
-  // glyph is made in turn.
+  // The caps are made side by side, then added in the order the glyphs stand (left to right): the
+  // model is the same as when each glyph is made in turn.
   ParallelFor(outlines.size(), kGlyphsPerRange, [&](size_t begin, size_t end) {
     for (size_t i = begin; i < end; ++i) outlines[i].outline.PrepareMesh();
   });
