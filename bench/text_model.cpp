@@ -9,10 +9,12 @@
 
 #include "geometry/glyph_outline.h"
 #include "geometry/normals.h"
+#include "geometry/text_layout.h"
 #include "geometry/text_model.h"
 #include "geometry/vertex_array.h"
 #include "platform/platform_font.h"
 #include "scene/model.h"
+#include "scene/scene.h"
 
 namespace {
 
@@ -30,6 +32,15 @@ std::u32string JapaneseText(size_t length) {
       U"吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。何でも薄暗いじめじめした所で"
       U"ニャーニャー泣いていた事だけは記憶している。吾輩はここで始めて人間というものを見た。しかもあとで"
       U"聞くとそれは書生という人間中で一番獰悪な種族であったそうだ。";
+  std::u32string out;
+  while (out.size() < length) out += prose;
+  return out.substr(0, length);
+}
+
+// 100 characters of English with the pairs kerning is for (AV, To, Wa, Ty, LT ...).
+std::u32string LatinText(size_t length) {
+  const std::u32string prose =
+      U"AVANT TOWARDS WAVY LATTE: Today, Yves Vallot wrote to Tanya about a very lovely AWAY TEAM victory. ";
   std::u32string out;
   while (out.size() < length) out += prose;
   return out.substr(0, length);
@@ -85,10 +96,10 @@ BENCHMARK(BM_TextMesh_Japanese)->Arg(25)->Arg(50)->Arg(100)->Arg(200)->Arg(400)-
 // expensive on virtual machines). The plain case leaves it to the allocator and lands on either.
 enum class ModelMemory { LeftToTheAllocator, Reused, Fresh };
 
-void BM_TextModel(benchmark::State& state, ModelMemory memory) {
-  auto font = OpenOrSkip(state, kIpaGothic);
+void BM_TextModel(benchmark::State& state, ModelMemory memory, const char* file, bool latin) {
+  auto font = OpenOrSkip(state, file);
   if (!font) return;
-  const std::u32string text = JapaneseText(100);
+  const std::u32string text = latin ? LatinText(100) : JapaneseText(100);
   if (memory == ModelMemory::Reused) {
     mallopt(M_MMAP_THRESHOLD, 256 << 20);
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
@@ -111,9 +122,58 @@ void BM_TextModel(benchmark::State& state, ModelMemory memory) {
     mallopt(M_TRIM_THRESHOLD, 128 << 10);
   }
 }
-BENCHMARK_CAPTURE(BM_TextModel, Japanese100, ModelMemory::LeftToTheAllocator)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_TextModel, Japanese100_ReusedMemory, ModelMemory::Reused)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_TextModel, Japanese100_FreshMemory, ModelMemory::Fresh)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextModel, Japanese100, ModelMemory::LeftToTheAllocator, kIpaGothic, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextModel, Japanese100_ReusedMemory, ModelMemory::Reused, kIpaGothic, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextModel, Japanese100_FreshMemory, ModelMemory::Fresh, kIpaGothic, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextModel, LatinKerned100_ReusedMemory, ModelMemory::Reused, kDejaVuSans, true)
+    ->Unit(benchmark::kMillisecond);
+
+// The layout alone (fonts per character, bidirectional levels, shaping, the pen walk): the part
+// of the text model that shaping adds.
+void BM_TextLayout(benchmark::State& state, const char* file, bool latin) {
+  auto font = OpenOrSkip(state, file);
+  if (!font) return;
+  const std::u32string text = latin ? LatinText(100) : JapaneseText(100);
+  TextLayout layout(*font);
+  std::vector<PlacedGlyph> glyphs;
+  for (auto _ : state) {
+    layout.Lay(text, {}, nullptr, glyphs);
+    benchmark::DoNotOptimize(glyphs.data());
+  }
+}
+BENCHMARK_CAPTURE(BM_TextLayout, Japanese100, kIpaGothic, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TextLayout, LatinKerned100, kDejaVuSans, true)->Unit(benchmark::kMicrosecond);
+
+// A short text made into a scene's model from the font's name, as the command line and the text
+// fuzzer make one per run: the font chosen, opened, a fallback font found for the kanji, the model
+// made. Remembered: the same text again (fontconfig's answers and the opened faces are kept).
+// NewKanji: a kanji not asked for before each time, so fontconfig sorts its fonts for it again.
+void BM_CreateTextModel(benchmark::State& state, bool newKanji) {
+  char32_t kanji = 0x4E00;
+  for (auto _ : state) {
+    TextParameters p;
+    p.fontName = "DejaVu Sans";
+    std::u32string text = U"Logo ";
+    text += newKanji ? kanji++ : U'文';
+    p.text.clear();
+    for (char32_t c : text) {
+      if (c < 0x80) {
+        p.text += static_cast<char>(c);
+      } else {
+        p.text += static_cast<char>(0xE0 | (c >> 12));
+        p.text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        p.text += static_cast<char>(0x80 | (c & 0x3F));
+      }
+    }
+    CZiduderizo scene;
+    benchmark::DoNotOptimize(CreateTextModel(scene, p));
+  }
+}
+BENCHMARK_CAPTURE(BM_CreateTextModel, Remembered, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CreateTextModel, NewKanji, true)->Unit(benchmark::kMillisecond);
 
 // Fonts whose glyphs are mostly united first: a brush font's overlapping strokes, and synthetic
 // bold growing strokes into each other.

@@ -1,6 +1,6 @@
 // libFuzzer target: any string in any of a few installed fonts (a plain sans face, a Japanese
 // face, brush fonts whose strokes cross, pixel squares meeting at corners), at any weight, size,
-// thickness and subdivision count, makes a text model whose faces point at its own vertices, whose
+// thickness, subdivision count, kerning and letter spacing, makes a text model whose faces point at its own vertices, whose
 // coordinates are finite and whose solid is closed: every edge belongs to exactly two faces.
 //
 // Input: four option bytes, then the text (UTF-8; malformed bytes are skipped).
@@ -47,6 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TextParameters parameters;
   parameters.fontName = kFamilies[data[0] % std::size(kFamilies)];
   parameters.subdivisions = 1 + data[1] % 8;
+  // The bits left over: kerning, and letter spacing from glyphs piled up to far apart.
+  parameters.kerning = (data[0] / 8) % 2 == 0;
+  parameters.tracking = (data[1] / 8 - 10) * 100;
   parameters.weight = 1 + (data[2] * 1000) / 255;
   parameters.fontSize = 1.0f + static_cast<float>(data[3] % 16) * 25.0f;
   parameters.thickness = 1.0f + static_cast<float>(data[3] / 16) * 10.0f;

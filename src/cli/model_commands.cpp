@@ -45,6 +45,9 @@ void CheckTextParameters(const TextParameters& p, bool fontGiven) {
   if (p.subdivisions < 1 || p.subdivisions > kMaxSubdivisions)
     throw CommandFailure{"--subdivisions must be a whole number from 1 to " + std::to_string(kMaxSubdivisions)};
   if (p.weight < 1 || p.weight > 1000) throw CommandFailure{"--weight must be a whole number from 1 to 1000"};
+  if (p.tracking < kMinTextTracking || p.tracking > kMaxTextTracking)
+    throw CommandFailure{"--tracking must be a whole number from " + std::to_string(kMinTextTracking) + " to " +
+                         std::to_string(kMaxTextTracking) + " (thousandths of the size)"};
   if (fontGiven && !IsFamilyInstalled(p.fontName))
     throw CommandFailure{"--font: no installed outline font named " + p.fontName + " (qvlogo fonts lists them)"};
 }
@@ -135,10 +138,16 @@ void AddModelCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRun
   textCmd->add_option("--thickness", sizes->second, "depth")->capture_default_str();
   textCmd->add_option("--subdivisions", text->subdivisions, "steps per curve")->capture_default_str();
   textCmd->add_option("--weight", text->weight, "1 to 1000 (400 normal, 700 bold)")->capture_default_str();
+  auto kerning = std::make_shared<std::string>(text->kerning ? "on" : "off");
+  textCmd->add_option("--kerning", *kerning, "the font's kerning: on or off")->capture_default_str();
+  textCmd->add_option("--tracking", text->tracking, "letter spacing in thousandths of the size (negative tightens)")
+      ->capture_default_str();
   CLI::Option* fontOption = textCmd->get_option("--font");
-  commands.emplace_back(textCmd, [textDoc, text, sizes, fontOption] {
+  commands.emplace_back(textCmd, [textDoc, text, sizes, kerning, fontOption] {
     text->fontSize = ReadNumberField(sizes->first).value_or(std::numeric_limits<float>::quiet_NaN());
     text->thickness = ReadNumberField(sizes->second).value_or(std::numeric_limits<float>::quiet_NaN());
+    if (*kerning != "on" && *kerning != "off") throw CommandFailure{"--kerning must be on or off"};
+    text->kerning = *kerning == "on";
     RunText(*textDoc, *text, fontOption->count() > 0);
   });
 

@@ -71,6 +71,14 @@ bool MOutline::ReadGlyph(PlatformFont& font, uint32_t charCode, int32_t subdivis
   return ReadRecords(records.data(), records.size(), subdivisions);
 }
 
+bool MOutline::ReadGlyphById(PlatformFont& font, uint32_t glyph, int32_t subdivisions) {
+  m_polygons.clear();
+  std::vector<uint8_t> records;
+  uint32_t size = font.GlyphOutlineById(glyph, records);
+  if (size == 0 || size == kGlyphOutlineError) return false;
+  return ReadRecords(records.data(), records.size(), subdivisions);
+}
+
 bool MOutline::ReadRecords(const uint8_t* records, size_t size, int32_t subdivisions) {
   m_polygons.clear();
   if (size == 0) return false;

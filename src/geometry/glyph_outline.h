@@ -25,6 +25,8 @@ class MOutline {
   // `subdivisions` straight steps. False, with no polygons, for a character the font lacks or
   // one without contours (a space).
   bool ReadGlyph(PlatformFont& font, uint32_t charCode, int32_t subdivisions);
+  // The same for a glyph by its id in the font (as the shaper gives them).
+  bool ReadGlyphById(PlatformFont& font, uint32_t glyph, int32_t subdivisions);
   // The same from a buffer of native outline records (platform/native_outline.h).
   bool ReadRecords(const uint8_t* records, size_t size, int32_t subdivisions);
 

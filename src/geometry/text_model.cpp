@@ -7,6 +7,7 @@
 #include "geometry/bounds.h"
 #include "geometry/glyph_outline.h"
 #include "geometry/normals.h"
+#include "geometry/text_layout.h"
 #include "animation/track_fit.h"
 #include "geometry/unique_names.h"
 #include "geometry/vertex_array.h"
@@ -76,45 +77,6 @@ std::string Utf8Of(std::u32string_view text) {
   return out;
 }
 
-// Characters that are never drawn and never looked for elsewhere: controls, joiners and
-// variation selectors.
-bool IsInvisible(char32_t c) {
-  return c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0x200B && c <= 0x200F) || (c >= 0xFE00 && c <= 0xFE0F) ||
-         (c >= 0xE0100 && c <= 0xE01EF) || c == 0xFEFF;
-}
-
-// The fonts that stand in for the chosen one, opened once per text.
-class FallbackFonts {
- public:
-  explicit FallbackFonts(PlatformFont& primary) : primary_(primary) {}
-
-  // The font to draw `c` with and the character to ask it for (kMissingGlyph for the box).
-  std::pair<PlatformFont*, char32_t> For(char32_t c, TextModelNotes* notes) {
-    if (primary_.HasGlyph(c) || IsInvisible(c)) return {&primary_, c};
-    for (auto& font : fonts_)
-      if (font->HasGlyph(c)) return {Note(*font, c, notes), c};
-    if (auto font = primary_.FallbackFor(c)) {
-      fonts_.push_back(std::move(font));
-      return {Note(*fonts_.back(), c, notes), c};
-    }
-    if (notes && notes->missing.find(c) == std::u32string::npos) notes->missing += c;
-    return {&primary_, kMissingGlyph};
-  }
-
- private:
-  PlatformFont* Note(PlatformFont& font, char32_t c, TextModelNotes* notes) {
-    if (!notes) return &font;
-    auto it = std::find_if(notes->substitutions.begin(), notes->substitutions.end(),
-                           [&](const auto& s) { return s.family == font.Family(); });
-    if (it == notes->substitutions.end()) it = notes->substitutions.insert(it, {font.Family(), {}});
-    if (it->characters.find(c) == std::u32string::npos) it->characters += c;
-    return &font;
-  }
-
-  PlatformFont& primary_;
-  std::vector<std::unique_ptr<PlatformFont>> fonts_;
-};
-
 }  // namespace
 
 std::vector<std::string> TextModelMessages(const TextModelNotes& notes) {
@@ -132,53 +94,70 @@ std::vector<std::string> TextModelMessages(const TextModelNotes& notes) {
 
 bool BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize,
                    float thickness, int32_t material, CModel& model, TextModelNotes* notes, int64_t maxFaces) {
-  FallbackFonts fonts(font);
+  TextParameters parameters;
+  parameters.subdivisions = subdivisions;
+  parameters.fontSize = fontSize;
+  parameters.thickness = thickness;
+  return BuildTextMesh(font, text, parameters, material, model, notes, maxFaces);
+}
+
+bool BuildTextMesh(PlatformFont& font, std::u32string_view text, const TextParameters& parameters,
+                   int32_t material, CModel& model, TextModelNotes* notes, int64_t maxFaces) {
+  const int32_t subdivisions = parameters.subdivisions;
+  const float fontSize = parameters.fontSize;
+  const float thickness = parameters.thickness;
   // Each glyph is built at the origin and placed in double precision, scaled (one outline unit is
   // the font's cell height) and centred before its coordinates are rounded once: far along a long
   // line, adding the pen in float would round small triangles into flipped ones.
   struct Placed {
     size_t firstVertex;
-    double pen;
+    double x, y;
   };
+  TextLayout layout(font);
+  std::vector<PlacedGlyph> glyphs;
+  layout.Lay(text, {parameters.kerning, parameters.tracking}, notes, glyphs);
   // All outlines are read first, so that the model's arrays can be sized for the whole text once:
   // grown glyph by glyph and then again for the back and walls, the faces would be copied and
   // their memory touched several times. The sizes are a generous estimate (a cap has about as
   // many triangles as points, the back as many again, the walls one per outline edge); memory
   // reserved but never used is never touched.
-  std::vector<std::pair<MOutline, double>> outlines;
-  size_t points = 0;
-  double pen = 0.0;
-  for (char32_t c : text) {
-    auto [drawWith, ch] = fonts.For(c, notes);
+  struct Read {
     MOutline outline;
-    if (outline.ReadGlyph(*drawWith, ch, subdivisions)) {
-      for (const auto& polygon : outline.m_polygons) points += polygon->m_points.size() + 2;
-      // The same estimate refuses a text whose mesh would be too large, as soon as the outlines
-      // read so far promise it: dense glyphs finely subdivided made tens of millions of faces.
-      if (static_cast<int64_t>(3 * points) > maxFaces) return false;
-      outlines.emplace_back(std::move(outline), pen);
-      pen += CharacterAdvance(*drawWith, ch);
-    }
+    double x, y;
+  };
+  std::vector<Read> outlines;
+  outlines.reserve(glyphs.size());
+  size_t points = 0;
+  for (const PlacedGlyph& glyph : glyphs) {
+    MOutline outline;
+    // A glyph without contours (a space) has moved the pen and adds nothing.
+    if (!outline.ReadGlyphById(*glyph.font, glyph.glyph, subdivisions)) continue;
+    for (const auto& polygon : outline.m_polygons) points += polygon->m_points.size() + 2;
+    // The same estimate refuses a text whose mesh would be too large, as soon as the outlines
+    // read so far promise it: dense glyphs finely subdivided made tens of millions of faces.
+    if (static_cast<int64_t>(3 * points) > maxFaces) return false;
+    outlines.push_back({std::move(outline), glyph.x, glyph.y});
   }
   model.m_vertices.reserve(model.m_vertices.size() + 2 * points);
   model.m_faces.reserve(model.m_faces.size() + 3 * points);
-  // The caps are made side by side, then added in text order: the model is the same as when each
-  // glyph is made in turn.
+  // The caps are made side by side, then added in the order the glyphs stand (left to right): the
+  // model is the same as when each glyph is made in turn.
   ParallelFor(outlines.size(), kGlyphsPerRange, [&](size_t begin, size_t end) {
-    for (size_t i = begin; i < end; ++i) outlines[i].first.PrepareMesh();
+    for (size_t i = begin; i < end; ++i) outlines[i].outline.PrepareMesh();
   });
   std::vector<Placed> placed;
+  placed.reserve(outlines.size());
   const size_t base = model.m_vertices.size();
-  for (auto& [outline, at] : outlines) {
-    placed.push_back({model.m_vertices.size(), at});
-    outline.AppendMesh(model, 0.0f, material);
+  for (const Read& read : outlines) {
+    placed.push_back({model.m_vertices.size(), read.x, read.y});
+    read.outline.AppendMesh(model, 0.0f, material);
   }
   std::vector<double> xs(model.m_vertices.size() - base), ys(xs.size());
   for (size_t g = 0; g < placed.size(); ++g) {
     const size_t end = g + 1 < placed.size() ? placed[g + 1].firstVertex : model.m_vertices.size();
     for (size_t i = placed[g].firstVertex; i < end; ++i) {
-      xs[i - base] = (double{model.m_vertices[i].x} + placed[g].pen) * fontSize;
-      ys[i - base] = double{model.m_vertices[i].y} * fontSize;
+      xs[i - base] = (double{model.m_vertices[i].x} + placed[g].x) * fontSize;
+      ys[i - base] = (double{model.m_vertices[i].y} + placed[g].y) * fontSize;
     }
   }
   if (!xs.empty()) {
@@ -201,6 +180,11 @@ int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, Te
   const float fontSize = ClampAtLeastOne(parameters.fontSize);
   const float thickness = ClampAtLeastOne(parameters.thickness);
   const int32_t weight = parameters.weight < 1 || parameters.weight > 1000 ? 400 : parameters.weight;
+  TextParameters checked = parameters;
+  checked.subdivisions = subdivisions;
+  checked.fontSize = fontSize;
+  checked.thickness = thickness;
+  checked.tracking = std::clamp(parameters.tracking, kMinTextTracking, kMaxTextTracking);
 
   auto refuse = [notes](const char* why) {
     if (notes) notes->refused = why;
@@ -219,7 +203,7 @@ int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, Te
       notes->usedFamily = font->Family();
       notes->familySubstituted = font->Substituted();
     }
-    if (!BuildTextMesh(*font, text, subdivisions, fontSize, thickness, material, built, notes))
+    if (!BuildTextMesh(*font, text, checked, material, built, notes))
       return refuse(kTextTooLargeMessage);
   }
 

@@ -61,24 +61,32 @@ std::vector<std::string> TextModelMessages(const TextModelNotes& notes);
 
 // Builds the text model and appends it, with a new material, to the scene; returns its index.
 // Parameters out of range are clamped silently: subdivisions to 1 ... kMaxSubdivisions, size and
-// thickness below 1 (or not finite) to 1, a weight outside 1 ... 1000 to 400. Characters the font
-// lacks come from another installed font at the same size and weight, or are drawn as the
-// font's missing-glyph box when no font has them (`notes` tells which). Characters without
-// contours add nothing and do not move the pen. A text without any outline still makes a model
-// (without vertices), a material and a track.
+// thickness below 1 (or not finite) to 1, a weight outside 1 ... 1000 to 400, tracking to
+// kMinTextTracking ... kMaxTextTracking. Characters the font lacks come from another installed
+// font at the same size and weight, or are drawn as the font's missing-glyph box when no font
+// has them (`notes` tells which). The text is shaped (text_layout.h): kerning unless turned off,
+// ligatures, joining forms and marks as the font asks, right-to-left runs laid out right to left.
+// A glyph without contours (a space) adds nothing but moves the pen by its advance; controls,
+// joiners and selectors are not drawn. A text without any outline still makes a model (without
+// vertices), a material and a track.
 // Refused, with -1 and the scene unchanged, when the scene has no room for another model's
 // poses (kMaxStoredPoses) or material (kMaxSceneMaterials), or when the outlines promise more than
 // kMaxTextFaces faces (counted as the outlines are read, before any mesh is made).
 int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, TextModelNotes* notes = nullptr);
 
-// The mesh of a text in an open font, appended to `model` (normally empty): each character's
-// cap at the pen position, scaled by fontSize and centred (in double precision), then extruded by
-// thickness around z = 0. Every face gets `material`. No clamping here: CreateTextModel passes checked values. Characters the font lacks
-// are found as CreateTextModel describes and noted in `notes`. False, with `model` unchanged,
-// when the outlines promise more than `maxFaces` faces (about three per outline point).
+// The mesh of a text in an open font, appended to `model` (normally empty): each glyph's cap
+// where the layout puts it, scaled by fontSize and centred (in double precision), then extruded by
+// thickness around z = 0. Every face gets `material`. No clamping here: CreateTextModel passes
+// checked values. Characters the font lacks are found as CreateTextModel describes and noted in
+// `notes`. False, with `model` unchanged, when the outlines promise more than `maxFaces` faces
+// (about three per outline point). This form kerns and adds no tracking.
 bool BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize,
                    float thickness, int32_t material, CModel& model, TextModelNotes* notes = nullptr,
                    int64_t maxFaces = kMaxTextFaces);
+// The same with subdivisions, fontSize, thickness, kerning and tracking from `parameters` (its
+// font and text are not used).
+bool BuildTextMesh(PlatformFont& font, std::u32string_view text, const TextParameters& parameters,
+                   int32_t material, CModel& model, TextModelNotes* notes = nullptr, int64_t maxFaces = kMaxTextFaces);
 
 // Unicode code points of UTF-8 text (malformed bytes are skipped).
 std::u32string CodePoints(std::string_view utf8);

@@ -3,8 +3,11 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <set>
+#include <tuple>
 
 namespace qv {
 
@@ -112,6 +115,51 @@ FontChoice FirstOutlineFont(FcPattern* pattern, int32_t weight, char32_t ch, con
   return choice;
 }
 
+// Answers already found, for the process: every text asks for its font again (the preview, the
+// command line's runs, the fuzzer), and fontconfig's sorting takes milliseconds each time. Fonts
+// installed while the program runs are seen after a restart, as fontconfig's own caches are.
+// Shared by every thread that makes text.
+class ChoiceMemo {
+ public:
+  template <typename Key, typename Value, typename Make>
+  Value Find(std::map<Key, Value>& memo, const Key& key, Make make) {
+    {
+      std::lock_guard lock(mutex_);
+      if (auto it = memo.find(key); it != memo.end()) return it->second;
+    }
+    Value value = make();  // outside the lock: fontconfig locks for itself
+    std::lock_guard lock(mutex_);
+    // Bounded: texts of ever new characters each ask for a fallback.
+    if (memo.size() >= kKept) memo.clear();
+    memo.emplace(key, value);
+    return value;
+  }
+
+  std::map<std::string, bool> installed;
+  std::map<std::tuple<std::string, int32_t, std::u32string>, FontChoice> fonts;
+  std::map<std::tuple<char32_t, int32_t, std::vector<std::string>>, FontChoice> fallbacks;
+
+ private:
+  static constexpr size_t kKept = 1024;
+  std::mutex mutex_;
+};
+
+ChoiceMemo& Memo() {
+  static ChoiceMemo* memo = new ChoiceMemo;  // never destroyed: text may be made during exit
+  return *memo;
+}
+
+bool IsFamilyInstalledUncached(std::string_view family) {
+  if (family.empty()) return false;
+  FontSetPtr fonts = ListOutlineFonts(family);
+  for (int i = 0; fonts && i < fonts->nfont; ++i)
+    if (IsOutlineFormat(fonts->fonts[i])) return true;
+  return false;
+}
+
+FontChoice ChooseFontUncached(std::string_view faceName, int32_t weight, std::u32string_view text);
+FontChoice ChooseFontForCharacterUncached(char32_t ch, int32_t weight, const std::vector<std::string>& exclude);
+
 }  // namespace
 
 std::vector<std::string> ListOutlineFontFamilies() {
@@ -135,11 +183,8 @@ std::vector<std::string> ListOutlineFontFamilies() {
 }
 
 bool IsFamilyInstalled(std::string_view family) {
-  if (family.empty()) return false;
-  FontSetPtr fonts = ListOutlineFonts(family);
-  for (int i = 0; fonts && i < fonts->nfont; ++i)
-    if (IsOutlineFormat(fonts->fonts[i])) return true;
-  return false;
+  ChoiceMemo& memo = Memo();
+  return memo.Find(memo.installed, std::string(family), [&] { return IsFamilyInstalledUncached(family); });
 }
 
 std::string JapaneseSansSerifFamily() {
@@ -164,6 +209,22 @@ std::string JapaneseSansSerifFamily() {
 }
 
 FontChoice ChooseFont(std::string_view faceName, int32_t weight, std::u32string_view text) {
+  ChoiceMemo& memo = Memo();
+  // The text matters only to a family that is not installed.
+  std::u32string chars = IsFamilyInstalled(faceName) ? std::u32string() : std::u32string(text);
+  return memo.Find(memo.fonts, std::make_tuple(std::string(faceName), weight, std::move(chars)),
+                   [&] { return ChooseFontUncached(faceName, weight, text); });
+}
+
+FontChoice ChooseFontForCharacter(char32_t ch, int32_t weight, const std::vector<std::string>& exclude) {
+  ChoiceMemo& memo = Memo();
+  return memo.Find(memo.fallbacks, std::make_tuple(ch, weight, exclude),
+                   [&] { return ChooseFontForCharacterUncached(ch, weight, exclude); });
+}
+
+namespace {
+
+FontChoice ChooseFontUncached(std::string_view faceName, int32_t weight, std::u32string_view text) {
   FontChoice choice;
   choice.substituted = !IsFamilyInstalled(faceName);
   if (weight < 1 || weight > 1000) weight = 400;
@@ -187,7 +248,7 @@ FontChoice ChooseFont(std::string_view faceName, int32_t weight, std::u32string_
   return FirstOutlineFont(pattern.get(), weight, 0, {}, choice);
 }
 
-FontChoice ChooseFontForCharacter(char32_t ch, int32_t weight, const std::vector<std::string>& exclude) {
+FontChoice ChooseFontForCharacterUncached(char32_t ch, int32_t weight, const std::vector<std::string>& exclude) {
   FontChoice choice;
   if (weight < 1 || weight > 1000) weight = 400;
   PatternPtr pattern(FcPatternCreate());
@@ -202,5 +263,7 @@ FontChoice ChooseFontForCharacter(char32_t ch, int32_t weight, const std::vector
   FcPatternAddString(pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
   return FirstOutlineFont(pattern.get(), weight, ch, exclude, choice);
 }
+
+}  // namespace
 
 }  // namespace qv

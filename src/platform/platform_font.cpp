@@ -7,20 +7,83 @@
 #include FT_BBOX_H
 #include FT_FONT_FORMATS_H
 
+#include <hb-ft.h>
+#include <hb.h>
+
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 
 #include "platform/outline_records.h"
 
 namespace qv {
 
+namespace {
+
+// A font file opened by FreeType with its shaper: what is worth keeping from one text to the
+// next, as opening parses the font's tables again.
+struct OpenFace {
+  std::string file;
+  int32_t faceIndex = 0;
+  FT_Library library = nullptr;
+  FT_Face face = nullptr;
+  hb_font_t* shaper = nullptr;  // made on first use
+  hb_buffer_t* buffer = nullptr;
+
+  OpenFace() = default;
+  OpenFace(const OpenFace&) = delete;
+  OpenFace& operator=(const OpenFace&) = delete;
+  ~OpenFace() {
+    if (buffer) hb_buffer_destroy(buffer);
+    if (shaper) hb_font_destroy(shaper);
+    if (face) FT_Done_Face(face);
+    if (library) FT_Done_FreeType(library);
+  }
+};
+
+// Faces no font uses at the moment, newest last, shared by every thread that makes text (the
+// viewport's and the command line's). A face is used by one font at a time: FreeType's faces are
+// not to be used from two threads at once.
+class IdleFaces {
+ public:
+  std::unique_ptr<OpenFace> Take(const std::string& file, int32_t faceIndex) {
+    std::lock_guard lock(mutex_);
+    for (auto it = faces_.rbegin(); it != faces_.rend(); ++it) {
+      if ((*it)->file != file || (*it)->faceIndex != faceIndex) continue;
+      std::unique_ptr<OpenFace> face = std::move(*it);
+      faces_.erase(std::next(it).base());
+      return face;
+    }
+    return nullptr;
+  }
+  void Give(std::unique_ptr<OpenFace> face) {
+    std::lock_guard lock(mutex_);
+    faces_.push_back(std::move(face));
+    // A few fonts are in use at a time (the chosen one and a fallback or two).
+    if (faces_.size() > kKept) faces_.erase(faces_.begin());
+  }
+
+ private:
+  static constexpr size_t kKept = 8;
+  std::mutex mutex_;
+  std::vector<std::unique_ptr<OpenFace>> faces_;
+};
+
+IdleFaces& Idle() {
+  static IdleFaces* faces = new IdleFaces;  // never destroyed: fonts may outlive static destruction
+  return *faces;
+}
+
+}  // namespace
+
 struct PlatformFont::Impl {
+  std::unique_ptr<OpenFace> open;
   FT_Library library = nullptr;
   FT_Face face = nullptr;
   int64_t emboldenStrength = 0;  // 26.6 font units, 0 = none
 
   // The glyph loaded last: points in 26.6 font units, ready for both outline and widths.
-  char32_t loadedChar = 0;
+  uint32_t loadedGlyph = 0;
   bool loaded = false;
   bool loadedOk = false;
   std::vector<SourcePoint> points;
@@ -29,8 +92,7 @@ struct PlatformFont::Impl {
   int64_t xMin64 = 0, xMax64 = 0;
 
   ~Impl() {
-    if (face) FT_Done_Face(face);
-    if (library) FT_Done_FreeType(library);
+    if (open) Idle().Give(std::move(open));
   }
 };
 
@@ -63,10 +125,19 @@ PlatformFont::~PlatformFont() = default;
 
 std::unique_ptr<PlatformFont> PlatformFont::Open(const std::string& file, int32_t faceIndex, bool embolden) {
   auto impl = std::make_unique<Impl>();
-  if (FT_Init_FreeType(&impl->library) != 0) return nullptr;
-  if (FT_New_Face(impl->library, file.c_str(), faceIndex, &impl->face) != 0) return nullptr;
-  if (!FT_IS_SCALABLE(impl->face)) return nullptr;
-  if (!impl->face->charmap) FT_Select_Charmap(impl->face, FT_ENCODING_UNICODE);
+  impl->open = Idle().Take(file, faceIndex);
+  if (!impl->open) {
+    auto open = std::make_unique<OpenFace>();
+    open->file = file;
+    open->faceIndex = faceIndex;
+    if (FT_Init_FreeType(&open->library) != 0) return nullptr;
+    if (FT_New_Face(open->library, file.c_str(), faceIndex, &open->face) != 0) return nullptr;
+    if (!FT_IS_SCALABLE(open->face)) return nullptr;
+    if (!open->face->charmap) FT_Select_Charmap(open->face, FT_ENCODING_UNICODE);
+    impl->open = std::move(open);
+  }
+  impl->library = impl->open->library;
+  impl->face = impl->open->face;
   // Synthetic bold thickens strokes by a 24th of the em.
   if (embolden) impl->emboldenStrength = int64_t{impl->face->units_per_EM} * 64 / 24;
   std::unique_ptr<PlatformFont> font(new PlatformFont(std::move(impl)));
@@ -115,7 +186,11 @@ bool PlatformFont::IsCff() const {
   return format && std::strcmp(format, "CFF") == 0;
 }
 
-bool PlatformFont::HasGlyph(char32_t ch) const { return FT_Get_Char_Index(impl_->face, ch) != 0; }
+bool PlatformFont::HasGlyph(char32_t ch) const { return GlyphIndex(ch) != 0; }
+
+uint32_t PlatformFont::GlyphIndex(char32_t ch) const {
+  return ch == kMissingGlyph ? 0 : FT_Get_Char_Index(impl_->face, ch);
+}
 
 std::vector<char32_t> PlatformFont::Characters() const {
   std::vector<char32_t> out;
@@ -128,16 +203,15 @@ std::vector<char32_t> PlatformFont::Characters() const {
   return out;
 }
 
-bool PlatformFont::LoadGlyph(char32_t ch) {
+bool PlatformFont::LoadGlyph(uint32_t glyph) {
   Impl& m = *impl_;
-  if (m.loaded && m.loadedChar == ch) return m.loadedOk;
+  if (m.loaded && m.loadedGlyph == glyph) return m.loadedOk;
   m.loaded = true;
-  m.loadedChar = ch;
+  m.loadedGlyph = glyph;
   m.loadedOk = false;
   m.points.clear();
   m.contourEnds.clear();
-  FT_UInt glyph = ch == kMissingGlyph ? 0 : FT_Get_Char_Index(m.face, ch);
-  if (glyph == 0 && ch != kMissingGlyph) return false;
+  if (glyph >= static_cast<uint32_t>(m.face->num_glyphs)) return false;
   // Unscaled and unhinted: points in font units, scaled to the cell by integer arithmetic below.
   if (FT_Load_Glyph(m.face, glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) return false;
   FT_GlyphSlot slot = m.face->glyph;
@@ -180,14 +254,68 @@ bool PlatformFont::LoadGlyph(char32_t ch) {
 }
 
 uint32_t PlatformFont::GlyphOutline(char32_t ch, std::vector<uint8_t>& records) {
+  const uint32_t glyph = GlyphIndex(ch);
+  if (glyph == 0 && ch != kMissingGlyph) {
+    records.clear();
+    return kGlyphOutlineError;
+  }
+  return GlyphOutlineById(glyph, records);
+}
+
+uint32_t PlatformFont::GlyphOutlineById(uint32_t glyph, std::vector<uint8_t>& records) {
   records.clear();
-  if (!LoadGlyph(ch)) return kGlyphOutlineError;
+  if (!LoadGlyph(glyph)) return kGlyphOutlineError;
   WriteNativeOutline(impl_->points, impl_->contourEnds, CellScale(cellUnits_), records);
   return static_cast<uint32_t>(records.size());
 }
 
 bool PlatformFont::CharAbcWidths(char32_t ch, AbcWidths& widths) {
-  if (!LoadGlyph(ch)) return false;
+  const uint32_t glyph = GlyphIndex(ch);
+  return (glyph != 0 || ch == kMissingGlyph) && GlyphAbcWidths(glyph, widths);
+}
+
+int32_t PlatformFont::AdvanceInCell(int32_t advance) const {
+  int64_t advance64 = int64_t{advance} * 64;
+  if (advance != 0) advance64 += impl_->emboldenStrength;
+  return CellScale::RoundDiv(advance64 * 2048, int64_t{cellUnits_} * 64);
+}
+
+void PlatformFont::Shape(std::u32string_view text, size_t begin, size_t end, const ShapeOptions& options,
+                         std::vector<ShapedGlyph>& glyphs) {
+  glyphs.clear();
+  if (begin >= end || end > text.size()) return;
+  OpenFace& open = *impl_->open;
+  if (!open.shaper) {
+    // The shaper reads the font's tables through FreeType and positions in font units (its scale
+    // is the em by default).
+    hb_face_t* face = hb_ft_face_create_referenced(open.face);
+    open.shaper = hb_font_create(face);
+    hb_face_destroy(face);
+    open.buffer = hb_buffer_create();
+  }
+  hb_buffer_t* buffer = open.buffer;
+  hb_buffer_clear_contents(buffer);
+  hb_buffer_add_utf32(buffer, reinterpret_cast<const uint32_t*>(text.data()), static_cast<int>(text.size()),
+                      static_cast<unsigned>(begin), static_cast<int>(end - begin));
+  hb_buffer_set_direction(buffer, options.rightToLeft ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
+  hb_buffer_set_script(buffer, options.script != 0 ? static_cast<hb_script_t>(options.script) : HB_SCRIPT_COMMON);
+  // No language: the same text shapes the same whatever the user's locale.
+  unsigned flags = HB_BUFFER_FLAG_REMOVE_DEFAULT_IGNORABLES;
+  if (begin == 0) flags |= HB_BUFFER_FLAG_BOT;
+  if (end == text.size()) flags |= HB_BUFFER_FLAG_EOT;
+  hb_buffer_set_flags(buffer, static_cast<hb_buffer_flags_t>(flags));
+  const hb_feature_t noKerning{HB_TAG('k', 'e', 'r', 'n'), 0, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END};
+  hb_shape(open.shaper, buffer, options.kerning ? nullptr : &noKerning, options.kerning ? 0 : 1);
+  unsigned count = 0;
+  const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &count);
+  const hb_glyph_position_t* position = hb_buffer_get_glyph_positions(buffer, &count);
+  glyphs.resize(count);
+  for (unsigned i = 0; i < count; ++i)
+    glyphs[i] = {info[i].codepoint, info[i].cluster, position[i].x_advance, position[i].x_offset, position[i].y_offset};
+}
+
+bool PlatformFont::GlyphAbcWidths(uint32_t glyph, AbcWidths& widths) {
+  if (!LoadGlyph(glyph)) return false;
   const Impl& m = *impl_;
   // Whole cell units; the three add up to the rounded advance.
   const int64_t den = int64_t{cellUnits_} * 64;

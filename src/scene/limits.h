@@ -50,6 +50,10 @@ inline constexpr float kMaxTextExtent = 100000.0f;
 // Subdivision counts above this are taken as this: finer steps change nothing visible and would
 // only make the mesh huge.
 inline constexpr int32_t kMaxSubdivisions = 100;
+// Letter spacing in thousandths of the font size: from glyphs overlapping by a whole cell to ten
+// cells apart.
+inline constexpr int32_t kMinTextTracking = -1000;
+inline constexpr int32_t kMaxTextTracking = 10000;
 // Faces of one text model, the import's limit: estimated from the outlines before any mesh is
 // made (a cap, its back and the walls make about three faces per outline point).
 inline constexpr int64_t kMaxTextFaces = kMaxImportFaces;

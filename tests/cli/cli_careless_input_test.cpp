@@ -163,6 +163,9 @@ TEST_F(CliCarelessInputTest, NonsenseIsRefusedNamingTheOptionAndChangesNothing) 
       {{"text", doc_, "--font", font, "--text", "   "}, "--text"},
       {{"text", doc_, "--font", font, "--text", std::string(1001, 'x')}, "--text"},
       {{"text", doc_, "--font", "No Such Font 42", "--text", "A"}, "--font"},
+      {{"text", doc_, "--font", font, "--text", "A", "--kerning", "yes"}, "--kerning"},
+      {{"text", doc_, "--font", font, "--text", "A", "--tracking", "10001"}, "--tracking"},
+      {{"text", doc_, "--font", font, "--text", "A", "--tracking", "-1001"}, "--tracking"},
       {{"key", doc_, "--model", "Logo", "--frame", "5", "--delete"}, "no key"},
   };
   for (const auto& c : cases) {
@@ -172,6 +175,11 @@ TEST_F(CliCarelessInputTest, NonsenseIsRefusedNamingTheOptionAndChangesNothing) 
     EXPECT_NE(run.err.find(c.named), std::string::npos) << run.err;
     EXPECT_EQ(testing::FileBytes(doc_), before);
   }
+  // A number that is no number is refused by the option parser, naming the option.
+  const Outcome wide = Qvlogo({"text", doc_, "--font", font, "--text", "A", "--tracking", "wide"});
+  EXPECT_NE(wide.status, 0);
+  EXPECT_NE(wide.err.find("--tracking"), std::string::npos) << wide.err;
+  EXPECT_EQ(testing::FileBytes(doc_), before);
   // What is in range goes through.
   EXPECT_EQ(Qvlogo({"set", doc_, "--canvas", "1x16384", "--fps", "29.97", "--fov", "175"}).status, 0);
 }

@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "geometry/bounds.h"
+#include "scene/document_file.h"
+#include "scene/scene.h"
 #include "support/qvlogo_run.h"
 #include "support/scratch_folder.h"
 
@@ -65,6 +68,29 @@ TEST_F(CliModelTest, CharactersFromAnotherFontAreToldInEnglish) {
   EXPECT_NE(made.output.find("characters missing from \"Kaushan Script\" were taken from \""), std::string::npos)
       << made.output;
   EXPECT_EQ(made.output.find("\xE4\xBD\x9C\xE3\x82\x8A"), std::string::npos) << made.output;  // no Japanese sentence
+}
+
+// Kerning and letter spacing reach the model: each text is made into a document of its own and
+// its width read back.
+TEST_F(CliModelTest, KerningAndTrackingSetTheWidth) {
+  auto width = [&](const std::vector<std::string>& options) {
+    const std::string doc = Path("kerned.qvlogo");
+    std::filesystem::remove(doc);
+    std::vector<std::string> args{"text", doc, "--text", "AVA", "--font", "DejaVu Sans", "--size", "100"};
+    args.insert(args.end(), options.begin(), options.end());
+    const CommandRun made = Qvlogo(args);
+    EXPECT_EQ(made.status, 0) << made.output;
+    CZiduderizo scene;
+    EXPECT_FALSE(LoadDocumentFile(doc, scene));
+    if (scene.m_models.empty()) return 0.0;
+    ComputeBounds(scene.m_models[0]);
+    return double{scene.m_models[0].m_boundsMax.x} - double{scene.m_models[0].m_boundsMin.x};
+  };
+  const double kerned = width({}), on = width({"--kerning", "on"}), off = width({"--kerning", "off"});
+  EXPECT_EQ(kerned, on);  // on by default
+  EXPECT_LT(kerned, off - 5.0);
+  EXPECT_NEAR(width({"--kerning", "off", "--tracking", "250"}) - off, 2 * 25.0, 1e-3);
+  EXPECT_NEAR(width({"--kerning", "off", "--tracking", "-100"}) - off, 2 * -10.0, 1e-3);
 }
 
 }  // namespace

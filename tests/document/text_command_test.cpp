@@ -41,6 +41,8 @@ TEST(TextCommand, RemembersValuesClearsTheHistoryAndAlwaysNotifies) {
   p.thickness = 7.0f;
   p.subdivisions = 3;
   p.weight = 700;
+  p.kerning = false;
+  p.tracking = -40;
   EXPECT_TRUE(doc.CreateText(p));
   EXPECT_EQ(scene.m_models.size(), 1u);
   const TextParameters& last = doc.m_textDefaults;
@@ -49,6 +51,8 @@ TEST(TextCommand, RemembersValuesClearsTheHistoryAndAlwaysNotifies) {
   EXPECT_EQ(last.thickness, 7.0f);
   EXPECT_EQ(last.subdivisions, 3);
   EXPECT_EQ(last.weight, 700);
+  EXPECT_FALSE(last.kerning);
+  EXPECT_EQ(last.tracking, -40);
   EXPECT_TRUE(last.text.empty());  // the text is never remembered
   EXPECT_TRUE(scene.m_undoStack.empty());
   EXPECT_TRUE(scene.m_redoStack.empty());
