@@ -103,7 +103,13 @@ foreach(program quorvel-logo qvlogo)
   install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
 
-install(FILES ${QV_PACKAGING_DIR}/copyright DESTINATION ${QV_DOCDIR})
+string(TIMESTAMP QV_RELEASE_YEAR "%Y" UTC)
+configure_file(${QV_PACKAGING_DIR}/copyright ${QV_PACKAGING_BUILD_DIR}/copyright @ONLY)
+install(FILES ${QV_PACKAGING_BUILD_DIR}/copyright DESTINATION ${QV_DOCDIR})
+# The help page is one of the program's files, opened from its folder, not a document of the
+# package; lintian is told so.
+install(FILES ${QV_PACKAGING_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+  RENAME ${QV_PACKAGE_NAME})
 add_custom_target(qv_install_files ALL DEPENDS ${QV_ICON_OUTPUTS} ${QV_MAN_OUTPUTS})
 
 # The Debian package (cpack -G DEB, run by scripts/package.sh, which gives the maintainer).
@@ -132,12 +138,14 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The package's dependencies are the packages of the libraries the programs link.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# libepoxy opens libEGL itself (`qvlogo render` and `movie` draw through EGL): no link names it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libegl1")
 # What is loaded at run time rather than linked: the OpenGL drivers (the viewport and `qvlogo
 # render`), fonts for the Japanese interface, the browser opener for help pages and exports.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgl1-mesa-dri, fonts-noto-cjk | fonts-ipafont-gothic, xdg-utils")
+# CPack puts the summary first: the description is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Quorvel Logo turns a text in an installed font, or Metasequoia meshes, into
+"Quorvel Logo turns a text in an installed font, or Metasequoia meshes, into
 extruded 3D models, gives them materials and textures and animates them by
 keyframes on a frame timeline, with a real-time 3D preview.
 .

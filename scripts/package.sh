@@ -44,7 +44,7 @@ build=build-package
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQV_BENCH=OFF \
-  -DCMAKE_INSTALL_PREFIX=/usr "${launcher[@]}" \
+  -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_STRIP="$PWD/packaging/strip.sh" "${launcher[@]}" \
   -DCMAKE_C_FLAGS="$cflags" -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
   -DQV_PACKAGE_MAINTAINER="$maintainer" >/dev/null
 # Only what the package holds; the tests are built by ./test.

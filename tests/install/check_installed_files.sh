@@ -91,7 +91,12 @@ for program in quorvel-logo qvlogo; do
   grep -q '@' <<<"$text" && fail "$program.1 holds an unreplaced @VARIABLE@"
 done
 
-[ -f "$share/doc/quorvel-logo/copyright" ] || fail "share/doc/quorvel-logo/copyright is missing"
+copyright=$share/doc/quorvel-logo/copyright
+if [ -f "$copyright" ]; then
+  grep -q '@' "$copyright" && fail "the copyright file holds an unreplaced @VARIABLE@"
+else
+  fail "share/doc/quorvel-logo/copyright is missing"
+fi
 
 [ "$failures" -eq 0 ] || { echo "$failures problem(s) in the installed files" >&2; exit 1; }
 echo "installed files ok"

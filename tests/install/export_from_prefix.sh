@@ -15,7 +15,7 @@ export_and_check() {  # PREFIX LABEL
   timeout -k 5 60 "$root/bin/qvlogo" import "$doc" "$data/mqo/single_object_with_bvertex.mqo" >/dev/null
   for kind in webgl webgpu; do
     local site="$work/$label/$kind site"
-    if ! timeout -k 5 60 "$root/bin/qvlogo" export "$doc" "--$kind" "$site/logo.html"; then
+    if ! timeout -k 5 60 "$root/bin/qvlogo" export "$doc" "--$kind" "$site/logo.html" >/dev/null; then
       fail "$label: qvlogo export --$kind failed"
       continue
     fi
