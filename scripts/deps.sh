@@ -18,6 +18,7 @@ packages=(
   libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libgbm1
   qt6-base-dev libqt6opengl6-dev qt6-svg-dev libqt6svg6 libgl-dev xvfb xauth x11-utils
   qt6-l10n-tools qt6-translations-l10n lintian
+  dpkg-dev man-db libxml2-utils appstream
   shared-mime-info desktop-file-utils xdg-utils
   clang libclang-rt-dev
   chromium

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "document/motion_doc.h"
+#include "platform/program_folder.h"
 #include "ui/file_type_registration.h"
 #include "ui/qt_interaction.h"
 
@@ -40,8 +41,10 @@ DesktopProgram StartDesktop(const QStringList& arguments, UserInteraction* inter
   if (QScreen* screen = QGuiApplication::primaryScreen()) program.window->resize(screen->availableGeometry().size());
   program.window->showMaximized();
   // The file type is registered once the event loop runs: its first writing and the database
-  // tools never hold up the first frame.
-  QTimer::singleShot(0, [] { RegisterFileType(QCoreApplication::applicationFilePath()); });
+  // tools never hold up the first frame. An installed program's desktop entry and MIME type are
+  // already known to the desktop; copies in the user's folder would only shadow them.
+  if (!InstalledWithDesktopFiles(ExecutableFolder()))
+    QTimer::singleShot(0, [] { RegisterFileType(QCoreApplication::applicationFilePath()); });
   if (own) QTimer::singleShot(0, program.window.get(), [own] { own->ReleaseMessages(); });
   return program;
 }

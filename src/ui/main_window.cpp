@@ -20,6 +20,7 @@
 
 #include "document/command_ids.h"
 #include "document/motion_doc.h"
+#include "platform/program_folder.h"
 #include "ui/command_table.h"
 #include "ui/control_bar_widget.h"
 #include "ui/dialogs/document_dialogs.h"
@@ -361,8 +362,9 @@ void MainWindow::SaveSettings() {
 }
 
 void MainWindow::ShowHelp() {
-  // The help page is installed next to the program; a missing page is not reported.
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/Logo.html")));
+  // The help page is one of the program's files (next to it in the build tree, in the share
+  // folder when installed); a missing page is not reported.
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(ModuleFolder()) + QStringLiteral("Logo.html")));
 }
 
 void MainWindow::ShowAbout() {
