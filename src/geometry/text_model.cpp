@@ -4,6 +4,8 @@
 #include <cmath>
 #include <memory>
 
+#include "geometry/bevel_profile.h"
+#include "geometry/bevelled_slab.h"
 #include "geometry/bounds.h"
 #include "geometry/glyph_outline.h"
 #include "geometry/normals.h"
@@ -130,9 +132,13 @@ std::vector<std::string> TextModelMessages(const TextModelNotes& notes) {
   return messages;
 }
 
-bool BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize,
-                   float thickness, int32_t material, CModel& model, TextModelNotes* notes, int64_t maxFaces) {
+namespace {
+
+bool BuildMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize, float thickness,
+               const BevelParameters& bevel, int32_t material, CModel& model, TextModelNotes* notes,
+               int64_t maxFaces) {
   FallbackFonts fonts(font);
+  const int64_t facesPerPoint = TextFacesPerOutlinePoint(bevel);
   // Each glyph is built at the origin and placed in double precision, scaled (one outline unit is
   // the font's cell height) and centred before its coordinates are rounded once: far along a long
   // line, adding the pen in float would round small triangles into flipped ones.
@@ -155,7 +161,7 @@ bool BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivi
       for (const auto& polygon : outline.m_polygons) points += polygon->m_points.size() + 2;
       // The same estimate refuses a text whose mesh would be too large, as soon as the outlines
       // read so far promise it: dense glyphs finely subdivided made tens of millions of faces.
-      if (static_cast<int64_t>(3 * points) > maxFaces) return false;
+      if (facesPerPoint * static_cast<int64_t>(points) > maxFaces) return false;
       outlines.emplace_back(std::move(outline), pen);
       pen += CharacterAdvance(*drawWith, ch);
     }
@@ -188,10 +194,26 @@ bool BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivi
     for (size_t i = 0; i < xs.size(); ++i)
       model.m_vertices[base + i] = {static_cast<float>(xs[i] - cx), static_cast<float>(ys[i] - cy), 0.0f};
   }
-  ExtrudeCap(model, thickness, material);
+  if (HasBevel(bevel))
+    ExtrudeBevelledCap(model, thickness, bevel, material);
+  else
+    ExtrudeCap(model, thickness, material);
   // x and y are centred already; the slab from -thickness to 0 moves to around 0.
   for (CVector& v : model.m_vertices) v.z += thickness / 2;
   return true;
+}
+
+}  // namespace
+
+bool BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize,
+                   float thickness, int32_t material, CModel& model, TextModelNotes* notes, int64_t maxFaces) {
+  return BuildMesh(font, text, subdivisions, fontSize, thickness, BevelParameters{}, material, model, notes, maxFaces);
+}
+
+bool BuildTextMesh(PlatformFont& font, std::u32string_view text, const TextParameters& parameters, int32_t material,
+                   CModel& model, TextModelNotes* notes, int64_t maxFaces) {
+  return BuildMesh(font, text, parameters.subdivisions, parameters.fontSize, parameters.thickness, parameters.bevel,
+                   material, model, notes, maxFaces);
 }
 
 int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, TextModelNotes* notes) {
@@ -201,6 +223,7 @@ int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, Te
   const float fontSize = ClampAtLeastOne(parameters.fontSize);
   const float thickness = ClampAtLeastOne(parameters.thickness);
   const int32_t weight = parameters.weight < 1 || parameters.weight > 1000 ? 400 : parameters.weight;
+  const BevelParameters bevel = ClampBevel(parameters.bevel, thickness);
 
   auto refuse = [notes](const char* why) {
     if (notes) notes->refused = why;
@@ -219,7 +242,7 @@ int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, Te
       notes->usedFamily = font->Family();
       notes->familySubstituted = font->Substituted();
     }
-    if (!BuildTextMesh(*font, text, subdivisions, fontSize, thickness, material, built, notes))
+    if (!BuildMesh(*font, text, subdivisions, fontSize, thickness, bevel, material, built, notes, kMaxTextFaces))
       return refuse(kTextTooLargeMessage);
   }
 
