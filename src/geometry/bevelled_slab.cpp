@@ -41,6 +41,20 @@ struct RingVertex {
   IntPoint grid; // where it lies in the model
 };
 
+// Connected regions, each its outer boundary followed by its holes.
+using Shape = std::vector<Paths>;
+
+Shape ShapeOf(const ClipperLib::PolyTree& tree) {
+  Shape shape;
+  for (const ClipperLib::PolyNode* node = tree.GetFirst(); node; node = node->GetNext()) {
+    if (node->IsHole()) continue;
+    Paths component{node->Contour};
+    for (const ClipperLib::PolyNode* hole : node->Childs) component.push_back(hole->Contour);
+    shape.push_back(std::move(component));
+  }
+  return shape;
+}
+
 // A closed ring of vertex numbers with the region it bounds on its left.
 using Ring = std::vector<int32_t>;
 
@@ -59,8 +73,6 @@ struct Level {
 uint64_t Key(const PointF& p) {
   return (uint64_t{std::bit_cast<uint32_t>(p.x)} << 32) | std::bit_cast<uint32_t>(p.y);
 }
-
-uint64_t EdgeKey(int32_t u, int32_t v) { return (uint64_t{static_cast<uint32_t>(u)} << 32) | static_cast<uint32_t>(v); }
 
 // The bevelled solid of one connected part of the outline (an outer boundary with its holes).
 class PartBuilder {
@@ -81,11 +93,10 @@ class PartBuilder {
   bool BuildBevelled() {
     Reset();
     const double minGap = std::max(16.0, size_ * kMinStepFraction);
-    Paths steps = outline_;
     Level first;
     first.zFront = -depth_;
     first.zBack = -thickness_ - first.zFront;
-    if (!MakeLevel(steps, first)) return false;
+    if (!MakeLevel({outline_}, first)) return false;
     levels_.push_back(std::move(first));
     double lastInset = 0;
     const size_t n = profile_.size() - 1;
@@ -96,14 +107,14 @@ class PartBuilder {
       if (k < n && std::min(profile_[n].inset * scale_, size_) - inset < minGap) continue;
       ClipperLib::ClipperOffset offset(kMiterLimit);
       offset.AddPaths(outline_, ClipperLib::jtMiter, ClipperLib::etClosedPolygon);
-      Paths drawnIn;
+      ClipperLib::PolyTree drawnIn;
       offset.Execute(drawnIn, -inset);
       lastInset = inset;
       Level level;
       const float rise = static_cast<float>(profile_[k].rise);
       level.zFront = rise - depth_;
       level.zBack = -thickness_ - level.zFront;
-      if (!MakeLevel(drawnIn, level)) return false;
+      if (!MakeLevel(ShapeOf(drawnIn), level)) return false;
       const bool empty = level.components.empty();
       levels_.push_back(std::move(level));
       if (empty) break;  // the strokes are all thinner than twice this inset
@@ -117,7 +128,7 @@ class PartBuilder {
     Level level;
     level.zFront = 0;
     level.zBack = -thickness_;
-    MakeLevel(outline_, level, /*allowTouching=*/true);
+    MakeLevel({outline_}, level, /*allowTouching=*/true);
     levels_.push_back(std::move(level));
     Emit();
   }
@@ -134,28 +145,30 @@ class PartBuilder {
     faces.clear();
   }
 
-  // The regions of one step, united and strictly simple, as rings of new vertices. False when
-  // rings still touch after being parted (unless that is allowed: they are kept then).
-  bool MakeLevel(const Paths& paths, Level& level, bool allowTouching = false) {
-    ClipperLib::PolyTree tree;
-    Unite(paths, tree);
-    if (Touching(tree)) {
+  // The regions of one step as rings of new vertices. False when rings touch (where a stroke is
+  // exactly twice the inset) even after being parted, unless that is allowed: they are kept then.
+  bool MakeLevel(Shape shape, Level& level, bool allowTouching = false) {
+    if (Touching(shape)) {
       Paths touching, parted;
-      ClipperLib::PolyTreeToPaths(tree, touching);
+      for (const Paths& component : shape) touching.insert(touching.end(), component.begin(), component.end());
       ClipperLib::ClipperOffset inset;
       inset.AddPaths(touching, ClipperLib::jtMiter, ClipperLib::etClosedPolygon);
       inset.Execute(parted, -std::max(4.0, size_ * kPartFraction));
-      Unite(parted, tree);
-      if (Touching(tree) && !allowTouching) return false;
+      ClipperLib::Clipper clipper;
+      clipper.StrictlySimple(true);
+      clipper.AddPaths(parted, ClipperLib::ptSubject, true);
+      ClipperLib::PolyTree tree;
+      clipper.Execute(ClipperLib::ctUnion, tree, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+      shape = ShapeOf(tree);
+      if (Touching(shape) && !allowTouching) return false;
     }
-    for (ClipperLib::PolyNode* node = tree.GetFirst(); node; node = node->GetNext()) {
-      if (node->IsHole()) continue;
+    for (const Paths& paths : shape) {
       Component component;
-      const int32_t outer = AddRing(node->Contour, false);
+      const int32_t outer = AddRing(paths[0], false);
       if (outer < 0) continue;
       component.rings.push_back(outer);
-      for (const ClipperLib::PolyNode* hole : node->Childs) {
-        const int32_t ring = AddRing(hole->Contour, true);
+      for (size_t h = 1; h < paths.size(); ++h) {
+        const int32_t ring = AddRing(paths[h], true);
         if (ring >= 0) component.rings.push_back(ring);
       }
       const Ring& ring = rings_[outer];
@@ -172,24 +185,18 @@ class PartBuilder {
     return true;
   }
 
-  static void Unite(const Paths& paths, ClipperLib::PolyTree& tree) {
-    ClipperLib::Clipper clipper;
-    clipper.StrictlySimple(true);
-    clipper.AddPaths(paths, ClipperLib::ptSubject, true);
-    clipper.Execute(ClipperLib::ctUnion, tree, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
-  }
-
-  // Whether two rings of the tree meet at a point (as they may where a stroke is exactly twice
-  // the inset), once placed on floats.
-  bool Touching(const ClipperLib::PolyTree& tree) const {
+  // Whether two rings meet at a point, or one passes through a point twice, once placed on floats.
+  bool Touching(const Shape& shape) const {
     std::vector<uint64_t> keys;
-    for (const ClipperLib::PolyNode* node = tree.GetFirst(); node; node = node->GetNext()) {
-      const size_t first = keys.size();
-      for (const IntPoint& p : node->Contour) keys.push_back(Key(Local(p)));
-      // Repeats next to each other in one ring are dropped later; only other repeats count.
-      auto end = std::unique(keys.begin() + first, keys.end());
-      if (end - keys.begin() > static_cast<ptrdiff_t>(first) + 1 && *(end - 1) == keys[first]) --end;
-      keys.erase(end, keys.end());
+    for (const Paths& component : shape) {
+      for (const Path& path : component) {
+        const size_t first = keys.size();
+        for (const IntPoint& p : path) keys.push_back(Key(Local(p)));
+        // Repeats next to each other in one ring are dropped later; only other repeats count.
+        auto end = std::unique(keys.begin() + first, keys.end());
+        if (end - keys.begin() > static_cast<ptrdiff_t>(first) + 1 && *(end - 1) == keys[first]) --end;
+        keys.erase(end, keys.end());
+      }
     }
     std::sort(keys.begin(), keys.end());
     return std::adjacent_find(keys.begin(), keys.end()) != keys.end();
@@ -256,15 +263,10 @@ class PartBuilder {
     std::vector<Ring> rings;
     for (int32_t r : outer) rings.push_back(rings_[r]);
     for (int32_t r : inner) rings.emplace_back(rings_[r].rbegin(), rings_[r].rend());
-    std::vector<uint64_t> boundary;
-    for (const Ring& ring : rings)
-      for (size_t i = 0; i < ring.size(); ++i) boundary.push_back(EdgeKey(ring[i], ring[(i + 1) % ring.size()]));
-    std::sort(boundary.begin(), boundary.end());
-
     const size_t first = triangles.size();
-    if (BridgeAndTriangulate(rings, triangles) && Exact(boundary, triangles, first)) return true;
+    if (BridgeAndTriangulate(rings, triangles) && Exact(rings, triangles, first)) return true;
     triangles.resize(first);
-    return JoinAndTriangulate(rings, triangles) && Exact(boundary, triangles, first);
+    return JoinAndTriangulate(rings, triangles) && Exact(rings, triangles, first);
   }
 
   double Cross(int32_t o, int32_t a, int32_t b) const {
@@ -314,6 +316,8 @@ class PartBuilder {
       holesOf[best].push_back(h);
     }
     for (size_t o : outers) {
+      // A band that keeps its shape between two steps is a ring between two rings: zipped.
+      if (holesOf[o].size() == 1 && Zip(rings[o], rings[holesOf[o][0]], triangles)) continue;
       std::vector<int32_t> list = rings[o];
       // Leftmost point of each hole, holes taken from left to right.
       std::vector<std::pair<size_t, size_t>> order;  // (hole, position of its leftmost point)
@@ -347,6 +351,38 @@ class PartBuilder {
       for (int32_t v : list) polygon.m_points.push_back(vertices_[v].local);
       polygon.Triangulate();
       for (const Triangle& t : polygon.m_triangles) triangles.push_back({list[t.a], list[t.b], list[t.c]});
+    }
+    return true;
+  }
+
+  // Triangles between an outer ring and the one hole in it, made in a single walk round both
+  // (each step advancing on the ring whose next point is nearer the other's): false, with
+  // nothing added, unless every triangle turns counter-clockwise, so the band is covered once.
+  bool Zip(const Ring& outer, const Ring& hole, std::vector<std::array<int32_t, 3>>& triangles) const {
+    const size_t n = outer.size(), m = hole.size();
+    // The hole walked counter-clockwise, like the outer ring.
+    auto O = [&](size_t k) { return outer[k % n]; };
+    size_t start = 0;
+    auto distance2 = [&](int32_t u, int32_t v) {
+      const PointF& p = vertices_[u].local;
+      const PointF& q = vertices_[v].local;
+      return (double{p.x} - q.x) * (double{p.x} - q.x) + (double{p.y} - q.y) * (double{p.y} - q.y);
+    };
+    for (size_t k = 1; k < m; ++k)
+      if (distance2(outer[0], hole[k]) < distance2(outer[0], hole[start])) start = k;
+    auto H = [&](size_t k) { return hole[(start + m - k % m) % m]; };
+    const size_t first = triangles.size();
+    size_t a = 0, b = 0;
+    while (a < n || b < m) {
+      const int32_t o0 = O(a), o1 = O(a + 1), h0 = H(b), h1 = H(b + 1);
+      const bool onOuter = b == m || (a < n && distance2(o1, h0) <= distance2(o0, h1));
+      const std::array<int32_t, 3> t = onOuter ? std::array<int32_t, 3>{o0, o1, h0} : std::array<int32_t, 3>{o0, h1, h0};
+      if (!(Cross(t[0], t[1], t[2]) > 0)) {
+        triangles.resize(first);
+        return false;
+      }
+      triangles.push_back(t);
+      (onOuter ? a : b) += 1;
     }
     return true;
   }
@@ -439,28 +475,60 @@ class PartBuilder {
     return true;
   }
 
-  // Whether the triangles from `first` on bound exactly the region of the sorted ring edges.
-  static bool Exact(const std::vector<uint64_t>& boundary, const std::vector<std::array<int32_t, 3>>& triangles,
-                    size_t first) {
-    std::vector<uint64_t> edges;
-    edges.reserve(3 * (triangles.size() - first));
-    for (size_t i = first; i < triangles.size(); ++i) {
-      const auto& t = triangles[i];
-      if (t[0] == t[1] || t[1] == t[2] || t[2] == t[0]) return false;
-      for (int k = 0; k < 3; ++k) edges.push_back(EdgeKey(t[k], t[(k + 1) % 3]));
+  // Whether the triangles from `first` on bound exactly the region of the rings: every ring edge
+  // run once, in its direction, every other edge once each way.
+  bool Exact(const std::vector<Ring>& rings, const std::vector<std::array<int32_t, 3>>& triangles, size_t first) const {
+    std::vector<int32_t>& localOf = localOf_;
+    localOf.resize(vertices_.size(), -1);
+    std::vector<int32_t> ids;
+    for (const Ring& ring : rings)
+      for (int32_t v : ring) {
+        if (localOf[v] >= 0) return Forget(ids), false;  // a point on two rings
+        localOf[v] = static_cast<int32_t>(ids.size());
+        ids.push_back(v);
+      }
+    const size_t m = ids.size();
+    std::vector<int32_t> boundaryNext(m), runs(m, 0);
+    for (const Ring& ring : rings)
+      for (size_t i = 0; i < ring.size(); ++i) boundaryNext[localOf[ring[i]]] = localOf[ring[(i + 1) % ring.size()]];
+    // The edges leaving each point.
+    std::vector<uint32_t> start(m + 1, 0);
+    for (size_t t = first; t < triangles.size(); ++t)
+      for (int k = 0; k < 3; ++k) {
+        const int32_t u = triangles[t][k];
+        if (u < 0 || static_cast<size_t>(u) >= vertices_.size() || localOf[u] < 0) return Forget(ids), false;
+        ++start[localOf[u] + 1];
+      }
+    for (size_t i = 0; i < m; ++i) start[i + 1] += start[i];
+    std::vector<int32_t> to(start[m]);
+    {
+      std::vector<uint32_t> fill(start.begin(), start.end() - 1);
+      for (size_t t = first; t < triangles.size(); ++t)
+        for (int k = 0; k < 3; ++k) to[fill[localOf[triangles[t][k]]]++] = localOf[triangles[t][(k + 1) % 3]];
     }
-    std::sort(edges.begin(), edges.end());
-    if (std::adjacent_find(edges.begin(), edges.end()) != edges.end()) return false;
-    if (std::adjacent_find(boundary.begin(), boundary.end()) != boundary.end()) return false;
-    size_t onBoundary = 0;
-    for (uint64_t e : edges) {
-      const uint64_t reverse = (e << 32) | (e >> 32);
-      const bool ring = std::binary_search(boundary.begin(), boundary.end(), e);
-      const bool paired = std::binary_search(edges.begin(), edges.end(), reverse);
-      if (ring == paired) return false;  // a ring edge run both ways, or an inner edge run once
-      if (ring) ++onBoundary;
+    Forget(ids);
+    auto runsEdge = [&](int32_t u, int32_t v) {
+      int count = 0;
+      for (uint32_t i = start[u]; i < start[u + 1]; ++i) count += to[i] == v;
+      return count;
+    };
+    for (size_t u = 0; u < m; ++u) {
+      for (uint32_t i = start[u]; i < start[u + 1]; ++i) {
+        const int32_t v = to[i];
+        if (v == static_cast<int32_t>(u) || runsEdge(static_cast<int32_t>(u), v) != 1) return false;
+        if (boundaryNext[u] == v) {
+          ++runs[u];
+          if (runsEdge(v, static_cast<int32_t>(u)) != 0) return false;
+        } else if (boundaryNext[v] == static_cast<int32_t>(u) || runsEdge(v, static_cast<int32_t>(u)) != 1) {
+          return false;
+        }
+      }
     }
-    return onBoundary == boundary.size();
+    return std::all_of(runs.begin(), runs.end(), [](int32_t r) { return r == 1; });
+  }
+
+  void Forget(const std::vector<int32_t>& ids) const {
+    for (int32_t v : ids) localOf_[v] = -1;
   }
 
   // Faces of every level: the bands between successive steps, the top step's region, the walls.
@@ -527,7 +595,7 @@ class PartBuilder {
     return clean;
   }
 
-  const Paths& outline_;
+  const Paths outline_;
   double scale_;
   const std::vector<BevelStep>& profile_;
   float thickness_, depth_;
@@ -536,6 +604,7 @@ class PartBuilder {
   std::vector<RingVertex> vertices_;
   std::vector<Ring> rings_;
   std::vector<Level> levels_;
+  mutable std::vector<int32_t> localOf_;  // scratch of Exact: each vertex's number among a band's
 };
 
 // The cap's outline as closed loops with the cap on their left.
@@ -567,6 +636,50 @@ std::vector<std::vector<int32_t>> OutlineLoops(const CModel& model) {
   return loops;
 }
 
+// Groups of loops whose bounding boxes overlap, directly or through others, in the order of
+// their first loops.
+std::vector<std::vector<size_t>> OverlappingClusters(const Paths& loops) {
+  struct Box {
+    cInt minX, minY, maxX, maxY;
+  };
+  std::vector<Box> boxes;
+  for (const Path& path : loops) {
+    Box box{path[0].X, path[0].Y, path[0].X, path[0].Y};
+    for (const IntPoint& p : path) {
+      box.minX = std::min(box.minX, p.X), box.maxX = std::max(box.maxX, p.X);
+      box.minY = std::min(box.minY, p.Y), box.maxY = std::max(box.maxY, p.Y);
+    }
+    boxes.push_back(box);
+  }
+  std::vector<size_t> parent(loops.size());
+  for (size_t i = 0; i < parent.size(); ++i) parent[i] = i;
+  auto root = [&](size_t i) {
+    while (parent[i] != i) i = parent[i] = parent[parent[i]];
+    return i;
+  };
+  std::vector<size_t> byLeft(loops.size());
+  for (size_t i = 0; i < byLeft.size(); ++i) byLeft[i] = i;
+  std::sort(byLeft.begin(), byLeft.end(), [&](size_t l, size_t r) { return boxes[l].minX < boxes[r].minX; });
+  for (size_t i = 0; i < byLeft.size(); ++i) {
+    const Box& a = boxes[byLeft[i]];
+    for (size_t j = i + 1; j < byLeft.size() && boxes[byLeft[j]].minX <= a.maxX; ++j) {
+      const Box& b = boxes[byLeft[j]];
+      if (b.minY <= a.maxY && a.minY <= b.maxY) parent[root(byLeft[j])] = root(byLeft[i]);
+    }
+  }
+  std::vector<std::vector<size_t>> clusters;
+  std::vector<size_t> clusterOf(loops.size(), SIZE_MAX);
+  for (size_t i = 0; i < loops.size(); ++i) {
+    size_t& c = clusterOf[root(i)];
+    if (c == SIZE_MAX) {
+      c = clusters.size();
+      clusters.emplace_back();
+    }
+    clusters[c].push_back(i);
+  }
+  return clusters;
+}
+
 }  // namespace
 
 void ExtrudeBevelledCap(CModel& model, float thickness, const BevelParameters& bevel, int32_t material) {
@@ -583,39 +696,39 @@ void ExtrudeBevelledCap(CModel& model, float thickness, const BevelParameters& b
     loops.push_back(std::move(path));
   }
   // Glyphs that overlap (brush strokes, tight tracking) are bevelled as the one shape they make.
-  ClipperLib::Clipper clipper;
-  clipper.StrictlySimple(true);
-  clipper.AddPaths(loops, ClipperLib::ptSubject, true);
-  ClipperLib::PolyTree united;
-  clipper.Execute(ClipperLib::ctUnion, united, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
-  std::vector<Paths> parts;
-  for (ClipperLib::PolyNode* node = united.GetFirst(); node; node = node->GetNext()) {
-    if (node->IsHole() || node->Contour.size() < 3) continue;
-    Paths part{node->Contour};
-    for (const ClipperLib::PolyNode* hole : node->Childs) part.push_back(hole->Contour);
-    parts.push_back(std::move(part));
-  }
-
+  // Loops whose boxes touch are united together, each such cluster on its own: one union of the
+  // whole line would sweep past every glyph at every height.
+  const std::vector<std::vector<size_t>> clusters = OverlappingClusters(loops);
   const std::vector<BevelStep> profile = BevelProfile(bevel);
-  std::vector<std::unique_ptr<PartBuilder>> built(parts.size());
-  ParallelFor(parts.size(), 1, [&](size_t begin, size_t end) {
-    for (size_t i = begin; i < end; ++i) {
-      auto part = std::make_unique<PartBuilder>(parts[i], scale, profile, thickness, bevel.depth);
-      if (!part->BuildBevelled()) part->BuildFlat();
-      built[i] = std::move(part);
+  std::vector<std::vector<std::unique_ptr<PartBuilder>>> built(clusters.size());
+  ParallelFor(clusters.size(), 1, [&](size_t begin, size_t end) {
+    for (size_t c = begin; c < end; ++c) {
+      ClipperLib::Clipper clipper;
+      clipper.StrictlySimple(true);
+      for (size_t loop : clusters[c]) clipper.AddPath(loops[loop], ClipperLib::ptSubject, true);
+      ClipperLib::PolyTree united;
+      clipper.Execute(ClipperLib::ctUnion, united, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+      for (const Paths& outline : ShapeOf(united)) {
+        if (outline[0].size() < 3) continue;
+        auto part = std::make_unique<PartBuilder>(outline, scale, profile, thickness, bevel.depth);
+        if (!part->BuildBevelled()) part->BuildFlat();
+        built[c].push_back(std::move(part));
+      }
     }
   });
 
   size_t vertexCount = 0, faceCount = 0;
-  for (const auto& part : built) {
-    vertexCount += part->vertices.size();
-    faceCount += part->faces.size();
-  }
+  for (const auto& cluster : built)
+    for (const auto& part : cluster) {
+      vertexCount += part->vertices.size();
+      faceCount += part->faces.size();
+    }
   model.m_vertices.clear();
   model.m_faces.clear();
   model.m_vertices.reserve(vertexCount);
   model.m_faces.reserve(faceCount);
-  for (const auto& part : built) {
+  for (const auto& cluster : built)
+  for (const auto& part : cluster) {
     const int32_t base = static_cast<int32_t>(model.m_vertices.size());
     model.m_vertices.insert(model.m_vertices.end(), part->vertices.begin(), part->vertices.end());
     for (const auto& corners : part->faces) {

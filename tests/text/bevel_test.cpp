@@ -7,6 +7,7 @@
 #include <polyclipping/clipper.hpp>
 
 #include <cmath>
+#include <limits>
 #include <map>
 #include <numbers>
 #include <string>
@@ -15,7 +16,9 @@
 #include "geometry/glyph_outline.h"
 #include "geometry/text_model.h"
 #include "glyph_checks.h"
+#include "platform/font_catalog.h"
 #include "scene/model.h"
+#include "scene/scene.h"
 
 namespace qv {
 namespace {
@@ -269,6 +272,77 @@ INSTANTIATE_TEST_SUITE_P(
         BevelCase{"NoWallsO", "DejaVu Sans", 400, U'O', 3.0f, 6.0f, 12.0f},
         BevelCase{"NoWallsBrush", "KouzanBrushFont", 400, U'信', 8.0f, 5.0f, 10.0f, BevelShape::kRound, 32}),
     [](const ::testing::TestParamInfo<BevelCase>& info) { return std::string(info.param.name); });
+
+// The face limit is checked against the estimate before anything is made, bands included: a
+// limit the flat text keeps below refuses the same text bevelled.
+TEST(BevelledText, FaceEstimateCountsTheBands) {
+  auto font = testing::InstalledFont("DejaVu Sans");
+  if (!font) GTEST_SKIP() << "DejaVu Sans is not installed";
+  TextParameters p;
+  CModel flat;
+  ASSERT_TRUE(BuildTextMesh(*font, U"BO", p, 0, flat));
+  const int64_t limit = 3 * static_cast<int64_t>(flat.m_faces.size());
+  CModel again;
+  EXPECT_TRUE(BuildTextMesh(*font, U"BO", p, 0, again, nullptr, limit));
+  p.bevel = {2.0f, 2.0f, 4, BevelShape::kRound};
+  CModel bevelled;
+  EXPECT_FALSE(BuildTextMesh(*font, U"BO", p, 0, bevelled, nullptr, limit));
+  EXPECT_TRUE(bevelled.m_faces.empty());
+  EXPECT_TRUE(BuildTextMesh(*font, U"BO", p, 0, bevelled));
+  EXPECT_LT(static_cast<int64_t>(bevelled.m_faces.size()), 19 * static_cast<int64_t>(flat.m_faces.size()) / 3);
+}
+
+TEST(BevelledText, ParametersAreHeldToTheirRanges) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  struct Case {
+    BevelParameters given;
+    float thickness;
+    BevelParameters held;
+  } cases[] = {
+      {{-1.0f, 2.0f, 4, BevelShape::kRound}, 10.0f, {0.0f, 2.0f, 4, BevelShape::kRound}},
+      {{nan, nan, 4, BevelShape::kChamfer}, 10.0f, {0.0f, 0.0f, 4, BevelShape::kChamfer}},
+      {{1.0f, 8.0f, 0, BevelShape::kRound}, 10.0f, {1.0f, 5.0f, 1, BevelShape::kRound}},
+      {{1.0f, -3.0f, 99, BevelShape::kRound}, 10.0f, {1.0f, 0.0f, kMaxBevelSegments, BevelShape::kRound}},
+  };
+  for (const Case& c : cases) {
+    const BevelParameters held = ClampBevel(c.given, c.thickness);
+    EXPECT_EQ(held.width, c.held.width);
+    EXPECT_EQ(held.depth, c.held.depth);
+    EXPECT_EQ(held.segments, c.held.segments);
+    EXPECT_EQ(held.shape, c.held.shape);
+  }
+  EXPECT_FALSE(HasBevel({0.0f, 2.0f, 4, BevelShape::kRound}));
+  EXPECT_FALSE(HasBevel({2.0f, 0.0f, 4, BevelShape::kRound}));
+  EXPECT_TRUE(HasBevel({2.0f, 2.0f, 4, BevelShape::kRound}));
+  // The profile ends exactly at the width and depth; one segment is a straight cut.
+  const std::vector<BevelStep> round = BevelProfile({3.0f, 2.0f, 4, BevelShape::kRound});
+  ASSERT_EQ(round.size(), 5u);
+  EXPECT_EQ(round.front().inset, 0.0);
+  EXPECT_EQ(round.back().inset, 3.0);
+  EXPECT_EQ(round.back().rise, 2.0);
+  EXPECT_NEAR(round[2].inset, 3.0 * (1 - std::sqrt(0.5)), 1e-12);
+  EXPECT_NEAR(round[2].rise, 2.0 * std::sqrt(0.5), 1e-12);
+  EXPECT_EQ(BevelProfile({3.0f, 2.0f, 1, BevelShape::kRound}).size(), 2u);
+}
+
+// A model made with the bevel on goes through CreateTextModel's clamping: a depth beyond half
+// the thickness makes a slab with no walls rather than one deeper than it is thick.
+TEST(BevelledText, CreateTextModelHoldsTheDepthToHalfTheThickness) {
+  if (!IsFamilyInstalled("DejaVu Sans")) GTEST_SKIP() << "DejaVu Sans is not installed";
+  CZiduderizo scene;
+  TextParameters p;
+  p.fontName = "DejaVu Sans";
+  p.text = "O";
+  p.thickness = 10.0f;
+  p.bevel = {2.0f, 50.0f, 4, BevelShape::kRound};
+  const int32_t index = CreateTextModel(scene, p);
+  ASSERT_GE(index, 0);
+  const CModel& model = scene.m_models[index];
+  EXPECT_FLOAT_EQ(model.m_boundsMin.z, -5.0f);
+  EXPECT_FLOAT_EQ(model.m_boundsMax.z, 5.0f);
+  EXPECT_EQ(testing::EdgesNotSharedByTwo(model), 0);
+  for (const CFace& face : model.m_faces) EXPECT_EQ(face.m_indices.size(), 3u) << "a wall where there is none";
+}
 
 }  // namespace
 }  // namespace qv
