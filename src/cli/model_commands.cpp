@@ -48,6 +48,13 @@ void CheckTextParameters(const TextParameters& p, bool fontGiven) {
   if (p.tracking < kMinTextTracking || p.tracking > kMaxTextTracking)
     throw CommandFailure{"--tracking must be a whole number from " + std::to_string(kMinTextTracking) + " to " +
                          std::to_string(kMaxTextTracking) + " (thousandths of the size)"};
+  if (!(p.bevel.width >= 0.0f && p.bevel.width <= kMaxTextExtent))
+    throw CommandFailure{"--bevel-width must be a number from 0 to 100000"};
+  if (!(p.bevel.depth >= 0.0f && p.bevel.depth <= p.thickness / 2.0f))
+    throw CommandFailure{"--bevel-depth must be a number from 0 to half the thickness (" +
+                         FormatNumberField(p.thickness / 2.0f) + ")"};
+  if (p.bevel.segments < 1 || p.bevel.segments > kMaxBevelSegments)
+    throw CommandFailure{"--bevel-segments must be a whole number from 1 to " + std::to_string(kMaxBevelSegments)};
   if (fontGiven && !IsFamilyInstalled(p.fontName))
     throw CommandFailure{"--font: no installed outline font named " + p.fontName + " (qvlogo fonts lists them)"};
 }
@@ -142,12 +149,35 @@ void AddModelCommands(CLI::App& app, std::vector<std::pair<CLI::App*, CommandRun
   textCmd->add_option("--kerning", *kerning, "the font's kerning: on or off")->capture_default_str();
   textCmd->add_option("--tracking", text->tracking, "letter spacing in thousandths of the size (negative tightens)")
       ->capture_default_str();
+  // Width 0 leaves the edges sharp.
+  struct BevelTexts {
+    std::string width, depth, shape = "round";
+  };
+  auto bevel = std::make_shared<BevelTexts>(
+      BevelTexts{FormatNumberField(text->bevel.width), FormatNumberField(text->bevel.depth),
+                 text->bevel.shape == BevelShape::kChamfer ? "chamfer" : "round"});
+  textCmd->add_option("--bevel-width", bevel->width, "how far the bevel cuts into the glyph (0: none)")
+      ->capture_default_str();
+  textCmd->add_option("--bevel-depth", bevel->depth, "how far the bevel runs along the thickness, front and back")
+      ->capture_default_str();
+  textCmd->add_option("--bevel-segments", text->bevel.segments, "1 to 32 steps of the bevel's profile")
+      ->capture_default_str();
+  textCmd->add_option("--bevel-shape", bevel->shape, "round (a quarter circle) or chamfer (straight)")
+      ->capture_default_str();
   CLI::Option* fontOption = textCmd->get_option("--font");
-  commands.emplace_back(textCmd, [textDoc, text, sizes, kerning, fontOption] {
+  commands.emplace_back(textCmd, [textDoc, text, sizes, kerning, bevel, fontOption] {
     text->fontSize = ReadNumberField(sizes->first).value_or(std::numeric_limits<float>::quiet_NaN());
     text->thickness = ReadNumberField(sizes->second).value_or(std::numeric_limits<float>::quiet_NaN());
     if (*kerning != "on" && *kerning != "off") throw CommandFailure{"--kerning must be on or off"};
     text->kerning = *kerning == "on";
+    text->bevel.width = ReadNumberField(bevel->width).value_or(std::numeric_limits<float>::quiet_NaN());
+    text->bevel.depth = ReadNumberField(bevel->depth).value_or(std::numeric_limits<float>::quiet_NaN());
+    if (bevel->shape == "round")
+      text->bevel.shape = BevelShape::kRound;
+    else if (bevel->shape == "chamfer")
+      text->bevel.shape = BevelShape::kChamfer;
+    else
+      throw CommandFailure{"--bevel-shape must be round or chamfer"};
     RunText(*textDoc, *text, fontOption->count() > 0);
   });
 

@@ -13,7 +13,7 @@ std::string_view CheckBevel(const TextParameters& parameters) {
   const float given = parameters.thickness;
   const float thickness = std::isfinite(given) && given >= 1.0f ? given : 1.0f;
   if (!(bevel.depth <= thickness / 2.0f)) return kBevelDepthTooDeepMessage;
-  if (bevel.segments < 1 || bevel.segments > kBevelSegmentLimit) return kBevelSegmentsMessage;
+  if (bevel.segments < 1 || bevel.segments > kMaxBevelSegments) return kBevelSegmentsMessage;
   return {};
 }
 

@@ -6,11 +6,10 @@
 #include <string_view>
 
 #include "geometry/text_model.h"
+#include "scene/limits.h"
 
 namespace qv {
 
-// The most profile steps a bevel may have.
-inline constexpr int32_t kBevelSegmentLimit = 32;
 
 inline constexpr const char* kBevelWidthNegativeMessage = "ベベルの幅には 0 以上の数を入力してください。";
 inline constexpr const char* kBevelDepthNegativeMessage = "ベベルの深さには 0 以上の数を入力してください。";
@@ -19,7 +18,7 @@ inline constexpr const char* kBevelSegmentsMessage = "ベベルの分割数に�
 
 // Empty when the bevel can be made; otherwise the first broken rule's message, checked in this
 // order: width at least 0, depth at least 0, depth at most half the thickness (the thickness as
-// the text is made with it: below 1 counts as 1), segments 1 to kBevelSegmentLimit. The rules
+// the text is made with it: below 1 counts as 1), segments 1 to kMaxBevelSegments. The rules
 // hold whether or not the width is 0, so remembered values never turn invalid when a bevel is
 // switched on. Values that are not numbers (NaN) break the first rule they meet.
 std::string_view CheckBevel(const TextParameters& parameters);

@@ -21,7 +21,7 @@ int32_t DistinctCorners(const CFace& face, int32_t* out) {
 
 }  // namespace
 
-void ExtrudeCap(CModel& model, float thickness, int32_t material) {
+std::vector<std::pair<int32_t, int32_t>> CapBoundaryEdges(const CModel& model) {
   const int32_t faceCount = static_cast<int32_t>(model.m_faces.size());
   const int32_t n = static_cast<int32_t>(model.m_vertices.size());
 
@@ -81,6 +81,13 @@ void ExtrudeCap(CModel& model, float thickness, int32_t material) {
       if (surplus(p, q, i, earlier) > earlier) boundary.emplace_back(p, q);
     }
   }
+  return boundary;
+}
+
+void ExtrudeCap(CModel& model, float thickness, int32_t material) {
+  const int32_t faceCount = static_cast<int32_t>(model.m_faces.size());
+  const int32_t n = static_cast<int32_t>(model.m_vertices.size());
+  const std::vector<std::pair<int32_t, int32_t>> boundary = CapBoundaryEdges(model);
 
   model.m_vertices.reserve(static_cast<size_t>(n) * 2);
   for (int32_t i = 0; i < n; ++i) {

@@ -291,6 +291,17 @@ void MOutline::PrepareMesh() {
     if (polygon.PointCount() >= 3 && !(m_shortBridges ? SignedArea(polygon.m_points) > 0 : bool(counterClockwise[i])))
       polygon.Reverse();
   }
+  JoinHolesAndTriangulate();
+}
+
+void MOutline::PrepareSeparateContours() {
+  for (auto& polygon : m_polygons)
+    if (SignedArea(polygon->m_points) < 0) polygon->Reverse();
+  m_shortBridges = true;
+  JoinHolesAndTriangulate();
+}
+
+void MOutline::JoinHolesAndTriangulate() {
   for (auto& polygon : m_polygons) polygon->m_indices = std::make_unique<Indices>(polygon->PointCount());
   while (JoinOneHole()) {
   }

@@ -45,6 +45,10 @@ class MOutline {
   // model.
   void PrepareMesh();
   void AppendMesh(CModel& model, float xOffset, int32_t material) const;
+  // PrepareMesh for contours already simple and apart (none crosses, touches or overlaps another,
+  // as offset rings are): each is turned counter-clockwise by its area and no point is moved, so
+  // the triangles' corners are exactly the points given.
+  void PrepareSeparateContours();
 
   int32_t PolygonCount() const { return static_cast<int32_t>(m_polygons.size()); }
 
@@ -53,6 +57,7 @@ class MOutline {
  private:
   void Join(int32_t j, int32_t b, int32_t d, int32_t a);
   bool JoinOneHole();
+  void JoinHolesAndTriangulate();
 
   mutable std::vector<int8_t> m_marks;  // scratch of Contains
   // United contours (many holes in one part) join each hole by its shortest free bridge.

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <memory>
 
+#include "geometry/bevel_profile.h"
+#include "geometry/bevelled_slab.h"
 #include "geometry/bounds.h"
 #include "geometry/glyph_outline.h"
 #include "geometry/normals.h"
@@ -106,6 +108,8 @@ bool BuildTextMesh(PlatformFont& font, std::u32string_view text, const TextParam
   const int32_t subdivisions = parameters.subdivisions;
   const float fontSize = parameters.fontSize;
   const float thickness = parameters.thickness;
+  const BevelParameters& bevel = parameters.bevel;
+  const int64_t facesPerPoint = TextFacesPerOutlinePoint(bevel);
   // Each glyph is built at the origin and placed in double precision, scaled (one outline unit is
   // the font's cell height) and centred before its coordinates are rounded once: far along a long
   // line, adding the pen in float would round small triangles into flipped ones.
@@ -135,7 +139,7 @@ bool BuildTextMesh(PlatformFont& font, std::u32string_view text, const TextParam
     for (const auto& polygon : outline.m_polygons) points += polygon->m_points.size() + 2;
     // The same estimate refuses a text whose mesh would be too large, as soon as the outlines
     // read so far promise it: dense glyphs finely subdivided made tens of millions of faces.
-    if (static_cast<int64_t>(3 * points) > maxFaces) return false;
+    if (facesPerPoint * static_cast<int64_t>(points) > maxFaces) return false;
     outlines.push_back({std::move(outline), glyph.x, glyph.y});
   }
   model.m_vertices.reserve(model.m_vertices.size() + 2 * points);
@@ -167,7 +171,10 @@ bool BuildTextMesh(PlatformFont& font, std::u32string_view text, const TextParam
     for (size_t i = 0; i < xs.size(); ++i)
       model.m_vertices[base + i] = {static_cast<float>(xs[i] - cx), static_cast<float>(ys[i] - cy), 0.0f};
   }
-  ExtrudeCap(model, thickness, material);
+  if (HasBevel(bevel))
+    ExtrudeBevelledCap(model, thickness, bevel, material);
+  else
+    ExtrudeCap(model, thickness, material);
   // x and y are centred already; the slab from -thickness to 0 moves to around 0.
   for (CVector& v : model.m_vertices) v.z += thickness / 2;
   return true;
@@ -185,6 +192,7 @@ int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, Te
   checked.fontSize = fontSize;
   checked.thickness = thickness;
   checked.tracking = std::clamp(parameters.tracking, kMinTextTracking, kMaxTextTracking);
+  checked.bevel = ClampBevel(parameters.bevel, thickness);
 
   auto refuse = [notes](const char* why) {
     if (notes) notes->refused = why;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "scene/limits.h"
@@ -62,7 +63,8 @@ std::vector<std::string> TextModelMessages(const TextModelNotes& notes);
 // Builds the text model and appends it, with a new material, to the scene; returns its index.
 // Parameters out of range are clamped silently: subdivisions to 1 ... kMaxSubdivisions, size and
 // thickness below 1 (or not finite) to 1, a weight outside 1 ... 1000 to 400, tracking to
-// kMinTextTracking ... kMaxTextTracking. Characters the font lacks come from another installed
+// kMinTextTracking ... kMaxTextTracking, the bevel as ClampBevel holds it
+// (bevel_profile.h). Characters the font lacks come from another installed
 // font at the same size and weight, or are drawn as the font's missing-glyph box when no font
 // has them (`notes` tells which). The text is shaped (text_layout.h): kerning unless turned off,
 // ligatures, joining forms and marks as the font asks, right-to-left runs laid out right to left.
@@ -83,8 +85,9 @@ int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, Te
 bool BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivisions, float fontSize,
                    float thickness, int32_t material, CModel& model, TextModelNotes* notes = nullptr,
                    int64_t maxFaces = kMaxTextFaces);
-// The same with subdivisions, fontSize, thickness, kerning and tracking from `parameters` (its
-// font and text are not used).
+// The same with subdivisions, fontSize, thickness, kerning, tracking and bevel from `parameters`
+// (its font and text are not used). A bevel that HasBevel (bevel_profile.h) cuts the slab's
+// edges (ExtrudeBevelledCap); the estimate counts its bands.
 bool BuildTextMesh(PlatformFont& font, std::u32string_view text, const TextParameters& parameters,
                    int32_t material, CModel& model, TextModelNotes* notes = nullptr, int64_t maxFaces = kMaxTextFaces);
 
@@ -95,6 +98,10 @@ std::u32string CodePoints(std::string_view utf8);
 // slab: a copy of every vertex at z - thickness, a reversed copy of every face on it, and a
 // quadrilateral of `material` along every boundary edge of the cap.
 void ExtrudeCap(CModel& model, float thickness, int32_t material);
+
+// The edges of the flat cap's outline, each in the direction the cap's faces run it (the outline
+// clockwise), in the order ExtrudeCap lines them with walls.
+std::vector<std::pair<int32_t, int32_t>> CapBoundaryEdges(const CModel& model);
 
 // Moves the vertices so that the bounding box is centred on the origin in x and y, and a slab
 // from z = -t to 0 lies from -t/2 to t/2.

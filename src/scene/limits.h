@@ -57,6 +57,8 @@ inline constexpr int32_t kMaxTextTracking = 10000;
 // Faces of one text model, the import's limit: estimated from the outlines before any mesh is
 // made (a cap, its back and the walls make about three faces per outline point).
 inline constexpr int64_t kMaxTextFaces = kMaxImportFaces;
+// Profile steps of a bevel: past this, the steps are finer than the shading shows.
+inline constexpr int32_t kMaxBevelSegments = 32;
 
 // --- Settings ---------------------------------------------------------------------------------
 

@@ -93,5 +93,63 @@ TEST_F(CliModelTest, KerningAndTrackingSetTheWidth) {
   EXPECT_NEAR(width({"--kerning", "off", "--tracking", "-100"}) - off, 2 * -10.0, 1e-3);
 }
 
+// The bevel options: the bevel cuts inwards, so the model keeps the flat text's bounds and gains
+// the bevel's bands; values that cannot make a bevel are refused naming the option.
+TEST_F(CliModelTest, BevelOptionsCutTheEdgesAndNonsenseIsRefused) {
+  const testing::Args text = {"text", Path("doc.qvlogo"), "--text", "I", "--font", "DejaVu Sans", "--thickness", "20"};
+  ASSERT_EQ(Qvlogo(text).status, 0);
+  testing::Args bevelled = text;
+  for (const char* arg : {"--bevel-width", "2", "--bevel-depth", "3", "--bevel-segments", "4", "--bevel-shape", "round"})
+    bevelled.push_back(arg);
+  ASSERT_EQ(Qvlogo(bevelled).status, 0);
+  testing::Args chamfered = text;
+  for (const char* arg : {"--bevel-width", "2", "--bevel-depth", "10", "--bevel-shape", "chamfer"})
+    chamfered.push_back(arg);
+  ASSERT_EQ(Qvlogo(chamfered).status, 0);
+  const std::string info = Qvlogo({"info", Path("doc.qvlogo")}).out;
+  // Flat: 2 + 2 cap triangles and 4 walls. Bevelled: each band adds a ring of faces front and back.
+  const auto models = [&](const std::string& key) {
+    std::vector<std::string> values;
+    for (size_t at = info.find(key); at != std::string::npos; at = info.find(key, at + 1))
+      values.push_back(info.substr(at, info.find_first_of(",\n", at) - at));
+    return values;
+  };
+  const std::vector<std::string> faces = models("\"faces\"");
+  ASSERT_EQ(faces.size(), 3u) << info;
+  EXPECT_EQ(faces[0], "\"faces\": 8");
+  EXPECT_NE(faces[1], faces[0]);
+  EXPECT_NE(faces[2], faces[0]);
+  const size_t firstBounds = info.find("\"bounds\"");
+  const std::string flatBounds = info.substr(firstBounds, info.find("}", firstBounds) - firstBounds);
+  for (size_t at = info.find("\"bounds\"", firstBounds + 1); at != std::string::npos; at = info.find("\"bounds\"", at + 1))
+    EXPECT_EQ(info.substr(at, info.find("}", at) - at), flatBounds);
+
+  const std::string before = Qvlogo({"info", Path("doc.qvlogo")}).out;
+  const struct {
+    std::vector<std::string> options;
+    const char* named;
+  } refusals[] = {
+      {{"--bevel-width", "-1"}, "--bevel-width must be a number from 0"},
+      {{"--bevel-width", "nan"}, "--bevel-width"},
+      {{"--bevel-depth", "-0.5"}, "--bevel-depth must be a number from 0 to half the thickness (10)"},
+      {{"--bevel-depth", "10.5"}, "--bevel-depth must be a number from 0 to half the thickness (10)"},
+      {{"--bevel-segments", "0"}, "--bevel-segments must be a whole number from 1 to 32"},
+      {{"--bevel-segments", "33"}, "--bevel-segments must be a whole number from 1 to 32"},
+      {{"--bevel-shape", "square"}, "--bevel-shape must be round or chamfer"},
+  };
+  for (const auto& r : refusals) {
+    testing::Args args = text;
+    args.insert(args.end(), r.options.begin(), r.options.end());
+    const CommandRun run = Qvlogo(args);
+    EXPECT_EQ(run.status, 1) << r.named;
+    EXPECT_NE(run.err.find(r.named), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(Qvlogo({"info", Path("doc.qvlogo")}).out, before);
+
+  const std::string help = Qvlogo({"text", "--help"}).out;
+  for (const char* option : {"--bevel-width", "--bevel-depth", "--bevel-segments", "--bevel-shape"})
+    EXPECT_NE(help.find(option), std::string::npos) << option;
+}
+
 }  // namespace
 }  // namespace qv
