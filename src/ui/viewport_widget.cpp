@@ -64,6 +64,9 @@ ViewportWidget::ViewportWidget(CMotionDoc& document, QWidget* parent)
 ViewportWidget::~ViewportWidget() {
   m_document.RemoveView(this);
   ReleaseDevice();
+  // QOpenGLWidget's own destructor destroys the context, whose signal must not reach this
+  // half-destroyed object.
+  if (QOpenGLContext* gl = context()) disconnect(gl, nullptr, this, nullptr);
 }
 
 void ViewportWidget::RestartFrameRateMeter() { meter_.Restart(MillisecondClock()); }

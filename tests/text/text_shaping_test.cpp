@@ -207,7 +207,10 @@ TEST(TextShaping, FallbackFontsTakeTheirOwnRuns) {
   QV_REQUIRE_FONT(font, "DejaVu Sans");
   if (font->HasGlyph(U'ロ')) GTEST_SKIP() << "DejaVu Sans has kana here";
   TextModelNotes notes;
-  const auto glyphs = Lay(*font, U"Logo ロゴ", &notes);
+  // The layout owns the fallback fonts its glyphs point to: it lives as long as they are read.
+  TextLayout layout(*font);
+  std::vector<PlacedGlyph> glyphs;
+  layout.Lay(U"Logo ロゴ", {}, &notes, glyphs);
   ASSERT_EQ(notes.substitutions.size(), 1u);
   EXPECT_EQ(notes.substitutions[0].characters, U"ロゴ");
   auto japanese = PlatformFont::Create(notes.substitutions[0].family, 400);

@@ -51,6 +51,9 @@ TextPreviewWidget::TextPreviewWidget(QWidget* parent) : QOpenGLWidget(parent) {
 TextPreviewWidget::~TextPreviewWidget() {
   stop();
   ReleaseDevice();
+  // QOpenGLWidget's own destructor destroys the context, whose signal must not reach this
+  // half-destroyed object.
+  if (QOpenGLContext* gl = context()) disconnect(gl, nullptr, this, nullptr);
 }
 
 void TextPreviewWidget::showText(const TextParameters& parameters) {
