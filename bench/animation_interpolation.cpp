@@ -10,7 +10,7 @@
 namespace qv {
 namespace {
 
-void FillScene(CZiduderizo& scene, int models, int frames) {
+void FillScene(Scene& scene, int models, int frames) {
   std::mt19937 rng(42);
   std::uniform_real_distribution<float> value(-300.0f, 300.0f);
   scene.m_models.assign(models, CModel{});
@@ -30,7 +30,7 @@ void FillScene(CZiduderizo& scene, int models, int frames) {
 void RecomputeAll(benchmark::State& state, bool hermite) {
   const int models = static_cast<int>(state.range(0));
   const int frames = static_cast<int>(state.range(1));
-  CZiduderizo scene;
+  Scene scene;
   FillScene(scene, models, frames);
   scene.m_hermite = hermite;
   for (auto _ : state) {

@@ -19,8 +19,8 @@ namespace fs = std::filesystem;
 using namespace qv;
 
 // ~108 MB: 200 models of 15,000 vertices and 8,000 faces with a 1,800-frame track each.
-CZiduderizo MakeLargeScene() {
-  CZiduderizo scene;
+Scene MakeLargeScene() {
+  Scene scene;
   for (int m = 0; m < 200; ++m) {
     CModel model;
     model.m_id = 6 + m;
@@ -44,7 +44,7 @@ CZiduderizo MakeLargeScene() {
 const std::string& DocumentPath() {
   static const std::string path = [] {
     std::string p = (fs::temp_directory_path() / ("qvlogo-bench-" + std::to_string(getpid()) + ".qvlogo")).string();
-    CZiduderizo scene = MakeLargeScene();
+    Scene scene = MakeLargeScene();
     if (StoreDocumentFile(p, scene)) std::abort();
     std::atexit([] { fs::remove(DocumentPath()); fs::remove(DocumentPath() + ".plain"); });
     return p;
@@ -59,11 +59,11 @@ void SetBytes(benchmark::State& state) {
 void BM_LoadDocument(benchmark::State& state) {
   const std::string& path = DocumentPath();
   for (auto _ : state) {
-    CZiduderizo scene;
+    Scene scene;
     if (LoadDocumentFile(path, scene)) state.SkipWithError("load failed");
     benchmark::DoNotOptimize(scene.m_models.data());
     state.PauseTiming();  // freeing the scene is not part of loading it
-    scene = CZiduderizo();
+    scene = Scene();
     state.ResumeTiming();
   }
   SetBytes(state);
@@ -99,7 +99,7 @@ void BM_ReadPlainStreamIntoMemory(benchmark::State& state) {
 
 void BM_StoreDocument(benchmark::State& state) {
   const std::string& path = DocumentPath();
-  CZiduderizo scene;
+  Scene scene;
   if (LoadDocumentFile(path, scene)) state.SkipWithError("load failed");
   for (auto _ : state) {
     if (StoreDocumentFile(path, scene)) state.SkipWithError("store failed");
@@ -157,7 +157,7 @@ void BM_LoadPeakMemory(benchmark::State& state) {
     pid_t child = fork();
     if (child == 0) {
       long before = ResidentKilobytes();
-      CZiduderizo scene;
+      Scene scene;
       bool failed = LoadDocumentFile(path, scene).has_value();
       if (failed) std::fprintf(stderr, "load failed in child: %s\n", LoadDocumentFile(path, scene)->text.c_str());
       long after = ResidentKilobytes();

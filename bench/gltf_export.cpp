@@ -29,9 +29,9 @@ const std::string kHundredCharacters =
     "Quorvel Logo turns a short line of text into an animated 3D logo for the web, and now for glTF too";
 
 // The scene, or nothing when the font is missing.
-CZiduderizo* TextScene() {
-  static CZiduderizo* scene = [] {
-    auto* s = new CZiduderizo;
+Scene* TextScene() {
+  static Scene* scene = [] {
+    auto* s = new Scene;
     s->Reset();
     s->m_lastFrame = 60;
     TextParameters text;
@@ -39,7 +39,7 @@ CZiduderizo* TextScene() {
     text.text = kHundredCharacters.substr(0, 100);
     if (CreateTextModel(*s, text) < 0 || s->m_models[0].m_vertices.empty()) {
       delete s;
-      return static_cast<CZiduderizo*>(nullptr);
+      return static_cast<Scene*>(nullptr);
     }
     Track& track = s->m_models[0].m_tracks[0];
     track[30].m_rotation = {0, 90, 0};
@@ -80,7 +80,7 @@ fs::path WorkFolder() {
 }
 
 void BM_GltfAssetInMemory(benchmark::State& state) {
-  CZiduderizo* scene = TextScene();
+  Scene* scene = TextScene();
   if (!scene) return state.SkipWithError("DejaVu Sans is not installed");
   GltfExportOptions options;
   size_t bytes = 0;
@@ -97,7 +97,7 @@ void BM_GltfAssetInMemory(benchmark::State& state) {
 BENCHMARK(BM_GltfAssetInMemory)->Unit(benchmark::kMillisecond);
 
 void BM_GltfExportToFile(benchmark::State& state) {
-  CZiduderizo* scene = TextScene();
+  Scene* scene = TextScene();
   if (!scene) return state.SkipWithError("DejaVu Sans is not installed");
   const fs::path folder = WorkFolder();
   for (auto _ : state) ExportGltf(*scene, (folder / "logo.glb").string(), {});
@@ -107,7 +107,7 @@ BENCHMARK(BM_GltfExportToFile)->Unit(benchmark::kMillisecond);
 
 // The WebGL export's files of the same scene, for the sizes.
 void BM_WebGLModelScriptForComparison(benchmark::State& state) {
-  CZiduderizo* scene = TextScene();
+  Scene* scene = TextScene();
   if (!scene) return state.SkipWithError("DejaVu Sans is not installed");
   const fs::path folder = WorkFolder();
   const std::string script = (folder / "Model_logo.js").string();

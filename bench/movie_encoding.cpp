@@ -16,7 +16,7 @@ namespace {
 using namespace qv;
 
 void WriteMovieOfTheSampleLogo(benchmark::State& state, MovieFormat format, const char* extension) {
-  CZiduderizo scene;
+  Scene scene;
   if (LoadDocumentFile(std::string(QV_SOURCE_DIR) + "/tests/data/gltf/hierarchy.qvlogo", scene)) {
     state.SkipWithError("cannot load the sample logo");
     return;

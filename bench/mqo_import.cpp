@@ -89,7 +89,7 @@ void TimeImport(benchmark::State& state, const std::string& path) {
   size_t faces = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    auto scene = std::make_unique<CZiduderizo>();
+    auto scene = std::make_unique<Scene>();
     state.ResumeTiming();
     const MqoImportResult result = ImportMQO(*scene, path, options);
     if (!result.ok()) state.SkipWithError("import failed");
@@ -108,7 +108,7 @@ void TimeParse(benchmark::State& state, const std::string& path) {
   const auto bytes = static_cast<int64_t>(fs::file_size(path));
   for (auto _ : state) {
     state.PauseTiming();
-    auto scene = std::make_unique<CZiduderizo>();
+    auto scene = std::make_unique<Scene>();
     std::FILE* file = std::fopen(path.c_str(), "rb");
     state.ResumeTiming();
     LoaderMQO loader(*scene, file, 0);

@@ -168,7 +168,7 @@ void BM_CreateTextModel(benchmark::State& state, bool newKanji) {
         p.text += static_cast<char>(0x80 | (c & 0x3F));
       }
     }
-    CZiduderizo scene;
+    Scene scene;
     benchmark::DoNotOptimize(CreateTextModel(scene, p));
   }
 }

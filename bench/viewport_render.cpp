@@ -56,8 +56,8 @@ class NullDevice final : public RenderDevice {
 
 // `count` copies of one text model (~19,400 triangles) in rows, the camera pulled back to see
 // them all, the first one selected so that its outline and handle are drawn too.
-std::unique_ptr<CZiduderizo> MakeScene(int count) {
-  auto scene = std::make_unique<CZiduderizo>();
+std::unique_ptr<Scene> MakeScene(int count) {
+  auto scene = std::make_unique<Scene>();
   TextParameters text;
   text.fontName = "DejaVu Sans";
   text.text = "Quorvel Logo";
@@ -79,7 +79,7 @@ std::unique_ptr<CZiduderizo> MakeScene(int count) {
   return scene;
 }
 
-int64_t TriangleCount(const CZiduderizo& scene) {
+int64_t TriangleCount(const Scene& scene) {
   int64_t triangles = 0;
   for (const CModel& model : scene.m_models)
     for (int32_t n : model.m_trianglesPerMaterial) triangles += n;

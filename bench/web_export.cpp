@@ -47,8 +47,8 @@ CModel ExtrudedOutline(int points, float radius, float phase) {
   return m;
 }
 
-CZiduderizo TextLikeScene() {
-  CZiduderizo scene;
+Scene TextLikeScene() {
+  Scene scene;
   scene.m_materials = {CMaterial{}, CMaterial{}};
   scene.m_materials[1].m_texture = "tex\\wood.png";
   for (int i = 0; i < 50; ++i) {
@@ -70,8 +70,8 @@ CZiduderizo TextLikeScene() {
 }
 
 // 500 x 1000 cells of two triangles: a rolling height field with smooth and sharp normals.
-CZiduderizo MillionTriangleScene() {
-  CZiduderizo scene;
+Scene MillionTriangleScene() {
+  Scene scene;
   scene.m_materials = {CMaterial{}};
   CModel m;
   m.m_smoothingAngle = 30.0f;
@@ -95,7 +95,7 @@ CZiduderizo MillionTriangleScene() {
   return scene;
 }
 
-void RunModelScript(benchmark::State& state, CZiduderizo& scene, bool webgpu) {
+void RunModelScript(benchmark::State& state, Scene& scene, bool webgpu) {
   const std::string path = (std::filesystem::temp_directory_path() / "qv-bench-Model_logo.js").string();
   for (auto _ : state) {
     const bool ok = webgpu ? WriteModelClass(scene, path, 1.0f) : WriteModelScript(scene, path, 1.0f);
@@ -112,13 +112,13 @@ void RunModelScript(benchmark::State& state, CZiduderizo& scene, bool webgpu) {
 }
 
 void BM_ModelScript_50TextModels600Frames(benchmark::State& state) {
-  static CZiduderizo scene = TextLikeScene();
+  static Scene scene = TextLikeScene();
   RunModelScript(state, scene, state.range(0) != 0);
 }
 BENCHMARK(BM_ModelScript_50TextModels600Frames)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_ModelScript_MillionTriangles(benchmark::State& state) {
-  static CZiduderizo scene = MillionTriangleScene();
+  static Scene scene = MillionTriangleScene();
   RunModelScript(state, scene, state.range(0) != 0);
 }
 BENCHMARK(BM_ModelScript_MillionTriangles)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -18,7 +18,7 @@ void Check(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace qv;
-  CZiduderizo scene;
+  Scene scene;
   MemorySource source(std::string_view(reinterpret_cast<const char*>(data), size));
   try {
     CArchive ar(source);
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StoreScene(ar, scene);
     ar.Close();
   }
-  CZiduderizo again;
+  Scene again;
   MemorySource reread(first.bytes);
   CArchive ar(reread);
   LoadScene(ar, again);

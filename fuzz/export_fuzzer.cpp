@@ -29,7 +29,7 @@ namespace {
 using qv::fuzz::Check;
 
 // Big scenes are valid but slow: the fuzzer looks for faults, not for the limits' speed.
-bool SmallEnough(const qv::CZiduderizo& scene) {
+bool SmallEnough(const qv::Scene& scene) {
   size_t faces = 0;
   size_t poses = 0;
   for (const qv::CModel& model : scene.m_models) {
@@ -63,7 +63,7 @@ size_t TypeComponents(const std::string& type) {
   std::abort();
 }
 
-void CheckGltf(const qv::CZiduderizo& scene) {
+void CheckGltf(const qv::Scene& scene) {
   qv::GltfExportOptions options;
   options.fps = scene.m_fps > 0.0f && std::isfinite(scene.m_fps) ? scene.m_fps : 30.0f;
   options.textures = {"/nonexistent", "/nonexistent"};  // names in the input must not read files
@@ -99,7 +99,7 @@ std::string ReadAll(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void CheckWebScripts(qv::CZiduderizo& scene, const std::filesystem::path& folder) {
+void CheckWebScripts(qv::Scene& scene, const std::filesystem::path& folder) {
   const std::string model = (folder / "Model_fuzz.js").string();
   const std::string page = (folder / "fuzz.js").string();
   Check(qv::WriteModelScript(scene, model, 1.0f));
@@ -132,7 +132,7 @@ struct RemoveScratchAtExit {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace qv;
-  CZiduderizo scene;
+  Scene scene;
   MemorySource source(std::string_view(reinterpret_cast<const char*>(data), size));
   try {
     CArchive ar(source);

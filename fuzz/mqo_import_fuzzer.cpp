@@ -18,7 +18,7 @@ void Check(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace qv;
-  CZiduderizo scene;
+  Scene scene;
   if (size == 0) return 0;  // fmemopen refuses an empty buffer; the unit tests cover empty files
   std::FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "rb");
   if (!file) return 0;

@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   parameters.thickness = 1.0f + static_cast<float>(data[3] / 16) * 10.0f;
   parameters.text.assign(reinterpret_cast<const char*>(data) + 4, size - 4);
 
-  CZiduderizo scene;
+  Scene scene;
   TextModelNotes notes;
   const int32_t index = CreateTextModel(scene, parameters, &notes);
   if (index < 0) return 0;  // refused (too long, nothing the font can outline)

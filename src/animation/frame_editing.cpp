@@ -11,7 +11,7 @@ namespace qv {
 
 namespace {
 
-Track* CurrentTrack(const CZiduderizo& scene, CModel& model) {
+Track* CurrentTrack(const Scene& scene, CModel& model) {
   const int32_t animation = scene.m_currentAnimation;
   if (animation < 0 || animation >= static_cast<int32_t>(model.m_tracks.size())) return nullptr;
   return &model.m_tracks[animation];
@@ -19,7 +19,7 @@ Track* CurrentTrack(const CZiduderizo& scene, CModel& model) {
 
 }  // namespace
 
-bool InsertFrames(CZiduderizo& scene, int32_t a, int32_t n) {
+bool InsertFrames(Scene& scene, int32_t a, int32_t n) {
   if (a < 0 || a > scene.m_lastFrame || n < 0 || n > kMaxLastFrame - scene.m_lastFrame) return false;
   // Every model grows by n poses: refused before any track grows.
   if (!FittedPosesAllowed(scene, static_cast<int32_t>(scene.m_animationNames.size()), scene.m_lastFrame + n))
@@ -41,7 +41,7 @@ bool InsertFrames(CZiduderizo& scene, int32_t a, int32_t n) {
   return true;
 }
 
-bool DeleteFrames(CZiduderizo& scene, int32_t s, int32_t e) {
+bool DeleteFrames(Scene& scene, int32_t s, int32_t e) {
   if (e < s || s < 0 || s > scene.m_lastFrame || e < 0 || e > scene.m_lastFrame) return false;
   const int32_t c = e - s + 1;
   // Not every frame can be deleted: a track keeps at least one pose and the last frame stays >= 0.
@@ -67,7 +67,7 @@ bool DeleteFrames(CZiduderizo& scene, int32_t s, int32_t e) {
   return true;
 }
 
-bool ApplyLastFrame(CZiduderizo& scene, int32_t n) {
+bool ApplyLastFrame(Scene& scene, int32_t n) {
   if (n < 0 || n > kMaxLastFrame) return false;
   if (!FittedPosesAllowed(scene, scene.m_animationCount, n)) return false;
   scene.m_previousLastFrame = scene.m_lastFrame;
@@ -77,7 +77,7 @@ bool ApplyLastFrame(CZiduderizo& scene, int32_t n) {
   return true;
 }
 
-bool CopyAllFrames(CZiduderizo& scene) {
+bool CopyAllFrames(Scene& scene) {
   CModel* model = scene.SelectedModel();
   if (!model) return false;
   const Track* track = CurrentTrack(scene, *model);
@@ -85,7 +85,7 @@ bool CopyAllFrames(CZiduderizo& scene) {
   return true;
 }
 
-bool PasteAllFrames(CZiduderizo& scene) {
+bool PasteAllFrames(Scene& scene) {
   CModel* model = scene.SelectedModel();
   if (!model) return false;
   if (Track* track = CurrentTrack(scene, *model)) {

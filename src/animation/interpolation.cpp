@@ -121,7 +121,7 @@ void InterpolateModel(CModel& model, bool hermite) {
     InterpolateLinear(model);
 }
 
-void RecomputeAllFrames(CZiduderizo& scene) {
+void RecomputeAllFrames(Scene& scene) {
   for (CModel& model : scene.m_models) InterpolateModel(model, scene.m_hermite);
 }
 

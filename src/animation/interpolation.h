@@ -11,7 +11,7 @@
 
 namespace qv {
 
-class CZiduderizo;
+class Scene;
 
 // Linear in-betweens, for every track of the model. Frame 0 is the first anchor even when it is
 // not a key. Between anchors a < l < j:
@@ -35,6 +35,6 @@ void InterpolateHermiteTrack(Track& track);
 void InterpolateModel(CModel& model, bool hermite);
 
 // InterpolateModel for every model of the scene, in model order, with the scene's mode.
-void RecomputeAllFrames(CZiduderizo& scene);
+void RecomputeAllFrames(Scene& scene);
 
 }  // namespace qv

@@ -9,7 +9,7 @@ namespace qv {
 namespace {
 
 // The pose at `frame` of the model's current track, or null where the track is too short.
-CAnimation* CurrentTrackPose(const CZiduderizo& scene, CModel& model, int32_t frame) {
+CAnimation* CurrentTrackPose(const Scene& scene, CModel& model, int32_t frame) {
   const int32_t animation = scene.m_currentAnimation;
   if (animation < 0 || animation >= static_cast<int32_t>(model.m_tracks.size())) return nullptr;
   Track& track = model.m_tracks[animation];
@@ -18,7 +18,7 @@ CAnimation* CurrentTrackPose(const CZiduderizo& scene, CModel& model, int32_t fr
 }
 
 template <typename Change>
-void ForConcernedModels(CZiduderizo& scene, bool allModels, Change change) {
+void ForConcernedModels(Scene& scene, bool allModels, Change change) {
   if (!scene.HasValidSelection()) return;
   if (!allModels) {
     change(scene.m_selectedModel);
@@ -27,7 +27,7 @@ void ForConcernedModels(CZiduderizo& scene, bool allModels, Change change) {
   for (int32_t i = 0; i < static_cast<int32_t>(scene.m_models.size()); ++i) change(i);
 }
 
-void StepToKey(CZiduderizo& scene, int32_t step) {
+void StepToKey(Scene& scene, int32_t step) {
   if (!scene.HasValidSelection() || scene.m_lastFrame < 0) return;
   CModel& model = scene.m_models[scene.m_selectedModel];
   const int32_t frames = scene.m_lastFrame + 1;
@@ -43,7 +43,7 @@ void StepToKey(CZiduderizo& scene, int32_t step) {
 
 }  // namespace
 
-void AddKey(CZiduderizo& scene, bool allModels, int32_t k) {
+void AddKey(Scene& scene, bool allModels, int32_t k) {
   if (k != scene.m_currentFrame && (k < 0 || k > scene.m_lastFrame)) return;
   ForConcernedModels(scene, allModels, [&](int32_t index) {
     CModel& model = scene.m_models[index];
@@ -59,7 +59,7 @@ void AddKey(CZiduderizo& scene, bool allModels, int32_t k) {
   });
 }
 
-void DeleteKey(CZiduderizo& scene, bool allModels, int32_t k) {
+void DeleteKey(Scene& scene, bool allModels, int32_t k) {
   if (k <= 0 || k > scene.m_lastFrame) return;
   ForConcernedModels(scene, allModels, [&](int32_t index) {
     CModel& model = scene.m_models[index];
@@ -71,17 +71,17 @@ void DeleteKey(CZiduderizo& scene, bool allModels, int32_t k) {
   });
 }
 
-void CopyCurrentPose(CZiduderizo& scene) {
+void CopyCurrentPose(Scene& scene) {
   for (CModel& model : scene.m_models)
     if (const CAnimation* pose = CurrentTrackPose(scene, model, scene.m_currentFrame)) model.m_poseClipboard = *pose;
 }
 
-void PasteCurrentPose(CZiduderizo& scene) {
+void PasteCurrentPose(Scene& scene) {
   for (CModel& model : scene.m_models)
     if (CAnimation* pose = CurrentTrackPose(scene, model, scene.m_currentFrame)) *pose = model.m_poseClipboard;
 }
 
-void NextKey(CZiduderizo& scene) { StepToKey(scene, +1); }
-void PreviousKey(CZiduderizo& scene) { StepToKey(scene, -1); }
+void NextKey(Scene& scene) { StepToKey(scene, +1); }
+void PreviousKey(Scene& scene) { StepToKey(scene, -1); }
 
 }  // namespace qv

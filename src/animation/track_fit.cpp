@@ -19,11 +19,11 @@ void FitFrames(CModel& model, int32_t first, int32_t animationCount, int32_t cur
   track[0].m_key = 1;
 }
 
-void FitFrames(const CZiduderizo& scene, CModel& model, int32_t first) {
+void FitFrames(const Scene& scene, CModel& model, int32_t first) {
   FitFrames(model, first, scene.m_animationCount, scene.m_currentAnimation, scene.m_lastFrame);
 }
 
-int64_t FittedPoseCount(const CZiduderizo& scene, int32_t animationCount, int32_t lastFrame, int64_t newModels) {
+int64_t FittedPoseCount(const Scene& scene, int32_t animationCount, int32_t lastFrame, int64_t newModels) {
   const int64_t tracks = std::max(animationCount, 0);
   const int32_t current = scene.m_currentAnimation;
   const bool fitted = current >= 0 && current < tracks;
@@ -44,7 +44,7 @@ int64_t FittedPoseCount(const CZiduderizo& scene, int32_t animationCount, int32_
   return total;
 }
 
-bool FittedPosesAllowed(const CZiduderizo& scene, int32_t animationCount, int32_t lastFrame, int64_t newModels) {
+bool FittedPosesAllowed(const Scene& scene, int32_t animationCount, int32_t lastFrame, int64_t newModels) {
   return FittedPoseCount(scene, animationCount, lastFrame, newModels) <= kMaxStoredPoses;
 }
 

@@ -17,14 +17,14 @@ void FitFrames(CModel& model, int32_t first, int32_t animationCount, int32_t cur
                int32_t lastFrame);
 
 // With the scene's m_animationCount, m_currentAnimation and m_lastFrame.
-void FitFrames(const CZiduderizo& scene, CModel& model, int32_t first);
+void FitFrames(const Scene& scene, CModel& model, int32_t first);
 
 // The poses the scene would hold once every model, and `newModels` more, were fitted to
 // `animationCount` tracks with lastFrame + 1 poses in the scene's current one (the other tracks
 // keep theirs; an empty track counts as one pose). Counted before anything grows, against
 // kMaxStoredPoses.
-int64_t FittedPoseCount(const CZiduderizo& scene, int32_t animationCount, int32_t lastFrame, int64_t newModels = 0);
+int64_t FittedPoseCount(const Scene& scene, int32_t animationCount, int32_t lastFrame, int64_t newModels = 0);
 // FittedPoseCount within kMaxStoredPoses.
-bool FittedPosesAllowed(const CZiduderizo& scene, int32_t animationCount, int32_t lastFrame, int64_t newModels = 0);
+bool FittedPosesAllowed(const Scene& scene, int32_t animationCount, int32_t lastFrame, int64_t newModels = 0);
 
 }  // namespace qv

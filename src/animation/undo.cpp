@@ -14,14 +14,14 @@ CAnimation* PoseAt(CModel& model, int32_t animation, int32_t frame) {
 }
 
 // Whether making `parent` the parent of `model` would close a loop of parent links.
-bool MakesCycle(const CZiduderizo& scene, int32_t model, int32_t parent) {
+bool MakesCycle(const Scene& scene, int32_t model, int32_t parent) {
   const auto count = static_cast<int32_t>(scene.m_models.size());
   for (int32_t i = parent, steps = 0; i >= 0 && i < count && steps <= count; i = scene.m_models[i].m_parent, ++steps)
     if (i == model) return true;
   return false;
 }
 
-bool Restore(CZiduderizo& scene, std::vector<UndoEntry>& from, std::vector<UndoEntry>& to) {
+bool Restore(Scene& scene, std::vector<UndoEntry>& from, std::vector<UndoEntry>& to) {
   if (scene.m_models.empty() || from.empty()) return false;
   const UndoEntry entry = from.back();
   from.pop_back();
@@ -52,7 +52,7 @@ bool Restore(CZiduderizo& scene, std::vector<UndoEntry>& from, std::vector<UndoE
 
 }  // namespace
 
-void RecordUndo(CZiduderizo& scene, int32_t model, int32_t frame) {
+void RecordUndo(Scene& scene, int32_t model, int32_t frame) {
   if (model < 0 || model >= static_cast<int32_t>(scene.m_models.size())) return;
   CModel& m = scene.m_models[model];
   const CAnimation* pose = PoseAt(m, scene.m_currentAnimation, frame);
@@ -61,17 +61,17 @@ void RecordUndo(CZiduderizo& scene, int32_t model, int32_t frame) {
   scene.m_redoStack.clear();
 }
 
-void RecordUndoSelected(CZiduderizo& scene) {
+void RecordUndoSelected(Scene& scene) {
   if (scene.HasValidSelection()) RecordUndo(scene, scene.m_selectedModel, scene.m_currentFrame);
 }
 
-void ClearHistory(CZiduderizo& scene, bool resetFrame) {
+void ClearHistory(Scene& scene, bool resetFrame) {
   if (resetFrame) scene.m_currentFrame = 0;
   scene.m_undoStack.clear();
   scene.m_redoStack.clear();
 }
 
-bool Undo(CZiduderizo& scene) { return Restore(scene, scene.m_undoStack, scene.m_redoStack); }
-bool Redo(CZiduderizo& scene) { return Restore(scene, scene.m_redoStack, scene.m_undoStack); }
+bool Undo(Scene& scene) { return Restore(scene, scene.m_undoStack, scene.m_redoStack); }
+bool Redo(Scene& scene) { return Restore(scene, scene.m_redoStack, scene.m_undoStack); }
 
 }  // namespace qv

@@ -17,12 +17,12 @@ namespace {
 nlohmann::json VectorJson(const CVector& v) { return nlohmann::json::array({v.x, v.y, v.z}); }
 
 // The last frame as opening the document would set it: from the first model's first track.
-int32_t LastFrameOf(const CZiduderizo& scene) {
+int32_t LastFrameOf(const Scene& scene) {
   if (scene.m_models.empty() || scene.m_models[0].m_tracks.empty() || scene.m_models[0].m_tracks[0].empty()) return 60;
   return static_cast<int32_t>(scene.m_models[0].m_tracks[0].size()) - 1;
 }
 
-nlohmann::json SceneSummary(const CZiduderizo& scene) {
+nlohmann::json SceneSummary(const Scene& scene) {
   using nlohmann::json;
   json models = json::array();
   for (const CModel& model : scene.m_models) {
@@ -75,7 +75,7 @@ void AddDocumentCommands(CLI::App& app, std::vector<std::pair<CLI::App*, Command
   CLI::App* newCmd = app.add_subcommand("new", "Write a new, empty document");
   newCmd->add_option("DOC", *newPath, "document to write")->required();
   commands.emplace_back(newCmd, [newPath] {
-    CZiduderizo scene;  // the new-document state
+    Scene scene;  // the new-document state
     SaveDocumentOrFail(*newPath, scene);
   });
 
@@ -83,7 +83,7 @@ void AddDocumentCommands(CLI::App& app, std::vector<std::pair<CLI::App*, Command
   CLI::App* info = app.add_subcommand("info", "Print a JSON summary of a document");
   info->add_option("DOC", *infoPath, "document to read")->required();
   commands.emplace_back(info, [infoPath] {
-    CZiduderizo scene;
+    Scene scene;
     LoadDocumentOrFail(*infoPath, scene);
     std::cout << SceneSummary(scene).dump(2) << '\n';
   });
@@ -95,7 +95,7 @@ void AddDocumentCommands(CLI::App& app, std::vector<std::pair<CLI::App*, Command
   resave->add_option("OUT", *resaveOut, "document to write")->required();
   commands.emplace_back(resave, [resaveIn, resaveOut] {
     RefuseOutputOverInput(*resaveOut, *resaveIn);
-    CZiduderizo scene;
+    Scene scene;
     LoadDocumentOrFail(*resaveIn, scene);
     SaveDocumentOrFail(*resaveOut, scene);
   });

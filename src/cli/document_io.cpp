@@ -30,7 +30,7 @@ void RefuseOutputOverInput(const std::string& output, const std::string& input) 
   if (IsSameFile(output, input)) throw CommandFailure{output + ": is " + input + " itself; choose another file to write"};
 }
 
-void ReportUnloadedTextures(const CZiduderizo& scene, const std::string& documentFolder, size_t first,
+void ReportUnloadedTextures(const Scene& scene, const std::string& documentFolder, size_t first,
                             const std::string& subject) {
   const TextureLookup lookup = MakeTextureLookup(documentFolder);
   std::set<std::string> reported;
@@ -47,12 +47,12 @@ void ReportUnloadedTextures(const CZiduderizo& scene, const std::string& documen
   }
 }
 
-void LoadDocumentOrFail(const std::string& path, CZiduderizo& scene) {
+void LoadDocumentOrFail(const std::string& path, Scene& scene) {
   RefuseNonRegularFile(path);
   if (auto failure = LoadDocumentFile(path, scene)) throw CommandFailure{EnglishMessage(failure->text, path)};
 }
 
-void SaveDocumentOrFail(const std::string& path, CZiduderizo& scene) {
+void SaveDocumentOrFail(const std::string& path, Scene& scene) {
   if (auto failure = StoreDocumentFile(path, scene)) throw CommandFailure{EnglishMessage(failure->text, path)};
 }
 

@@ -10,8 +10,8 @@ namespace qv::cli {
 // The new-document state of the scene.
 
 // Reads a document file into the scene as stored, without the steps of opening it.
-void LoadDocumentOrFail(const std::string& path, CZiduderizo& scene);
-void SaveDocumentOrFail(const std::string& path, CZiduderizo& scene);
+void LoadDocumentOrFail(const std::string& path, Scene& scene);
+void SaveDocumentOrFail(const std::string& path, Scene& scene);
 
 // Refuses an output that is the input file itself (also through a hard or symbolic link): writing
 // it would replace what is being read.
@@ -19,7 +19,7 @@ void RefuseOutputOverInput(const std::string& output, const std::string& input);
 
 // One line on stderr for each texture name of materials[first...] that names a file but has no
 // image: "SUBJECT: texture NAME: why".
-void ReportUnloadedTextures(const CZiduderizo& scene, const std::string& documentFolder, size_t first,
+void ReportUnloadedTextures(const Scene& scene, const std::string& documentFolder, size_t first,
                             const std::string& subject);
 
 // The document of an editing command: opened as the program opens it, saved in place.

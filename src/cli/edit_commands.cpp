@@ -37,7 +37,7 @@ struct SetOptions {
   std::optional<std::string> interpolation, background, canvas;
 };
 
-int32_t FindModel(const CZiduderizo& scene, const std::string& utf8Name) {
+int32_t FindModel(const Scene& scene, const std::string& utf8Name) {
   const std::string name = Utf8ToCp932(utf8Name);
   for (size_t i = 0; i < scene.m_models.size(); ++i)
     if (scene.m_models[i].m_name == name) return static_cast<int32_t>(i);
@@ -66,7 +66,7 @@ void RunKey(const KeyOptions& o) {
   const std::optional<CVector> scale = ReadVector(o.scale, "--scale");
   EditSession session(o.doc);
   CMotionDoc& doc = session.doc();
-  CZiduderizo& scene = doc.scene();
+  Scene& scene = doc.scene();
   scene.m_selectedModel = FindModel(scene, o.model);
   if (o.frame < 0 || o.frame > scene.m_lastFrame)
     throw CommandFailure{"--frame must be from 0 to the last frame, " + std::to_string(scene.m_lastFrame)};
@@ -124,7 +124,7 @@ uint32_t ParseBackground(const std::string& text) {
 void RunSet(const SetOptions& o) {
   EditSession session(o.doc);
   CMotionDoc& doc = session.doc();
-  CZiduderizo& scene = doc.scene();
+  Scene& scene = doc.scene();
   // Nonsense is refused before anything changes (the desktop dialogs keep their own rules).
   const float fps = o.fps ? ReadNumberField(*o.fps).value_or(0.0f) : 0.0f;
   const float fov = o.fov ? ReadNumberField(*o.fov).value_or(0.0f) : 0.0f;

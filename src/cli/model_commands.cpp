@@ -103,7 +103,7 @@ void RunImport(const std::string& docPath, const std::string& mqoPath) {
 
 void RunTextures(const std::string& docPath) {
   EditSession session(docPath);
-  CZiduderizo& scene = session.doc().scene();
+  Scene& scene = session.doc().scene();
   const TextureLookup lookup = MakeTextureLookup(session.doc().m_documentFolder);
   int failures = 0;
   for (size_t i = 0; i < scene.m_materials.size(); ++i) {

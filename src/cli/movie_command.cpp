@@ -56,7 +56,7 @@ void RunMovie(const MovieOptions& o) {
   RefuseOutputOverInput(o.out, o.doc);
   // Textures decoded: the frames are what `render --no-guides` draws.
   EditSession session(o.doc, /*createIfMissing=*/false, /*loadTextures=*/true);
-  CZiduderizo& scene = session.doc().scene();
+  Scene& scene = session.doc().scene();
 
   MovieSettings settings = DefaultMovieSettings(scene, *format);
   if (o.size) {

@@ -26,7 +26,7 @@ struct RenderOptions {
 void RunRender(const RenderOptions& o) {
   RefuseOutputOverInput(o.out, o.doc);
   EditSession session(o.doc, /*createIfMissing=*/false, /*loadTextures=*/true);
-  CZiduderizo& scene = session.doc().scene();
+  Scene& scene = session.doc().scene();
   FrameImageOptions options;
   const std::optional<PictureSize> size = ParsePictureSize(o.size, kMaxRenderSide);
   if (!size) throw CommandFailure{PictureSizeRule("--size", kMaxRenderSide)};

@@ -49,7 +49,7 @@ const std::vector<std::string>& FrameRateChoices() {
 }
 
 ControlBarModel::ControlBarModel(CMotionDoc& document) : doc_(document) {
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   // First shown: X on, Y and Z off.
   scene.m_axisEnabledX = 1;
   scene.m_axisEnabledY = 0;
@@ -66,7 +66,7 @@ ControlBarModel::~ControlBarModel() {
 }
 
 void ControlBarModel::InitControlBar() {
-  const CZiduderizo& scene = doc_.scene();
+  const Scene& scene = doc_.scene();
   lastFrameText = FormatInt(scene.m_lastFrame);
   sliderPosition = 0;
   keyTicks.clear();
@@ -93,7 +93,7 @@ void ControlBarModel::ShowForMode() {
 
 void ControlBarModel::ShowKeyTicks() {
   keyTicks.clear();
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   const CModel* model = scene.SelectedModel();
   if (!model) return;
   const int32_t animation = scene.m_currentAnimation;
@@ -115,7 +115,7 @@ void ControlBarModel::StartPlayback() {
 }
 
 void ControlBarModel::OnUpdate(CMotionDoc&, UpdateHint hint) {
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   switch (hint) {
     case kHintNewDocument: InitControlBar(); break;
     case kHintDocumentOpened:
@@ -182,7 +182,7 @@ void ControlBarModel::OnUpdate(CMotionDoc&, UpdateHint hint) {
 }
 
 void ControlBarModel::Tick() {
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   const int32_t next = scene.m_currentFrame + 1;
   scene.m_currentFrame = next > scene.m_lastFrame ? 0 : next;
   ShowCurrentFrame();
@@ -225,7 +225,7 @@ void ControlBarModel::CommitLastFrame() {
 }
 
 void ControlBarModel::CommitXYZ() {
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   const double x = ParseDouble(xText), y = ParseDouble(yText), z = ParseDouble(zText);
   // nan, inf or a value beyond float: refused, the fields show the values again.
   for (double v : {x, y, z})
@@ -263,7 +263,7 @@ void ControlBarModel::CommitXYZ() {
 }
 
 bool ControlBarModel::ToggleAxis(int32_t axis) {
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   int32_t* flags[] = {&scene.m_axisEnabledX, &scene.m_axisEnabledY, &scene.m_axisEnabledZ};
   if (axis < 0 || axis > 2) return false;
   *flags[axis] = *flags[axis] ? 0 : 1;

@@ -41,7 +41,7 @@ std::string Lower(std::string text) {
 
 // Removes material d and renumbers the faces after it; faces of d use the material that moved
 // into its place, or the one before when d was the last.
-void DeleteMaterial(CZiduderizo& scene, int32_t d) {
+void DeleteMaterial(Scene& scene, int32_t d) {
   const bool wasLast = d == static_cast<int32_t>(scene.m_materials.size()) - 1;
   scene.m_materials.erase(scene.m_materials.begin() + d);
   for (CModel& model : scene.m_models)
@@ -92,7 +92,7 @@ void MaterialListModel::OnUpdate(CMotionDoc&, UpdateHint hint) {
 }
 
 void MaterialListModel::Rebuild() {
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   rows_.clear();
   for (const CMaterial& material : scene.m_materials)
     rows_.push_back({Cp932ToUtf8(material.m_name), SwatchOf(material.m_color)});
@@ -104,20 +104,20 @@ void MaterialListModel::Select(int32_t row) {
 }
 
 CMaterial* MaterialListModel::Selected() {
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   const int32_t d = scene.m_selectedMaterial;
   return d >= 0 && d < static_cast<int32_t>(scene.m_materials.size()) ? &scene.m_materials[d] : nullptr;
 }
 
 bool MaterialListModel::NameTakenByAnother(const std::string& cp932Name) const {
-  const CZiduderizo& scene = doc_.scene();
+  const Scene& scene = doc_.scene();
   for (int32_t i = 0; i < static_cast<int32_t>(scene.m_materials.size()); ++i)
     if (i != scene.m_selectedMaterial && EqualsNoCase(scene.m_materials[i].m_name, cp932Name)) return true;
   return false;
 }
 
 std::optional<SwatchColor> MaterialListModel::ColorDialogPreset() const {
-  const CZiduderizo& scene = doc_.scene();
+  const Scene& scene = doc_.scene();
   const int32_t d = scene.m_selectedMaterial;
   if (d < 0 || d >= static_cast<int32_t>(scene.m_materials.size())) return std::nullopt;
   return SwatchOf(scene.m_materials[d].m_color);
@@ -153,7 +153,7 @@ bool MaterialListModel::EndRename(std::string_view utf8Text) {
 }
 
 void MaterialListModel::DeleteSelected() {
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   if (!Selected()) return;
   if (scene.m_materials.size() >= 2) {
     DeleteMaterial(scene, scene.m_selectedMaterial);
@@ -163,7 +163,7 @@ void MaterialListModel::DeleteSelected() {
 }
 
 std::optional<MaterialDialogValues> MaterialListModel::DialogPreset() const {
-  const CZiduderizo& scene = doc_.scene();
+  const Scene& scene = doc_.scene();
   const int32_t d = scene.m_selectedMaterial;
   if (d < 0 || d >= static_cast<int32_t>(scene.m_materials.size())) return std::nullopt;
   const CMaterial& m = scene.m_materials[d];

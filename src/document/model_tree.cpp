@@ -21,7 +21,7 @@ void ModelTreeModel::ShowRootOnly() {
 }
 
 void ModelTreeModel::InsertChildren(int32_t key, int32_t parentRow, int32_t depth) {
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   for (int32_t i = 0; i < static_cast<int32_t>(scene.m_models.size()); ++i) {
     CModel& model = scene.m_models[i];
     if (model.m_treeMark || model.m_parent != key) continue;
@@ -33,7 +33,7 @@ void ModelTreeModel::InsertChildren(int32_t key, int32_t parentRow, int32_t dept
 }
 
 void ModelTreeModel::Rebuild() {
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   ShowRootOnly();
   for (CModel& model : scene.m_models) model.m_treeMark = 0;
   InsertChildren(kNoModel, 0, 1);
@@ -79,7 +79,7 @@ void ModelTreeModel::OnUpdate(CMotionDoc&, UpdateHint hint) {
 void ModelTreeModel::Click(int32_t row) {
   if (row < 0 || row >= static_cast<int32_t>(rows_.size())) return;
   selectedRow_ = row;
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   if (rows_[row].kind == TreeItemKind::kRoot) {
     doc_.m_mouseMode = kMouseCamera;
     scene.m_selectedModel = kNoModel;
@@ -110,7 +110,7 @@ bool ModelTreeModel::CanDrop(int32_t dragged, int32_t target) const {
 
 bool ModelTreeModel::Drop(int32_t dragged, int32_t target, bool ctrlHeld) {
   if (!CanDrop(dragged, target)) return false;
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   RecordUndoSelected(scene);
   if (!ctrlHeld) {
     CModel& model = scene.m_models[rows_[dragged].model];
@@ -129,7 +129,7 @@ bool ModelTreeModel::Drop(int32_t dragged, int32_t target, bool ctrlHeld) {
 }
 
 bool ModelTreeModel::AddModel(const std::string& path) {
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   MqoImportOptions options;
   options.showMessage = [this](const std::string& text) { doc_.ui().ShowMessage(text); };
   options.programFolder = doc_.m_programFolder;
@@ -144,7 +144,7 @@ bool ModelTreeModel::AddModel(const std::string& path) {
 }
 
 void ModelTreeModel::DeleteSelected() {
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   if (!scene.HasValidSelection()) return;
   scene.RefreshParentNames();
   scene.m_models.erase(scene.m_models.begin() + scene.m_selectedModel);
@@ -172,7 +172,7 @@ void ModelTreeModel::DeleteSelected() {
 bool ModelTreeModel::EndRename(std::string_view utf8Text) {
   const bool renaming = renaming_;
   renaming_ = false;
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   if (!renaming || utf8Text.empty() || !scene.HasValidSelection()) return false;
   const std::string name = Utf8ToCp932(utf8Text);
   for (int32_t i = 0; i < static_cast<int32_t>(scene.m_models.size()); ++i)
@@ -189,7 +189,7 @@ bool ModelTreeModel::EndRename(std::string_view utf8Text) {
 
 void ModelTreeModel::ToggleShown() {
   if (selectedRow_ <= 0 || selectedRow_ >= static_cast<int32_t>(rows_.size())) return;
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   TreeRow& row = rows_[selectedRow_];
   CModel& model = scene.m_models[row.model];
   if (row.kind == TreeItemKind::kShownModel) {

@@ -15,11 +15,11 @@ namespace qv {
 
 CMotionDoc::CMotionDoc(UserInteraction& ui) : CMotionDoc(ui, nullptr) {}
 
-CMotionDoc::CMotionDoc(UserInteraction& ui, CZiduderizo& scene) : CMotionDoc(ui, &scene) {}
+CMotionDoc::CMotionDoc(UserInteraction& ui, Scene& scene) : CMotionDoc(ui, &scene) {}
 
-CMotionDoc::CMotionDoc(UserInteraction& ui, CZiduderizo* borrowed)
+CMotionDoc::CMotionDoc(UserInteraction& ui, Scene* borrowed)
     : ui_(ui),
-      ownedScene_(borrowed ? nullptr : std::make_unique<CZiduderizo>()),
+      ownedScene_(borrowed ? nullptr : std::make_unique<Scene>()),
       scene_(borrowed ? *borrowed : *ownedScene_) {
   scene_.m_selectedModel = kNoModel;
   scene_.m_transformMode = 0;

@@ -30,11 +30,11 @@ class CMotionDoc {
   // A document with a scene of its own.
   explicit CMotionDoc(UserInteraction& ui);
   // A document over a scene that the caller owns and keeps alive (tests, tools).
-  CMotionDoc(UserInteraction& ui, CZiduderizo& scene);
+  CMotionDoc(UserInteraction& ui, Scene& scene);
   CMotionDoc(const CMotionDoc&) = delete;
   CMotionDoc& operator=(const CMotionDoc&) = delete;
 
-  CZiduderizo& scene() { return scene_; }
+  Scene& scene() { return scene_; }
   UserInteraction& ui() { return ui_; }
 
   // Views
@@ -159,10 +159,10 @@ class CMotionDoc {
   bool m_playing = false;   // playback running
 
  private:
-  CMotionDoc(UserInteraction& ui, CZiduderizo* borrowed);
+  CMotionDoc(UserInteraction& ui, Scene* borrowed);
   UserInteraction& ui_;
-  std::unique_ptr<CZiduderizo> ownedScene_;
-  CZiduderizo& scene_;
+  std::unique_ptr<Scene> ownedScene_;
+  Scene& scene_;
   std::vector<DocumentView*> views_;
   bool modified_ = false;
   std::string path_;

@@ -14,7 +14,7 @@ int32_t FieldOfViewPosition(float degrees) {
   return static_cast<int32_t>(std::trunc(degrees));
 }
 
-SettingsDialogValues PresetSettings(const CZiduderizo& scene) {
+SettingsDialogValues PresetSettings(const Scene& scene) {
   SettingsDialogValues values;
   values.canvasWidth = scene.m_canvasWidth;
   values.canvasHeight = scene.m_canvasHeight;

@@ -4,7 +4,7 @@
 
 namespace qv {
 
-class CZiduderizo;
+class Scene;
 
 struct SettingsDialogValues {
   int32_t canvasWidth = 800;
@@ -23,6 +23,6 @@ int32_t FieldOfViewPosition(float degrees);
 
 // The values the dialog opens with: canvas size, field of view on the trackbar, and the first
 // model's smoothing angle (89.5 without models).
-SettingsDialogValues PresetSettings(const CZiduderizo& scene);
+SettingsDialogValues PresetSettings(const Scene& scene);
 
 }  // namespace qv

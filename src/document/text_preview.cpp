@@ -26,7 +26,7 @@ constexpr float kDegrees = 0.017453292f;
 
 TextPreview BuildTextPreview(const TextParameters& parameters) {
   TextPreview preview;
-  CZiduderizo& scene = preview.scene;
+  Scene& scene = preview.scene;
   // One pose is all a still model needs.
   scene.m_lastFrame = 0;
   scene.m_previousLastFrame = 0;
@@ -52,7 +52,7 @@ float TextPreviewTurn(double seconds) {
   return kSwingDegrees * static_cast<float>(std::sin(phase * 2.0 * 3.14159265358979));
 }
 
-void PoseTextPreview(CZiduderizo& scene, float aspect, float turnDegrees) {
+void PoseTextPreview(Scene& scene, float aspect, float turnDegrees) {
   // Seen from the camera, a point may reach `wide` times its distance to either side and `high`
   // times it up or down.
   const float high = std::tan(scene.m_fieldOfView * kDegrees / 2.0f) * kMargin;

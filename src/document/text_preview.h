@@ -12,7 +12,7 @@ namespace qv {
 struct TextPreview {
   // The text's model and its material (none when `note` says why), one frame long, with the
   // hierarchy walk and everything else drawing needs already made.
-  CZiduderizo scene;
+  Scene scene;
   // Why no model is shown (UTF-8): a bevel CheckBevel refuses, or a text beyond the limits;
   // empty otherwise (an empty text shows nothing and needs no note).
   std::string note;
@@ -29,6 +29,6 @@ float TextPreviewTurn(double seconds);
 // Poses the preview for one frame: the model turned by `turnDegrees`, the camera looking at it a
 // little from above and zoomed so that the whole model stays inside a view of that aspect ratio
 // (width / height) at any turn.
-void PoseTextPreview(CZiduderizo& scene, float aspect, float turnDegrees);
+void PoseTextPreview(Scene& scene, float aspect, float turnDegrees);
 
 }  // namespace qv

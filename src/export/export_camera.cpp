@@ -5,7 +5,7 @@
 
 namespace qv {
 
-Matrix4 ExportInverseView(const CZiduderizo& scene) {
+Matrix4 ExportInverseView(const Scene& scene) {
   if (scene.m_inverseViewValid) return scene.m_inverseView;
   const CAnimation camera = scene.m_cameras.empty() ? DefaultCameraPose() : scene.m_cameras[0];
   // The same product as the viewport's, the follow target being the origin.

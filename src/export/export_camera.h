@@ -8,7 +8,7 @@ namespace qv {
 // The inverse viewing matrix the page starts from: the scene's m_inverseView as the viewport
 // last drew it; when no viewport has drawn yet (command line), the inverse of the view the
 // viewport would compose from the camera pose, with following off.
-Matrix4 ExportInverseView(const CZiduderizo& scene);
+Matrix4 ExportInverseView(const Scene& scene);
 
 struct ExportCameraPoints {
   CVector eye;

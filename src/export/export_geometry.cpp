@@ -307,7 +307,7 @@ bool AppendModelGeometry(ExportMesh& mesh, const CModel& model, float scale, int
   return true;
 }
 
-void BuildExportMesh(const CZiduderizo& scene, float scale, ExportMesh& mesh) {
+void BuildExportMesh(const Scene& scene, float scale, ExportMesh& mesh) {
   const size_t materialCount = scene.m_materials.size();
   for (size_t i = 0; i < scene.m_models.size(); ++i)
     AppendModelGeometry(mesh, scene.m_models[i], scale, static_cast<int32_t>(i), materialCount);

@@ -25,7 +25,7 @@ struct ExportVertex {
   }
 };
 
-class CZiduderizo;
+class Scene;
 
 // The merged mesh of one export: unique vertices in order of first occurrence, and three indices
 // into them per triangle, with the lookup state that finds equal vertices. Each export makes its
@@ -61,7 +61,7 @@ bool AppendModelGeometry(ExportMesh& mesh, const CModel& model, float scale, int
                          size_t materialCount);
 
 // Every model of the scene, in model order, with the scene's material count.
-void BuildExportMesh(const CZiduderizo& scene, float scale, ExportMesh& mesh);
+void BuildExportMesh(const Scene& scene, float scale, ExportMesh& mesh);
 
 // The material index written for a face material.
 int32_t ExportMaterialIndex(int32_t material, size_t materialCount);

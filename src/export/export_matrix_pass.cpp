@@ -8,7 +8,7 @@
 
 namespace qv {
 
-void FillExportMatrices(CZiduderizo& scene, float scale) {
+void FillExportMatrices(Scene& scene, float scale) {
   std::vector<CModel>& models = scene.m_models;
   const size_t animations = scene.m_animationNames.size();
   const size_t modelCount = models.size();
@@ -63,7 +63,7 @@ Matrix4 WrittenExportMatrix(const CModel& model, size_t animation, size_t frame)
   return Matrix4::Identity();
 }
 
-size_t WrittenFrameCount(const CZiduderizo& scene, size_t animation) {
+size_t WrittenFrameCount(const Scene& scene, size_t animation) {
   return scene.m_models.empty() ? 0 : TrackLength(scene.m_models[0], animation);
 }
 

@@ -15,7 +15,7 @@ namespace qv {
 // frame being computed holds its last pose (the identity pose when its track is empty); a model
 // the walk does not reach keeps empty entries. The pivot of each model is `scale` times its
 // m_origin.
-void FillExportMatrices(CZiduderizo& scene, float scale);
+void FillExportMatrices(Scene& scene, float scale);
 
 // The matrix written for `model` at (animation, frame): the stored one; past the end of the
 // model's list (a shorter track), the list's last; the identity when that one was never stored
@@ -24,6 +24,6 @@ Matrix4 WrittenExportMatrix(const CModel& model, size_t animation, size_t frame)
 
 // The number of frames written for an animation: as many as the first model holds (0 without
 // models or without that track).
-size_t WrittenFrameCount(const CZiduderizo& scene, size_t animation);
+size_t WrittenFrameCount(const Scene& scene, size_t animation);
 
 }  // namespace qv

@@ -118,7 +118,7 @@ std::string UriOf(const std::string& utf8) {
 
 class AssetBuilder {
  public:
-  AssetBuilder(const CZiduderizo& scene, const GltfExportOptions& options, bool embedImages, const std::string& stem)
+  AssetBuilder(const Scene& scene, const GltfExportOptions& options, bool embedImages, const std::string& stem)
       : m_scene(scene), m_options(options), m_embed(embedImages), m_stem(stem), m_names(options.companionNameFree) {}
 
   GltfAsset Build() {
@@ -347,7 +347,7 @@ class AssetBuilder {
     }
   }
 
-  const CZiduderizo& m_scene;
+  const Scene& m_scene;
   const GltfExportOptions& m_options;
   bool m_embed;
   std::string m_stem;
@@ -418,7 +418,7 @@ std::set<std::string> CompanionsNamedBy(const std::string& path) {
 }
 
 // Every existing file that a texture name of the scene may be read from.
-std::vector<std::string> TextureFilesOf(const CZiduderizo& scene, const TextureLookup& lookup) {
+std::vector<std::string> TextureFilesOf(const Scene& scene, const TextureLookup& lookup) {
   std::set<std::string> names;
   for (const CMaterial& material : scene.m_materials)
     if (!material.m_texture.empty()) names.insert(material.m_texture);
@@ -436,7 +436,7 @@ std::string FileFailure(const std::string& path, const FileException& e) {
 
 }  // namespace
 
-GltfAsset BuildGltfAsset(const CZiduderizo& scene, const GltfExportOptions& options, bool embedImages,
+GltfAsset BuildGltfAsset(const Scene& scene, const GltfExportOptions& options, bool embedImages,
                          const std::string& stem) {
   if (scene.m_models.empty()) throw GltfExportError(kGltfEmptySceneMessage);
   if (!(options.fps > 0) || !std::isfinite(options.fps))
@@ -467,7 +467,7 @@ std::vector<uint8_t> PackGlb(const GltfAsset& asset) {
   return out;
 }
 
-std::vector<std::string> ExportGltf(const CZiduderizo& scene, const std::string& path,
+std::vector<std::string> ExportGltf(const Scene& scene, const std::string& path,
                                     const GltfExportOptions& options) {
   const bool glb = EndsWithGlb(path);
   const std::filesystem::path target(path);

@@ -60,7 +60,7 @@ struct GltfAsset {
 // another companion, letter case aside, or as options.companionNameFree says) gets "_2", "_3"...
 // before its extension. Throws GltfExportError for a scene without models or a frame rate that is
 // not a positive number.
-GltfAsset BuildGltfAsset(const CZiduderizo& scene, const GltfExportOptions& options, bool embedImages,
+GltfAsset BuildGltfAsset(const Scene& scene, const GltfExportOptions& options, bool embedImages,
                          const std::string& stem);
 
 // The .glb bytes of an asset built with embedded images.
@@ -73,7 +73,7 @@ std::vector<uint8_t> PackGlb(const GltfAsset& asset);
 // did not make: a name is free when no file has it or when the .gltf being replaced (one of ours)
 // names it, and it is not one of the texture images read. Returns the files written, the main
 // file last.
-std::vector<std::string> ExportGltf(const CZiduderizo& scene, const std::string& path,
+std::vector<std::string> ExportGltf(const Scene& scene, const std::string& path,
                                     const GltfExportOptions& options);
 
 }  // namespace qv

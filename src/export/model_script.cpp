@@ -50,7 +50,7 @@ void PutMatrix(ScriptFile& file, const Dialect& d, const Matrix4& m) {
   file.Line("]);");
 }
 
-bool WriteModel(CZiduderizo& scene, const std::string& path, float scale, const Dialect& d) {
+bool WriteModel(Scene& scene, const std::string& path, float scale, const Dialect& d) {
   ScriptFile file;
   if (!file.Create(path)) return false;
   std::string title;
@@ -119,11 +119,11 @@ bool WriteModel(CZiduderizo& scene, const std::string& path, float scale, const 
 
 }  // namespace
 
-bool WriteModelScript(CZiduderizo& scene, const std::string& path, float scale) {
+bool WriteModelScript(Scene& scene, const std::string& path, float scale) {
   return WriteModel(scene, path, scale, kWebGL);
 }
 
-bool WriteModelClass(CZiduderizo& scene, const std::string& path, float scale) {
+bool WriteModelClass(Scene& scene, const std::string& path, float scale) {
   return WriteModel(scene, path, scale, kWebGPU);
 }
 

@@ -12,8 +12,8 @@ namespace qv {
 // The class name is the title of `path` ("Model_" and the page title), made a valid identifier.
 // Builds its own merged mesh (export_geometry.h) and every model's m_exportMatrices (released
 // after writing). False when the file cannot be created (nothing is touched then) or a write fails.
-bool WriteModelScript(CZiduderizo& scene, const std::string& path, float scale);
+bool WriteModelScript(Scene& scene, const std::string& path, float scale);
 // WebGPU dialect: a class extending BoneModel3D, same content.
-bool WriteModelClass(CZiduderizo& scene, const std::string& path, float scale);
+bool WriteModelClass(Scene& scene, const std::string& path, float scale);
 
 }  // namespace qv

@@ -32,7 +32,7 @@ std::string ModelScriptReference(std::string_view title) {
 
 std::string ModelClassName(std::string_view title) { return ScriptIdentifier("Model_" + std::string(title)); }
 
-bool WriteStyleSheet(const CZiduderizo& scene, const std::string& path) {
+bool WriteStyleSheet(const Scene& scene, const std::string& path) {
   ScriptFile file;
   if (!file.Create(path)) return false;
   const uint32_t c = scene.m_backgroundColor;
@@ -69,7 +69,7 @@ bool WriteHtmlPage(const std::string& path, std::string_view folderWord, std::st
   return file.Close();
 }
 
-bool WriteWebGLScene(const CZiduderizo& scene, const std::string& path, std::string_view title) {
+bool WriteWebGLScene(const Scene& scene, const std::string& path, std::string_view title) {
   ScriptFile file;
   if (!file.Create(path)) return false;
   const ExportCameraPoints camera = CameraPointsFromInverseView(ExportInverseView(scene));
@@ -113,7 +113,7 @@ bool WriteWebGLScene(const CZiduderizo& scene, const std::string& path, std::str
   return file.Close();
 }
 
-bool WriteWebGPUScene(const CZiduderizo& scene, const std::string& path, std::string_view title) {
+bool WriteWebGPUScene(const Scene& scene, const std::string& path, std::string_view title) {
   ScriptFile file;
   if (!file.Create(path)) return false;
   const ExportCameraPoints camera = CameraPointsFromInverseView(ExportInverseView(scene));

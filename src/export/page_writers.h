@@ -11,12 +11,12 @@
 namespace qv {
 
 // css/styles.css: the canvas background colour.
-bool WriteStyleSheet(const CZiduderizo& scene, const std::string& path);
+bool WriteStyleSheet(const Scene& scene, const std::string& path);
 // T.html: loads the scene script "K/T.js".
 bool WriteHtmlPage(const std::string& path, std::string_view folderWord, std::string_view title);
 // webgl/T.js and webgpu/T.js: canvas, runtime and model scripts, field of view and camera.
-bool WriteWebGLScene(const CZiduderizo& scene, const std::string& path, std::string_view title);
-bool WriteWebGPUScene(const CZiduderizo& scene, const std::string& path, std::string_view title);
+bool WriteWebGLScene(const Scene& scene, const std::string& path, std::string_view title);
+bool WriteWebGPUScene(const Scene& scene, const std::string& path, std::string_view title);
 
 // The class the model script declares for a page title: "Model_" and the title, made a valid
 // script identifier.

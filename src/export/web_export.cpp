@@ -92,7 +92,7 @@ class StagedSite {
 
 }  // namespace
 
-WebExportResult ExportWebSite(CZiduderizo& scene, UserInteraction& ui, WebExportKind kind,
+WebExportResult ExportWebSite(Scene& scene, UserInteraction& ui, WebExportKind kind,
                               const std::string& chosenPath, const WebExportOptions& options) {
   WebExportResult result;
   std::string title;

@@ -58,7 +58,7 @@ struct WebExportResult {
 // the kind's message and leaves nothing new behind: never a page whose scripts are missing. A
 // path without a folder exports into the current folder. An empty title, or a name with a
 // backslash, shows its message and changes nothing.
-WebExportResult ExportWebSite(CZiduderizo& scene, UserInteraction& ui, WebExportKind kind,
+WebExportResult ExportWebSite(Scene& scene, UserInteraction& ui, WebExportKind kind,
                               const std::string& chosenPath, const WebExportOptions& options = {});
 
 }  // namespace qv

@@ -23,7 +23,7 @@ struct FileCloser {
 
 }  // namespace
 
-MqoImportResult ImportMQO(CZiduderizo& scene, const std::string& path, const MqoImportOptions& options) {
+MqoImportResult ImportMQO(Scene& scene, const std::string& path, const MqoImportOptions& options) {
   // Folders, FIFOs and devices are refused before anything is read.
   std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFileStream(path));
   if (!file) {
@@ -35,7 +35,7 @@ MqoImportResult ImportMQO(CZiduderizo& scene, const std::string& path, const Mqo
   return ImportMQO(scene, file.get(), std::filesystem::path(path).parent_path().string(), options);
 }
 
-MqoImportResult ImportMQO(CZiduderizo& scene, std::FILE* file, const std::string& folder,
+MqoImportResult ImportMQO(Scene& scene, std::FILE* file, const std::string& folder,
                           const MqoImportOptions& options) {
   MqoImportResult result;
   if (!file) return result;

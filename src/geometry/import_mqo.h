@@ -11,7 +11,7 @@
 
 namespace qv {
 
-class CZiduderizo;
+class Scene;
 
 struct MqoImportOptions {
   // Shows one message naming every texture that did not load, once the file was read, or the
@@ -38,11 +38,11 @@ struct MqoImportResult {
 // parse error stay. Afterwards, whatever the result: a scene without materials gets one default
 // material; lighting, bounds and vertex arrays are rebuilt; model and material names are made
 // unique and parent names refreshed. The process's current directory is never changed.
-MqoImportResult ImportMQO(CZiduderizo& scene, const std::string& path, const MqoImportOptions& options = {});
+MqoImportResult ImportMQO(Scene& scene, const std::string& path, const MqoImportOptions& options = {});
 
 // The same from a file already open for binary reading (left open); relative texture names
 // resolve against `folder`.
-MqoImportResult ImportMQO(CZiduderizo& scene, std::FILE* file, const std::string& folder,
+MqoImportResult ImportMQO(Scene& scene, std::FILE* file, const std::string& folder,
                           const MqoImportOptions& options = {});
 
 }  // namespace qv

@@ -71,7 +71,7 @@ const char* MqoResultText(int32_t code) {
   }
 }
 
-LoaderMQO::LoaderMQO(CZiduderizo& scene, std::FILE* file, int32_t materialBase)
+LoaderMQO::LoaderMQO(Scene& scene, std::FILE* file, int32_t materialBase)
     : m_scene(&scene), m_file(file), m_reader(std::make_unique<AsciiFileString>(file)), m_materialBase(materialBase) {}
 
 int32_t LoaderMQO::ReadLine() {

@@ -16,7 +16,7 @@
 
 namespace qv {
 
-class CZiduderizo;
+class Scene;
 
 // Result codes of a parse.
 enum MqoResult : int32_t {
@@ -38,7 +38,7 @@ class LoaderMQO {
  public:
   // `file` is open for binary reading and stays the caller's. `materialBase` is added to every
   // material index of the file (the number of materials the scene had before).
-  LoaderMQO(CZiduderizo& scene, std::FILE* file, int32_t materialBase);
+  LoaderMQO(Scene& scene, std::FILE* file, int32_t materialBase);
   virtual ~LoaderMQO() = default;
 
   // Called for each material line with a tex attribute, after m_texture was set.
@@ -66,7 +66,7 @@ class LoaderMQO {
   void SkipChunk(int32_t tokenCount);
   void SkipBinary(int32_t countIndex);
 
-  CZiduderizo* m_scene;
+  Scene* m_scene;
   std::FILE* m_file;
   std::unique_ptr<AsciiFileString> m_reader;
   int32_t m_parent = kNoModel;  // parent of new models: top level

@@ -180,7 +180,7 @@ bool BuildTextMesh(PlatformFont& font, std::u32string_view text, const TextParam
   return true;
 }
 
-int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, TextModelNotes* notes) {
+int32_t CreateTextModel(Scene& scene, const TextParameters& parameters, TextModelNotes* notes) {
   const std::u32string text = CodePoints(parameters.text);
   int32_t subdivisions = parameters.subdivisions < 1 ? 1 : parameters.subdivisions;
   if (subdivisions > kMaxSubdivisions) subdivisions = kMaxSubdivisions;

@@ -11,7 +11,7 @@
 
 namespace qv {
 
-class CZiduderizo;
+class Scene;
 class PlatformFont;
 struct CModel;
 
@@ -74,7 +74,7 @@ std::vector<std::string> TextModelMessages(const TextModelNotes& notes);
 // Refused, with -1 and the scene unchanged, when the scene has no room for another model's
 // poses (kMaxStoredPoses) or material (kMaxSceneMaterials), or when the outlines promise more than
 // kMaxTextFaces faces (counted as the outlines are read, before any mesh is made).
-int32_t CreateTextModel(CZiduderizo& scene, const TextParameters& parameters, TextModelNotes* notes = nullptr);
+int32_t CreateTextModel(Scene& scene, const TextParameters& parameters, TextModelNotes* notes = nullptr);
 
 // The mesh of a text in an open font, appended to `model` (normally empty): each glyph's cap
 // where the layout puts it, scaled by fontSize and centred (in double precision), then extruded by

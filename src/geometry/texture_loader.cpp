@@ -223,7 +223,7 @@ void TextureProblems::ShowTo(const MessageSink& showMessage) const {
   if (!empty() && showMessage) showMessage(Message());
 }
 
-void ReloadAllTextures(CZiduderizo& scene, const TextureLookup& lookup, const MessageSink& showMessage) {
+void ReloadAllTextures(Scene& scene, const TextureLookup& lookup, const MessageSink& showMessage) {
   TextureCache cache;
   TextureProblems problems;
   for (CMaterial& material : scene.m_materials) {

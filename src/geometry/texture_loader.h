@@ -22,7 +22,7 @@
 
 namespace qv {
 
-class CZiduderizo;
+class Scene;
 class UserInteraction;
 
 // Shows one message to the user (UTF-8). The desktop shows a message box; the command line
@@ -111,6 +111,6 @@ class TextureProblems {
 // LoadTexture for every material of the scene in order, with one message naming every texture
 // that did not load; each file is decoded once however many materials name it.
 // The viewport makes its GPU textures from the images afterwards.
-void ReloadAllTextures(CZiduderizo& scene, const TextureLookup& lookup, const MessageSink& showMessage);
+void ReloadAllTextures(Scene& scene, const TextureLookup& lookup, const MessageSink& showMessage);
 
 }  // namespace qv

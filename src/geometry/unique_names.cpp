@@ -53,7 +53,7 @@ void MakeUnique(std::vector<std::string*>& names) {
 
 }  // namespace
 
-void MakeNamesUnique(CZiduderizo& scene) {
+void MakeNamesUnique(Scene& scene) {
   std::vector<std::string*> names;
   for (CModel& model : scene.m_models) names.push_back(&model.m_name);
   MakeUnique(names);

@@ -7,6 +7,6 @@ namespace qv {
 // A model whose name equals another model's name (ignoring letter case) is renamed "%s_%d" with
 // the first number from 2 upwards that makes it unique, examining the models from the last to
 // the first; materials likewise. The first of a set of equal names keeps its name.
-void MakeNamesUnique(CZiduderizo& scene);
+void MakeNamesUnique(Scene& scene);
 
 }  // namespace qv

@@ -18,7 +18,7 @@ struct MovieFrameRenderer::Parts {
   }
 };
 
-std::unique_ptr<MovieFrameRenderer> MovieFrameRenderer::Create(CZiduderizo& scene, int width, int height,
+std::unique_ptr<MovieFrameRenderer> MovieFrameRenderer::Create(Scene& scene, int width, int height,
                                                                int supersample, bool transparent,
                                                                std::string* error) {
   std::unique_ptr<MovieFrameRenderer> self(new MovieFrameRenderer(scene));
@@ -46,7 +46,7 @@ std::unique_ptr<MovieFrameRenderer> MovieFrameRenderer::Create(CZiduderizo& scen
   return self;
 }
 
-MovieFrameRenderer::MovieFrameRenderer(CZiduderizo& scene) : m_scene(scene) {}
+MovieFrameRenderer::MovieFrameRenderer(Scene& scene) : m_scene(scene) {}
 MovieFrameRenderer::~MovieFrameRenderer() = default;
 
 void MovieFrameRenderer::Render(int32_t frame, RgbaImage& out) {

@@ -14,7 +14,7 @@ class MovieFrameRenderer {
  public:
   // Makes the context for `width` x `height` pictures drawn at `supersample` times that size.
   // Null with a reason when OpenGL is not available or the size cannot be drawn.
-  static std::unique_ptr<MovieFrameRenderer> Create(CZiduderizo& scene, int width, int height, int supersample,
+  static std::unique_ptr<MovieFrameRenderer> Create(Scene& scene, int width, int height, int supersample,
                                                     bool transparent, std::string* error);
   ~MovieFrameRenderer();
 
@@ -24,8 +24,8 @@ class MovieFrameRenderer {
 
  private:
   struct Parts;
-  explicit MovieFrameRenderer(CZiduderizo& scene);
-  CZiduderizo& m_scene;
+  explicit MovieFrameRenderer(Scene& scene);
+  Scene& m_scene;
   std::unique_ptr<Parts> m_parts;
   int m_supersample = 1;
   bool m_transparent = false;

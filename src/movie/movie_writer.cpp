@@ -6,7 +6,7 @@
 
 namespace qv {
 
-void WriteMovie(CZiduderizo& scene, const MovieSettings& settings, int32_t animationLastFrame, const std::string& path,
+void WriteMovie(Scene& scene, const MovieSettings& settings, int32_t animationLastFrame, const std::string& path,
                 const MovieProgress& progress) {
   const std::string refusal = CheckMovieSettings(settings, animationLastFrame);
   if (!refusal.empty()) throw MovieError(refusal);

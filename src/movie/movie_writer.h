@@ -20,7 +20,7 @@ using MovieProgress = std::function<void(int64_t done, int64_t total)>;
 // Throws MovieError for settings that cannot be written (nothing is created then), when OpenGL
 // is not available or encoding fails, and FileException when the file cannot be written; a
 // failure never leaves a file at `path`, nor replaces one that was there.
-void WriteMovie(CZiduderizo& scene, const MovieSettings& settings, int32_t animationLastFrame, const std::string& path,
+void WriteMovie(Scene& scene, const MovieSettings& settings, int32_t animationLastFrame, const std::string& path,
                 const MovieProgress& progress = {});
 
 }  // namespace qv

@@ -18,7 +18,7 @@ struct MovieCancelled {};
 
 std::vector<std::string> ExportDocumentGltf(CMotionDoc& doc, const std::string& path,
                                             const std::function<void(const std::string&)>& warn) {
-  CZiduderizo& scene = doc.scene();
+  Scene& scene = doc.scene();
   if (scene.m_models.empty()) throw FileExportError(kGltfEmptySceneMessage);
   RecomputeAllFrames(scene);
   GltfExportOptions options;
@@ -34,7 +34,7 @@ std::vector<std::string> ExportDocumentGltf(CMotionDoc& doc, const std::string& 
   }
 }
 
-void WriteDocumentMovie(CZiduderizo& scene, const MovieSettings& settings, const std::string& path,
+void WriteDocumentMovie(Scene& scene, const MovieSettings& settings, const std::string& path,
                         const MovieProgress& progress) {
   try {
     WriteMovie(scene, settings, scene.m_lastFrame, path, progress);
@@ -45,7 +45,7 @@ void WriteDocumentMovie(CZiduderizo& scene, const MovieSettings& settings, const
   }
 }
 
-MovieExportJob::MovieExportJob(const CZiduderizo& scene, const MovieSettings& settings, std::string path)
+MovieExportJob::MovieExportJob(const Scene& scene, const MovieSettings& settings, std::string path)
     : m_scene(scene), m_settings(settings), m_path(std::move(path)) {
   // The copy draws as the command line's freshly opened document: no selection, no history.
   m_scene.m_selectedModel = kNoModel;

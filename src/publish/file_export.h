@@ -28,7 +28,7 @@ std::vector<std::string> ExportDocumentGltf(CMotionDoc& doc, const std::string& 
                                             const std::function<void(const std::string&)>& warn = {});
 
 // WriteMovie with its failures as FileExportError ("cannot write PATH: why" for the file system).
-void WriteDocumentMovie(CZiduderizo& scene, const MovieSettings& settings, const std::string& path,
+void WriteDocumentMovie(Scene& scene, const MovieSettings& settings, const std::string& path,
                         const MovieProgress& progress = {});
 
 // A movie written on a thread of its own, from a copy of the scene taken when the job is made: the
@@ -39,7 +39,7 @@ class MovieExportJob {
  public:
   enum class Outcome { kRunning, kWritten, kCancelled, kFailed };
 
-  MovieExportJob(const CZiduderizo& scene, const MovieSettings& settings, std::string path);
+  MovieExportJob(const Scene& scene, const MovieSettings& settings, std::string path);
   ~MovieExportJob();  // cancels and waits
   MovieExportJob(const MovieExportJob&) = delete;
   MovieExportJob& operator=(const MovieExportJob&) = delete;
@@ -61,7 +61,7 @@ class MovieExportJob {
  private:
   void Run();
 
-  CZiduderizo m_scene;
+  Scene m_scene;
   MovieSettings m_settings;
   std::string m_path;
   std::atomic<bool> m_cancel{false};

@@ -12,7 +12,7 @@ std::string FileExportFailureMessage(const std::string& path, const std::string&
 
 FileExportResult RunFileExport(CMotionDoc& doc, const std::string& path, SaveType type, FileExportFrontEnd& frontEnd,
                                SettingsStore* settings) {
-  CZiduderizo& scene = doc.scene();
+  Scene& scene = doc.scene();
   const std::optional<MovieFormat> format = MovieFormatOfSaveType(type);
   if (!format) {
     if (type != SaveType::kGltfBinary && type != SaveType::kGltf) return FileExportResult::kFailed;

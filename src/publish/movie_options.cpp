@@ -34,7 +34,7 @@ std::optional<MovieFormat> MovieFormatOfSaveType(SaveType type) {
   }
 }
 
-MovieSettings DefaultMovieSettings(const CZiduderizo& scene, MovieFormat format) {
+MovieSettings DefaultMovieSettings(const Scene& scene, MovieFormat format) {
   MovieSettings settings;
   settings.format = format;
   settings.width = scene.m_canvasWidth;
@@ -46,7 +46,7 @@ MovieSettings DefaultMovieSettings(const CZiduderizo& scene, MovieFormat format)
   return settings;
 }
 
-MovieSettings RememberedMovieSettings(const SettingsStore& store, const CZiduderizo& scene, MovieFormat format) {
+MovieSettings RememberedMovieSettings(const SettingsStore& store, const Scene& scene, MovieFormat format) {
   MovieSettings settings = DefaultMovieSettings(scene, format);
   if (const std::optional<std::string> size = store.Read(kMovieSettingsSection, "Size"))
     if (const std::optional<PictureSize> parsed = ParsePictureSize(*size, kMaxMovieSide)) {
@@ -68,7 +68,7 @@ MovieSettings RememberedMovieSettings(const SettingsStore& store, const CZiduder
   return settings;
 }
 
-void RememberMovieSettings(SettingsStore& store, const MovieSettings& settings, const CZiduderizo& scene) {
+void RememberMovieSettings(SettingsStore& store, const MovieSettings& settings, const Scene& scene) {
   if (settings.width == scene.m_canvasWidth && settings.height == scene.m_canvasHeight)
     store.Remove(kMovieSettingsSection, "Size");
   else

@@ -70,7 +70,7 @@ class OpenedPoseBudget : public TrackSizeCheck {
 };
 
 // The stored fields, in file order. `fps` stands for the scene's m_fps.
-void SerializeScene(CArchive& ar, CZiduderizo& s, float& fps) {
+void SerializeScene(CArchive& ar, Scene& s, float& fps) {
   if (ar.IsStoring()) {
     ar.WriteFloat(s.m_version);
     ar.WriteUInt32(static_cast<uint32_t>(s.m_models.size()));
@@ -126,7 +126,7 @@ void SerializeScene(CArchive& ar, CZiduderizo& s, float& fps) {
 }
 
 // Parent links that point nowhere or go round in a circle make the model top level.
-void DetachBrokenParents(CZiduderizo& s) {
+void DetachBrokenParents(Scene& s) {
   const auto count = static_cast<int32_t>(s.m_models.size());
   for (CModel& model : s.m_models)
     if (model.m_parent != kNoModel && (model.m_parent < 0 || model.m_parent >= count)) model.m_parent = kNoModel;
@@ -156,8 +156,8 @@ void DetachBrokenParents(CZiduderizo& s) {
 
 }  // namespace
 
-void LoadScene(CArchive& ar, CZiduderizo& scene) {
-  CZiduderizo staged;
+void LoadScene(CArchive& ar, Scene& scene) {
+  Scene staged;
   float fps = scene.m_fps;
   SerializeScene(ar, staged, fps);  // refuses face indices outside their model
   DetachBrokenParents(staged);
@@ -179,13 +179,13 @@ void LoadScene(CArchive& ar, CZiduderizo& scene) {
   scene.m_fps = fps;
 }
 
-void StoreScene(CArchive& ar, CZiduderizo& scene) {
+void StoreScene(CArchive& ar, Scene& scene) {
   scene.m_version = kFileVersion;
   float fps = scene.m_fps;
   SerializeScene(ar, scene, fps);
 }
 
-std::optional<Message> LoadDocumentFile(const std::string& path, CZiduderizo& scene) {
+std::optional<Message> LoadDocumentFile(const std::string& path, Scene& scene) {
   std::optional<Message> failure;
   try {
     FileSource source(path);
@@ -206,7 +206,7 @@ std::optional<Message> LoadDocumentFile(const std::string& path, CZiduderizo& sc
   return failure;
 }
 
-std::optional<Message> StoreDocumentFile(const std::string& path, CZiduderizo& scene) {
+std::optional<Message> StoreDocumentFile(const std::string& path, Scene& scene) {
   try {
     WriteFileAtomically(path, [&](ByteSink& sink) {
       CArchive ar(sink);

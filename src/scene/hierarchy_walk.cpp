@@ -99,6 +99,6 @@ std::vector<WalkStep> BuildHierarchyWalk(const std::vector<CModel>& models) {
   return walk;
 }
 
-void RebuildHierarchyWalk(CZiduderizo& scene) { scene.m_hierarchyWalk = BuildHierarchyWalk(scene.m_models); }
+void RebuildHierarchyWalk(Scene& scene) { scene.m_hierarchyWalk = BuildHierarchyWalk(scene.m_models); }
 
 }  // namespace qv

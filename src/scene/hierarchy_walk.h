@@ -21,6 +21,6 @@ std::vector<int32_t> HierarchyVisitOrder(const std::vector<CModel>& models);
 std::vector<WalkStep> BuildHierarchyWalk(const std::vector<CModel>& models);
 
 // Rebuilds scene.m_hierarchyWalk from the scene's models.
-void RebuildHierarchyWalk(CZiduderizo& scene);
+void RebuildHierarchyWalk(Scene& scene);
 
 }  // namespace qv

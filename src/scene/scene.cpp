@@ -12,14 +12,14 @@ CAnimation DefaultCameraPose() {
   return pose;
 }
 
-CZiduderizo::CZiduderizo() : m_cameras{DefaultCameraPose()}, m_animationNames{kDefaultAnimationName} {}
+Scene::Scene() : m_cameras{DefaultCameraPose()}, m_animationNames{kDefaultAnimationName} {}
 
-void CZiduderizo::ResetCamera() {
+void Scene::ResetCamera() {
   m_cameras.resize(1);
   m_cameras[0].CopyPoseFrom(DefaultCameraPose());  // the key flag stays as it was
 }
 
-void CZiduderizo::Reset() {
+void Scene::Reset() {
   m_materials.clear();
   m_models.clear();
   m_hierarchyWalk.clear();
@@ -43,20 +43,20 @@ void CZiduderizo::Reset() {
   m_hermite = true;
 }
 
-std::string CZiduderizo::ParentNameOf(int32_t index) const {
+std::string Scene::ParentNameOf(int32_t index) const {
   if (index < 0 || index >= static_cast<int32_t>(m_models.size())) return kNoParentName;
   return m_models[index].m_name;
 }
 
-void CZiduderizo::RefreshParentNames() {
+void Scene::RefreshParentNames() {
   for (CModel& model : m_models) model.m_parentName = ParentNameOf(model.m_parent);
 }
 
-void CZiduderizo::RenumberMaterials() {
+void Scene::RenumberMaterials() {
   for (size_t i = 0; i < m_materials.size(); ++i) m_materials[i].m_number = static_cast<int32_t>(i);
 }
 
-int32_t CZiduderizo::TakeModelId() {
+int32_t Scene::TakeModelId() {
   if (m_nextModelId == std::numeric_limits<int32_t>::max()) {
     for (size_t i = 0; i < m_models.size(); ++i) m_models[i].m_id = static_cast<int32_t>(i) + 1;
     m_nextModelId = static_cast<int32_t>(m_models.size());
@@ -64,7 +64,7 @@ int32_t CZiduderizo::TakeModelId() {
   return ++m_nextModelId;
 }
 
-int32_t CZiduderizo::TakeMaterialNumber() {
+int32_t Scene::TakeMaterialNumber() {
   if (m_nextMaterialId == std::numeric_limits<int32_t>::max()) {
     RenumberMaterials();
     m_nextMaterialId = static_cast<int32_t>(m_materials.size());

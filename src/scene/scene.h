@@ -1,5 +1,5 @@
 #pragma once
-// CZiduderizo: the scene, everything a document holds, with its timeline.
+// Scene: the scene, everything a document holds, with its timeline.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,7 +28,7 @@ enum MouseMode : int32_t { kMouseCamera = 0, kMouseModel = 1, kMouseAnimation = 
 inline constexpr uint32_t kDefaultBackgroundColor = 0x005A411E;  // 0x00BBGGRR
 inline constexpr const char* kDefaultAnimationName = "Animation_0";
 
-class CZiduderizo {
+class Scene {
  public:
   int32_t m_canvasWidth = 800;
   int32_t m_canvasHeight = 600;
@@ -75,7 +75,7 @@ class CZiduderizo {
   // cache, never stored.
   int32_t m_lastFollowedModel = -1;
 
-  CZiduderizo();
+  Scene();
 
   // The new-scene state. Leaves m_fps and the frame range alone.
   void Reset();

@@ -198,7 +198,7 @@ void ControlBarWidget::ShowValues(const CVector& values) {
 }
 
 void ControlBarWidget::Refresh() {
-  const CZiduderizo& scene = doc_.scene();
+  const Scene& scene = doc_.scene();
   const int32_t* flags[] = {&scene.m_axisEnabledX, &scene.m_axisEnabledY, &scene.m_axisEnabledZ};
   for (int i = 0; i < 3; ++i) boxes_[i]->setChecked(*flags[i] != 0);
   SetTextKeepingEdits(xyz_[0], model_.xText);

@@ -13,18 +13,18 @@ namespace {
 float InverseZoom(float zoom) { return 1.0f / (zoom != 0.0f ? zoom : kMinimumZoom); }
 }  // namespace
 
-CAnimation& CameraPose(CZiduderizo& scene) {
+CAnimation& CameraPose(Scene& scene) {
   if (scene.m_cameras.empty()) scene.m_cameras.push_back(DefaultCameraPose());
   return scene.m_cameras[0];
 }
 
-void PanCamera(CZiduderizo& scene, float dx, float dy) {
+void PanCamera(Scene& scene, float dx, float dy) {
   CAnimation& camera = CameraPose(scene);
   camera.m_position.x += dx;
   camera.m_position.y += -dy;
 }
 
-float OrbitCamera(CZiduderizo& scene, float dx, float dy) {
+float OrbitCamera(Scene& scene, float dx, float dy) {
   CAnimation& camera = CameraPose(scene);
   const double tilt = std::fabs(static_cast<double>(camera.m_rotation.x));
   if (tilt > 90.0 && tilt < 270.0) dx = -dx;  // upside down: horizontal drags are mirrored
@@ -34,7 +34,7 @@ float OrbitCamera(CZiduderizo& scene, float dx, float dy) {
   return dx;
 }
 
-void ZoomCamera(CZiduderizo& scene, float amount) {
+void ZoomCamera(Scene& scene, float amount) {
   CVector& scale = CameraPose(scene).m_scale;
   for (float* c : {&scale.x, &scale.y, &scale.z}) {
     *c += amount;
@@ -42,7 +42,7 @@ void ZoomCamera(CZiduderizo& scene, float amount) {
   }
 }
 
-void NormalizeCameraAngles(CZiduderizo& scene) {
+void NormalizeCameraAngles(Scene& scene) {
   CVector& rotation = CameraPose(scene).m_rotation;
   for (float* angle : {&rotation.x, &rotation.y, &rotation.z}) {
     if (!std::isfinite(*angle)) {
@@ -54,7 +54,7 @@ void NormalizeCameraAngles(CZiduderizo& scene) {
   }
 }
 
-bool RunFollowWalk(CZiduderizo& scene, MatrixStack& stack, const FollowVisitor& atSelected) {
+bool RunFollowWalk(Scene& scene, MatrixStack& stack, const FollowVisitor& atSelected) {
   stack.Reset();
   const CModel* selected = scene.SelectedModel();
   const int32_t modelCount = static_cast<int32_t>(scene.m_models.size());
@@ -90,7 +90,7 @@ bool RunFollowWalk(CZiduderizo& scene, MatrixStack& stack, const FollowVisitor& 
   return false;
 }
 
-bool ApplyFollowReset(CZiduderizo& scene) {
+bool ApplyFollowReset(Scene& scene) {
   if (!scene.m_followModel || scene.m_selectedModel == scene.m_lastFollowedModel) return false;
   CAnimation& camera = CameraPose(scene);
   camera.m_position.x = 0;
@@ -99,7 +99,7 @@ bool ApplyFollowReset(CZiduderizo& scene) {
   return true;
 }
 
-Matrix4 ComposeViewMatrix(CZiduderizo& scene) {
+Matrix4 ComposeViewMatrix(Scene& scene) {
   const CAnimation& camera = CameraPose(scene);
   CVector target{0, 0, 0};
   if (scene.m_followModel && scene.HasValidSelection()) {
@@ -119,7 +119,7 @@ Matrix4 ProjectionMatrix(float fieldOfView, float viewportWidth, float viewportH
   return vmath::PerspectiveRH(fieldOfView * kDegreesToRadians, aspect, kCameraNear, kCameraFar);
 }
 
-void ApplyCameraView(CZiduderizo& scene, CameraView view) {
+void ApplyCameraView(Scene& scene, CameraView view) {
   CAnimation& camera = CameraPose(scene);
   camera.m_position.x = 0;
   if (view == CameraView::kTop || view == CameraView::kBottom) camera.m_position.y = 0;

@@ -15,28 +15,28 @@ inline constexpr float kCameraFar = 10000.0f;
 inline constexpr float kMinimumZoom = 0.01f;
 
 // m_cameras[0], created with the reset pose if a scene has no camera at all.
-CAnimation& CameraPose(CZiduderizo& scene);
+CAnimation& CameraPose(Scene& scene);
 
 // position += (dx, -dy, 0): screen right and up.
-void PanCamera(CZiduderizo& scene, float dx, float dy);
+void PanCamera(Scene& scene, float dx, float dy);
 // rotation += (dy, dx, 0), with dx mirrored while the camera is upside down (90 < |x| < 270),
 // then the angles are brought into [-360, 360]. Returns the dx that was applied.
-float OrbitCamera(CZiduderizo& scene, float dx, float dy);
+float OrbitCamera(Scene& scene, float dx, float dy);
 // Every scale component += amount, then at least kMinimumZoom.
-void ZoomCamera(CZiduderizo& scene, float amount);
-void NormalizeCameraAngles(CZiduderizo& scene);
+void ZoomCamera(Scene& scene, float amount);
+void NormalizeCameraAngles(Scene& scene);
 
 // The follow reset: while following, a selection other than the one the camera was last put in
 // front of (no model counts too) puts the camera at x = 0, y = -100 and becomes that selection.
 // Runs before the views are notified of a change, never while drawing. Returns whether it moved
 // the camera.
-bool ApplyFollowReset(CZiduderizo& scene);
+bool ApplyFollowReset(Scene& scene);
 
 // The view matrix for the camera pose and the follow state:
 //   T(-target) · S(scale) · Rz · Ry · Rx · T(position)
 // Following runs the follow walk that finds the selected model's pivot (m_followTarget). The
 // camera pose itself is only read.
-Matrix4 ComposeViewMatrix(CZiduderizo& scene);
+Matrix4 ComposeViewMatrix(Scene& scene);
 
 // Right-handed perspective of the scene's field of view (degrees) for a viewport of that size,
 // near 100, far 10000, depth 0..1.
@@ -47,11 +47,11 @@ Matrix4 ProjectionMatrix(float fieldOfView, float viewportWidth, float viewportH
 // S(1 / camera scale); its fourth row goes to m_followTarget, `atSelected` (if any) runs with
 // the stack and the model, and the walk ends. Returns whether the selected model was reached.
 using FollowVisitor = std::function<void(MatrixStack& stack, CModel& model)>;
-bool RunFollowWalk(CZiduderizo& scene, MatrixStack& stack, const FollowVisitor& atSelected = {});
+bool RunFollowWalk(Scene& scene, MatrixStack& stack, const FollowVisitor& atSelected = {});
 
 // The six fixed views of the main frame's camera commands. They keep the other position
 // components and the scale.
 enum class CameraView { kLeft, kTop, kFront, kRight, kBottom, kBack };
-void ApplyCameraView(CZiduderizo& scene, CameraView view);
+void ApplyCameraView(Scene& scene, CameraView view);
 
 }  // namespace qv

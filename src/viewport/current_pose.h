@@ -8,7 +8,7 @@ namespace qv {
 
 // Null when the model has no such track or frame (a model whose tracks were not fitted yet):
 // it is then drawn and picked with the identity pose and cannot be manipulated.
-inline CAnimation* CurrentPoseOf(const CZiduderizo& scene, CModel& model) {
+inline CAnimation* CurrentPoseOf(const Scene& scene, CModel& model) {
   const int32_t animation = scene.m_currentAnimation;
   const int32_t frame = scene.m_currentFrame;
   if (animation < 0 || animation >= static_cast<int32_t>(model.m_tracks.size())) return nullptr;
@@ -17,7 +17,7 @@ inline CAnimation* CurrentPoseOf(const CZiduderizo& scene, CModel& model) {
   return &track[frame];
 }
 
-inline const CAnimation& CurrentPoseOrIdentity(const CZiduderizo& scene, CModel& model) {
+inline const CAnimation& CurrentPoseOrIdentity(const Scene& scene, CModel& model) {
   static const CAnimation identity;
   const CAnimation* pose = CurrentPoseOf(scene, model);
   return pose ? *pose : identity;

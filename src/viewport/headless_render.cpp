@@ -9,7 +9,7 @@
 
 namespace qv {
 
-void PrepareSceneForDrawing(CZiduderizo& scene) {
+void PrepareSceneForDrawing(Scene& scene) {
   if (scene.m_hierarchyWalk.empty() && !scene.m_models.empty()) RebuildHierarchyWalk(scene);
   for (CModel& model : scene.m_models) {
     const bool recordsMissing = model.m_vertexRecords.size() != model.m_vertices.size();
@@ -19,7 +19,7 @@ void PrepareSceneForDrawing(CZiduderizo& scene) {
   if (CModel* selected = scene.SelectedModel()) BuildBoxOutline(*selected);
 }
 
-std::optional<RgbaImage> RenderSceneImage(CZiduderizo& scene, const FrameImageOptions& options, std::string* error) {
+std::optional<RgbaImage> RenderSceneImage(Scene& scene, const FrameImageOptions& options, std::string* error) {
   if (options.width < 1 || options.height < 1) {
     if (error) *error = "the image size must be positive";
     return std::nullopt;
@@ -60,7 +60,7 @@ std::optional<RgbaImage> RenderSceneImage(CZiduderizo& scene, const FrameImageOp
   return image;
 }
 
-int32_t FindModelByName(const CZiduderizo& scene, const std::string& name) {
+int32_t FindModelByName(const Scene& scene, const std::string& name) {
   for (size_t i = 0; i < scene.m_models.size(); ++i)
     if (scene.m_models[i].m_name == name) return static_cast<int32_t>(i);
   for (size_t i = 0; i < scene.m_models.size(); ++i)

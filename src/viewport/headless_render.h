@@ -22,16 +22,16 @@ struct FrameImageOptions {
 // Makes what drawing needs and a loaded document does not store: the hierarchy walk when it is
 // missing, and smoothing records, vertex arrays, bounds and (for the selection) the box outline
 // of models that lack them. Textures are the caller's: decoded images (m_image) are uploaded.
-void PrepareSceneForDrawing(CZiduderizo& scene);
+void PrepareSceneForDrawing(Scene& scene);
 
 // Draws the frame and reads it back (rows from the top, opaque). The frame, selection and
 // transform mode are set for the drawing and put back afterwards. Nothing, with a reason in
 // `error`, when no OpenGL context can be made or the size is not positive.
-std::optional<RgbaImage> RenderSceneImage(CZiduderizo& scene, const FrameImageOptions& options,
+std::optional<RgbaImage> RenderSceneImage(Scene& scene, const FrameImageOptions& options,
                                           std::string* error = nullptr);
 
 // The index of the first model named `name` (exact bytes first, then ignoring letter case);
 // -1 when there is none.
-int32_t FindModelByName(const CZiduderizo& scene, const std::string& name);
+int32_t FindModelByName(const Scene& scene, const std::string& name);
 
 }  // namespace qv

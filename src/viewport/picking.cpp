@@ -39,7 +39,7 @@ Ray ScreenRay(const SceneRenderer& renderer, int x, int y, const Matrix4& world)
 }
 
 int PickHandle(const SceneRenderer& renderer, int x, int y) {
-  const int mode = renderer.Scene().m_transformMode;
+  const int mode = renderer.DrawnScene().m_transformMode;
   const Ray handleRay = ScreenRay(renderer, x, y, renderer.m_gizmoMatrix);
   if (mode == 0) {
     for (int axis = 0; axis < 3; ++axis)
@@ -90,7 +90,7 @@ std::optional<float> PickModel(const SceneRenderer& renderer, const CModel& mode
 }
 
 bool PickAt(SceneRenderer& renderer, int x, int y) {
-  CZiduderizo& scene = renderer.Scene();
+  Scene& scene = renderer.DrawnScene();
   if (scene.HasValidSelection()) {
     scene.m_axisLock = PickHandle(renderer, x, y);
     if (scene.m_axisLock >= 0) return true;

@@ -29,7 +29,7 @@ inline constexpr int kGridLineCount = 45;
 
 class SceneRenderer {
  public:
-  explicit SceneRenderer(CZiduderizo& scene) : m_scene(scene) {}
+  explicit SceneRenderer(Scene& scene) : m_scene(scene) {}
   SceneRenderer(const SceneRenderer&) = delete;
   SceneRenderer& operator=(const SceneRenderer&) = delete;
 
@@ -57,8 +57,8 @@ class SceneRenderer {
   // Forgets one material's texture (made again from m_image when it is next drawn).
   void ReleaseMaterialTexture(CMaterial& material);
 
-  CZiduderizo& Scene() { return m_scene; }
-  const CZiduderizo& Scene() const { return m_scene; }
+  Scene& DrawnScene() { return m_scene; }
+  const Scene& DrawnScene() const { return m_scene; }
 
   // Grid, axes, the selected model's box outline and its handle. Off, only the models are drawn
   // (pictures to compare with other renderers).
@@ -104,7 +104,7 @@ class SceneRenderer {
   uint32_t ModelBuffer(CModel& model);
   uint32_t MaterialTexture(CMaterial& material);
 
-  CZiduderizo& m_scene;
+  Scene& m_scene;
 
   // What each handle made here belongs to.
   struct BufferOwner {

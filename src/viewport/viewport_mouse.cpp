@@ -9,7 +9,7 @@
 
 namespace qv {
 
-CVector ShownValue(CZiduderizo& scene, ShownKind kind) {
+CVector ShownValue(Scene& scene, ShownKind kind) {
   const CAnimation* pose = nullptr;
   if (CModel* model = scene.SelectedModel()) pose = CurrentPoseOf(scene, *model);
   if (!scene.HasValidSelection()) pose = &CameraPose(scene);
@@ -24,7 +24,7 @@ CVector ShownValue(CZiduderizo& scene, ShownKind kind) {
 
 void ViewportMouse::OnButtonDown(MouseButton button, int x, int y) {
   if (!AnyButtonDown()) m_host.CaptureMouse();
-  CZiduderizo& scene = m_renderer.Scene();
+  Scene& scene = m_renderer.DrawnScene();
   switch (button) {
     case MouseButton::kLeft:
       m_leftDown = 1;
@@ -72,14 +72,14 @@ void ViewportMouse::OnButtonUp(MouseButton button, int, int) {
 }
 
 void ViewportMouse::OnWheel(int delta) {
-  CZiduderizo& scene = m_renderer.Scene();
+  Scene& scene = m_renderer.DrawnScene();
   ZoomCamera(scene, static_cast<float>(static_cast<int16_t>(delta)) / 500.0f);
   m_host.ShowValues(ShownValue(scene, ShownKind::kScale));
   m_host.Redraw();
 }
 
 void ViewportMouse::OnMouseMove(int x, int y, const MouseKeys& keys) {
-  CZiduderizo& scene = m_renderer.Scene();
+  Scene& scene = m_renderer.DrawnScene();
   m_dx = static_cast<float>(x - m_lastX);
   m_dy = static_cast<float>(y - m_lastY);
   const int32_t mouseMode = m_host.MouseMode();
@@ -117,7 +117,7 @@ void ViewportMouse::OnMouseMove(int x, int y, const MouseKeys& keys) {
 
 // The pixel step becomes a change of the selected model's pose at the current frame (or of the
 // camera without a selection), for the grabbed handle part and the enabled axes.
-void ViewportMouse::Manipulate(CZiduderizo& scene) {
+void ViewportMouse::Manipulate(Scene& scene) {
   const float dx = m_dx, dy = m_dy;
   const int mode = scene.m_transformMode;
   const int part = scene.m_axisLock;

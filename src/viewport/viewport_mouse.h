@@ -41,7 +41,7 @@ class ViewportHost {
 // What the control bar shows for the selected model's pose, or for the camera without a
 // selection.
 enum class ShownKind { kPosition, kRotation, kScale };
-CVector ShownValue(CZiduderizo& scene, ShownKind kind);
+CVector ShownValue(Scene& scene, ShownKind kind);
 
 class ViewportMouse {
  public:
@@ -62,7 +62,7 @@ class ViewportMouse {
   float m_dy = 0;
 
  private:
-  void Manipulate(CZiduderizo& scene);
+  void Manipulate(Scene& scene);
   bool AnyButtonDown() const { return m_leftDown || m_middleDown || m_rightDown; }
 
   SceneRenderer& m_renderer;

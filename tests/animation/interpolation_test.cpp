@@ -234,7 +234,7 @@ TEST(Interpolation, MatchesReferenceBitForBit) {
 }
 
 TEST(Interpolation, ModelModesAndRecomputeAllFrames) {
-  CZiduderizo scene;
+  Scene scene;
   scene.m_models.resize(2);
   for (CModel& model : scene.m_models) {
     model.m_tracks = {TrackWithKeys(21, {0, 10, 20}, {0, 100, 0}), TrackWithKeys(11, {0, 10}, {0, 100})};

@@ -26,7 +26,7 @@ class CliCarelessInputTest : public ::testing::Test {
 
   // A two-model document; with `texture`, its material names that image file.
   void WriteDocument(const std::string& texture = {}) {
-    CZiduderizo scene;
+    Scene scene;
     testing::MakeAnimatedScene(scene, {"Logo", "Other"}, 20);
     CMaterial material;
     material.m_texture = texture;
@@ -80,7 +80,7 @@ TEST_F(CliCarelessInputTest, APartlyReadImportKeepsWhatWasReadAndSaysWhatWasSkip
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.err.find("half.mqo:15: syntax error"), std::string::npos) << run.err;
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-  CZiduderizo scene;
+  Scene scene;
   ASSERT_FALSE(LoadDocumentFile(doc_, scene));
   EXPECT_EQ(scene.m_models.size(), 3u);
 }
@@ -99,7 +99,7 @@ TEST_F(CliCarelessInputTest, FrameEditsSucceedOnADocumentWhoseTextureIsMissing) 
     SCOPED_TRACE(c.args[0]);
     const Outcome run = Qvlogo(testing::Join({{"frames", doc_}, c.args}));
     EXPECT_EQ(run.status, 0) << run.err;
-    CZiduderizo scene;
+    Scene scene;
     ASSERT_FALSE(LoadDocumentFile(doc_, scene));
     EXPECT_EQ(scene.m_models[0].m_tracks[0].size(), c.poses);
   }

@@ -41,7 +41,7 @@ TEST_F(CliDocumentTest, NewWritesTheEmptyDocumentAndInfoSummarisesIt) {
 }
 
 TEST_F(CliDocumentTest, ResaveGivesBackIdenticalBytes) {
-  CZiduderizo scene = testing::MakeSampleScene();
+  Scene scene = testing::MakeSampleScene();
   ASSERT_FALSE(StoreDocumentFile(Path("in.qvlogo"), scene));
   ASSERT_EQ(Qvlogo({"resave", Path("in.qvlogo"), Path("out.qvlogo")}).status, 0);
   EXPECT_EQ(ReadFile(Path("out.qvlogo")), ReadFile(Path("in.qvlogo")));

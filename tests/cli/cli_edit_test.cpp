@@ -21,12 +21,12 @@ using testing::Qvlogo;
 class CliEditTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    CZiduderizo scene;
+    Scene scene;
     testing::MakeAnimatedScene(scene, {"Logo", "Other"}, 20);
     ASSERT_FALSE(StoreDocumentFile(doc_, scene));
   }
-  CZiduderizo Load() {
-    CZiduderizo scene;
+  Scene Load() {
+    Scene scene;
     EXPECT_FALSE(LoadDocumentFile(doc_, scene));
     return scene;
   }
@@ -41,7 +41,7 @@ TEST_F(CliEditTest, KeysStoreInBetweensOfTheClosedCurveBitForBit) {
   ASSERT_EQ(
       Qvlogo({"key", doc_, "--model", "logo", "--frame", "20", "--position", "0,0,0", "--rotation", "0,360,0"}).status,
       0);
-  const CZiduderizo loaded = Load();
+  const Scene loaded = Load();
   const Track& track = loaded.m_models[0].m_tracks[0];
   ASSERT_EQ(track.size(), 21u);
   EXPECT_EQ(track[5].m_position.x, 56.25f);
@@ -80,7 +80,7 @@ TEST_F(CliEditTest, FramesAndSettings) {
                     "640x360", "--fov", "33.7"})
                 .status,
             0);
-  CZiduderizo scene = Load();
+  Scene scene = Load();
   EXPECT_FALSE(scene.m_hermite);
   EXPECT_EQ(scene.m_backgroundColor, 0x00302010u);
   EXPECT_EQ(scene.m_canvasWidth, 640);
@@ -108,7 +108,7 @@ TEST_F(CliEditTest, RefusedEditsExitNonZeroAndLeaveTheFile) {
 // Models x frames: a frame range that would make the document hold more than ten million poses
 // is refused up front, naming the limit, and the document stays as it was.
 TEST_F(CliEditTest, FramesBeyondThePoseLimitAreRefusedNamingIt) {
-  CZiduderizo scene;
+  Scene scene;
   testing::MakeAnimatedScene(scene, {}, 0);
   scene.m_models.resize(10'001);  // one import's worth of models
   for (CModel& model : scene.m_models) FitFrames(scene, model, 0);

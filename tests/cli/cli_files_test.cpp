@@ -23,7 +23,7 @@ class CliFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     doc_ = Path("doc.qvlogo");
-    CZiduderizo scene;
+    Scene scene;
     testing::MakeAnimatedScene(scene, {"Logo", "Other"}, 20);
     scene.m_materials.push_back(CMaterial{});
     ASSERT_FALSE(StoreDocumentFile(doc_, scene));

@@ -26,7 +26,7 @@ class CliGltf : public ::testing::Test {
 };
 
 TEST_F(CliGltf, WritesGlbAndGltfAndRefusesWhatCannotBeExported) {
-  CZiduderizo scene;
+  Scene scene;
   testing::MakeAnimatedScene(scene, {}, 10);
   ASSERT_FALSE(StoreDocumentFile(Path("empty.qvlogo"), scene));
   const CommandRun empty = Qvlogo({"export", Path("empty.qvlogo"), "--gltf", Path("empty.glb")});
@@ -61,7 +61,7 @@ TEST_F(CliGltf, WritesGlbAndGltfAndRefusesWhatCannotBeExported) {
 }
 
 TEST_F(CliGltf, RenderWithoutGuidesDrawsNoGridAxesBoxOrHandle) {
-  CZiduderizo scene;
+  Scene scene;
   testing::MakeAnimatedScene(scene, {"Empty"}, 10);
   ASSERT_FALSE(StoreDocumentFile(Path("doc.qvlogo"), scene));
   auto differing = [&](const testing::Args& extra) {

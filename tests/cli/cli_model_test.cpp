@@ -80,7 +80,7 @@ TEST_F(CliModelTest, KerningAndTrackingSetTheWidth) {
     args.insert(args.end(), options.begin(), options.end());
     const CommandRun made = Qvlogo(args);
     EXPECT_EQ(made.status, 0) << made.output;
-    CZiduderizo scene;
+    Scene scene;
     EXPECT_FALSE(LoadDocumentFile(doc, scene));
     if (scene.m_models.empty()) return 0.0;
     ComputeBounds(scene.m_models[0]);

@@ -19,7 +19,7 @@ using testing::Qvlogo;
 TEST(CliRender, WritesThePictureOfTheRequestedSizeAndRefusesBadRequests) {
   const testing::ScratchFolder dir("qvlogo render");
   const std::string doc = dir.Path("doc.qvlogo"), png = dir.Path("out.png");
-  CZiduderizo scene;
+  Scene scene;
   testing::MakeAnimatedScene(scene, {"Empty"}, 10);
   ASSERT_FALSE(StoreDocumentFile(doc, scene));
 

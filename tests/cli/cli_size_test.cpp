@@ -22,7 +22,7 @@ using testing::Qvlogo;
 class CliSize : public ::testing::Test {
  protected:
   void SetUp() override {
-    CZiduderizo scene;
+    Scene scene;
     testing::MakeAnimatedScene(scene, {"Logo"}, 4);
     ASSERT_FALSE(StoreDocumentFile(doc, scene));
   }
@@ -68,7 +68,7 @@ TEST_F(CliSize, JunkSignsBlanksZeroAndOverflowAreRefusedWithTheOptionsMessage) {
 
 TEST_F(CliSize, TheSameSizesAreTakenByEveryCommand) {
   ASSERT_EQ(Qvlogo({"set", doc, "--canvas", "64X48"}).status, 0);
-  CZiduderizo scene;
+  Scene scene;
   ASSERT_FALSE(LoadDocumentFile(doc, scene));
   EXPECT_EQ(scene.m_canvasWidth, 64);
   EXPECT_EQ(scene.m_canvasHeight, 48);

@@ -145,7 +145,7 @@ class CommandsTest : public QObject {
     window.controlBar()->model().CommitXYZ();
     window.document().SetModifiedFlag(false);
     QVERIFY(qv::testing::ShowAndWait(window));
-    qv::CZiduderizo& scene = window.document().scene();
+    qv::Scene& scene = window.document().scene();
     const qv::CAnimation cameraBefore = qv::CameraPose(scene);
     const size_t undoBefore = scene.m_undoStack.size();
     QVERIFY(undoBefore > 0);

@@ -209,7 +209,7 @@ class MainWindowTest : public QObject {
     {
       ScriptedInteraction ui;
       qv::ui::MainWindow maker(nullptr, &ui);
-      qv::CZiduderizo& scene = maker.document().scene();
+      qv::Scene& scene = maker.document().scene();
       for (int i = 0; i < 16; ++i) {
         scene.m_materials.emplace_back();
         scene.m_materials.back().m_texture = "gone" + std::to_string(i) + ".png";

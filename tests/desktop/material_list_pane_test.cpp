@@ -37,7 +37,7 @@ class MaterialListPaneTest : public QObject {
       list = new MaterialListPane(doc, &host);
       (new QVBoxLayout(&host))->addWidget(list);
       host.resize(240, 200);
-      CZiduderizo& scene = doc.scene();
+      Scene& scene = doc.scene();
       testing::MakeAnimatedScene(scene, {"M"});
       const struct { const char* name; float r, g, b; } materials[] = {
           {"Material", 0.8f, 0.8f, 0.8f}, {"Gold", 1.2f, 0.0f, 0.5f}, {"Glass", 0.0f, 0.0f, 1.0f}};

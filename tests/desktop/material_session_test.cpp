@@ -52,7 +52,7 @@ class MaterialSessionTest : public QObject {
     QVERIFY(ShowAndWait(window));
     QVERIFY(CreateTextThroughDialog(window, "DejaVu Sans", "Q"));
     auto* tree = window.findChild<qv::ui::ModelTreePane*>();
-    qv::CZiduderizo& scene = window.document().scene();
+    qv::Scene& scene = window.document().scene();
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->topLevelItem(0)->child(0)).center());
     QCOMPARE(scene.m_selectedModel, 0);
     tree->setFocus();
@@ -83,7 +83,7 @@ class MaterialSessionTest : public QObject {
     window.resize(1100, 850);
     QVERIFY(ShowAndWait(window));
     qv::CMotionDoc& doc = window.document();
-    qv::CZiduderizo& scene = doc.scene();
+    qv::Scene& scene = doc.scene();
     auto* tree = window.findChild<qv::ui::ModelTreePane*>();
     auto* list = window.findChild<qv::ui::MaterialListPane*>();
     QVERIFY(tree && list);

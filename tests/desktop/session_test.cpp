@@ -54,7 +54,7 @@ class SessionTest : public QObject {
     qv::ui::MainWindow window;  // the program's own dialogs and message boxes
     window.resize(1100, 850);
     QVERIFY(ShowAndWait(window));
-    qv::CZiduderizo& scene = window.document().scene();
+    qv::Scene& scene = window.document().scene();
     const QImage empty = GrabWindow(window);
 
     // Create text through the dialog.

@@ -59,7 +59,7 @@ bool MakeDocument(qv::ui::MainWindow& window, const QString& path) {
     text.subdivisions = 3;
     if (!document.CreateText(text)) return false;
   }
-  qv::CZiduderizo& scene = document.scene();
+  qv::Scene& scene = document.scene();
   if (!document.SetLastFrame(kLastFrame)) return false;
   for (int i = 0; i < kModels; ++i) {
     scene.m_selectedModel = i;
@@ -104,7 +104,7 @@ class SoakTest : public QObject {
     window.document().SetModifiedFlag(false);
     window.RunCommand(cmd::kNew);
     QVERIFY(window.document().scene().m_models.empty());
-    qv::CZiduderizo& scene = window.document().scene();
+    qv::Scene& scene = window.document().scene();
 
     std::vector<long> residentKb;
     std::vector<double> cycleMs;

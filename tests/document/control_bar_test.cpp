@@ -43,7 +43,7 @@ class ControlBarTest : public ::testing::Test {
     testing::MakeAnimatedScene(doc_.scene(), {"A", "B"}, 60);
     doc_.UpdateAllViews(kHintNewDocument);
   }
-  CZiduderizo& scene() { return doc_.scene(); }
+  Scene& scene() { return doc_.scene(); }
   SilentInteraction ui_;
   CMotionDoc doc_{ui_};
   ControlBarModel bar_{doc_};

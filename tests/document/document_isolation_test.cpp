@@ -14,9 +14,9 @@ TEST(DocumentIsolation, TwoDocumentsNeverSeeEachOther) {
   ASSERT_NE(&a.scene(), &b.scene());
   testing::MakeAnimatedScene(a.scene(), {"A0", "A1"}, 30);
   testing::MakeAnimatedScene(b.scene(), {"B0"}, 30);
-  const CZiduderizo untouched = b.scene();
+  const Scene untouched = b.scene();
 
-  CZiduderizo& sa = a.scene();
+  Scene& sa = a.scene();
   sa.m_fps = 24.0f;
   sa.m_selectedModel = 1;
   sa.m_followModel = true;
@@ -28,7 +28,7 @@ TEST(DocumentIsolation, TwoDocumentsNeverSeeEachOther) {
   a.m_playing = true;
   a.UpdateAllViews(kHintSelection);  // the follow reset of a's camera
 
-  const CZiduderizo& sb = b.scene();
+  const Scene& sb = b.scene();
   EXPECT_EQ(sb.m_fps, 30.0f);
   EXPECT_EQ(sb.m_currentFrame, untouched.m_currentFrame);
   EXPECT_EQ(sb.m_lastFrame, 30);

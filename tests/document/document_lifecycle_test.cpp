@@ -57,7 +57,7 @@ class DocumentLifecycleTest : public ::testing::Test {
 
   fs::path dir_;
   ScriptedInteraction ui_;
-  CZiduderizo scene_;
+  Scene scene_;
   CMotionDoc doc_{ui_, scene_};
   RecordingView view_;
 };
@@ -96,7 +96,7 @@ TEST_F(DocumentLifecycleTest, FailedOpenLeavesTheDocumentAsItWas) {
 }
 
 TEST_F(DocumentLifecycleTest, MissingTextureIsReportedAndItsNameSurvivesASave) {
-  CZiduderizo stored;
+  Scene stored;
   stored.m_materials.emplace_back();
   stored.m_materials[0].m_texture = "gone\\wood.png";
   ASSERT_FALSE(StoreDocumentFile(Path("t.qvlogo"), stored));
@@ -105,7 +105,7 @@ TEST_F(DocumentLifecycleTest, MissingTextureIsReportedAndItsNameSurvivesASave) {
             std::vector<std::string>{"ファイルが見つからないか、この画像ファイルには対応していません！\n\ngone\\wood.png：見つかりません"});
   EXPECT_TRUE(scene_.m_materials[0].m_image.empty());
   ASSERT_TRUE(doc_.DoStore(Path("t.qvlogo")));
-  CZiduderizo reloaded;
+  Scene reloaded;
   ASSERT_FALSE(LoadDocumentFile(Path("t.qvlogo"), reloaded));
   EXPECT_EQ(reloaded.m_materials[0].m_texture, "gone\\wood.png");
 }
@@ -156,7 +156,7 @@ TEST_F(DocumentLifecycleTest, NewAsksToSaveAModifiedDocument) {
 
 TEST_F(DocumentLifecycleTest, AFailedWriteLeavesTheOldFileIntact) {
   const std::string target = Path("keep.qvlogo");
-  CZiduderizo small;
+  Scene small;
   ASSERT_FALSE(StoreDocumentFile(target, small));
   const std::string before = ReadFile(target);
 
@@ -166,7 +166,7 @@ TEST_F(DocumentLifecycleTest, AFailedWriteLeavesTheOldFileIntact) {
     signal(SIGXFSZ, SIG_IGN);
     rlimit limit{4096, 4096};
     setrlimit(RLIMIT_FSIZE, &limit);
-    CZiduderizo big = testing::MakeSampleScene();
+    Scene big = testing::MakeSampleScene();
     auto failure = StoreDocumentFile(target, big);
     _exit(failure && failure->text == "/" + fs::path(target).relative_path().string() +
                              " へのアクセス中にディスクがいっぱいになりました。"

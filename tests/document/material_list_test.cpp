@@ -52,7 +52,7 @@ TEST(MaterialRules, ChosenTexturesInsideTheTextureFolderAreRelative) {
 class MaterialListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    CZiduderizo& scene = doc_.scene();
+    Scene& scene = doc_.scene();
     testing::MakeAnimatedScene(scene, {"M"});
     for (const char* name : {"Material", "Gold", "Glass"}) {
       CMaterial material;

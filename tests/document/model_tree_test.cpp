@@ -19,7 +19,7 @@ class ModelTreeTest : public ::testing::Test {
     scene().RefreshParentNames();
     doc_.UpdateAllViews(kHintDocumentOpened);
   }
-  CZiduderizo& scene() { return doc_.scene(); }
+  Scene& scene() { return doc_.scene(); }
   std::vector<std::string> Labels() const {
     std::vector<std::string> labels;
     for (const TreeRow& row : tree_.Rows()) labels.push_back(std::string(row.depth, ' ') + row.label);

@@ -29,7 +29,7 @@ class MotionDocCommandsTest : public ::testing::Test {
     doc_.AddView(&first_);
     doc_.AddView(&second_);
   }
-  CZiduderizo scene_;
+  Scene scene_;
   ScriptedDialogs ui_;
   CMotionDoc doc_{ui_, scene_};
   HintRecorder first_, second_;

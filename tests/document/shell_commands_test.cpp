@@ -52,7 +52,7 @@ TEST_F(ShellCommandsTest, DroppedModelFilesImportEachAndOthersAreIgnored) {
 }
 
 TEST_F(ShellCommandsTest, ADroppedDocumentOpensAndEndsTheDrop) {
-  CZiduderizo stored;
+  Scene stored;
   testing::MakeAnimatedScene(stored, {"Q"}, 20);
   CMotionDoc writer(ui_, stored);
   const std::string path = folder_ + "/logo.QVLOGO";
@@ -105,14 +105,14 @@ TEST(SettingsDialog, FieldOfViewIsAWholeNumberWithinTheTrackbar) {
   const struct { float stored; int32_t shown; } cases[] = {
       {20.7f, 20}, {150, 150}, {0.5f, 1}, {175.9f, 175}, {400, 175}, {-3, 1}, {NAN, 1}};
   for (const auto& c : cases) {
-    CZiduderizo scene;
+    Scene scene;
     scene.m_fieldOfView = c.stored;
     EXPECT_EQ(PresetSettings(scene).fieldOfView, c.shown) << c.stored;
   }
 }
 
 TEST_F(ShellCommandsTest, SettingsOkAppliesAndCancelOnlyNotifies) {
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   scene.m_fieldOfView = 20.7f;
   EXPECT_EQ(PresetSettings(scene), (SettingsDialogValues{800, 600, 20, 89.5f}));  // no models: 89.5
   doc_.OnSettingsDialogClosed(std::nullopt);
@@ -136,7 +136,7 @@ TEST_F(ShellCommandsTest, SettingsOkAppliesAndCancelOnlyNotifies) {
 }
 
 TEST_F(ShellCommandsTest, ViewCommandsChangeTheViewOnly) {
-  CZiduderizo& scene = doc_.scene();
+  Scene& scene = doc_.scene();
   struct Case { void (CMotionDoc::*command)(); int32_t hint; int32_t checkedCommand; bool checked; };
   const Case cases[] = {{&CMotionDoc::OnToggleFollow, kHintCameraFollow, cmd::kFollowModel, true},
                         {&CMotionDoc::OnToggleFollow, kHintCameraFollow, cmd::kFollowModel, false},

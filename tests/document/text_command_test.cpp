@@ -19,7 +19,7 @@ TEST(TextCommand, RemembersValuesClearsTheHistoryAndAlwaysNotifies) {
   CMotionDoc doc(ui);
   HintRecorder views;
   doc.AddView(&views);
-  CZiduderizo& scene = doc.scene();
+  Scene& scene = doc.scene();
   scene.m_undoStack.resize(2);
   scene.m_redoStack.resize(1);
   scene.m_currentFrame = 12;

@@ -33,7 +33,7 @@ class TextPreviewTest : public ::testing::Test {
 TEST_F(TextPreviewTest, HoldsTheModelTheCommandMakesReadyToDraw) {
   const TextPreview preview = BuildTextPreview(Logo("Qv"));
   EXPECT_TRUE(preview.note.empty());
-  const CZiduderizo& scene = preview.scene;
+  const Scene& scene = preview.scene;
   ASSERT_EQ(scene.m_models.size(), 1u);
   EXPECT_EQ(scene.m_materials.size(), 1u);
   const CModel& model = scene.m_models[0];
@@ -46,7 +46,7 @@ TEST_F(TextPreviewTest, HoldsTheModelTheCommandMakesReadyToDraw) {
   EXPECT_EQ(model.m_tracks[0].size(), 1u);
 
   // The same mesh a document gets.
-  CZiduderizo document;
+  Scene document;
   ASSERT_EQ(CreateTextModel(document, Logo("Qv")), 0);
   EXPECT_EQ(model.m_vertices.size(), document.m_models[0].m_vertices.size());
   EXPECT_EQ(model.m_faces.size(), document.m_models[0].m_faces.size());
@@ -101,7 +101,7 @@ TEST(TextPreviewTurn, SwingsSlowlyToEitherSideAndBack) {
 
 // The corners of the model's box on screen (normalised device coordinates) for the preview posed
 // with that aspect and turn.
-std::array<CVector, 8> CornersOnScreen(CZiduderizo& scene, float aspect, float turn) {
+std::array<CVector, 8> CornersOnScreen(Scene& scene, float aspect, float turn) {
   PoseTextPreview(scene, aspect, turn);
   CModel& model = scene.m_models[0];
   const Matrix4 world = PoseModelMatrix(model.m_tracks[0][0], model.m_origin);

@@ -18,7 +18,7 @@ class FrameEditingTest : public ::testing::Test {
       CurrentTrack(scene, 0)[f].m_position.x = float(f);
     }
   }
-  CZiduderizo scene;
+  Scene scene;
 };
 
 TEST_F(FrameEditingTest, InsertMovesPosesWithTheirKeys) {
@@ -60,7 +60,7 @@ TEST_F(FrameEditingTest, DeleteFromFrameZero) {
 }
 
 TEST_F(FrameEditingTest, OutOfRangeRequestsAreRefusedAndChangeNothing) {
-  const CZiduderizo before = scene;
+  const Scene before = scene;
   const struct {
     bool insert;
     int32_t a, b;

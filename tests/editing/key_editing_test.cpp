@@ -13,7 +13,7 @@ using testing::CurrentTrack;
 class KeyEditingTest : public ::testing::Test {
  protected:
   void SetUp() override { testing::MakeAnimatedScene(scene, {"A", "B", "C"}, 20); }
-  CZiduderizo scene;
+  Scene scene;
 };
 
 TEST_F(KeyEditingTest, KeysAtTheCurrentFrameInterpolateTheTrack) {
@@ -43,7 +43,7 @@ TEST_F(KeyEditingTest, KeyAtAnotherFrameFreezesTheCurrentPose) {
 }
 
 TEST_F(KeyEditingTest, RefusedRequestsChangeNothing) {
-  const CZiduderizo before = scene;
+  const Scene before = scene;
   AddKey(scene, true, 5);  // no selection
   scene.m_selectedModel = 0;
   AddKey(scene, false, -3);

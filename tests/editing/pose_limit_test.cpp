@@ -11,8 +11,8 @@ namespace qv {
 namespace {
 
 // `models` models with one-pose tracks in a scene whose frame range claims `lastFrame`.
-CZiduderizo SceneOf(int models, int32_t lastFrame) {
-  CZiduderizo scene;
+Scene SceneOf(int models, int32_t lastFrame) {
+  Scene scene;
   testing::MakeAnimatedScene(scene, {}, 0);
   for (int i = 0; i < models; ++i) {
     CModel model;
@@ -25,7 +25,7 @@ CZiduderizo SceneOf(int models, int32_t lastFrame) {
 }
 
 TEST(PoseLimit, CountsEveryModelsTracksAsTheyWillBeFitted) {
-  CZiduderizo scene = SceneOf(3, 9);
+  Scene scene = SceneOf(3, 9);
   scene.m_animationNames = {"A", "B"};
   scene.m_animationCount = 2;
   scene.m_models[0].m_tracks.resize(2);
@@ -48,7 +48,7 @@ TEST(PoseLimit, CountsEveryModelsTracksAsTheyWillBeFitted) {
 
 TEST(PoseLimit, TheLimitItselfIsAllowed) {
   // 11 models x 909,091 frames is one pose too many; a frame less fits.
-  const CZiduderizo scene = SceneOf(11, 0);
+  const Scene scene = SceneOf(11, 0);
   EXPECT_FALSE(FittedPosesAllowed(scene, 1, 909'090));
   EXPECT_TRUE(FittedPosesAllowed(scene, 1, 909'089));
   EXPECT_TRUE(FittedPosesAllowed(SceneOf(10, 0), 1, kMaxLastFrame - 1));
@@ -56,7 +56,7 @@ TEST(PoseLimit, TheLimitItselfIsAllowed) {
 
 TEST(PoseLimit, LastFrameBeyondIsRefusedWithNothingChanged) {
   // 10,001 models (one import) at 1,000 frames: over ten million poses.
-  CZiduderizo scene = SceneOf(10'001, 0);
+  Scene scene = SceneOf(10'001, 0);
   EXPECT_FALSE(ApplyLastFrame(scene, 1000));
   EXPECT_EQ(scene.m_lastFrame, 0);
   EXPECT_EQ(scene.m_models.back().m_tracks[0].size(), 1u);
@@ -65,7 +65,7 @@ TEST(PoseLimit, LastFrameBeyondIsRefusedWithNothingChanged) {
 }
 
 TEST(PoseLimit, InsertingBeyondIsRefusedWithNothingChanged) {
-  CZiduderizo scene = SceneOf(11, 60);
+  Scene scene = SceneOf(11, 60);
   for (CModel& model : scene.m_models) model.m_tracks[0].resize(61);
   EXPECT_FALSE(InsertFrames(scene, 10, 909'100));
   EXPECT_EQ(scene.m_lastFrame, 60);

@@ -13,7 +13,7 @@ using testing::CurrentTrack;
 class UndoTest : public ::testing::Test {
  protected:
   void SetUp() override { testing::MakeAnimatedScene(scene, {"A", "B", "C"}, 30); }
-  CZiduderizo scene;
+  Scene scene;
 };
 
 TEST_F(UndoTest, UndoRestoresThePoseAndJumpsToItsFrameRedoReappliesIt) {
@@ -58,7 +58,7 @@ TEST_F(UndoTest, StepOfARenamedModelIsDroppedAndChangesNothing) {
   scene.m_currentFrame = 3;
   RecordUndo(scene, 1, 3);
   scene.m_models[1].m_name = "Renamed";
-  const CZiduderizo before = scene;
+  const Scene before = scene;
   EXPECT_FALSE(Undo(scene));
   EXPECT_TRUE(scene.m_undoStack.empty());
   EXPECT_TRUE(scene.m_redoStack.empty());

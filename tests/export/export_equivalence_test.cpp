@@ -52,7 +52,7 @@ CAnimation ReferencePose(const CModel& model, size_t a, size_t k) {
 }
 
 // The matrix of model q at (a, k) by a full walk, or nothing when the walk does not reach q.
-std::optional<Matrix4> ReferenceMatrix(const CZiduderizo& scene, size_t q, size_t a, size_t k, float scale) {
+std::optional<Matrix4> ReferenceMatrix(const Scene& scene, size_t q, size_t a, size_t k, float scale) {
   std::vector<Matrix4> stack{Matrix4::Identity()};
   std::optional<Matrix4> stored;
   const size_t n = scene.m_models.size();
@@ -73,7 +73,7 @@ std::optional<Matrix4> ReferenceMatrix(const CZiduderizo& scene, size_t q, size_
   return stored;
 }
 
-std::string ReferenceModelScript(const CZiduderizo& scene, const std::string& className, bool webgpu,
+std::string ReferenceModelScript(const Scene& scene, const std::string& className, bool webgpu,
                                  float scale = 1.0f) {
   Reference r{webgpu, {}};
   const std::string in = r.indent();
@@ -180,7 +180,7 @@ std::string ReferenceModelScript(const CZiduderizo& scene, const std::string& cl
 
 // ---- generated scenes ----
 
-CZiduderizo GeneratedScene(uint32_t seed) {
+Scene GeneratedScene(uint32_t seed) {
   std::mt19937 random(seed);
   const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<uint32_t>(n)); };
   const float nan = std::numeric_limits<float>::quiet_NaN();
@@ -188,7 +188,7 @@ CZiduderizo GeneratedScene(uint32_t seed) {
   const float values[] = {0.0f, -0.0f, 1.0f, -1.0f, 0.5f, 2.25f, 100.0f, 1e-5f, 123.456f, -7.75f};
   const auto value = [&]() { return pick(200) == 0 ? nan : values[pick(std::size(values))]; };
 
-  CZiduderizo scene;
+  Scene scene;
   scene.m_materials.clear();
   const int materials = pick(4);
   for (int m = 0; m < materials; ++m) {
@@ -240,7 +240,7 @@ TEST(ExportEquivalence, FastWritersEqualThePlainAlgorithm) {
   const std::string path = temp / "Model_logo.js";
   for (uint32_t seed = 1; seed <= 300; ++seed) {
     SCOPED_TRACE(seed);
-    CZiduderizo scene = GeneratedScene(seed);
+    Scene scene = GeneratedScene(seed);
     ASSERT_TRUE(WriteModelScript(scene, path, 1.0f));
     ASSERT_EQ(ReadFile(path), ReferenceModelScript(scene, "Model_logo", false));
     ASSERT_TRUE(WriteModelClass(scene, path, 1.0f));
@@ -256,7 +256,7 @@ TEST(ExportEquivalence, FastWritersEqualThePlainAlgorithm) {
 TEST(ExportEquivalence, GridOfSharedVertices) {
   TempFolder temp;
   const std::string path = temp / "Model_grid.js";
-  CZiduderizo scene;
+  Scene scene;
   CModel grid;
   const int n = 60;
   for (int y = 0; y <= n; ++y)
@@ -285,7 +285,7 @@ TEST(ExportEquivalence, GridOfSharedVertices) {
 TEST(ExportEquivalence, ManyVerticesAtOnePoint) {
   TempFolder temp;
   const std::string path = temp / "Model_point.js";
-  CZiduderizo scene;
+  Scene scene;
   scene.m_materials = {CMaterial{}, CMaterial{}};
   CModel model;
   model.m_vertices = {{1, 2, 3}, {1, 2, 3}, {-0.0f, 0, 0}, {0, 0, 0}};

@@ -125,8 +125,8 @@ void Key(CModel& model, size_t animation, size_t frame, CVector position, CVecto
 
 // Three levels (Base > Arm > Hand) with pivots away from the origin, turning about every axis,
 // in two animations of different lengths.
-CZiduderizo ThreeLevelScene() {
-  CZiduderizo scene;
+Scene ThreeLevelScene() {
+  Scene scene;
   scene.m_materials.resize(1);
   scene.m_animationNames = {"Animation_0", "\x83\x41\x83\x6a\x83\x81"};  // "アニメ"
   scene.m_models = {Cube("Base", kNoModel, {5, 0, 0}), Cube("Arm", 0, {0, 40, 3}), Cube("Hand", 1, {-7, 80, 1})};
@@ -144,14 +144,14 @@ CZiduderizo ThreeLevelScene() {
   return scene;
 }
 
-GltfAsset Build(const CZiduderizo& scene, GltfExportOptions options = {}) {
+GltfAsset Build(const Scene& scene, GltfExportOptions options = {}) {
   return BuildGltfAsset(scene, options, true, "test");
 }
 
 // ---- node matrices ----
 
 TEST(GltfExport, InnerNodeWorldMatricesEqualTheWebExportMatrices) {
-  CZiduderizo scene = ThreeLevelScene();
+  Scene scene = ThreeLevelScene();
   const GltfAsset asset = Build(scene);
   FillExportMatrices(scene, 1.0f);
   ASSERT_EQ(asset.json["animations"].size(), 2u);
@@ -171,7 +171,7 @@ TEST(GltfExport, InnerNodeWorldMatricesEqualTheWebExportMatrices) {
 }
 
 TEST(GltfExport, AnimationsSampleEveryFrameAtTheFrameRateWithUtf8Names) {
-  const CZiduderizo scene = ThreeLevelScene();
+  const Scene scene = ThreeLevelScene();
   GltfExportOptions options;
   options.fps = 24;
   const GltfAsset asset = Build(scene, options);
@@ -208,7 +208,7 @@ TEST(GltfExport, ModelsAreOuterAndInnerNodesNestedAsTheTree) {
 }
 
 TEST(GltfExport, NumbersThatAreNotFiniteBecomeNeutralValues) {
-  CZiduderizo scene = ThreeLevelScene();
+  Scene scene = ThreeLevelScene();
   const float nan = std::nanf(""), inf = INFINITY;
   CAnimation& pose = scene.m_models[2].m_tracks[0][5];
   pose.m_position = {nan, 1, 2};
@@ -244,7 +244,7 @@ TEST(GltfExport, MeshesHoldTheViewportsTrianglesTurnedForGltf) {
       {"a corner outside the vertices leaves its face out", {{0, 1, 9}, {2, 3, 4}}, 3, {0, 1, 2}},
   };
   for (const MeshCase& c : cases) {
-    CZiduderizo scene;
+    Scene scene;
     scene.m_materials.resize(1);
     CModel model;
     model.m_vertices = {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}, {5, 20, 0}};
@@ -264,7 +264,7 @@ TEST(GltfExport, MeshesHoldTheViewportsTrianglesTurnedForGltf) {
 TEST(GltfExport, WindingSwapKeepsTheCornerNormalsOnTheFrontSide) {
   // A counter-clockwise triangle of glTF has its normal towards the viewer by the right-hand
   // rule: the exported normal must agree, or engines light the back.
-  CZiduderizo scene;
+  Scene scene;
   scene.m_materials.resize(1);
   scene.m_models = {Cube("Cube", kNoModel, {0, 0, 0})};
   const GltfAsset asset = Build(scene);
@@ -282,7 +282,7 @@ TEST(GltfExport, WindingSwapKeepsTheCornerNormalsOnTheFrontSide) {
 }
 
 TEST(GltfExport, OnePrimitivePerMaterialAndWideIndicesPastSixtyFiveThousandVertices) {
-  CZiduderizo scene;
+  Scene scene;
   scene.m_materials.resize(3);
   CModel big;
   for (int i = 0; i < 70000; ++i) big.m_vertices.push_back({float(i), float(i % 7), 0});
@@ -304,7 +304,7 @@ TEST(GltfExport, OnePrimitivePerMaterialAndWideIndicesPastSixtyFiveThousandVerti
 }
 
 TEST(GltfExport, HiddenModelKeepsItsNodeWithoutAMesh) {
-  CZiduderizo scene = ThreeLevelScene();
+  Scene scene = ThreeLevelScene();
   scene.m_models[1].m_visible = 0;
   const GltfAsset asset = Build(scene);
   EXPECT_FALSE(asset.json["nodes"][3].contains("mesh"));
@@ -314,7 +314,7 @@ TEST(GltfExport, HiddenModelKeepsItsNodeWithoutAMesh) {
 // ---- materials and textures ----
 
 TEST(GltfExport, MaterialsCarryColourAlphaEmissiveAndRoughness) {
-  CZiduderizo scene = ThreeLevelScene();
+  Scene scene = ThreeLevelScene();
   scene.m_materials.resize(2);
   CMaterial& glass = scene.m_materials[1];
   glass.m_name = "\x90\xd4";  // "赤"
@@ -333,7 +333,7 @@ TEST(GltfExport, MaterialsCarryColourAlphaEmissiveAndRoughness) {
 }
 
 TEST(GltfExport, TexturesAreEmbeddedOnceAndAMissingOneIsLeftOutWithAWarning) {
-  CZiduderizo scene = ThreeLevelScene();
+  Scene scene = ThreeLevelScene();
   scene.m_materials.resize(3);
   scene.m_materials[0].m_texture = "texture.png";
   scene.m_materials[1].m_texture = "TEXTURE.PNG";  // the same file, found ignoring letter case
@@ -362,7 +362,7 @@ TEST(GltfExport, TexturesAreEmbeddedOnceAndAMissingOneIsLeftOutWithAWarning) {
 
 TEST(GltfExport, GlbIsOneAlignedFileAndGltfHasItsBinaryBeside) {
   TempFolder folder;
-  const CZiduderizo scene = ThreeLevelScene();
+  const Scene scene = ThreeLevelScene();
   ExportGltf(scene, folder / "logo.glb", {});
   const std::string glb = testing::ReadFile(folder / "logo.glb");
   ASSERT_GE(glb.size(), 28u);
@@ -385,7 +385,7 @@ TEST(GltfExport, GlbIsOneAlignedFileAndGltfHasItsBinaryBeside) {
 
 TEST(GltfExport, FailuresSayWhyAndLeaveNoFiles) {
   TempFolder folder;
-  CZiduderizo empty;
+  Scene empty;
   EXPECT_THROW(
       {
         try {
@@ -396,7 +396,7 @@ TEST(GltfExport, FailuresSayWhyAndLeaveNoFiles) {
         }
       },
       GltfExportError);
-  const CZiduderizo scene = ThreeLevelScene();
+  const Scene scene = ThreeLevelScene();
   GltfExportOptions noRate;
   noRate.fps = 0;
   EXPECT_THROW(ExportGltf(scene, folder / "rate.glb", noRate), GltfExportError);
@@ -431,8 +431,8 @@ Rgba FirstPixel(const std::filesystem::path& path) {
 }
 
 // A cube per texture name, each with its own material naming that texture.
-CZiduderizo TexturedScene(const std::vector<std::string>& textures) {
-  CZiduderizo scene;
+Scene TexturedScene(const std::vector<std::string>& textures) {
+  Scene scene;
   scene.m_animationNames = {"Animation_0"};
   for (size_t i = 0; i < textures.size(); ++i) {
     CMaterial material;
@@ -481,7 +481,7 @@ TEST(GltfExportFiles, AFailedExportLeavesTheEarlierExportAsItWas) {
   // A second scene whose second companion's name is too long for the file system.
   const std::string longName = std::string(pathconf(folder.path().c_str(), _PC_NAME_MAX) - 4, 'a') + ".png";
   WriteSolidPng(folder / longName, {0, 0, 255, 255});
-  CZiduderizo other = TexturedScene({"wood.png", longName});
+  Scene other = TexturedScene({"wood.png", longName});
   other.m_models[0].m_vertices[0].x += 1;  // another .bin
   EXPECT_THROW(ExportGltf(other, folder / "L.gltf", TexturesIn(folder.path())), GltfExportError);
   auto after = FolderContents(folder.path());
@@ -496,7 +496,7 @@ TEST(GltfExportFiles, CompanionsNeverReplaceAFileTheExportDidNotMake) {
   WriteSolidPng(folder / "L_wood.png", label);  // the document's own texture, named as a companion would be
   std::ofstream(folder / "L.bin") << "the user's own file";
   const std::string labelBytes = testing::ReadFile(folder / "L_wood.png");
-  const CZiduderizo scene = TexturedScene({"wood.png", "L_wood.png"});
+  const Scene scene = TexturedScene({"wood.png", "L_wood.png"});
 
   const std::vector<std::string> first = ExportGltf(scene, folder / "L.gltf", TexturesIn(folder.path()));
   EXPECT_EQ(testing::ReadFile(folder / "L_wood.png"), labelBytes);

@@ -18,8 +18,8 @@ using testing::ReadFile;
 using testing::TempFolder;
 
 // A scene holding only the default material (the state of a new document).
-CZiduderizo DefaultMaterialScene() {
-  CZiduderizo scene;
+Scene DefaultMaterialScene() {
+  Scene scene;
   scene.m_materials.push_back(CMaterial{});
   return scene;
 }
@@ -37,13 +37,13 @@ CModel QuadModel(size_t frames) {
   return model;
 }
 
-std::string WriteWebGL(CZiduderizo& scene, const TempFolder& temp, const char* title = "logo") {
+std::string WriteWebGL(Scene& scene, const TempFolder& temp, const char* title = "logo") {
   const std::string path = temp / (std::string("Model_") + title + ".js");
   EXPECT_TRUE(WriteModelScript(scene, path, 1.0f));
   return ReadFile(path);
 }
 
-std::string WriteWebGPU(CZiduderizo& scene, const TempFolder& temp, const char* title = "logo") {
+std::string WriteWebGPU(Scene& scene, const TempFolder& temp, const char* title = "logo") {
   const std::string path = temp / (std::string("Model_") + title + ".js");
   EXPECT_TRUE(WriteModelClass(scene, path, 1.0f));
   return ReadFile(path);
@@ -51,7 +51,7 @@ std::string WriteWebGPU(CZiduderizo& scene, const TempFolder& temp, const char* 
 
 TEST(ModelScript, DefaultMaterialAndNoModelsGivesElevenLines) {
   TempFolder temp;
-  CZiduderizo scene = DefaultMaterialScene();
+  Scene scene = DefaultMaterialScene();
   EXPECT_EQ(WriteWebGL(scene, temp),
             CrLfLines({"var Model_logo = function()", "{", "\tthis.init();", "",
                        "\tthis.setMaterial(0.800,0.800,0.800,1.000,1.000,0.250,0.000,0.000,5.00);", "", "", "",
@@ -64,7 +64,7 @@ TEST(ModelScript, DefaultMaterialAndNoModelsGivesElevenLines) {
 
 TEST(ModelScript, QuadWithTwoFrames) {
   TempFolder temp;
-  CZiduderizo scene = DefaultMaterialScene();
+  Scene scene = DefaultMaterialScene();
   scene.m_models.push_back(QuadModel(2));
   RebuildHierarchyWalk(scene);
   const char* identity =
@@ -110,7 +110,7 @@ TEST(ModelScript, QuadWithTwoFrames) {
 // Texture names: the last path component, in UTF-8, escaped for a double-quoted string.
 TEST(ModelScript, MaterialLinesWithTextures) {
   TempFolder temp;
-  CZiduderizo scene;
+  Scene scene;
   CMaterial plain;
   plain.m_color[0] = 0.1235f;  // just below 0.1235 as a float
   plain.m_color[3] = 0.5f;
@@ -142,7 +142,7 @@ TEST(ModelScript, MaterialLinesWithTextures) {
 // the list lacks becomes the last one.
 TEST(ModelScript, GeometryRules) {
   TempFolder temp;
-  CZiduderizo scene = DefaultMaterialScene();
+  Scene scene = DefaultMaterialScene();
   scene.m_materials.push_back(CMaterial{});
   CModel model;
   model.m_vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}};
@@ -178,7 +178,7 @@ TEST(ModelScript, GeometryRules) {
 // A scene without materials still names a material its vertices can use.
 TEST(ModelScript, SceneWithoutMaterialsGetsTheDefaultOne) {
   TempFolder temp;
-  CZiduderizo scene;
+  Scene scene;
   scene.m_models.push_back(QuadModel(1));
   RebuildHierarchyWalk(scene);
   const std::string gl = WriteWebGL(scene, temp);
@@ -190,7 +190,7 @@ TEST(ModelScript, SceneWithoutMaterialsGetsTheDefaultOne) {
 // model the walk does not reach gets the identity.
 TEST(ModelScript, MatrixBlock) {
   TempFolder temp;
-  CZiduderizo scene = DefaultMaterialScene();
+  Scene scene = DefaultMaterialScene();
   scene.m_animationNames = {"Animation_0", "Animation_1"};
   CModel parent;
   parent.m_tracks = {Track(3), Track(2)};
@@ -231,7 +231,7 @@ TEST(ModelScript, MatrixBlock) {
 // Frames beyond the first model's track are not written; a shorter first model limits them.
 TEST(ModelScript, FrameCountComesFromTheFirstModel) {
   TempFolder temp;
-  CZiduderizo scene = DefaultMaterialScene();
+  Scene scene = DefaultMaterialScene();
   CModel first;
   first.m_tracks = {Track(1)};
   CModel second;
@@ -247,7 +247,7 @@ TEST(ModelScript, FrameCountComesFromTheFirstModel) {
 // A value that is not a number still gives a script that parses.
 TEST(ModelScript, NonFiniteValuesAreScriptLiterals) {
   TempFolder temp;
-  CZiduderizo scene = DefaultMaterialScene();
+  Scene scene = DefaultMaterialScene();
   scene.m_materials[0].m_power = std::numeric_limits<float>::infinity();
   scene.m_models.push_back(QuadModel(1));
   scene.m_models[0].m_vertices[0].x = std::numeric_limits<float>::quiet_NaN();
@@ -260,7 +260,7 @@ TEST(ModelScript, NonFiniteValuesAreScriptLiterals) {
 
 TEST(ModelScript, FileThatCannotBeCreatedLeavesTheListsAlone) {
   TempFolder temp;
-  CZiduderizo scene = DefaultMaterialScene();
+  Scene scene = DefaultMaterialScene();
   scene.m_models.push_back(QuadModel(1));
   RebuildHierarchyWalk(scene);
   ASSERT_TRUE(WriteModelScript(scene, temp / "Model_a.js", 1.0f));
@@ -275,7 +275,7 @@ TEST(ModelScript, FileThatCannotBeCreatedLeavesTheListsAlone) {
 // The class is named after the file's title, made an identifier.
 TEST(ModelScript, ClassNameFromTheFileTitle) {
   TempFolder temp;
-  CZiduderizo scene = DefaultMaterialScene();
+  Scene scene = DefaultMaterialScene();
   EXPECT_EQ(WriteWebGL(scene, temp, "my logo").substr(0, 33), "var Model_my_logo = function()\r\n{");
   EXPECT_EQ(WriteWebGPU(scene, temp, "ロゴ").rfind("class Model_ロゴ extends BoneModel3D {\r\n", 0), 0u);
   EXPECT_NE(WriteWebGL(scene, temp, "my.logo").find("\r\nModel_my_logo.prototype = new BoneModel3D();\r\n"),

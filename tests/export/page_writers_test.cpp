@@ -17,8 +17,8 @@ using testing::ReadFile;
 using testing::TempFolder;
 
 // A camera at (0, 0, 1500) without rotation, as the viewport last drew it.
-CZiduderizo SceneWithCameraAt1500() {
-  CZiduderizo scene;
+Scene SceneWithCameraAt1500() {
+  Scene scene;
   scene.m_inverseView = TranslationMatrix(0, 0, 1500);
   scene.m_inverseViewValid = true;
   return scene;
@@ -27,10 +27,10 @@ CZiduderizo SceneWithCameraAt1500() {
 TEST(PageWriters, DefaultStyleSheet) {
   TempFolder temp;
   const std::string path = temp / "styles.css";
-  ASSERT_TRUE(WriteStyleSheet(CZiduderizo{}, path));
+  ASSERT_TRUE(WriteStyleSheet(Scene{}, path));
   EXPECT_EQ(ReadFile(path), CrLfLines({"canvas {", "\tbackground-color: #1e415a;", "}"}));
 
-  CZiduderizo scene;
+  Scene scene;
   scene.m_backgroundColor = 0x00000AFF;  // red ff, green 0a, blue 00
   ASSERT_TRUE(WriteStyleSheet(scene, path));
   EXPECT_EQ(ReadFile(path), CrLfLines({"canvas {", "\tbackground-color: #ff0a00;", "}"}));
@@ -91,7 +91,7 @@ TEST(PageWriters, WebGLSceneWithEyeAndTarget) {
 TEST(PageWriters, WebGPUSceneWithEyeAndTarget) {
   TempFolder temp;
   const std::string path = temp / "logo.js";
-  CZiduderizo scene = SceneWithCameraAt1500();
+  Scene scene = SceneWithCameraAt1500();
   scene.m_canvasWidth = 640;
   scene.m_canvasHeight = 480;
   scene.m_fieldOfView = 25.5f;
@@ -127,7 +127,7 @@ TEST(PageWriters, WebGPUSceneWithEyeAndTarget) {
 // only the class name becomes an identifier (a Japanese one stays as it is).
 TEST(PageWriters, TitlesWithSpacesAndJapaneseCharacters) {
   TempFolder temp;
-  const CZiduderizo scene = SceneWithCameraAt1500();
+  const Scene scene = SceneWithCameraAt1500();
   const std::string page = temp / "page.html";
   const std::string gl = temp / "gl.js";
   const std::string gpu = temp / "gpu.js";
@@ -163,7 +163,7 @@ TEST(PageWriters, TitlesWithSpacesAndJapaneseCharacters) {
 // Quotes, backslashes, "<" and "&" in a title still give a page that parses.
 TEST(PageWriters, TitlesThatWouldBreakTheCodeAreEscaped) {
   TempFolder temp;
-  const CZiduderizo scene = SceneWithCameraAt1500();
+  const Scene scene = SceneWithCameraAt1500();
   const std::string title = "a'b\"c<d>&e#f";
   const std::string page = temp / "page.html";
   ASSERT_TRUE(WriteHtmlPage(page, "webgl", title));
@@ -185,16 +185,16 @@ TEST(PageWriters, TitlesThatWouldBreakTheCodeAreEscaped) {
 TEST(PageWriters, FileThatCannotBeCreated) {
   TempFolder temp;
   const std::string path = temp / "missing/folder/x.css";
-  EXPECT_FALSE(WriteStyleSheet(CZiduderizo{}, path));
+  EXPECT_FALSE(WriteStyleSheet(Scene{}, path));
   EXPECT_FALSE(WriteHtmlPage(path, "webgl", "x"));
-  EXPECT_FALSE(WriteWebGLScene(CZiduderizo{}, path, "x"));
-  EXPECT_FALSE(WriteWebGPUScene(CZiduderizo{}, path, "x"));
+  EXPECT_FALSE(WriteWebGLScene(Scene{}, path, "x"));
+  EXPECT_FALSE(WriteWebGPUScene(Scene{}, path, "x"));
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 // Without a drawn viewport the camera is the one the viewport would compose (following off).
 TEST(ExportCamera, UndrawnViewportUsesTheCameraPose) {
-  CZiduderizo scene;
+  Scene scene;
   ASSERT_FALSE(scene.m_inverseViewValid);
   scene.m_cameras[0].m_position = {12, -30, -900};
   scene.m_cameras[0].m_rotation = {20, 10, 5};
@@ -207,7 +207,7 @@ TEST(ExportCamera, UndrawnViewportUsesTheCameraPose) {
   EXPECT_EQ(ExportInverseView(scene), TranslationMatrix(1, 2, 3));
 
   // The default camera looks at the origin from 1500 units away.
-  const ExportCameraPoints points = CameraPointsFromInverseView(ExportInverseView(CZiduderizo{}));
+  const ExportCameraPoints points = CameraPointsFromInverseView(ExportInverseView(Scene{}));
   EXPECT_NEAR(std::sqrt(Dot(points.eye, points.eye)), 1500.0f, 0.01f);
 }
 

@@ -64,7 +64,7 @@ class WebExportTest : public ::testing::Test {
   TempFolder temp;
   TempFolder programFolder;
   SilentInteraction ui;
-  CZiduderizo scene;
+  Scene scene;
   CMotionDoc doc;
 };
 
@@ -281,7 +281,7 @@ TEST(WebExportInstall, SaveAsWritesThePage) {
   testing::TempFolder temp;
   const std::string page = temp / "saved.html";
   SaveAsWebPage ui({page, SaveType::kWebGPU});
-  CZiduderizo scene;
+  Scene scene;
   CMotionDoc doc(ui, scene);
   const std::filesystem::path runtime = temp.path() / "DoNotTouch/webgpu";
   std::filesystem::create_directories(runtime);

@@ -70,7 +70,7 @@ TEST(HierarchyWalk, DeepChainIsBalanced) {
 }
 
 TEST(HierarchyWalk, RebuildReplacesTheScenesWalk) {
-  CZiduderizo scene;
+  Scene scene;
   scene.m_hierarchyWalk = {{1, 7}};
   scene.m_models = ModelsWithParents({kNoModel});
   RebuildHierarchyWalk(scene);

@@ -238,7 +238,7 @@ TEST_F(FitFramesTest, FromTheOldEndOnlyInitialisesNewFrames) {
 }
 
 TEST_F(FitFramesTest, UsesTheScenesFrameRangeAndKeepsPoseZeroAKey) {
-  CZiduderizo scene;
+  Scene scene;
   scene.m_lastFrame = 4;
   CModel m;
   FitFrames(scene, m, 0);

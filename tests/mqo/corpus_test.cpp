@@ -95,7 +95,7 @@ TEST_P(MqoCorpusTest, ImportsWithIndependentCounts) { ExpectImport(CorpusRoot(),
 TEST_P(MqoBundledTest, ImportsWithIndependentCounts) { ExpectImport(BundledRoot(), GetParam()); }
 
 void ExpectImport(const std::filesystem::path& root, const CorpusFile& file) {
-  CZiduderizo scene;
+  Scene scene;
   std::vector<std::string> messages;
   MqoImportOptions options;
   options.showMessage = [&](const std::string& text) { messages.push_back(text); };

@@ -47,7 +47,7 @@ class ImportMqoTest : public ::testing::Test {
   }
 
   ScratchFolder folder;
-  CZiduderizo scene;
+  Scene scene;
   std::vector<std::string> messages;
 };
 
@@ -99,7 +99,7 @@ TEST_F(ImportMqoTest, CountersAtTheLargestIdRenumberInsteadOfOverflowing) {
   EXPECT_EQ(scene.m_nextMaterialId, 2);
 
   // A scene without materials gets its default one the same way.
-  CZiduderizo empty;
+  Scene empty;
   empty.m_nextMaterialId = INT_MAX;
   ASSERT_TRUE(ImportMQO(empty, folder.Write("bare.mqo", kHeader + Object("z", kCubeVertices + kCubeFaces))).ok());
   EXPECT_EQ(empty.m_materials.size(), 1u);
@@ -121,7 +121,7 @@ TEST_F(ImportMqoTest, FilesBeyondTheLimitsAreRefusedAsAWhole) {
   } cases[] = {{"objects", manyObjects}, {"mirrored faces", mirrored}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    CZiduderizo fresh;
+    Scene fresh;
     scene = std::move(fresh);
     scene.m_materials.emplace_back();
     const MqoImportResult result = Import(c.text);
@@ -158,7 +158,7 @@ TEST_F(ImportMqoTest, ImportsCannotPassTheScenesLimits) {
 
   // Ten models on a timeline of a million frames hold the ten million poses already; the scene's
   // tracks are short here, the frame range alone counts.
-  CZiduderizo full;
+  Scene full;
   scene = std::move(full);
   scene.m_materials.emplace_back();
   scene.m_lastFrame = scene.m_previousLastFrame = kMaxLastFrame - 1;
@@ -489,7 +489,7 @@ TEST(MqoFuzzSeeds, ImportWithoutFault) {
   const std::filesystem::path seeds = std::filesystem::path(QV_SOURCE_DIR) / "fuzz" / "corpus" / "mqo_import";
   int count = 0;
   for (const auto& entry : std::filesystem::directory_iterator(seeds)) {
-    CZiduderizo scene;
+    Scene scene;
     MqoImportOptions options;
     options.loadTextures = false;
     const MqoImportResult result = ImportMQO(scene, entry.path().string(), options);

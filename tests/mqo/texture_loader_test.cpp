@@ -181,7 +181,7 @@ TEST_F(TextureLookupTest, ReportGivesSizeAndChannels) {
 
 TEST_F(TextureLookupTest, ReloadAllTexturesKeepsTheNamesOfTexturesItCannotFind) {
   Place("doc/ok.png");
-  CZiduderizo scene;
+  Scene scene;
   for (const char* name : {"ok.png", "", "gone1.png", "gone2.png"}) {
     scene.m_materials.emplace_back();
     scene.m_materials.back().m_texture = name;
@@ -227,7 +227,7 @@ TEST_F(TextureLookupTest, ImagesAboveTheSizeLimitAreRefusedByName) {
 TEST_F(TextureLookupTest, AFileNamedByManyMaterialsIsDecodedOnce) {
   WriteImage((folder.path() / "doc/a.png").string(), 4, 3, 3);
   WriteImage((folder.path() / "doc/b.png").string(), 4, 3, 3);
-  CZiduderizo scene;
+  Scene scene;
   for (const char* name : {"a.png", "b.png", "a.png", "A.PNG"}) {
     scene.m_materials.emplace_back();
     scene.m_materials.back().m_texture = name;
@@ -246,7 +246,7 @@ TEST_F(TextureLookupTest, EveryTextureThatDidNotLoadIsToldInOneMessage) {
   WriteImage((folder.path() / "doc/good.png").string(), 2, 2, 3);
   WriteImage((folder.path() / "doc/huge.png").string(), kMaxTextureSide + 1, 1, 1);
   std::ofstream((folder.path() / "doc/broken.png").string()) << "not an image";
-  CZiduderizo scene;
+  Scene scene;
   std::vector<std::string> names{"good.png", "huge.png", "broken.png"};
   for (int i = 0; i < 16; ++i) names.push_back("missing" + std::to_string(i % 13) + ".png");
   for (const std::string& name : names) {

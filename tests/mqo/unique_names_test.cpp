@@ -10,7 +10,7 @@ namespace qv {
 namespace {
 
 std::vector<std::string> Unique(const std::vector<std::string>& names) {
-  CZiduderizo scene;
+  Scene scene;
   for (const std::string& name : names) {
     scene.m_models.emplace_back().m_name = name;
     scene.m_materials.emplace_back().m_name = name;

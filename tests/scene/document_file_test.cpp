@@ -10,7 +10,7 @@
 namespace qv {
 namespace {
 
-std::string Store(CZiduderizo& scene) {
+std::string Store(Scene& scene) {
   StringSink sink;
   CArchive ar(sink);
   StoreScene(ar, scene);
@@ -18,13 +18,13 @@ std::string Store(CZiduderizo& scene) {
   return sink.bytes;
 }
 
-void Load(const std::string& bytes, CZiduderizo& scene) {
+void Load(const std::string& bytes, Scene& scene) {
   MemorySource source(bytes);
   CArchive ar(source);
   LoadScene(ar, scene);
 }
 
-ArchiveCause LoadFailure(const std::string& bytes, CZiduderizo& scene) {
+ArchiveCause LoadFailure(const std::string& bytes, Scene& scene) {
   try {
     Load(bytes, scene);
   } catch (const ArchiveException& e) {
@@ -37,7 +37,7 @@ ArchiveCause LoadFailure(const std::string& bytes, CZiduderizo& scene) {
 class DocumentFileTest : public ::testing::Test {};
 
 TEST_F(DocumentFileTest, NewDocumentIsTheKnown105Bytes) {
-  CZiduderizo scene;
+  Scene scene;
   const unsigned char expected[] = {
       0xCD, 0xCC, 0x2C, 0x40, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
       0x0B, 'A', 'n', 'i', 'm', 'a', 't', 'i', 'o', 'n', '_', '0',
@@ -52,11 +52,11 @@ TEST_F(DocumentFileTest, NewDocumentIsTheKnown105Bytes) {
 }
 
 TEST_F(DocumentFileTest, EveryWrittenFormComesBackByteForByte) {
-  CZiduderizo original = testing::MakeSampleScene();
+  Scene original = testing::MakeSampleScene();
   original.m_fps = std::bit_cast<float>(0x7FA00001u);  // even the frame rate keeps its bits
   const std::string bytes = Store(original);
 
-  CZiduderizo loaded;
+  Scene loaded;
   loaded.m_fps = 12.0f;
   Load(bytes, loaded);
   EXPECT_EQ(std::bit_cast<uint32_t>(loaded.m_fps), 0x7FA00001u);
@@ -67,7 +67,7 @@ TEST_F(DocumentFileTest, EveryWrittenFormComesBackByteForByte) {
 }
 
 TEST_F(DocumentFileTest, FormsNeverWrittenComeBackNormalised) {
-  CZiduderizo scene;
+  Scene scene;
   CModel model;
   model.m_name = "A";
   model.m_tracks.resize(1);  // stored with zero poses
@@ -83,7 +83,7 @@ TEST_F(DocumentFileTest, FormsNeverWrittenComeBackNormalised) {
   ASSERT_EQ(bytes.substr(nameAt, 2), std::string("\x01" "A"));
   bytes.replace(nameAt, 2, std::string("\xFF\xFE\xFF\x01" "A\x00", 6));
 
-  CZiduderizo loaded;
+  Scene loaded;
   Load(bytes, loaded);
   EXPECT_TRUE(loaded.m_hermite);
   EXPECT_EQ(loaded.m_models[0].m_name, "A");
@@ -96,11 +96,11 @@ TEST_F(DocumentFileTest, FormsNeverWrittenComeBackNormalised) {
 }
 
 TEST_F(DocumentFileTest, EveryTruncationIsAnUnexpectedFormatAndChangesNothing) {
-  CZiduderizo live;
+  Scene live;
   const std::string before = Store(live);
   // Every cut of the compact sample; the one with the long strings at a coarser step.
   for (bool longStrings : {false, true}) {
-    CZiduderizo original = testing::MakeSampleScene(longStrings);
+    Scene original = testing::MakeSampleScene(longStrings);
     const std::string bytes = Store(original);
     for (size_t cut = 1; cut < bytes.size(); cut += longStrings ? 61 : 1) {
       const ArchiveCause cause = LoadFailure(bytes.substr(0, cut), live);
@@ -116,11 +116,11 @@ TEST_F(DocumentFileTest, HugeCountsFailAtOnce) {
   std::string bytes(40, '\0');
   const uint32_t models = 0x80000000u;
   std::memcpy(&bytes[4], &models, 4);
-  CZiduderizo scene;
+  Scene scene;
   EXPECT_EQ(LoadFailure(bytes, scene), ArchiveCause::kEndOfFile);
 
   // a model claiming 2^30 vertices
-  CZiduderizo one;
+  Scene one;
   one.m_models.emplace_back();
   std::string doc = Store(one);
   // header (65 bytes), then id, empty name, parent, "<NULL>": the vertex count
@@ -132,32 +132,32 @@ TEST_F(DocumentFileTest, HugeCountsFailAtOnce) {
 }
 
 TEST_F(DocumentFileTest, FaceIndicesOutsideTheModelAreRefused) {
-  CZiduderizo scene = testing::MakeSampleScene();
+  Scene scene = testing::MakeSampleScene();
   scene.m_models[1].m_faces[0].m_indices[2] = 6;  // the model has six vertices
   const std::string bytes = Store(scene);
-  CZiduderizo live;
+  Scene live;
   EXPECT_EQ(ArchiveErrorMessage(LoadFailure(bytes, live), true).id, msg::kUnexpectedFormat);
   scene.m_models[1].m_faces[0].m_indices[2] = -1;
   EXPECT_EQ(ArchiveErrorMessage(LoadFailure(Store(scene), live), true).id, msg::kUnexpectedFormat);
 }
 
 TEST_F(DocumentFileTest, BrokenParentLinksBecomeTopLevel) {
-  CZiduderizo scene;
+  Scene scene;
   scene.m_models.resize(6);
   const int32_t parents[] = {1, 2, 0, 99, -3, 0};  // 0-1-2 a cycle, 3 and 4 out of range, 5 a child of 0
   for (int i = 0; i < 6; ++i) scene.m_models[i].m_parent = parents[i];
-  CZiduderizo loaded;
+  Scene loaded;
   Load(Store(scene), loaded);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(loaded.m_models[i].m_parent, kNoModel) << i;
   EXPECT_EQ(loaded.m_models[5].m_parent, 0);
 }
 
 TEST_F(DocumentFileTest, LoadKeepsFieldsThatAreNotStored) {
-  CZiduderizo live;
+  Scene live;
   live.m_selectedMaterial = 4;
   live.m_axisLock = 2;
   live.m_undoStack.push_back({});
-  CZiduderizo other = testing::MakeSampleScene();
+  Scene other = testing::MakeSampleScene();
   Load(Store(other), live);
   EXPECT_EQ(live.m_selectedMaterial, 4);
   EXPECT_EQ(live.m_axisLock, 2);

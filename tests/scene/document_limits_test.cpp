@@ -12,7 +12,7 @@
 namespace qv {
 namespace {
 
-std::string Store(CZiduderizo& scene) {
+std::string Store(Scene& scene) {
   StringSink sink;
   CArchive ar(sink);
   StoreScene(ar, scene);
@@ -21,7 +21,7 @@ std::string Store(CZiduderizo& scene) {
 }
 
 // The limit's message, or empty when the document loaded (or failed otherwise).
-std::string LimitRefusal(const std::string& bytes, CZiduderizo& scene) {
+std::string LimitRefusal(const std::string& bytes, Scene& scene) {
   try {
     MemorySource source(bytes);
     CArchive ar(source);
@@ -35,8 +35,8 @@ std::string LimitRefusal(const std::string& bytes, CZiduderizo& scene) {
 }
 
 // `models` models, the first with a track of `firstPoses` poses, the others with none.
-CZiduderizo ModelsAfterALongFirstTrack(int models, int firstPoses) {
-  CZiduderizo scene;
+Scene ModelsAfterALongFirstTrack(int models, int firstPoses) {
+  Scene scene;
   scene.m_models.resize(models);
   scene.m_models[0].m_tracks.assign(1, Track(firstPoses));
   return scene;
@@ -45,25 +45,25 @@ CZiduderizo ModelsAfterALongFirstTrack(int models, int firstPoses) {
 TEST(DocumentLimits, EveryModelFittedToALongFirstTrackIsTooMany) {
   // 10,001 models of 1,000 frames: the frame range is the first model's track, and opening fits
   // every model to it.
-  CZiduderizo stored = ModelsAfterALongFirstTrack(10'001, 1000);
+  Scene stored = ModelsAfterALongFirstTrack(10'001, 1000);
   const std::string bytes = Store(stored);
   EXPECT_LT(bytes.size(), 600'000u);  // a few bytes a model
-  CZiduderizo live = testing::MakeSampleScene();
+  Scene live = testing::MakeSampleScene();
   const std::string before = Store(live);
   EXPECT_EQ(LimitRefusal(bytes, live), kTooManyPosesMessage);
   EXPECT_EQ(Store(live), before);
 
   // One model less fits.
-  CZiduderizo fits = ModelsAfterALongFirstTrack(9'999, 1000);
+  Scene fits = ModelsAfterALongFirstTrack(9'999, 1000);
   EXPECT_EQ(LimitRefusal(Store(fits), live), "");
   EXPECT_EQ(live.m_models.size(), 9'999u);
 }
 
 TEST(DocumentLimits, ManyAnimationsTimesModelsAreTooMany) {
   // Opening gives every model a track per animation name: 11 models x a million names.
-  CZiduderizo stored = ModelsAfterALongFirstTrack(11, 1);
+  Scene stored = ModelsAfterALongFirstTrack(11, 1);
   stored.m_animationNames.assign(1'000'000, "");
-  CZiduderizo live;
+  Scene live;
   EXPECT_EQ(LimitRefusal(Store(stored), live), kTooManyPosesMessage);
   EXPECT_EQ(live.m_animationNames.size(), 1u);
 }
@@ -71,17 +71,17 @@ TEST(DocumentLimits, ManyAnimationsTimesModelsAreTooMany) {
 TEST(DocumentLimits, EmptyTracksCountTheTenPosesTheyBecome) {
   // A stored empty track loads as ten poses: 4 bytes of file each. Refused once the poses made so
   // far pass the limit, long before the million tracks are all made.
-  CZiduderizo stored = ModelsAfterALongFirstTrack(1, 1);
+  Scene stored = ModelsAfterALongFirstTrack(1, 1);
   stored.m_models[0].m_tracks.resize(1'000'001);
-  CZiduderizo live;
+  Scene live;
   EXPECT_EQ(LimitRefusal(Store(stored), live), kTooManyPosesMessage);
   EXPECT_TRUE(live.m_models.empty());
 }
 
 TEST(DocumentLimits, MaterialsBeyondTheSceneLimitAreRefused) {
-  CZiduderizo stored;
+  Scene stored;
   stored.m_materials.resize(kMaxSceneMaterials + 1);
-  CZiduderizo live;
+  Scene live;
   EXPECT_EQ(LimitRefusal(Store(stored), live), kTooManyMaterialsMessage);
   EXPECT_TRUE(live.m_materials.empty());
   stored.m_materials.resize(kMaxSceneMaterials);
@@ -90,9 +90,9 @@ TEST(DocumentLimits, MaterialsBeyondTheSceneLimitAreRefused) {
 
 TEST(DocumentLimits, OpeningSaysWhichLimit) {
   const auto path = std::filesystem::temp_directory_path() / ("qvlogo-limits-" + std::to_string(getpid()) + ".qvlogo");
-  CZiduderizo stored = ModelsAfterALongFirstTrack(10'001, 1000);
+  Scene stored = ModelsAfterALongFirstTrack(10'001, 1000);
   ASSERT_FALSE(StoreDocumentFile(path.string(), stored));
-  CZiduderizo live;
+  Scene live;
   const std::optional<Message> failure = LoadDocumentFile(path.string(), live);
   std::filesystem::remove(path);
   ASSERT_TRUE(failure);

@@ -10,7 +10,7 @@ namespace qv::testing {
 
 // Resets `scene` with `lastFrame` as its last frame and gives `scene` one model per name, each with a fitted
 // track (identity poses, key at frame 0).
-inline void MakeAnimatedScene(CZiduderizo& scene, std::initializer_list<const char*> names, int32_t lastFrame = 60) {
+inline void MakeAnimatedScene(Scene& scene, std::initializer_list<const char*> names, int32_t lastFrame = 60) {
   scene.Reset();
   scene.m_fps = 30.0f;
   scene.m_lastFrame = scene.m_previousLastFrame = lastFrame;
@@ -23,7 +23,7 @@ inline void MakeAnimatedScene(CZiduderizo& scene, std::initializer_list<const ch
   }
 }
 
-inline Track& CurrentTrack(CZiduderizo& scene, int model) {
+inline Track& CurrentTrack(Scene& scene, int model) {
   return scene.m_models[model].m_tracks[scene.m_currentAnimation];
 }
 

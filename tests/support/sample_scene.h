@@ -11,8 +11,8 @@
 namespace qv::testing {
 
 // `longStrings` adds the strings of 65,533 and 65,534 bytes (the large length prefixes).
-inline CZiduderizo MakeSampleScene(bool longStrings = true) {
-  CZiduderizo scene;
+inline Scene MakeSampleScene(bool longStrings = true) {
+  Scene scene;
   scene.m_animationNames = {"Animation_0", "\x83\x41\x83\x6a\x83\x81", std::string(254, 'a')};
   scene.m_canvasWidth = 640;
   scene.m_canvasHeight = 480;

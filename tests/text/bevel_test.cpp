@@ -329,7 +329,7 @@ TEST(BevelledText, ParametersAreHeldToTheirRanges) {
 // the thickness makes a slab with no walls rather than one deeper than it is thick.
 TEST(BevelledText, CreateTextModelHoldsTheDepthToHalfTheThickness) {
   if (!IsFamilyInstalled("DejaVu Sans")) GTEST_SKIP() << "DejaVu Sans is not installed";
-  CZiduderizo scene;
+  Scene scene;
   TextParameters p;
   p.fontName = "DejaVu Sans";
   p.text = "O";

@@ -35,7 +35,7 @@ class TextModelTest : public ::testing::Test {
   }
   const CModel& Create(const TextParameters& p) { return scene.m_models[CreateTextModel(scene, p)]; }
 
-  CZiduderizo scene;
+  Scene scene;
 };
 
 TEST(ExtrudeCap, SlabWithReversedBackCapAndWallsAlongTheBoundary) {

@@ -232,7 +232,7 @@ TEST(TextShaping, KeptFacesAreNeverSharedByTwoFonts) {
     TextParameters p;
     p.fontName = "DejaVu Sans";
     p.text = text;
-    CZiduderizo scene;
+    Scene scene;
     EXPECT_EQ(CreateTextModel(scene, p), 0);
     return scene.m_models.at(0).m_vertices;
   };

@@ -21,7 +21,7 @@ class CameraTest : public ::testing::Test {
     return {x / w, y / w, z / w};
   }
 
-  CZiduderizo scene;
+  Scene scene;
 };
 
 TEST_F(CameraTest, AfterAResetTheOriginIsInTheMiddleOfA4By3Viewport) {

@@ -59,7 +59,7 @@ class PickingTest : public ::testing::Test {
     mouse.OnButtonUp(button, from.first + dx, from.second + dy);
   }
 
-  CZiduderizo scene;
+  Scene scene;
   SilentInteraction ui;
   CMotionDoc document{ui, scene};
   HintRecorder hints;

@@ -34,7 +34,7 @@ class PixelTest : public ::testing::Test {
     return testing::PixelOf(world, ComposeViewMatrix(scene), ProjectionMatrix(scene.m_fieldOfView, width, height),
                             width, height);
   }
-  CZiduderizo scene;
+  Scene scene;
 };
 
 }  // namespace qv::testing

@@ -13,7 +13,7 @@
 
 namespace qv::testing {
 
-inline int AddMaterial(CZiduderizo& scene, float r, float g, float b, float a = 1.0f) {
+inline int AddMaterial(Scene& scene, float r, float g, float b, float a = 1.0f) {
   CMaterial material;
   material.m_color[0] = r;
   material.m_color[1] = g;
@@ -26,7 +26,7 @@ inline int AddMaterial(CZiduderizo& scene, float r, float g, float b, float a = 
 }
 
 // A box of quadrilaterals, each wound so that it is drawn from outside (clockwise on screen).
-inline int AddBox(CZiduderizo& scene, const std::string& name, const CVector& centre, const CVector& half,
+inline int AddBox(Scene& scene, const std::string& name, const CVector& centre, const CVector& half,
                   int material, int parent = kNoModel) {
   CModel model;
   model.m_id = scene.m_nextModelId++;
@@ -53,7 +53,7 @@ inline int AddBox(CZiduderizo& scene, const std::string& name, const CVector& ce
   return static_cast<int>(scene.m_models.size()) - 1;
 }
 
-inline CAnimation& PoseOf(CZiduderizo& scene, int model) {
+inline CAnimation& PoseOf(Scene& scene, int model) {
   return scene.m_models[model].m_tracks[scene.m_currentAnimation][scene.m_currentFrame];
 }
 

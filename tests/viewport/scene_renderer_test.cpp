@@ -34,7 +34,7 @@ class SceneRendererTest : public ::testing::Test {
   }
   size_t IndexOf(const RecordedCall* call) const { return static_cast<size_t>(call - device.m_calls.data()); }
 
-  CZiduderizo scene;
+  Scene scene;
   RecordingDevice device;
   SceneRenderer renderer{scene};
 };

@@ -40,7 +40,7 @@ class TextPreviewWidget : public QOpenGLWidget {
   // Why no model is shown; empty while one is (or the text is empty).
   QString note() const;
   // The scene drawn: the model (if any) and its material.
-  const CZiduderizo& scene() const { return scene_; }
+  const Scene& scene() const { return scene_; }
 
  signals:
   // A frame was drawn.
@@ -59,7 +59,7 @@ class TextPreviewWidget : public QOpenGLWidget {
   void ShowNote(const QString& text);
   void ReleaseDevice();
 
-  CZiduderizo scene_;
+  Scene scene_;
   SceneRenderer renderer_{scene_};
   std::unique_ptr<GlDevice> device_;
   QLabel* note_;

@@ -39,7 +39,7 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton bu
 QPoint HandleCentreOnScreen(ui::MainWindow& window) {
   ui::ViewportWidget* view = window.viewport();
   SceneRenderer& renderer = view->renderer();
-  CZiduderizo& scene = window.document().scene();
+  Scene& scene = window.document().scene();
   CVector centre{0, 0, 0};
   if (scene.HasValidSelection()) {
     const Matrix4& g = renderer.m_gizmoMatrix;
