@@ -45,8 +45,9 @@ void WriteDocumentMovie(Scene& scene, const MovieSettings& settings, const std::
   }
 }
 
-MovieExportJob::MovieExportJob(const Scene& scene, const MovieSettings& settings, std::string path)
-    : m_scene(scene), m_settings(settings), m_path(std::move(path)) {
+MovieExportJob::MovieExportJob(const Scene& scene, const MovieSettings& settings, std::string path,
+                               std::function<void(int64_t done)> frameDrawn)
+    : m_scene(scene), m_settings(settings), m_path(std::move(path)), m_frameDrawn(std::move(frameDrawn)) {
   // The copy draws as the command line's freshly opened document: no selection, no history.
   m_scene.m_selectedModel = kNoModel;
   m_scene.m_undoStack.clear();
@@ -72,6 +73,7 @@ void MovieExportJob::Run() {
     WriteDocumentMovie(m_scene, m_settings, m_path, [this](int64_t done, int64_t total) {
       m_total = total;
       m_done = done;
+      if (m_frameDrawn) m_frameDrawn(done);
       if (m_cancel) throw MovieCancelled{};
     });
     m_outcome = Outcome::kWritten;

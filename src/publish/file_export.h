@@ -39,7 +39,10 @@ class MovieExportJob {
  public:
   enum class Outcome { kRunning, kWritten, kCancelled, kFailed };
 
-  MovieExportJob(const Scene& scene, const MovieSettings& settings, std::string path);
+  // `frameDrawn`, when given, hears of each frame on the job's own thread, before the next is
+  // drawn: a Cancel from there stops the job exactly at that frame.
+  MovieExportJob(const Scene& scene, const MovieSettings& settings, std::string path,
+                 std::function<void(int64_t done)> frameDrawn = {});
   ~MovieExportJob();  // cancels and waits
   MovieExportJob(const MovieExportJob&) = delete;
   MovieExportJob& operator=(const MovieExportJob&) = delete;
@@ -64,6 +67,7 @@ class MovieExportJob {
   Scene m_scene;
   MovieSettings m_settings;
   std::string m_path;
+  std::function<void(int64_t done)> m_frameDrawn;
   std::atomic<bool> m_cancel{false};
   std::atomic<bool> m_finished{false};
   std::atomic<int64_t> m_done{0};

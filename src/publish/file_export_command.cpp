@@ -43,7 +43,9 @@ FileExportResult RunFileExport(CMotionDoc& doc, const std::string& path, SaveTyp
   // The frames drawn are the stored poses: fill the in-between ones from the keys first, as play
   // and the other exports do, then draw from a copy.
   RecomputeAllFrames(scene);
-  MovieExportJob job(scene, movie, path);
+  MovieExportJob* started = nullptr;
+  MovieExportJob job(scene, movie, path, [&](int64_t done) { frontEnd.MovieFrameDrawn(*started, done); });
+  started = &job;
   job.Start();
   frontEnd.WaitForMovie(job);
   job.Wait();

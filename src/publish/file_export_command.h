@@ -21,6 +21,9 @@ class FileExportFrontEnd {
                                 const std::function<std::string(const MovieSettings&)>& check) = 0;
   // Shows the progress of the started `job` until it has finished, offering to cancel it.
   virtual void WaitForMovie(MovieExportJob& job) = 0;
+  // Each frame of the movie as it is drawn, on the job's thread (see MovieExportJob); nothing
+  // unless a front end needs it.
+  virtual void MovieFrameDrawn(MovieExportJob&, int64_t /*done*/) {}
   // Runs short work (a glTF file) showing that the program is busy.
   virtual void RunBusy(const std::function<void()>& work) = 0;
   // The file is written: where it went, with what was left out of it (may be empty).

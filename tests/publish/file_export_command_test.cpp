@@ -32,10 +32,12 @@ class ScriptedFrontEnd : public FileExportFrontEnd {
     return refusal.empty();
   }
   void WaitForMovie(MovieExportJob& job) override {
-    while (!job.Finished()) {
-      if (cancelAfter >= 0 && job.Done() >= cancelAfter) job.Cancel();
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+    while (!job.Finished()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  // The cancel comes at that very frame, however busy the machine: a waiting loop may wake only
+  // after a short movie is done.
+  void MovieFrameDrawn(MovieExportJob& job, int64_t done) override {
+    if (cancelAfter >= 0 && done >= cancelAfter) job.Cancel();
   }
   void RunBusy(const std::function<void()>& work) override {
     ++busy;
