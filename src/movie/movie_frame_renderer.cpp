@@ -51,23 +51,20 @@ MovieFrameRenderer::~MovieFrameRenderer() = default;
 
 void MovieFrameRenderer::Render(int32_t frame, RgbaImage& out) {
   Parts& parts = *m_parts;
-  const int32_t savedFrame = m_scene.m_currentFrame;
-  m_scene.m_currentFrame = frame;
+  ShownFrame shown = EditorShownFrame(m_scene);
+  shown.frame = frame;
   if (m_transparent) {
     // Twice, over black and over white: the difference is how much background shows through.
-    const uint32_t savedBackground = m_scene.m_backgroundColor;
-    m_scene.m_backgroundColor = 0x000000;
-    parts.renderer->RenderFrame();
+    shown.backgroundColor = 0x000000;
+    parts.renderer->RenderFrame(shown);
     parts.overBlack = parts.device->ReadPixels();
-    m_scene.m_backgroundColor = 0xFFFFFF;
-    parts.renderer->RenderFrame();
+    shown.backgroundColor = 0xFFFFFF;
+    parts.renderer->RenderFrame(shown);
     parts.overWhite = parts.device->ReadPixels();
-    m_scene.m_backgroundColor = savedBackground;
   } else {
-    parts.renderer->RenderFrame();
+    parts.renderer->RenderFrame(shown);
     parts.overBlack = parts.device->ReadPixels();
   }
-  m_scene.m_currentFrame = savedFrame;
   if (!m_transparent && m_supersample == 1) {
     std::swap(out, parts.overBlack);
     return;

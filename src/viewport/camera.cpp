@@ -54,9 +54,9 @@ void NormalizeCameraAngles(Scene& scene) {
   }
 }
 
-bool RunFollowWalk(Scene& scene, MatrixStack& stack, const FollowVisitor& atSelected) {
+bool RunFollowWalk(Scene& scene, const ShownFrame& shown, MatrixStack& stack, const FollowVisitor& atSelected) {
   stack.Reset();
-  const CModel* selected = scene.SelectedModel();
+  const CModel* selected = ShownSelection(scene, shown);
   const int32_t modelCount = static_cast<int32_t>(scene.m_models.size());
   const CVector zoom = CameraPose(scene).m_scale;
   for (const WalkStep& step : scene.m_hierarchyWalk) {
@@ -66,12 +66,13 @@ bool RunFollowWalk(Scene& scene, MatrixStack& stack, const FollowVisitor& atSele
       case kWalkStart: stack.LoadIdentity(); break;
       case kWalkEnter:
         stack.Push();
-        stack.PreMultiply(PoseFollowMatrix(CurrentPoseOrIdentity(scene, model), model.m_origin));
+        stack.PreMultiply(PoseFollowMatrix(PoseOrIdentity(model, shown.animation, shown.frame), model.m_origin));
         break;
       case kWalkLeave: {
         stack.Pop();
         stack.Push();
-        stack.PreMultiply(TranslationMatrix(model.m_origin + CurrentPoseOrIdentity(scene, model).m_position));
+        stack.PreMultiply(
+            TranslationMatrix(model.m_origin + PoseOrIdentity(model, shown.animation, shown.frame).m_position));
         if (selected && model.m_id == selected->m_id && model.m_visible) {
           // The handle keeps its size on screen: the inverse zoom cancels the camera's.
           stack.PreMultiply(ScalingMatrix(InverseZoom(zoom.x), InverseZoom(zoom.y), InverseZoom(zoom.z)));
@@ -99,12 +100,12 @@ bool ApplyFollowReset(Scene& scene) {
   return true;
 }
 
-Matrix4 ComposeViewMatrix(Scene& scene) {
+Matrix4 ComposeViewMatrix(Scene& scene, const ShownFrame& shown) {
   const CAnimation& camera = CameraPose(scene);
   CVector target{0, 0, 0};
-  if (scene.m_followModel && scene.HasValidSelection()) {
+  if (scene.m_followModel && ShownSelection(scene, shown)) {
     MatrixStack stack;
-    RunFollowWalk(scene, stack);
+    RunFollowWalk(scene, shown, stack);
     target = scene.m_followTarget;
   }
   const CVector& r = camera.m_rotation;

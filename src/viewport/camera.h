@@ -7,6 +7,7 @@
 #include "scene/matrix4.h"
 #include "scene/scene.h"
 #include "viewport/matrix_stack.h"
+#include "viewport/shown_frame.h"
 
 namespace qv {
 
@@ -34,20 +35,22 @@ bool ApplyFollowReset(Scene& scene);
 
 // The view matrix for the camera pose and the follow state:
 //   T(-target) · S(scale) · Rz · Ry · Rx · T(position)
-// Following runs the follow walk that finds the selected model's pivot (m_followTarget). The
-// camera pose itself is only read.
-Matrix4 ComposeViewMatrix(Scene& scene);
+// Following runs the follow walk that finds the shown selection's pivot (m_followTarget) at the
+// shown frame. The camera pose itself is only read.
+Matrix4 ComposeViewMatrix(Scene& scene, const ShownFrame& shown);
+// As the editor shows the scene now.
+inline Matrix4 ComposeViewMatrix(Scene& scene) { return ComposeViewMatrix(scene, EditorShownFrame(scene)); }
 
 // Right-handed perspective of the scene's field of view (degrees) for a viewport of that size,
 // near 100, far 10000, depth 0..1.
 Matrix4 ProjectionMatrix(float fieldOfView, float viewportWidth, float viewportHeight);
 
-// The follow walk over m_hierarchyWalk with scale-free matrices. At the leave step of the
-// selected model, when it is visible, the top becomes T(pivot + position) · ancestors ·
+// The follow walk over m_hierarchyWalk with scale-free matrices, the models posed at the shown
+// frame. At the leave step of the shown selection, when it is visible, the top becomes T(pivot + position) · ancestors ·
 // S(1 / camera scale); its fourth row goes to m_followTarget, `atSelected` (if any) runs with
 // the stack and the model, and the walk ends. Returns whether the selected model was reached.
 using FollowVisitor = std::function<void(MatrixStack& stack, CModel& model)>;
-bool RunFollowWalk(Scene& scene, MatrixStack& stack, const FollowVisitor& atSelected = {});
+bool RunFollowWalk(Scene& scene, const ShownFrame& shown, MatrixStack& stack, const FollowVisitor& atSelected = {});
 
 // The six fixed views of the main frame's camera commands. They keep the other position
 // components and the scale.

@@ -9,14 +9,14 @@
 
 namespace qv {
 
-void PrepareSceneForDrawing(Scene& scene) {
+void PrepareSceneForDrawing(Scene& scene, const ShownFrame& shown) {
   if (scene.m_hierarchyWalk.empty() && !scene.m_models.empty()) RebuildHierarchyWalk(scene);
   for (CModel& model : scene.m_models) {
     const bool recordsMissing = model.m_vertexRecords.size() != model.m_vertices.size();
     if (recordsMissing || (model.m_meshVertices.empty() && !model.m_faces.empty()))
       RebuildModelGeometry(model, scene.m_materials.size());
   }
-  if (CModel* selected = scene.SelectedModel()) BuildBoxOutline(*selected);
+  if (CModel* selected = ShownSelection(scene, shown)) BuildBoxOutline(*selected);
 }
 
 std::optional<RgbaImage> RenderSceneImage(Scene& scene, const FrameImageOptions& options, std::string* error) {
@@ -30,33 +30,27 @@ std::optional<RgbaImage> RenderSceneImage(Scene& scene, const FrameImageOptions&
       GlDevice::Create(GlDevice::Target::kOffscreen, options.width, options.height, error);
   if (!device) return std::nullopt;
 
-  const int32_t savedFrame = scene.m_currentFrame;
-  const int32_t savedSelection = scene.m_selectedModel;
-  const int32_t savedMode = scene.m_transformMode;
-  if (options.frame) scene.m_currentFrame = *options.frame;
-  if (options.selectedModel) scene.m_selectedModel = *options.selectedModel;
-  if (options.transformMode) scene.m_transformMode = *options.transformMode;
-  PrepareSceneForDrawing(scene);
+  ShownFrame shown = EditorShownFrame(scene);
+  if (options.frame) shown.frame = *options.frame;
+  if (options.selectedModel) shown.selectedModel = *options.selectedModel;
+  if (options.transformMode) shown.transformMode = *options.transformMode;
+  PrepareSceneForDrawing(scene, shown);
 
   SceneRenderer renderer(scene);
   renderer.m_drawGuides = options.guides;
   std::optional<RgbaImage> image;
   if (renderer.InitDevice(device.get()) != 0) {
     if (error) *error = "cannot create the viewport's buffers";
-  } else if (!renderer.ResizeViewport(options.width, options.height)) {  // sizes and draws
+  } else if (!renderer.ResizeViewport(options.width, options.height, shown)) {  // sizes and draws
     if (error) *error = kResizeFailedMessage;
   } else {
     // Drawn again: the viewport on screen has always drawn a frame before, and each frame starts
     // from the states the last one left (the grid turns the local viewer off), so a first frame
     // would place highlights differently from what the user sees.
-    renderer.RenderFrame();
+    renderer.RenderFrame(shown);
     image = device->ReadPixels();
   }
   renderer.ReleaseDevice();
-
-  scene.m_currentFrame = savedFrame;
-  scene.m_selectedModel = savedSelection;
-  scene.m_transformMode = savedMode;
   return image;
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/rgba_image.h"
 #include "scene/scene.h"
+#include "viewport/shown_frame.h"
 
 namespace qv {
 
@@ -20,12 +21,14 @@ struct FrameImageOptions {
 };
 
 // Makes what drawing needs and a loaded document does not store: the hierarchy walk when it is
-// missing, and smoothing records, vertex arrays, bounds and (for the selection) the box outline
-// of models that lack them. Textures are the caller's: decoded images (m_image) are uploaded.
-void PrepareSceneForDrawing(Scene& scene);
+// missing, and smoothing records, vertex arrays, bounds and (for the shown selection) the box
+// outline of models that lack them. Textures are the caller's: decoded images (m_image) are
+// uploaded.
+void PrepareSceneForDrawing(Scene& scene, const ShownFrame& shown);
+inline void PrepareSceneForDrawing(Scene& scene) { PrepareSceneForDrawing(scene, EditorShownFrame(scene)); }
 
-// Draws the frame and reads it back (rows from the top, opaque). The frame, selection and
-// transform mode are set for the drawing and put back afterwards. Nothing, with a reason in
+// Draws the frame and reads it back (rows from the top, opaque). The scene's own frame,
+// selection and transform mode stay as they are. Nothing, with a reason in
 // `error`, when no OpenGL context can be made or the size is not positive.
 std::optional<RgbaImage> RenderSceneImage(Scene& scene, const FrameImageOptions& options,
                                           std::string* error = nullptr);

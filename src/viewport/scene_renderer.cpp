@@ -161,12 +161,12 @@ uint32_t SceneRenderer::MaterialTexture(CMaterial& material) {
   return texture;
 }
 
-bool SceneRenderer::ResizeViewport(int width, int height) {
+bool SceneRenderer::ResizeViewport(int width, int height, const ShownFrame& shown) {
   if (width < 1 || height < 1) return true;
   m_viewportWidth = static_cast<float>(width);
   m_viewportHeight = static_cast<float>(height);
   if (!m_device || !m_device->Reset(width, height)) return false;
-  RenderFrame();
+  RenderFrame(shown);
   return true;
 }
 
@@ -186,14 +186,14 @@ void SceneRenderer::SetFrameStates() {
   d.SetRenderState(RenderState::kShadeMode, m_scene.m_smoothShading ? kShadeGouraud : kShadeFlat);
 }
 
-void SceneRenderer::RenderFrame() {
+void SceneRenderer::RenderFrame(const ShownFrame& shown) {
   if (!m_device) return;
   RenderDevice& d = *m_device;
-  d.Clear(true, BackgroundArgb(m_scene.m_backgroundColor), true, 1.0f);
+  d.Clear(true, BackgroundArgb(shown.backgroundColor), true, 1.0f);
   d.BeginScene();
   SetFrameStates();
 
-  m_view = ComposeViewMatrix(m_scene);
+  m_view = ComposeViewMatrix(m_scene, shown);
   d.SetTransform(TransformSlot::kView, m_view);
   m_projection = ProjectionMatrix(m_scene.m_fieldOfView, m_viewportWidth, m_viewportHeight);
   d.SetTransform(TransformSlot::kProjection, m_projection);
@@ -215,11 +215,12 @@ void SceneRenderer::RenderFrame() {
   d.SetRenderState(RenderState::kSpecular, 1);
   d.SetRenderState(RenderState::kNormalizeNormals, 1);
 
-  DrawWalk();
+  DrawWalk(shown);
   if (m_drawGuides) {
     DrawGrid();
     d.Clear(false, 0, true, 1.0f);  // the handle is never hidden by the models
-    RunFollowWalk(m_scene, m_matrixStack, [this](MatrixStack& stack, CModel& model) { DrawHandle(stack, model); });
+    RunFollowWalk(m_scene, shown, m_matrixStack,
+                  [&](MatrixStack& stack, CModel& model) { DrawHandle(stack, model, shown); });
   } else {
     // The grid's states stay set for the next frame (the local viewer above all, which decides
     // where highlights fall): without guides the frames are lit as the viewport lights them.
@@ -230,9 +231,9 @@ void SceneRenderer::RenderFrame() {
   if (!d.Present()) d.Reset(m_resetWidth, m_resetHeight);  // the next paint tries again
 }
 
-void SceneRenderer::DrawWalk() {
+void SceneRenderer::DrawWalk(const ShownFrame& shown) {
   m_matrixStack.Reset();
-  const CModel* selected = m_scene.SelectedModel();
+  const CModel* selected = ShownSelection(m_scene, shown);
   const int32_t modelCount = static_cast<int32_t>(m_scene.m_models.size());
   for (const WalkStep& step : m_scene.m_hierarchyWalk) {
     if (step.model < 0 || step.model >= modelCount) continue;
@@ -241,7 +242,7 @@ void SceneRenderer::DrawWalk() {
       m_matrixStack.LoadIdentity();
     } else if (step.kind == kWalkEnter) {
       m_matrixStack.Push();
-      m_matrixStack.PreMultiply(PoseModelMatrix(CurrentPoseOrIdentity(m_scene, model), model.m_origin));
+      m_matrixStack.PreMultiply(PoseModelMatrix(PoseOrIdentity(model, shown.animation, shown.frame), model.m_origin));
     } else if (step.kind == kWalkLeave) {
       // A hidden model is skipped, but its children (entered after it) carry its transform.
       if (model.m_visible) {
@@ -314,7 +315,7 @@ void SceneRenderer::SetGridStates() {
   d.SetTexture(0);
 }
 
-void SceneRenderer::DrawHandle(MatrixStack& stack, CModel& model) {
+void SceneRenderer::DrawHandle(MatrixStack& stack, CModel& model, const ShownFrame& shown) {
   RenderDevice& d = *m_device;
   d.SetTexture(0);
   auto draw = [&](uint32_t buffer, uint32_t triangles, uint32_t lineStart, uint32_t lines) {
@@ -322,7 +323,7 @@ void SceneRenderer::DrawHandle(MatrixStack& stack, CModel& model) {
     d.DrawPrimitive(Primitive::kTriangleList, 0, triangles);
     if (lines) d.DrawPrimitive(Primitive::kLineList, lineStart, lines);
   };
-  switch (m_scene.m_transformMode) {
+  switch (shown.transformMode) {
     case 0:
       m_gizmoMatrix = stack.Top();
       d.SetTransform(TransformSlot::kWorld, m_gizmoMatrix);
@@ -330,7 +331,7 @@ void SceneRenderer::DrawHandle(MatrixStack& stack, CModel& model) {
       break;
     case 1: {
       // The rings turn with the model's own angles, in the pose's rotation order.
-      const CVector rotation = CurrentPoseOrIdentity(m_scene, model).m_rotation;
+      const CVector rotation = PoseOrIdentity(model, shown.animation, shown.frame).m_rotation;
       stack.Push();
       stack.PreMultiply(RotationYMatrix(rotation.y * kDegreesToRadians));
       m_ringMatrixY = stack.Top();

@@ -17,6 +17,7 @@
 #include "scene/scene.h"
 #include "viewport/matrix_stack.h"
 #include "viewport/render_device.h"
+#include "viewport/shown_frame.h"
 
 namespace qv {
 
@@ -38,12 +39,15 @@ class SceneRenderer {
   int InitDevice(RenderDevice* device);
   bool HasDevice() const { return m_device != nullptr; }
 
-  // One frame at the scene's m_currentAnimation, m_currentFrame. Nothing without a device.
-  void RenderFrame();
+  // One frame as shown: its pose, selection, handle and background. Nothing without a device.
+  void RenderFrame(const ShownFrame& shown);
+  // One frame as the editor shows the scene now.
+  void RenderFrame() { RenderFrame(EditorShownFrame(m_scene)); }
 
   // Ignored unless both are at least 1. Resets the device to the new size and draws a frame;
   // false when the reset failed (show kResizeFailedMessage; the next size change tries again).
-  bool ResizeViewport(int width, int height);
+  bool ResizeViewport(int width, int height, const ShownFrame& shown);
+  bool ResizeViewport(int width, int height) { return ResizeViewport(width, height, EditorShownFrame(m_scene)); }
 
   // Releases the fixed buffers and every buffer and texture made on the device (the scene's
   // decoded images stay), and forgets the device.
@@ -95,12 +99,12 @@ class SceneRenderer {
  private:
   void ReleaseDeviceCopies();
   void SetFrameStates();
-  void DrawWalk();
+  void DrawWalk(const ShownFrame& shown);
   void DrawBoxOutline(const CModel& model, const Matrix4& world);
   void DrawModel(CModel& model, const Matrix4& world);
   void DrawGrid();
   void SetGridStates();  // the states the grid is drawn with, which the next frame inherits
-  void DrawHandle(MatrixStack& stack, CModel& model);
+  void DrawHandle(MatrixStack& stack, CModel& model, const ShownFrame& shown);
   uint32_t ModelBuffer(CModel& model);
   uint32_t MaterialTexture(CMaterial& material);
 
