@@ -21,7 +21,7 @@
 #include "document/command_ids.h"
 #include "document/motion_doc.h"
 #include "platform/program_folder.h"
-#include "ui/command_table.h"
+#include "ui/menu_layout.h"
 #include "ui/control_bar_widget.h"
 #include "ui/dialogs/document_dialogs.h"
 #include "ui/file_export_front_end.h"

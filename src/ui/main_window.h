@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "document/frame_state.h"
-#include "ui/command_table.h"
+#include "ui/menu_layout.h"
 #include "scene/user_interaction.h"
 
 class QAction;

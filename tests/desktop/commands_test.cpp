@@ -15,7 +15,7 @@
 #include "platform/font_catalog.h"
 #include "desktop/support/desktop_test.h"
 #include "desktop/support/modal_dialogs.h"
-#include "ui/command_table.h"
+#include "ui/menu_layout.h"
 #include "ui/control_bar_widget.h"
 #include "ui/main_window.h"
 #include "ui/panes/model_tree_pane.h"

@@ -23,7 +23,7 @@
 #include "document/motion_doc.h"
 #include "desktop/support/desktop_test.h"
 #include "platform/font_catalog.h"
-#include "ui/command_table.h"
+#include "ui/menu_layout.h"
 #include "ui/control_bar_widget.h"
 #include "ui/desktop_startup.h"
 #include "ui/file_type_registration.h"

@@ -8,7 +8,7 @@
 
 #include "document/command_ids.h"
 #include "document/motion_doc.h"
-#include "ui/command_table.h"
+#include "ui/menu_layout.h"
 #include "ui/panes/left_panes.h"
 #include "ui/panes/material_dialog.h"
 #include "ui/panes/material_swatch_delegate.h"

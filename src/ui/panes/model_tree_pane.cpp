@@ -11,7 +11,7 @@
 
 #include "document/command_ids.h"
 #include "document/motion_doc.h"
-#include "ui/command_table.h"
+#include "ui/menu_layout.h"
 #include "platform/program_folder.h"
 #include "ui/panes/label_edit_delegate.h"
 #include "ui/panes/left_panes.h"

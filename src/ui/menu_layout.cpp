@@ -1,4 +1,4 @@
-#include "ui/command_table.h"
+#include "ui/menu_layout.h"
 
 #include <QAction>
 #include <QCoreApplication>
