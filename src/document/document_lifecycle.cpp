@@ -48,6 +48,14 @@ void CMotionDoc::OnFileOpen() {
   if (auto path = ui_.AskOpenPath()) OnOpenDocument(*path);
 }
 
+void CMotionDoc::OnOpenRecentFile(size_t index) {
+  const std::vector<std::string>& entries = m_recentFiles.Entries();
+  if (index >= entries.size()) return;
+  const std::string path = entries[index];  // a copy: opening changes the list
+  if (!SaveModified()) return;
+  if (!OnOpenDocument(path)) m_recentFiles.Remove(path);
+}
+
 bool CMotionDoc::OnOpenDocument(const std::string& path) {
   const std::string extension = PathExtensionOf(path);
   const auto showMessage = [this](const std::string& text) { ui_.ShowMessage(text); };

@@ -7,7 +7,6 @@
 #include "animation/key_editing.h"
 #include "animation/undo.h"
 #include "geometry/bounds.h"
-#include "document/command_ids.h"
 #include "document/web_export_command.h"
 #include "viewport/camera.h"
 
@@ -41,41 +40,6 @@ void CMotionDoc::UpdateAllViews(UpdateHint hint) {
 }
 
 std::string CMotionDoc::Title() const { return path_.empty() ? kUntitledTitle : path_; }
-
-bool CMotionDoc::IsCommandEnabled(int32_t command) const {
-  const bool selected = scene_.HasValidSelection();
-  switch (command) {
-    case cmd::kUndo: return !scene_.m_undoStack.empty();
-    case cmd::kRedo: return !scene_.m_redoStack.empty();
-    case cmd::kCopyAllFrames:
-    case cmd::kPasteAllFrames:
-    case cmd::kKeyFrameDialog:
-    case cmd::kAddKeySelected:
-    case cmd::kAddKeyAll:
-    case cmd::kDeleteKeySelected:
-    case cmd::kDeleteKeyAll: return selected;
-    case cmd::kCopyCurrentPose:
-    case cmd::kPasteCurrentPose:
-      return scene_.m_currentAnimation >= 0 && scene_.m_currentAnimation < static_cast<int32_t>(scene_.m_animationNames.size());
-    case cmd::kMouseModel: return false;  // never selectable
-    default: return true;
-  }
-}
-
-bool CMotionDoc::IsCommandChecked(int32_t command) const {
-  switch (command) {
-    case cmd::kFollowModel: return scene_.m_followModel;
-    case cmd::kMoveMode: return scene_.m_transformMode == 0;
-    case cmd::kRotateMode: return scene_.m_transformMode == 1;
-    case cmd::kScaleMode: return scene_.m_transformMode == 2;
-    case cmd::kHermite: return scene_.m_hermite;
-    case cmd::kSmoothShading: return scene_.m_smoothShading != 0;
-    case cmd::kMouseCamera: return m_mouseMode == 0;
-    case cmd::kMouseModel: return m_mouseMode == 1;
-    case cmd::kMouseAnimation: return m_mouseMode == 2;
-    default: return false;
-  }
-}
 
 void CMotionDoc::OnAddKey(bool allModels) {
   AddKey(scene_, allModels, scene_.m_currentFrame);

@@ -35,6 +35,7 @@ class CMotionDoc {
   CMotionDoc& operator=(const CMotionDoc&) = delete;
 
   Scene& scene() { return scene_; }
+  const Scene& scene() const { return scene_; }
   UserInteraction& ui() { return ui_; }
 
   // Views
@@ -57,6 +58,9 @@ class CMotionDoc {
   bool OnOpenDocument(const std::string& path);
   // "開く": the open dialog, then OnOpenDocument without asking to save.
   void OnFileOpen();
+  // Entry `index` of the recent-file list (0 the most recent): asks to save a modified document
+  // first, then opens it; an entry that fails to open leaves the list. Nothing past the list's end.
+  void OnOpenRecentFile(size_t index);
   void OnFileSave();
   void OnFileSaveAs();
   // Writes the document to `path` (replacing it only when all was written); shows the message
@@ -85,10 +89,6 @@ class CMotionDoc {
   std::string m_documentFolder;
   // Off: opening leaves the texture images undecoded (command-line edits that draw nothing).
   bool m_loadTexturesOnOpen = true;
-
-  // Whether a command is enabled, and whether its menu item carries a check mark.
-  bool IsCommandEnabled(int32_t command) const;
-  bool IsCommandChecked(int32_t command) const;
 
   // Key and frame commands
   void OnAddKey(bool allModels);

@@ -19,9 +19,10 @@
 #include <QUrl>
 
 #include "document/command_ids.h"
+#include "document/command_table.h"
 #include "document/motion_doc.h"
 #include "platform/program_folder.h"
-#include "ui/command_table.h"
+#include "ui/command_actions.h"
 #include "ui/control_bar_widget.h"
 #include "ui/dialogs/document_dialogs.h"
 #include "ui/file_export_front_end.h"
@@ -80,8 +81,8 @@ MainWindow::MainWindow(QWidget* parent, UserInteraction* interaction, SettingsSt
   BuildPanes();
   BuildStatusBar();
   BuildMenus();
-  mainToolbar_ = BuildToolbar(Tr("ﾒｲﾝ ﾂｰﾙ ﾊﾞｰ"), MainToolbar(), cmd::kMainToolbar);
-  controlToolbar_ = BuildToolbar(Tr("ｺﾝﾄﾛｰﾙ ﾂｰﾙ ﾊﾞｰ"), ControlToolbar(), cmd::kControlToolbar);
+  mainToolbar_ = BuildToolbar(Tr("ﾒｲﾝ ﾂｰﾙ ﾊﾞｰ"), MainToolbar(), CommandId::kMainToolbar);
+  controlToolbar_ = BuildToolbar(Tr("ｺﾝﾄﾛｰﾙ ﾂｰﾙ ﾊﾞｰ"), ControlToolbar(), CommandId::kControlToolbar);
   // Both on the top row, the control toolbar right of the main one.
   addToolBar(Qt::TopToolBarArea, mainToolbar_);
   addToolBar(Qt::TopToolBarArea, controlToolbar_);
@@ -136,18 +137,18 @@ void MainWindow::BuildPanes() {
 
 ViewportWidget* MainWindow::viewport() const { return viewportPane_ ? viewportPane_->viewport() : nullptr; }
 
-QAction* MainWindow::ActionFor(int32_t command, const QString& text) {
+QAction* MainWindow::ActionFor(CommandId command, const QString& text) {
   auto found = actions_.find(command);
   if (found != actions_.end()) return found->second;
   auto* item = new QAction(text, this);
-  item->setCheckable(IsCheckableCommand(command));
+  item->setCheckable(IsCommandCheckable(command));
   SetCommandTips(item, command);
   connect(item, &QAction::triggered, this, [this, command] { RunCommand(command); });
   actions_[command] = item;
   return item;
 }
 
-QAction* MainWindow::action(int32_t command) const {
+QAction* MainWindow::action(CommandId command) const {
   auto found = actions_.find(command);
   return found == actions_.end() ? nullptr : found->second;
 }
@@ -157,9 +158,9 @@ void MainWindow::BuildMenus() {
     QMenu* popup = menuBar()->addMenu(Tr(menu.title));
     connect(popup, &QMenu::aboutToShow, this, &MainWindow::RefreshCommandStates);
     for (const MenuItem& item : menu.items) {
-      if (!item.command) {
+      if (item.command == CommandId::kNone) {
         popup->addSeparator();
-      } else if (item.command == appcmd::kRecentFileFirst) {
+      } else if (item.command == CommandId::kRecentFileFirst) {
         fileMenu_ = popup;
         recentPlaceholder_ = popup->addAction(Tr(item.text));
         recentPlaceholder_->setEnabled(false);
@@ -171,14 +172,14 @@ void MainWindow::BuildMenus() {
   connect(fileMenu_, &QMenu::aboutToShow, this, &MainWindow::RebuildRecentFiles);
 }
 
-QToolBar* MainWindow::BuildToolbar(const QString& name, const std::vector<ToolbarButton>& buttons, int32_t toggle) {
+QToolBar* MainWindow::BuildToolbar(const QString& name, const std::vector<ToolbarButton>& buttons, CommandId toggle) {
   auto* bar = new QToolBar(name, this);
-  bar->setObjectName(QString::number(toggle));
+  bar->setObjectName(QString::number(int32_t(toggle)));
   bar->setIconSize(QSize(16, 15));
   bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   bar->toggleViewAction()->setVisible(false);  // shown and hidden by the View menu only
   for (const ToolbarButton& button : buttons) {
-    if (!button.command) {
+    if (button.command == CommandId::kNone) {
       bar->addSeparator();
       continue;
     }
@@ -194,9 +195,9 @@ QToolBar* MainWindow::BuildToolbar(const QString& name, const std::vector<Toolba
 
 void MainWindow::BuildAccelerators() {
   for (const Accelerator& accelerator : Accelerators()) {
-    auto* shortcut = new QShortcut(QKeySequence(accelerator.key), this);
+    auto* shortcut = new QShortcut(AcceleratorKey(accelerator), this);
     shortcut->setContext(Qt::WindowShortcut);
-    const int32_t command = accelerator.command;
+    const CommandId command = accelerator.command;
     connect(shortcut, &QShortcut::activated, this, [this, command] { RunCommand(command); });
     shortcuts_.push_back(shortcut);
   }
@@ -214,15 +215,10 @@ void MainWindow::BuildStatusBar() {
   statusBar()->addPermanentWidget(frameRatePane_);
 }
 
-bool MainWindow::IsCommandEnabled(int32_t command) const { return document_->IsCommandEnabled(command); }
+bool MainWindow::IsCommandEnabled(CommandId command) const { return qv::IsCommandEnabled(command, *document_); }
 
-bool MainWindow::IsCommandChecked(int32_t command) const {
-  switch (command) {
-    case cmd::kMainToolbar:
-    case cmd::kControlToolbar:
-    case cmd::kStatusBar: return const_cast<FrameState&>(frameState_).IsChecked(command);
-    default: return document_->IsCommandChecked(command);
-  }
+bool MainWindow::IsCommandChecked(CommandId command) const {
+  return qv::IsCommandChecked(command, *document_, frameState_);
 }
 
 void MainWindow::RefreshCommandStates() {
@@ -235,89 +231,30 @@ void MainWindow::RefreshCommandStates() {
   if (windowTitle() != title) setWindowTitle(title);
 }
 
-void MainWindow::RunCommand(int32_t command) {
-  if (!IsCommandEnabled(command)) return;
-  CMotionDoc& doc = *document_;
-  switch (command) {
-    case cmd::kNew: doc.OnNewDocument(); break;
-    case cmd::kOpen:
-      // The document's open: no question about the changes first.
-      doc.OnFileOpen();
-      break;
-    case cmd::kSave: doc.OnFileSave(); break;
-    case cmd::kSaveAs: doc.OnFileSaveAs(); break;
-    case cmd::kUndo: doc.OnUndo(); break;
-    case cmd::kRedo: doc.OnRedo(); break;
-    case cmd::kCopyAllFrames: doc.OnCopyAllFrames(); break;
-    case cmd::kPasteAllFrames: doc.OnPasteAllFrames(); break;
-    case cmd::kCopyCurrentPose: doc.OnCopyCurrentPose(); break;
-    case cmd::kPasteCurrentPose: doc.OnPasteCurrentPose(); break;
-    case cmd::kCreateText: RunCreateTextDialog(doc, this); break;
-    case cmd::kResetCamera: doc.OnResetCamera(); break;
-    case cmd::kFollowModel: doc.OnToggleFollow(); break;
-    case cmd::kMoveMode: doc.OnTransformMode(kTransformMove); break;
-    case cmd::kRotateMode: doc.OnTransformMode(kTransformRotate); break;
-    case cmd::kScaleMode: doc.OnTransformMode(kTransformScale); break;
-    case cmd::kPlay: doc.OnPlay(); break;
-    case cmd::kStop: doc.OnStop(); break;
-    case cmd::kNextFrame: doc.OnNextFrame(); break;
-    case cmd::kPreviousFrame: doc.OnPreviousFrame(); break;
-    case cmd::kNextKey: doc.OnNextKey(); break;
-    case cmd::kPreviousKey: doc.OnPreviousKey(); break;
-    case cmd::kFirstFrame: doc.OnFirstFrame(); break;
-    case cmd::kLastFrame: doc.OnLastFrame(); break;
-    case cmd::kKeyFrameDialog: doc.OnKeyFrameDialog(); break;
-    case cmd::kAddKeySelected: doc.OnAddKey(false); break;
-    case cmd::kAddKeyAll: doc.OnAddKey(true); break;
-    case cmd::kDeleteKeySelected: doc.OnDeleteKey(false); break;
-    case cmd::kDeleteKeyAll: doc.OnDeleteKey(true); break;
-    case cmd::kInsertFrames: doc.OnInsertFrames(); break;
-    case cmd::kDeleteFrames: doc.OnDeleteFrames(); break;
-    case cmd::kBackgroundColor: ChooseBackgroundColor(); break;
-    case cmd::kSettings:
-      RunSettingsDialog(doc, this);
-      if (ViewportWidget* view = viewport()) view->RebuildModelBuffers();  // new smoothing angle
-      break;
-    case cmd::kHermite: doc.OnToggleHermite(); break;
-    case cmd::kSmoothShading: doc.OnToggleSmoothShading(); break;
-    case cmd::kMouseCamera: doc.OnMouseMode(kMouseCamera); break;
-    case cmd::kMouseAnimation: doc.OnMouseMode(kMouseAnimation); break;
-    case cmd::kCameraLeft: doc.OnCameraView(CameraView::kLeft); break;
-    case cmd::kCameraTop: doc.OnCameraView(CameraView::kTop); break;
-    case cmd::kCameraFront: doc.OnCameraView(CameraView::kFront); break;
-    case cmd::kCameraRight: doc.OnCameraView(CameraView::kRight); break;
-    case cmd::kCameraBottom: doc.OnCameraView(CameraView::kBottom); break;
-    case cmd::kCameraBack: doc.OnCameraView(CameraView::kBack); break;
-    case cmd::kMainToolbar:
-      frameState_.Toggle(command);
-      mainToolbar_->setVisible(frameState_.mainToolbarVisible);
-      break;
-    case cmd::kControlToolbar:
-      frameState_.Toggle(command);
-      controlToolbar_->setVisible(frameState_.controlToolbarVisible);
-      break;
-    case cmd::kStatusBar:
-      frameState_.Toggle(command);
-      statusBar()->setVisible(frameState_.statusBarVisible);
-      break;
-    case cmd::kAddModel:
-      // The tree's own command (its file dialog and import), from the menu or from anywhere.
-      treePane_->AddModel();
-      break;
-    case appcmd::kExit: close(); break;
-    case appcmd::kHelp: ShowHelp(); break;
-    case appcmd::kAbout: ShowAbout(); break;
-    case appcmd::kUnregister: Unregister(); break;
-    default:
-      if (command >= appcmd::kRecentFileFirst && command < appcmd::kRecentFileFirst + int32_t(RecentFileList::kSize))
-        OpenRecentFile(size_t(command - appcmd::kRecentFileFirst));
-      // Anything else (the model tree's other commands while it is not the active view, ids that
-      // no table handles) does nothing.
-      break;
-  }
+void MainWindow::RunCommand(CommandId command) {
+  // A disabled command runs nothing and leaves the settings and the marks as they are.
+  if (!qv::RunCommand(command, *document_, *this)) return;
   SaveSettings();
   RefreshCommandStates();
 }
+
+void MainWindow::ShowBars() {
+  mainToolbar_->setVisible(frameState_.mainToolbarVisible);
+  controlToolbar_->setVisible(frameState_.controlToolbarVisible);
+  statusBar()->setVisible(frameState_.statusBarVisible);
+}
+
+void MainWindow::OpenCreateTextDialog() { RunCreateTextDialog(*document_, this); }
+
+void MainWindow::OpenSettingsDialog() {
+  RunSettingsDialog(*document_, this);
+  if (ViewportWidget* view = viewport()) view->RebuildModelBuffers();  // new smoothing angle
+}
+
+// The tree's own command (its file dialog and import), from the menu or from anywhere.
+void MainWindow::AddModel() { treePane_->AddModel(); }
+
+void MainWindow::Exit() { close(); }
 
 void MainWindow::RebuildRecentFiles() {
   for (QAction* item : recentActions_) {
@@ -329,20 +266,12 @@ void MainWindow::RebuildRecentFiles() {
   recentPlaceholder_->setVisible(entries.empty());
   for (size_t i = 0; i < entries.size(); ++i) {
     auto* item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromUtf8(entries[i])), fileMenu_);
-    const int32_t command = appcmd::kRecentFileFirst + int32_t(i);
+    const CommandId command = RecentFileCommand(i);
     SetCommandTips(item, command);
     connect(item, &QAction::triggered, this, [this, command] { RunCommand(command); });
     fileMenu_->insertAction(recentPlaceholder_, item);
     recentActions_.push_back(item);
   }
-}
-
-void MainWindow::OpenRecentFile(size_t index) {
-  const std::vector<std::string>& entries = document_->m_recentFiles.Entries();
-  if (index >= entries.size()) return;
-  const std::string path = entries[index];
-  if (!document_->SaveModified()) return;
-  if (!document_->OnOpenDocument(path)) document_->m_recentFiles.Remove(path);
 }
 
 void MainWindow::LoadSettings() {

@@ -1,14 +1,16 @@
 #pragma once
 // The main window: the model tree and the material list on the left, the viewport above the
 // control bar on the right, the menu bar, the main and control toolbars and the status bar over
-// one document. Menus, toolbar buttons and accelerators all send command ids to RunCommand.
+// one document. Menus, toolbar buttons and accelerators all send command ids to RunCommand, which
+// runs them from the document's command table; the window is that table's CommandHost.
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
 #include <memory>
 
+#include "document/command_layout.h"
+#include "document/command_table.h"
 #include "document/frame_state.h"
-#include "ui/command_table.h"
 #include "scene/user_interaction.h"
 
 class QAction;
@@ -36,7 +38,7 @@ class ViewportWidget;
 // "Quorvel Logo 0.2": the application's title, before " - " and the document's title.
 inline constexpr const char* kApplicationTitle = "Quorvel Logo 0.2";
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private CommandHost {
   Q_OBJECT
  public:
   // Questions and messages go to `interaction` when given (tests), else to the program's dialogs.
@@ -54,14 +56,14 @@ class MainWindow : public QMainWindow {
 
   // Runs a command of the menus, toolbars and accelerators; ids that nothing handles do
   // nothing, and disabled commands neither.
-  void RunCommand(int32_t command);
-  bool IsCommandEnabled(int32_t command) const;
-  bool IsCommandChecked(int32_t command) const;
+  void RunCommand(CommandId command);
+  bool IsCommandEnabled(CommandId command) const;
+  bool IsCommandChecked(CommandId command) const;
   // Enable and check marks of every item from the document's rules, and the title.
   void RefreshCommandStates();
 
   // The action of a command in the menus and toolbars (null for commands without one).
-  QAction* action(int32_t command) const;
+  QAction* action(CommandId command) const;
   QToolBar* mainToolbar() const { return mainToolbar_; }
   QToolBar* controlToolbar() const { return controlToolbar_; }
   QLabel* frameRatePane() const { return frameRatePane_; }
@@ -89,18 +91,25 @@ class MainWindow : public QMainWindow {
  private:
   void BuildPanes();
   void BuildMenus();
-  QToolBar* BuildToolbar(const QString& name, const std::vector<ToolbarButton>& buttons, int32_t toggle);
+  QToolBar* BuildToolbar(const QString& name, const std::vector<ToolbarButton>& buttons, CommandId toggle);
   void BuildAccelerators();
   void BuildStatusBar();
-  QAction* ActionFor(int32_t command, const QString& text);
+  QAction* ActionFor(CommandId command, const QString& text);
   void RebuildRecentFiles();
-  void OpenRecentFile(size_t index);
   void LayOutRightColumn();
   void LayOutLeftColumn();
-  void ShowHelp();
-  void ShowAbout();
-  void Unregister();
-  void ChooseBackgroundColor();
+
+  // CommandHost: what the command table asks of the window.
+  FrameState& frameState() override { return frameState_; }
+  void ShowBars() override;
+  void OpenCreateTextDialog() override;
+  void OpenSettingsDialog() override;
+  void ChooseBackgroundColor() override;
+  void AddModel() override;
+  void Exit() override;
+  void ShowHelp() override;
+  void ShowAbout() override;
+  void Unregister() override;
 
   std::unique_ptr<QtInteraction> ownInteraction_;
   UserInteraction* interaction_;
@@ -109,7 +118,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<QtFileExport> fileExport_;
   std::unique_ptr<DocumentWatcher> watcher_;
   FrameState frameState_;
-  std::map<int32_t, QAction*> actions_;
+  std::map<CommandId, QAction*> actions_;
   std::vector<QShortcut*> shortcuts_;
   QMenu* fileMenu_ = nullptr;
   QAction* recentPlaceholder_ = nullptr;

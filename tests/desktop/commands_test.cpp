@@ -11,18 +11,19 @@
 #include <functional>
 
 #include "document/command_ids.h"
+#include "document/command_layout.h"
 #include "document/motion_doc.h"
 #include "platform/font_catalog.h"
 #include "desktop/support/desktop_test.h"
 #include "desktop/support/modal_dialogs.h"
-#include "ui/command_table.h"
+#include "ui/command_actions.h"
 #include "ui/control_bar_widget.h"
 #include "ui/main_window.h"
 #include "ui/panes/model_tree_pane.h"
 #include "ui/viewport_widget.h"
 #include "viewport/camera.h"
 
-namespace cmd = qv::cmd;
+using qv::CommandId;
 using qv::testing::ScriptedInteraction;
 
 namespace {
@@ -60,7 +61,7 @@ class CommandsTest : public QObject {
     ScriptedInteraction ui;
     qv::ui::MainWindow window(nullptr, &ui);
     struct Expect {
-      int32_t command;
+      CommandId command;
       bool enabled, checked;
     };
     std::vector<Expect> expected;
@@ -68,46 +69,76 @@ class CommandsTest : public QObject {
     switch (state) {
       case 0:
       case 1:
-        expected = {{cmd::kAddKeySelected, false, false}, {cmd::kKeyFrameDialog, false, false},
-                    {cmd::kCopyAllFrames, false, false},  {cmd::kUndo, false, false},
-                    {cmd::kMoveMode, true, true},         {cmd::kRotateMode, true, false},
-                    {cmd::kSmoothShading, true, true},    {cmd::kControlToolbar, true, true},
-                    {cmd::kPlay, true, false}};
+        expected = {{CommandId::kAddKeySelected, false, false}, {CommandId::kKeyFrameDialog, false, false},
+                    {CommandId::kCopyAllFrames, false, false},  {CommandId::kUndo, false, false},
+                    {CommandId::kMoveMode, true, true},         {CommandId::kRotateMode, true, false},
+                    {CommandId::kSmoothShading, true, true},    {CommandId::kControlToolbar, true, true},
+                    {CommandId::kPlay, true, false}};
         break;
       case 2:
         SelectFirstModel(window);
-        window.RunCommand(cmd::kAddKeySelected);
-        window.RunCommand(cmd::kRotateMode);
-        expected = {{cmd::kAddKeySelected, true, false}, {cmd::kDeleteKeyAll, true, false},
-                    {cmd::kCopyAllFrames, true, false},  {cmd::kMoveMode, true, false},
-                    {cmd::kRotateMode, true, true},      {cmd::kScaleMode, true, false}};
+        window.RunCommand(CommandId::kAddKeySelected);
+        window.RunCommand(CommandId::kRotateMode);
+        expected = {{CommandId::kAddKeySelected, true, false}, {CommandId::kDeleteKeyAll, true, false},
+                    {CommandId::kCopyAllFrames, true, false},  {CommandId::kMoveMode, true, false},
+                    {CommandId::kRotateMode, true, true},      {CommandId::kScaleMode, true, false}};
         break;
       case 3:
-        window.RunCommand(cmd::kFollowModel);
-        window.RunCommand(cmd::kHermite);
-        window.RunCommand(cmd::kSmoothShading);
-        window.RunCommand(cmd::kControlToolbar);
-        window.RunCommand(cmd::kStatusBar);
-        expected = {{cmd::kFollowModel, true, true},   {cmd::kHermite, true, false},
-                    {cmd::kSmoothShading, true, false}, {cmd::kControlToolbar, true, false},
-                    {cmd::kStatusBar, true, false},     {cmd::kMainToolbar, true, true}};
+        window.RunCommand(CommandId::kFollowModel);
+        window.RunCommand(CommandId::kHermite);
+        window.RunCommand(CommandId::kSmoothShading);
+        window.RunCommand(CommandId::kControlToolbar);
+        window.RunCommand(CommandId::kStatusBar);
+        expected = {{CommandId::kFollowModel, true, true},   {CommandId::kHermite, true, false},
+                    {CommandId::kSmoothShading, true, false}, {CommandId::kControlToolbar, true, false},
+                    {CommandId::kStatusBar, true, false},     {CommandId::kMainToolbar, true, true}};
         QVERIFY(window.controlToolbar()->isHidden());
         QVERIFY(window.statusBar()->isHidden());
         break;
     }
     for (const Expect& e : expected) {
       QAction* item = window.action(e.command);
-      QVERIFY2(item, qPrintable(QString::number(e.command)));
+      QVERIFY2(item, qPrintable(QString::number(int(e.command))));
       QCOMPARE(item->isEnabled(), e.enabled);
-      QVERIFY2(item->isChecked() == e.checked, qPrintable(QString::number(e.command)));
+      QVERIFY2(item->isChecked() == e.checked, qPrintable(QString::number(int(e.command))));
     }
     // Every item agrees with the document's rules in every state.
-    for (const qv::ui::Menu& menu : qv::ui::MenuBar())
-      for (const qv::ui::MenuItem& entry : menu.items)
+    for (const qv::Menu& menu : qv::MenuBar())
+      for (const qv::MenuItem& entry : menu.items)
         if (QAction* item = window.action(entry.command)) {
           QCOMPARE(item->isEnabled(), window.IsCommandEnabled(entry.command));
           if (item->isCheckable()) QCOMPARE(item->isChecked(), window.IsCommandChecked(entry.command));
         }
+  }
+
+  void acceleratorKeysAreTheKeysTheyName() {
+    // The key table's texts as Qt reads them, in the table's order: one key each, modifiers and all.
+    constexpr auto C = Qt::CTRL;
+    constexpr auto A = Qt::ALT;
+    constexpr auto S = Qt::SHIFT;
+    const QKeyCombination expected[] = {
+        C | Qt::Key_A,      A | Qt::Key_A,      C | Qt::Key_B,      A | Qt::Key_B,      C | Qt::Key_C,
+        C | Qt::Key_D,      A | Qt::Key_D,      C | Qt::Key_E,      C | Qt::Key_F,      C | Qt::Key_G,
+        A | Qt::Key_G,      C | Qt::Key_H,      C | Qt::Key_I,      A | Qt::Key_I,      C | Qt::Key_J,
+        A | Qt::Key_J,      C | Qt::Key_K,      A | Qt::Key_K,      C | Qt::Key_L,      A | Qt::Key_L,
+        C | Qt::Key_M,      A | Qt::Key_M,      C | Qt::Key_N,      A | Qt::Key_N,      C | Qt::Key_O,
+        C | Qt::Key_P,      A | Qt::Key_P,      C | Qt::Key_Q,      A | Qt::Key_Q,      C | Qt::Key_R,
+        A | Qt::Key_R,      C | Qt::Key_S,      C | Qt::Key_T,      C | Qt::Key_U,      A | Qt::Key_U,
+        C | Qt::Key_V,      A | Qt::Key_Delete, S | Qt::Key_Delete, Qt::Key_F1,         S | Qt::Key_F1,
+        Qt::Key_F2,         S | Qt::Key_F2,     Qt::Key_F3,         S | Qt::Key_F3,     Qt::Key_F6,
+        S | Qt::Key_F6,     C | Qt::Key_Insert, S | Qt::Key_Insert, A | Qt::Key_W,      C | Qt::Key_X,
+        A | Qt::Key_X,      C | Qt::Key_Y,      C | Qt::Key_Z,      A | Qt::Key_Z,      Qt::Key_F4,
+    };
+    const std::vector<qv::Accelerator>& accelerators = qv::Accelerators();
+    QCOMPARE(accelerators.size(), std::size(expected));
+    for (size_t i = 0; i < accelerators.size(); ++i) {
+      const QKeySequence key = qv::ui::AcceleratorKey(accelerators[i]);
+      QVERIFY2(key.count() == 1, accelerators[i].key);
+      QVERIFY2(key[0] == expected[i], accelerators[i].key);
+    }
+    ScriptedInteraction ui;
+    qv::ui::MainWindow window(nullptr, &ui);
+    QCOMPARE(window.shortcutCount(), int(accelerators.size()));
   }
 
   void acceleratorsReachTheirCommands_data() {
@@ -139,8 +170,8 @@ class CommandsTest : public QObject {
     qv::ui::MainWindow window(nullptr, &ui);
     QVERIFY(AddTextModel(window.document()));
     SelectFirstModel(window);
-    window.RunCommand(cmd::kNextFrame);
-    window.RunCommand(cmd::kAddKeySelected);
+    window.RunCommand(CommandId::kNextFrame);
+    window.RunCommand(CommandId::kAddKeySelected);
     window.controlBar()->model().xText = "5";  // something to undo
     window.controlBar()->model().CommitXYZ();
     window.document().SetModifiedFlag(false);
@@ -159,7 +190,7 @@ class CommandsTest : public QObject {
         [&] { return scene.m_currentFrame == 0; },
         [&] { return scene.m_currentFrame == scene.m_lastFrame; },
         [&] { return window.document().IsModified() && scene.m_models[0].m_tracks[0][1].m_key == 1; },
-        [&] { return scene.m_followModel && window.action(cmd::kFollowModel)->isChecked(); },
+        [&] { return scene.m_followModel && window.action(CommandId::kFollowModel)->isChecked(); },
         [&] { return scene.m_smoothShading == 0; },
         [&] { return window.controlToolbar()->isHidden(); },
         [&] { return window.mainToolbar()->isHidden(); },
@@ -202,13 +233,13 @@ class CommandsTest : public QObject {
       emit fps->textActivated(entry);
       QVERIFY(window.document().IsModified());
     }
-    window.RunCommand(cmd::kPlay);
+    window.RunCommand(CommandId::kPlay);
     QVERIFY(bar.timer().isActive());
     QCOMPARE(bar.timer().interval(), period);
     QCOMPARE(bar.timer().timerType(), Qt::PreciseTimer);
     QTRY_VERIFY(window.document().scene().m_currentFrame >= 3);
     QCOMPARE(bar.currentFrameField()->text().toInt(), window.document().scene().m_currentFrame);
-    window.RunCommand(cmd::kStop);
+    window.RunCommand(CommandId::kStop);
     QVERIFY(!bar.timer().isActive());
     QVERIFY(!window.document().m_playing);
   }
@@ -221,11 +252,11 @@ class CommandsTest : public QObject {
     for (int frame : {10, 25}) {
       window.controlBar()->currentFrameField()->setText(QString::number(frame));
       emit window.controlBar()->currentFrameField()->editingFinished();
-      window.RunCommand(cmd::kAddKeySelected);
+      window.RunCommand(CommandId::kAddKeySelected);
     }
     QCOMPARE(window.controlBar()->slider()->Ticks(), (std::vector<int32_t>{0, 10, 25}));
     QCOMPARE(window.controlBar()->slider()->maximum(), 60);
-    window.RunCommand(cmd::kMouseCamera);  // no selection, no ticks
+    window.RunCommand(CommandId::kMouseCamera);  // no selection, no ticks
     QVERIFY(window.controlBar()->slider()->Ticks().empty());
   }
 
@@ -253,7 +284,7 @@ class CommandsTest : public QObject {
     QVERIFY2(imported >= 2, ui.messages.empty() ? "" : ui.messages.front().c_str());
     QVERIFY(window.document().IsModified());
     QVERIFY(window.document().DoStore(document.toStdString()));
-    window.RunCommand(cmd::kNew);
+    window.RunCommand(CommandId::kNew);
     drop({document, mqo});  // the document is opened and the rest of the drop ignored
     QCOMPARE(QString::fromStdString(window.document().path()), document);
     QCOMPARE(window.document().scene().m_models.size(), imported);
@@ -267,7 +298,7 @@ class CommandsTest : public QObject {
     const QString mqo = QStringLiteral(QV_TEST_DATA_DIR "/mqo/single_object_with_bvertex.mqo");
     // In the file menu, the model tree's own command.
     QMenu* file = window.menuBar()->actions().value(0)->menu();
-    QAction* item = window.action(cmd::kAddModel);
+    QAction* item = window.action(CommandId::kAddModel);
     QVERIFY(item && file->actions().contains(item));
     QVERIFY(item->isEnabled());
     QStringList offered;

@@ -23,7 +23,7 @@
 #include "ui/file_export_front_end.h"
 #include "ui/main_window.h"
 
-namespace cmd = qv::cmd;
+using qv::CommandId;
 using namespace qv::testing;
 
 namespace {

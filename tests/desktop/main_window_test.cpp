@@ -19,11 +19,12 @@
 #include <QToolButton>
 
 #include "document/command_ids.h"
-#include "document/command_prompts.h"
+#include "document/command_layout.h"
+#include "document/command_table.h"
 #include "document/motion_doc.h"
 #include "desktop/support/desktop_test.h"
 #include "platform/font_catalog.h"
-#include "ui/command_table.h"
+#include "ui/command_actions.h"
 #include "ui/control_bar_widget.h"
 #include "ui/desktop_startup.h"
 #include "ui/file_type_registration.h"
@@ -135,7 +136,7 @@ class MainWindowTest : public QObject {
     }
     QCOMPARE(window.mainToolbar()->y(), window.controlToolbar()->y());
     QVERIFY(window.controlToolbar()->x() > window.mainToolbar()->x());
-    auto* play = qobject_cast<QToolButton*>(window.controlToolbar()->widgetForAction(window.action(qv::cmd::kPlay)));
+    auto* play = qobject_cast<QToolButton*>(window.controlToolbar()->widgetForAction(window.action(qv::CommandId::kPlay)));
     QVERIFY(play);
     QCOMPARE(play->text(), QString::fromUtf8("再生"));
     QVERIFY(!play->icon().isNull());
@@ -248,7 +249,7 @@ class MainWindowTest : public QObject {
     const QString b = qv::testing::TestFolder() + "/b.qvlogo";
     for (const QString& path : {a, b}) {
       ui.savePaths.push_back({path.toStdString(), qv::SaveType::kDocument});
-      window.RunCommand(qv::cmd::kSaveAs);
+      window.RunCommand(qv::CommandId::kSaveAs);
     }
     const std::vector<std::string>& entries = window.document().m_recentFiles.Entries();
     QVERIFY(entries.size() >= 2);
@@ -266,10 +267,10 @@ class MainWindowTest : public QObject {
     QVERIFY(shown.size() >= 2);
     QCOMPARE(shown[0], "&1 " + b);
     QCOMPARE(shown[1], "&2 " + a);
-    window.RunCommand(qv::ui::appcmd::kRecentFileFirst + 1);  // "&2": a
+    window.RunCommand(qv::RecentFileCommand(1));  // "&2": a
     QCOMPARE(QString::fromStdString(window.document().path()), a);
     QFile::remove(b);
-    window.RunCommand(qv::ui::appcmd::kRecentFileFirst + 1);  // now "&2" is b, which is gone
+    window.RunCommand(qv::RecentFileCommand(1));  // now "&2" is b, which is gone
     QCOMPARE(QString::fromStdString(window.document().m_recentFiles.Entries()[0]), a);
     QVERIFY(std::find(entries.begin(), entries.end(), b.toStdString()) == entries.end());
     QCOMPARE(ui.messages.size(), size_t(1));
@@ -293,7 +294,7 @@ class MainWindowTest : public QObject {
 
     ScriptedInteraction ui;
     qv::ui::MainWindow window(nullptr, &ui);
-    window.RunCommand(qv::ui::appcmd::kUnregister);
+    window.RunCommand(qv::CommandId::kUnregister);
     for (const QString& file : qv::ui::RegistrationFiles(data)) QVERIFY(!QFile::exists(file));
     QCOMPARE(ui.messages, std::vector<std::string>{"レジストリを削除しました。"});
   }
@@ -331,11 +332,11 @@ class MainWindowTest : public QObject {
     // Every button carries its command's prompt, and its name as the tool tip; the status bar
     // shows the prompt while the pointer is on the button.
     int hovered = 0;
-    const std::pair<QToolBar*, const std::vector<qv::ui::ToolbarButton>*> bars[] = {
-        {window.mainToolbar(), &qv::ui::MainToolbar()}, {window.controlToolbar(), &qv::ui::ControlToolbar()}};
+    const std::pair<QToolBar*, const std::vector<qv::ToolbarButton>*> bars[] = {
+        {window.mainToolbar(), &qv::MainToolbar()}, {window.controlToolbar(), &qv::ControlToolbar()}};
     for (const auto& [bar, buttons] : bars)
-      for (const qv::ui::ToolbarButton& entry : *buttons) {
-        if (!entry.command) continue;
+      for (const qv::ToolbarButton& entry : *buttons) {
+        if (entry.command == qv::CommandId::kNone) continue;
         QAction* item = window.action(entry.command);
         QVERIFY(item);
         const QString prompt = Utf8(qv::StatusPrompt(entry.command));
@@ -351,8 +352,8 @@ class MainWindowTest : public QObject {
       }
     QVERIFY2(hovered >= 15, qPrintable(QString::number(hovered)));
     // The menu items likewise, while the pointer is on them.
-    for (const qv::ui::Menu& menu : qv::ui::MenuBar())
-      for (const qv::ui::MenuItem& entry : menu.items)
+    for (const qv::Menu& menu : qv::MenuBar())
+      for (const qv::MenuItem& entry : menu.items)
         if (QAction* item = window.action(entry.command)) QCOMPARE(item->statusTip(), Utf8(qv::StatusPrompt(entry.command)));
     for (QAction* popup : window.menuBar()->actions()) {
       QMenu* menu = popup->menu();
@@ -371,22 +372,23 @@ class MainWindowTest : public QObject {
   }
 
   void promptsAreTheCommandTablesOwn_data() {
-    QTest::addColumn<int>("command");
+    QTest::addColumn<int>("id");
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<QString>("name");
-    QTest::newRow("animation mouse mode") << int(qv::cmd::kMouseAnimation) << QString::fromUtf8("ﾏｳｽでの操作をｱﾆﾒｰｼｮﾝにする")
+    QTest::newRow("animation mouse mode") << int(qv::CommandId::kMouseAnimation) << QString::fromUtf8("ﾏｳｽでの操作をｱﾆﾒｰｼｮﾝにする")
                                           << QString::fromUtf8("ﾏｳｽでｱﾆﾒｰｼｮﾝ操作");
-    QTest::newRow("create text") << int(qv::cmd::kCreateText) << QString::fromUtf8("文字作成") << QString::fromUtf8("文字作成");
-    QTest::newRow("add model") << int(qv::cmd::kAddModel) << QString::fromUtf8("ﾓﾃﾞﾙを追加する") << QString::fromUtf8("ﾓﾃﾞﾙ追加");
-    QTest::newRow("add key, all models") << int(qv::cmd::kAddKeyAll)
+    QTest::newRow("create text") << int(qv::CommandId::kCreateText) << QString::fromUtf8("文字作成") << QString::fromUtf8("文字作成");
+    QTest::newRow("add model") << int(qv::CommandId::kAddModel) << QString::fromUtf8("ﾓﾃﾞﾙを追加する") << QString::fromUtf8("ﾓﾃﾞﾙ追加");
+    QTest::newRow("add key, all models") << int(qv::CommandId::kAddKeyAll)
                                          << QString::fromUtf8("全ﾓﾃﾞﾙの現在ﾌﾚｰﾑにｷｰﾌﾚｰﾑを追加")
                                          << QString::fromUtf8("全ﾓﾃﾞﾙのｷｰﾌﾚｰﾑ追加");
-    QTest::newRow("smooth shading") << int(qv::cmd::kSmoothShading)
+    QTest::newRow("smooth shading") << int(qv::CommandId::kSmoothShading)
                                     << QString::fromUtf8("ｽﾑｰｽﾞ･ｼｪｰﾃﾞｨﾝｸﾞとﾌﾗｯﾄ･ｼｪｰﾃﾞｨﾝｸﾞを切り替える")
                                     << QString::fromUtf8("ｽﾑｰｽﾞ･ｼｪｰﾃﾞｨﾝｸﾞ");
   }
   void promptsAreTheCommandTablesOwn() {
-    QFETCH(int, command);
+    QFETCH(int, id);
+    const auto command = qv::CommandId(id);
     QFETCH(QString, prompt);
     QFETCH(QString, name);
     ScriptedInteraction ui;
@@ -466,9 +468,9 @@ class MainWindowTest : public QObject {
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QString page = QString::fromUtf8(file.readAll());
     // Every key that does something is in the page.
-    for (const qv::ui::Accelerator& accelerator : qv::ui::Accelerators()) {
-      if (qv::CommandPromptEntry(accelerator.command).empty()) continue;  // ids nothing handles
-      QString key = QKeySequence(accelerator.key).toString(QKeySequence::PortableText);
+    for (const qv::Accelerator& accelerator : qv::Accelerators()) {
+      if (qv::StatusPrompt(accelerator.command).empty()) continue;  // ids nothing handles
+      QString key = qv::ui::AcceleratorKey(accelerator).toString(QKeySequence::PortableText);
       key.replace("Del", "Delete");
       QVERIFY2(page.contains("<kbd>" + key + "</kbd>"), qPrintable(key));
     }
@@ -502,7 +504,7 @@ class MainWindowTest : public QObject {
     QDesktopServices::setUrlHandler("file", &catcher, "open");
     ScriptedInteraction ui;
     qv::ui::MainWindow window(nullptr, &ui);
-    window.RunCommand(qv::ui::appcmd::kHelp);
+    window.RunCommand(qv::CommandId::kHelp);
     QDesktopServices::unsetUrlHandler("file");
     QCOMPARE(catcher.urls.size(), 1);
     const QString page = catcher.urls[0].toLocalFile();

@@ -22,7 +22,7 @@
 #include "ui/panes/model_tree_pane.h"
 #include "ui/viewport_widget.h"
 
-namespace cmd = qv::cmd;
+using qv::CommandId;
 using namespace qv::testing;
 
 namespace {
@@ -136,9 +136,9 @@ class MaterialSessionTest : public QObject {
     QCOMPARE(tree->topLevelItem(0)->child(0)->child(0)->text(0), QString("L"));
 
     // Play a few frames; the red logo is on the screen.
-    ClickToolbarButton(window, cmd::kPlay);
+    ClickToolbarButton(window, CommandId::kPlay);
     QTRY_VERIFY(scene.m_currentFrame >= 3);
-    ClickToolbarButton(window, cmd::kStop);
+    ClickToolbarButton(window, CommandId::kStop);
     QVERIFY(WaitForViewportFrame(window));
     const QImage shown = GrabWindow(window);
     if (qEnvironmentVariableIsSet("QV_DESKTOP_SHOTS"))
@@ -149,7 +149,7 @@ class MaterialSessionTest : public QObject {
     // The web page, played in Chromium.
     qv::test::AnswerNextSaveDialog(folder + "/web/Logo.html", 1);
     qv::test::AnswerNextMessageBox(QMessageBox::No);  // the page is played below, not in a browser
-    ClickToolbarButton(window, cmd::kSaveAs);
+    ClickToolbarButton(window, CommandId::kSaveAs);
     QVERIFY(QFile::exists(folder + "/web/webgl/Model_Logo.js"));
     QFile::copy(texture, folder + "/web/red.png");  // the page names the texture by its file name
     const QString node = QStandardPaths::findExecutable("node");

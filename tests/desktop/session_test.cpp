@@ -28,7 +28,7 @@
 #include "ui/main_window.h"
 #include "ui/viewport_widget.h"
 
-namespace cmd = qv::cmd;
+using qv::CommandId;
 using namespace qv::testing;
 
 // Stands in for the default browser: the pages it was asked to open.
@@ -84,25 +84,25 @@ class SessionTest : public QObject {
     const qv::CVector moved = scene.m_models[0].m_tracks[0][0].m_position;
     QVERIFY2(moved.x > 1.0f, qPrintable(QString::number(moved.x)));
     QCOMPARE(window.controlBar()->field(0)->text().toFloat(), moved.x);
-    ClickToolbarButton(window, cmd::kAddKeySelected);
+    ClickToolbarButton(window, CommandId::kAddKeySelected);
     QVERIFY(window.document().IsModified());
 
     // Frame 30: rotate with the mouse, add a key.
     TypeIntoField(window.controlBar()->currentFrameField(), "30");
     QCOMPARE(scene.m_currentFrame, 30);
-    ClickToolbarButton(window, cmd::kRotateMode);
+    ClickToolbarButton(window, CommandId::kRotateMode);
     QCOMPARE(scene.m_transformMode, qv::kTransformRotate);
     QVERIFY(WaitForViewportFrame(window));
     DragViewport(window, HandleCentreOnScreen(window), QPoint(0, 40));
     const qv::CVector turned = scene.m_models[0].m_tracks[0][30].m_rotation;
     QVERIFY2(turned.x != 0.0f, "the drag did not rotate the model");
-    ClickToolbarButton(window, cmd::kAddKeySelected);
+    ClickToolbarButton(window, CommandId::kAddKeySelected);
     QCOMPARE(window.controlBar()->slider()->Ticks(), (std::vector<int32_t>{0, 30}));
 
     // Play a few frames and stop.
-    ClickToolbarButton(window, cmd::kPlay);
+    ClickToolbarButton(window, CommandId::kPlay);
     QTRY_VERIFY(scene.m_currentFrame >= 3 && scene.m_currentFrame < 30);
-    ClickToolbarButton(window, cmd::kStop);
+    ClickToolbarButton(window, CommandId::kStop);
     QVERIFY(!window.controlBar()->timer().isActive());
 
     // Save (untitled: the save-as dialog), reopen.
@@ -113,7 +113,7 @@ class SessionTest : public QObject {
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);  // now to its own path
     QVERIFY(!window.document().IsModified());
     QCOMPARE(window.windowTitle(), "Quorvel Logo 0.2 - " + saved);
-    window.RunCommand(cmd::kNew);
+    window.RunCommand(CommandId::kNew);
     QVERIFY(scene.m_models.empty());
     qv::test::AnswerNextOpenDialog(saved);
     QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
@@ -128,7 +128,7 @@ class SessionTest : public QObject {
     QString offer;
     qv::test::AnswerNextSaveDialog(folder + "/web/Logo.html", 1);
     qv::test::AnswerNextMessageBox(QMessageBox::Yes, &offer);
-    ClickToolbarButton(window, cmd::kSaveAs);
+    ClickToolbarButton(window, CommandId::kSaveAs);
     const QString page = QDir::toNativeSeparators(QFileInfo(folder + "/web/Logo.html").absoluteFilePath());
     QVERIFY2(offer.contains(page), qPrintable(offer));
     QVERIFY2(window.messagePane()->text().contains(page), qPrintable(window.messagePane()->text()));

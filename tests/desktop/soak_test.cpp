@@ -25,7 +25,7 @@
 #include "ui/control_bar_widget.h"
 #include "ui/main_window.h"
 
-namespace cmd = qv::cmd;
+using qv::CommandId;
 using namespace qv::testing;
 
 namespace {
@@ -102,7 +102,7 @@ class SoakTest : public QObject {
     QVERIFY(MakeDocument(window, path));
     QVERIFY(QFile::exists(path));
     window.document().SetModifiedFlag(false);
-    window.RunCommand(cmd::kNew);
+    window.RunCommand(CommandId::kNew);
     QVERIFY(window.document().scene().m_models.empty());
     qv::Scene& scene = window.document().scene();
 
@@ -115,13 +115,13 @@ class SoakTest : public QObject {
       timer.start();
 
       qv::test::AnswerNextOpenDialog(path);
-      window.RunCommand(cmd::kOpen);
+      window.RunCommand(CommandId::kOpen);
       QCOMPARE(scene.m_models.size(), size_t(kModels));
       QVERIFY(WaitForViewportFrame(window));
 
-      ClickToolbarButton(window, cmd::kPlay);
+      ClickToolbarButton(window, CommandId::kPlay);
       QTRY_VERIFY_WITH_TIMEOUT(scene.m_currentFrame >= 15, 10000);
-      ClickToolbarButton(window, cmd::kStop);
+      ClickToolbarButton(window, CommandId::kStop);
 
       for (int frame : {10, 45, 80, 30, kLastFrame, 0}) {
         TypeIntoField(window.controlBar()->currentFrameField(), QString::number(frame));
@@ -136,27 +136,27 @@ class SoakTest : public QObject {
       window.document().UpdateAllViews(qv::kHintSelection);
       QVERIFY(WaitForViewportFrame(window));
       DragViewport(window, HandleCentreOnScreen(window), QPoint(cycle % 2 ? 15 : -15, 0));
-      ClickToolbarButton(window, cmd::kAddKeySelected);
+      ClickToolbarButton(window, CommandId::kAddKeySelected);
       QVERIFY(window.document().IsModified());
 
-      window.RunCommand(cmd::kSave);
+      window.RunCommand(CommandId::kSave);
       QVERIFY(!window.document().IsModified());
 
       QVERIFY(QDir(folder + "/web").removeRecursively() && QDir().mkpath(folder + "/web"));
       QFile::remove(folder + "/Twenty.glb");
       qv::test::AnswerNextSaveDialog(folder + "/web/Twenty.html", 1);
       qv::test::AnswerNextMessageBox(QMessageBox::No);  // no browser
-      window.RunCommand(cmd::kSaveAs);
+      window.RunCommand(CommandId::kSaveAs);
       QVERIFY(QFile::exists(folder + "/web/webgl/Model_Twenty.js"));
       qv::test::AnswerNextSaveDialog(folder + "/Twenty.glb", 0);
       CloseNextExportBox();
-      window.RunCommand(cmd::kSaveAs);
+      window.RunCommand(CommandId::kSaveAs);
       QVERIFY(QFile::exists(folder + "/Twenty.glb"));
       QCOMPARE(qv::test::WaitingAnswers(), 0);
 
       // A web export marks the document changed: closing asks, and the answer keeps the file.
       qv::test::AnswerNextMessageBox(QMessageBox::No);
-      window.RunCommand(cmd::kNew);
+      window.RunCommand(CommandId::kNew);
       QVERIFY(scene.m_models.empty());
       QCoreApplication::processEvents();
 

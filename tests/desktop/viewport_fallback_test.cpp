@@ -29,8 +29,8 @@ class ViewportFallbackTest : public QObject {
     text.text = "A";
     QVERIFY(window.document().CreateText(text));
     window.document().scene().m_selectedModel = 0;
-    window.RunCommand(qv::cmd::kAddKeySelected);
-    window.RunCommand(qv::cmd::kLastFrame);
+    window.RunCommand(qv::CommandId::kAddKeySelected);
+    window.RunCommand(qv::CommandId::kLastFrame);
     QCOMPARE(window.controlBar()->currentFrameField()->text(), QString("60"));
     QVERIFY(window.document().DoStore((qv::testing::TestFolder() + "/no-gl.qvlogo").toStdString()));
   }

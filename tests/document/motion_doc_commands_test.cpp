@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "document/command_ids.h"
+#include "document/command_table.h"
 #include "document/motion_doc.h"
 #include "support/animated_scene.h"
 
@@ -36,19 +37,19 @@ class MotionDocCommandsTest : public ::testing::Test {
 };
 
 TEST_F(MotionDocCommandsTest, KeyCommandsNeedASelectionAndNotifyEveryView) {
-  for (int32_t id : {cmd::kAddKeySelected, cmd::kAddKeyAll, cmd::kDeleteKeySelected, cmd::kKeyFrameDialog,
-                     cmd::kCopyAllFrames, cmd::kPasteAllFrames})
-    EXPECT_FALSE(doc_.IsCommandEnabled(id)) << id;
-  EXPECT_FALSE(doc_.IsCommandEnabled(cmd::kMouseModel));
+  for (CommandId id : {CommandId::kAddKeySelected, CommandId::kAddKeyAll, CommandId::kDeleteKeySelected,
+                       CommandId::kKeyFrameDialog, CommandId::kCopyAllFrames, CommandId::kPasteAllFrames})
+    EXPECT_FALSE(IsCommandEnabled(id, doc_)) << int(id);
+  EXPECT_FALSE(IsCommandEnabled(CommandId::kMouseModel, doc_));
   scene_.m_selectedModel = 1;
-  EXPECT_TRUE(doc_.IsCommandEnabled(cmd::kAddKeyAll));
+  EXPECT_TRUE(IsCommandEnabled(CommandId::kAddKeyAll, doc_));
   scene_.m_currentFrame = 12;
   doc_.OnAddKey(false);
   EXPECT_EQ(scene_.m_models[1].m_tracks[0][12].m_key, 1);
   EXPECT_TRUE(doc_.IsModified());
   EXPECT_EQ(first_.hints, std::vector<int32_t>{kHintKeysOrPoses});
   EXPECT_EQ(second_.hints, first_.hints);
-  EXPECT_TRUE(doc_.IsCommandEnabled(cmd::kUndo));
+  EXPECT_TRUE(IsCommandEnabled(CommandId::kUndo, doc_));
 }
 
 TEST_F(MotionDocCommandsTest, InsertDialogIsPresetAndRefusalsShowTheMessage) {
@@ -73,13 +74,13 @@ TEST_F(MotionDocCommandsTest, ClipboardWithoutSelectionAsksForAModel) {
 
 TEST_F(MotionDocCommandsTest, ModesAndInterpolationToggle) {
   doc_.OnTransformMode(kTransformRotate);
-  EXPECT_TRUE(doc_.IsCommandChecked(cmd::kRotateMode));
+  EXPECT_TRUE(IsCommandChecked(CommandId::kRotateMode, doc_));
   scene_.m_selectedModel = 0;
   doc_.OnMouseMode(kMouseCamera);
   EXPECT_EQ(scene_.m_selectedModel, kNoModel);
   EXPECT_EQ(first_.hints, (std::vector<int32_t>{kHintRotateMode, kHintSelection}));
   doc_.OnToggleHermite();
-  EXPECT_FALSE(doc_.IsCommandChecked(cmd::kHermite));
+  EXPECT_FALSE(IsCommandChecked(CommandId::kHermite, doc_));
   EXPECT_FALSE(doc_.IsModified());  // the mode is stored, but flipping it is not an edit
 }
 

@@ -1,11 +1,12 @@
-// The commands around the panes: dropped files, the recent-file list, the settings dialog, the
-// bar toggles, camera, follow, shading and background.
+// The commands around the panes: dropped files, the recent-file list, the settings dialog,
+// camera, follow, shading and background (the bar toggles are in command_table_test).
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
 
 #include "document/command_ids.h"
+#include "document/command_table.h"
 #include "document/frame_state.h"
 #include "document/motion_doc.h"
 #include "support/animated_scene.h"
@@ -137,16 +138,16 @@ TEST_F(ShellCommandsTest, SettingsOkAppliesAndCancelOnlyNotifies) {
 
 TEST_F(ShellCommandsTest, ViewCommandsChangeTheViewOnly) {
   Scene& scene = doc_.scene();
-  struct Case { void (CMotionDoc::*command)(); int32_t hint; int32_t checkedCommand; bool checked; };
-  const Case cases[] = {{&CMotionDoc::OnToggleFollow, kHintCameraFollow, cmd::kFollowModel, true},
-                        {&CMotionDoc::OnToggleFollow, kHintCameraFollow, cmd::kFollowModel, false},
-                        {&CMotionDoc::OnToggleSmoothShading, kHintAppearance, cmd::kSmoothShading, false},
-                        {&CMotionDoc::OnToggleSmoothShading, kHintAppearance, cmd::kSmoothShading, true},
-                        {&CMotionDoc::OnResetCamera, kHintCameraUndoSettings, cmd::kResetCamera, false}};
+  struct Case { void (CMotionDoc::*command)(); int32_t hint; CommandId checkedCommand; bool checked; };
+  const Case cases[] = {{&CMotionDoc::OnToggleFollow, kHintCameraFollow, CommandId::kFollowModel, true},
+                        {&CMotionDoc::OnToggleFollow, kHintCameraFollow, CommandId::kFollowModel, false},
+                        {&CMotionDoc::OnToggleSmoothShading, kHintAppearance, CommandId::kSmoothShading, false},
+                        {&CMotionDoc::OnToggleSmoothShading, kHintAppearance, CommandId::kSmoothShading, true},
+                        {&CMotionDoc::OnResetCamera, kHintCameraUndoSettings, CommandId::kResetCamera, false}};
   for (const Case& c : cases) {
     (doc_.*c.command)();
     EXPECT_EQ(views_.hints.back(), c.hint);
-    EXPECT_EQ(doc_.IsCommandChecked(c.checkedCommand), c.checked) << c.checkedCommand;
+    EXPECT_EQ(IsCommandChecked(c.checkedCommand, doc_), c.checked) << int(c.checkedCommand);
   }
   scene.m_smoothShading = 7;  // any other value counts as off
   doc_.OnToggleSmoothShading();
@@ -157,16 +158,6 @@ TEST_F(ShellCommandsTest, ViewCommandsChangeTheViewOnly) {
   EXPECT_EQ(scene.m_backgroundColor, 0x00112233u);
   EXPECT_EQ(views_.hints.back(), kHintAppearance);
   EXPECT_TRUE(doc_.IsModified());
-}
-
-TEST(FrameStateTest, BarTogglesAreCheckedWhileVisible) {
-  FrameState frame;
-  for (int32_t id : {cmd::kMainToolbar, cmd::kControlToolbar, cmd::kStatusBar}) {
-    EXPECT_TRUE(frame.IsChecked(id));
-    EXPECT_TRUE(frame.Toggle(id));
-    EXPECT_FALSE(frame.IsChecked(id));
-  }
-  EXPECT_FALSE(frame.Toggle(cmd::kPlay));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 #include "document/command_ids.h"
 #include "document/motion_doc.h"
-#include "ui/command_table.h"
+#include "ui/command_actions.h"
 #include "ui/panes/left_panes.h"
 #include "ui/panes/material_dialog.h"
 #include "ui/panes/material_swatch_delegate.h"
@@ -45,9 +45,9 @@ MaterialListPane::MaterialListPane(CMotionDoc& document, QWidget* parent)
   color->setObjectName(QStringLiteral("materialColor"));
   rename->setObjectName(QStringLiteral("renameMaterial"));
   remove->setObjectName(QStringLiteral("deleteMaterial"));
-  SetCommandTips(color, cmd::kMaterialColor);
-  SetCommandTips(rename, cmd::kRenameMaterial);
-  SetCommandTips(remove, cmd::kDeleteMaterial);
+  SetCommandTips(color, CommandId::kMaterialColor);
+  SetCommandTips(rename, CommandId::kRenameMaterial);
+  SetCommandTips(remove, CommandId::kDeleteMaterial);
   menu_->addAction(color);
   menu_->addAction(rename);
   menu_->addAction(remove);

@@ -11,7 +11,7 @@
 
 #include "document/command_ids.h"
 #include "document/motion_doc.h"
-#include "ui/command_table.h"
+#include "ui/command_actions.h"
 #include "platform/program_folder.h"
 #include "ui/panes/label_edit_delegate.h"
 #include "ui/panes/left_panes.h"
@@ -55,10 +55,10 @@ ModelTreePane::ModelTreePane(CMotionDoc& document, QWidget* parent)
   remove->setObjectName(QStringLiteral("deleteModel"));
   rename->setObjectName(QStringLiteral("renameModel"));
   toggle->setObjectName(QStringLiteral("toggleShown"));
-  SetCommandTips(add, cmd::kAddModel);
-  SetCommandTips(remove, cmd::kDeleteModel);
-  SetCommandTips(rename, cmd::kRenameModel);
-  SetCommandTips(toggle, cmd::kShowHideModel);
+  SetCommandTips(add, CommandId::kAddModel);
+  SetCommandTips(remove, CommandId::kDeleteModel);
+  SetCommandTips(rename, CommandId::kRenameModel);
+  SetCommandTips(toggle, CommandId::kShowHideModel);
   // The keys reach these commands while the tree has the focus (it is the active view); the main
   // window's accelerators for the same keys wait their turn (see event()).
   commands_ = {add, remove, rename, toggle};

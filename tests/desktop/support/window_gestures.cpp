@@ -73,7 +73,7 @@ void DragViewport(ui::MainWindow& window, QPoint from, QPoint by) {
   WaitForViewportFrame(window);
 }
 
-void ClickToolbarButton(ui::MainWindow& window, int32_t command) {
+void ClickToolbarButton(ui::MainWindow& window, CommandId command) {
   QAction* action = window.action(command);
   for (QToolBar* bar : {window.mainToolbar(), window.controlToolbar()})
     if (QWidget* button = bar->widgetForAction(action)) {
@@ -117,7 +117,7 @@ bool CreateTextThroughDialog(ui::MainWindow& window, const QString& font, const 
   answer.fontName = font;
   answer.text = text;
   test::AnswerNextCreateTextDialog(answer);
-  ClickToolbarButton(window, cmd::kCreateText);  // returns when the dialog was answered
+  ClickToolbarButton(window, CommandId::kCreateText);  // returns when the dialog was answered
   return window.document().scene().m_models.size() > before;
 }
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "document/command_ids.h"
+
 class QLineEdit;
 
 namespace qv::ui {
@@ -21,7 +23,7 @@ void ClickViewport(ui::MainWindow& window, QPoint at);
 // Presses the left button at `from` (window pixels), moves by `by` in steps, releases; waits for
 // the viewport to draw.
 void DragViewport(ui::MainWindow& window, QPoint from, QPoint by);
-void ClickToolbarButton(ui::MainWindow& window, int32_t command);
+void ClickToolbarButton(ui::MainWindow& window, CommandId command);
 // Types into a field and presses Return.
 void TypeIntoField(QLineEdit* field, const QString& text);
 // Pixels that differ between two pictures of the same window inside `area`.
