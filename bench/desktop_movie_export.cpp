@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "platform/memory_reuse.h"
 #include "document/motion_doc.h"
 #include "ui/desktop_startup.h"
 #include "ui/file_export_front_end.h"
@@ -73,6 +74,7 @@ BENCHMARK(BM_Mp4FromTheCommandLine)->UseManualTime()->Unit(benchmark::kMilliseco
 }  // namespace
 
 int main(int argc, char** argv) {
+  qv::KeepLargeBlocksForReuse();  // as the desktop program does
   QTemporaryDir home;  // settings and the registered file type stay out of the user's folders
   qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
   qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());

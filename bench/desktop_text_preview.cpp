@@ -16,6 +16,7 @@
 
 #include <algorithm>
 
+#include "platform/memory_reuse.h"
 #include "document/text_preview.h"
 #include "ui/dialogs/create_text_dialog.h"
 #include "ui/dialogs/text_preview_widget.h"
@@ -146,6 +147,7 @@ BENCHMARK(BM_BuildTextPreview)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
+  qv::KeepLargeBlocksForReuse();  // as the desktop program does
   QTemporaryDir home;  // nothing the dialog touches reaches the user's folders
   qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
   qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/memory_reuse.h"
 #include "document/motion_doc.h"
 #include "ui/desktop_startup.h"
 #include "ui/viewport_widget.h"
@@ -162,6 +163,7 @@ BENCHMARK(BM_IdleMemoryOneTextModel)->Iterations(1)->Unit(benchmark::kMillisecon
 }  // namespace
 
 int main(int argc, char** argv) {
+  qv::KeepLargeBlocksForReuse();  // as the desktop program does
   QTemporaryDir home;  // settings and the registered file type stay out of the user's folders
   qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
   qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());

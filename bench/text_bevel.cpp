@@ -17,12 +17,16 @@
 #include "geometry/normals.h"
 #include "geometry/text_model.h"
 #include "geometry/vertex_array.h"
+#include "platform/memory_reuse.h"
 #include "platform/platform_font.h"
 #include "scene/model.h"
 
 namespace {
 
 using namespace qv;
+
+// The allocator set up as the desktop program and qvlogo set it up at start.
+const bool kAllocatorAsInThePrograms = (KeepLargeBlocksForReuse(), true);
 
 const char* kIpaGothic = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
 

@@ -12,6 +12,7 @@
 #include "geometry/text_layout.h"
 #include "geometry/text_model.h"
 #include "geometry/vertex_array.h"
+#include "platform/memory_reuse.h"
 #include "platform/platform_font.h"
 #include "scene/model.h"
 #include "scene/scene.h"
@@ -19,6 +20,9 @@
 namespace {
 
 using namespace qv;
+
+// The allocator set up as the desktop program and qvlogo set it up at start.
+const bool kAllocatorAsInThePrograms = (KeepLargeBlocksForReuse(), true);
 
 const char* kIpaGothic = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
 const char* kDejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";

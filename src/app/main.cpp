@@ -1,10 +1,12 @@
 // quorvel-logo: the desktop program.
 #include <QApplication>
 
+#include "platform/memory_reuse.h"
 #include "ui/desktop_startup.h"
 #include "ui/viewport_widget.h"
 
 int main(int argc, char** argv) {
+  qv::KeepLargeBlocksForReuse();
   qv::ui::UseOpenGl33ByDefault();  // before the application: every window's context is 3.3 core
   QApplication app(argc, argv);
   // No application display name: the platform would add it to every window title, and the

@@ -3,8 +3,10 @@
 #include <iostream>
 
 #include "cli/cli_command.h"
+#include "platform/memory_reuse.h"
 
 int main(int argc, char** argv) {
+  qv::KeepLargeBlocksForReuse();
   CLI::App app{"Quorvel Logo command line: make, inspect and edit .qvlogo documents headless."};
   app.require_subcommand(1);
   std::vector<std::pair<CLI::App*, qv::cli::CommandRunner>> commands;

@@ -7,7 +7,7 @@
 
 namespace qv {
 
-ScriptFile::ScriptFile() : m_buffer(new char[kCapacity]) {}
+ScriptFile::ScriptFile() = default;
 
 ScriptFile::~ScriptFile() {
   if (m_file) Close();
@@ -23,18 +23,26 @@ bool ScriptFile::Create(const std::string& path) {
   return m_file != nullptr;
 }
 
+void ScriptFile::Grow(size_t n) {
+  if (m_buffer.size() < kCapacity) {
+    m_buffer.resize(std::min(kCapacity, std::max({m_buffer.size() * 2, m_used + n, size_t{4096}})));
+    if (m_buffer.size() - m_used >= n) return;
+  }
+  Flush();
+}
+
 void ScriptFile::Flush() {
   if (m_used == 0) return;
-  if (m_file && std::fwrite(m_buffer.get(), 1, m_used, m_file) != m_used) m_failed = true;
+  if (m_file && std::fwrite(m_buffer.data(), 1, m_used, m_file) != m_used) m_failed = true;
   m_flushed += m_used;
   m_used = 0;
 }
 
 ScriptFile& ScriptFile::Put(std::string_view text) {
   while (!text.empty()) {
-    if (m_used == kCapacity) Flush();
-    const size_t n = std::min(text.size(), kCapacity - m_used);
-    std::memcpy(m_buffer.get() + m_used, text.data(), n);
+    if (m_used == m_buffer.size()) Grow(std::min(text.size(), kCapacity));
+    const size_t n = std::min(text.size(), m_buffer.size() - m_used);
+    std::memcpy(m_buffer.data() + m_used, text.data(), n);
     m_used += n;
     text.remove_prefix(n);
   }

@@ -1,11 +1,11 @@
 #pragma once
-// A generated web file being written: text appended to a large buffer that goes to the file in
-// big blocks. Every line ends with CR LF; numbers are formatted as printf would (number_format.h).
+// A generated web file being written: text appended to a buffer that goes to the file in big
+// blocks. The buffer grows with what is written, up to its block size: small files stay cheap. Every line ends with CR LF; numbers are formatted as printf would (number_format.h).
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qv {
 
@@ -38,14 +38,16 @@ class ScriptFile {
  private:
   void Flush();
   char* Reserve(size_t n) {
-    if (kCapacity - m_used < n) Flush();
-    return m_buffer.get() + m_used;
+    if (m_buffer.size() - m_used < n) Grow(n);
+    return m_buffer.data() + m_used;
   }
+  // Room for n more bytes: a larger buffer while below the block size, else a flush.
+  void Grow(size_t n);
 
   static constexpr size_t kCapacity = size_t{1} << 20;
 
   std::FILE* m_file = nullptr;
-  std::unique_ptr<char[]> m_buffer;
+  std::vector<char> m_buffer;
   size_t m_used = 0;
   uint64_t m_flushed = 0;
   bool m_failed = false;

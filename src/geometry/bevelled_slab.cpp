@@ -74,6 +74,35 @@ uint64_t Key(const PointF& p) {
   return (uint64_t{std::bit_cast<uint32_t>(p.x)} << 32) | std::bit_cast<uint32_t>(p.y);
 }
 
+// The quadrilateral of two counter-clockwise triangles sharing an edge, its corners in order
+// so that its first and third corners are that edge's ends (drawn split there, the two
+// triangles come back); false when they share no edge.
+bool JoinAcrossSharedEdge(const std::array<int32_t, 3>& a, const std::array<int32_t, 3>& b, std::array<int32_t, 4>& quad) {
+  for (int k = 0; k < 3; ++k) {
+    const int32_t u = a[k], v = a[(k + 1) % 3];
+    for (int j = 0; j < 3; ++j) {
+      if (b[j] == v && b[(j + 1) % 3] == u) {
+        quad = {v, a[(k + 2) % 3], u, b[(j + 2) % 3]};
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// Whether d lies in the plane of a, b and c, to within a thousandth of the quadrilateral's size
+// (points of a text far from the origin are only a few float steps apart at that scale).
+bool Flat(const CVector& a, const CVector& b, const CVector& c, const CVector& d) {
+  const double ux = double{b.x} - a.x, uy = double{b.y} - a.y, uz = double{b.z} - a.z;
+  const double vx = double{c.x} - a.x, vy = double{c.y} - a.y, vz = double{c.z} - a.z;
+  const double wx = double{d.x} - a.x, wy = double{d.y} - a.y, wz = double{d.z} - a.z;
+  const double nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
+  const double n = std::sqrt(nx * nx + ny * ny + nz * nz);
+  const double size = std::max({std::fabs(ux), std::fabs(uy), std::fabs(uz), std::fabs(vx), std::fabs(vy),
+                                std::fabs(vz), std::fabs(wx), std::fabs(wy), std::fabs(wz)});
+  return n > 0 && std::fabs(nx * wx + ny * wy + nz * wz) <= 1e-3 * size * n;
+}
+
 // The bevelled solid of one connected part of the outline (an outer boundary with its holes).
 class PartBuilder {
  public:
@@ -551,8 +580,20 @@ class PartBuilder {
       }
     }
     std::vector<std::array<int32_t, 3>> triangles;
-    auto emit = [&]() {
-      for (const auto& t : triangles) {
+    // Band triangles that follow each other across a shared edge and lie in one plane (a
+    // straight stretch of the outline and its parallel offset) become one quadrilateral split
+    // along that edge: half the faces for the same surface.
+    auto emit = [&](bool pairUp) {
+      for (size_t i = 0; i < triangles.size(); ++i) {
+        std::array<int32_t, 4> q;
+        if (pairUp && i + 1 < triangles.size() && JoinAcrossSharedEdge(triangles[i], triangles[i + 1], q) &&
+            Flat(vertices[front[q[0]]], vertices[front[q[1]]], vertices[front[q[2]]], vertices[front[q[3]]])) {
+          faces.push_back({front[q[0]], front[q[3]], front[q[2]], front[q[1]]});
+          faces.push_back({back[q[0]], back[q[1]], back[q[2]], back[q[3]]});
+          ++i;
+          continue;
+        }
+        const auto& t = triangles[i];
         faces.push_back({front[t[0]], front[t[2]], front[t[1]], -1});
         faces.push_back({back[t[0]], back[t[1]], back[t[2]], -1});
       }
@@ -575,7 +616,7 @@ class PartBuilder {
           }
         }
         if (!Triangulate(c.rings, inner, triangles)) clean = false;
-        emit();
+        emit(above != nullptr);
       }
       // Each region of the next step lies in exactly one of this step's, or its rings would
       // border only one band.

@@ -21,7 +21,7 @@ class MapSettings : public SettingsStore {
   std::map<std::string, std::string> values;
 };
 
-Scene Scene(int width, int height, int32_t lastFrame, float fps = 24.0f) {
+Scene CanvasScene(int width, int height, int32_t lastFrame, float fps = 24.0f) {
   Scene scene;
   scene.m_canvasWidth = width;
   scene.m_canvasHeight = height;
@@ -31,7 +31,7 @@ Scene Scene(int width, int height, int32_t lastFrame, float fps = 24.0f) {
 }
 
 TEST(MovieOptions, DefaultsAreTheCommandLines) {
-  const Scene scene = Scene(640, 360, 90);
+  const Scene scene = CanvasScene(640, 360, 90);
   for (MovieFormat format :
        {MovieFormat::kMp4, MovieFormat::kWebm, MovieFormat::kGif, MovieFormat::kApng, MovieFormat::kWebp}) {
     const MovieSettings s = DefaultMovieSettings(scene, format);
@@ -59,7 +59,7 @@ TEST(MovieOptions, SaveTypesMapToTheirFormats) {
 }
 
 TEST(MovieOptions, WhatWasAskedForIsOfferedNextTime) {
-  const Scene scene = Scene(800, 600, 60);
+  const Scene scene = CanvasScene(800, 600, 60);
   MapSettings store;
   MovieSettings asked = DefaultMovieSettings(scene, MovieFormat::kWebm);
   asked.width = 400;
@@ -89,10 +89,10 @@ TEST(MovieOptions, WhatWasAskedForIsOfferedNextTime) {
 
 TEST(MovieOptions, TheCanvasAndTheWholeAnimationFollowTheDocument) {
   MapSettings store;
-  const Scene first = Scene(800, 600, 60);
+  const Scene first = CanvasScene(800, 600, 60);
   RememberMovieSettings(store, DefaultMovieSettings(first, MovieFormat::kGif), first);
   // Another document: its own canvas and its own frames, not the last one's.
-  const Scene second = Scene(320, 240, 30);
+  const Scene second = CanvasScene(320, 240, 30);
   const MovieSettings s = RememberedMovieSettings(store, second, MovieFormat::kGif);
   EXPECT_EQ(s.width, 320);
   EXPECT_EQ(s.height, 240);
@@ -101,7 +101,7 @@ TEST(MovieOptions, TheCanvasAndTheWholeAnimationFollowTheDocument) {
 }
 
 TEST(MovieOptions, RememberedValuesThatDoNotFitAreLeftAtTheDefaults) {
-  const Scene scene = Scene(800, 600, 30);
+  const Scene scene = CanvasScene(800, 600, 30);
   struct Stored {
     const char* name;
     const char* value;
