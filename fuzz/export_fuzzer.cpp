@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,13 +38,13 @@ bool SmallEnough(const qv::Scene& scene) {
   return faces <= 2000 && poses <= 5000;
 }
 
-void CheckNoNonFinite(const nlohmann::json& value) {
+QV_FUZZ_CHECK_CODE void CheckNoNonFinite(const nlohmann::json& value) {
   if (value.is_number_float()) Check(std::isfinite(value.get<double>()));
   if (value.is_structured())
     for (const auto& item : value) CheckNoNonFinite(item);
 }
 
-size_t ComponentBytes(int componentType) {
+QV_FUZZ_CHECK_CODE size_t ComponentBytes(int componentType) {
   switch (componentType) {
     case 5120: case 5121: return 1;
     case 5122: case 5123: return 2;
@@ -54,7 +53,7 @@ size_t ComponentBytes(int componentType) {
   std::abort();
 }
 
-size_t TypeComponents(const std::string& type) {
+QV_FUZZ_CHECK_CODE size_t TypeComponents(const std::string& type) {
   if (type == "SCALAR") return 1;
   if (type == "VEC2") return 2;
   if (type == "VEC3") return 3;
@@ -63,16 +62,7 @@ size_t TypeComponents(const std::string& type) {
   std::abort();
 }
 
-void CheckGltf(const qv::Scene& scene) {
-  qv::GltfExportOptions options;
-  options.fps = scene.m_fps > 0.0f && std::isfinite(scene.m_fps) ? scene.m_fps : 30.0f;
-  options.textures = {"/nonexistent", "/nonexistent"};  // names in the input must not read files
-  qv::GltfAsset asset;
-  try {
-    asset = qv::BuildGltfAsset(scene, options, true, "fuzz");
-  } catch (const qv::GltfExportError&) {
-    return;  // refused with a message, as for a scene without models
-  }
+QV_FUZZ_CHECK_CODE void CheckGltfJson(const qv::GltfAsset& asset) {
   const nlohmann::json reread = nlohmann::json::parse(asset.json.dump());
   CheckNoNonFinite(reread);
   const size_t binary = asset.binary.size();
@@ -91,12 +81,29 @@ void CheckGltf(const qv::Scene& scene) {
     const size_t end = accessor.value("byteOffset", size_t{0}) + (count ? stride * (count - 1) + element : 0);
     Check(count > 0 && end <= view.at("byteLength").get<size_t>());
   }
+}
+
+void CheckGltf(const qv::Scene& scene) {
+  qv::GltfExportOptions options;
+  options.fps = scene.m_fps > 0.0f && std::isfinite(scene.m_fps) ? scene.m_fps : 30.0f;
+  options.textures = {"/nonexistent", "/nonexistent"};  // names in the input must not read files
+  qv::GltfAsset asset;
+  try {
+    asset = qv::BuildGltfAsset(scene, options, true, "fuzz");
+  } catch (const qv::GltfExportError&) {
+    return;  // refused with a message, as for a scene without models
+  }
+  CheckGltfJson(asset);
   Check(!qv::PackGlb(asset).empty());
 }
 
-std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+QV_FUZZ_CHECK_CODE std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::string text(static_cast<size_t>(in.tellg()), '\0');
+  in.seekg(0);
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  Check(in.good());
+  return text;
 }
 
 void CheckWebScripts(qv::Scene& scene, const std::filesystem::path& folder) {
@@ -112,21 +119,29 @@ void CheckWebScripts(qv::Scene& scene, const std::filesystem::path& folder) {
   qv::fuzz::CheckScript(ReadAll(page));
 }
 
-const std::filesystem::path& ScratchFolder() {
-  static const std::filesystem::path folder = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qv-export-fuzz-XXXXXX").string();
-    Check(mkdtemp(pattern.data()) != nullptr);
-    return std::filesystem::path(pattern);
-  }();
-  return folder;
-}
-
-struct RemoveScratchAtExit {
-  ~RemoveScratchAtExit() {
-    std::error_code error;
-    std::filesystem::remove_all(ScratchFolder(), error);
+// Every input writes four scripts and reads them back: in memory (/dev/shm) where the system has
+// it, as opening and writing files on a disk's file system took longer than making them. The
+// folder goes when the process ends normally; it owns its path, so the removal cannot outlive it.
+class ScratchFolder {
+ public:
+  const std::filesystem::path& Path() {
+    if (path_.empty()) {
+      const std::filesystem::path base = access("/dev/shm", W_OK | X_OK) == 0 ? std::filesystem::path("/dev/shm")
+                                                                               : std::filesystem::temp_directory_path();
+      std::string pattern = (base / "qv-export-fuzz-XXXXXX").string();
+      Check(mkdtemp(pattern.data()) != nullptr);
+      path_ = pattern;
+    }
+    return path_;
   }
-} removeScratchAtExit;
+  ~ScratchFolder() {
+    std::error_code error;
+    if (!path_.empty()) std::filesystem::remove_all(path_, error);
+  }
+
+ private:
+  std::filesystem::path path_;
+} scratch;
 
 }  // namespace
 
@@ -143,6 +158,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (scene.m_models.empty() || !SmallEnough(scene)) return 0;
   RecomputeAllFrames(scene);
   CheckGltf(scene);
-  CheckWebScripts(scene, ScratchFolder());
+  CheckWebScripts(scene, scratch.Path());
   return 0;
 }

@@ -10,11 +10,20 @@
 
 namespace qv {
 
+namespace {
+
+std::atomic<size_t> threadLimit{0};
+
+}  // namespace
+
+void LimitParallelThreads(size_t threads) { threadLimit = threads; }
+
 void ParallelFor(size_t count, size_t grain, const std::function<void(size_t begin, size_t end)>& work) {
   if (grain == 0) grain = 1;
   const size_t ranges = (count + grain - 1) / grain;
   const size_t cores = std::max(1u, std::thread::hardware_concurrency());
-  const size_t threads = std::min({cores, size_t{8}, ranges});
+  const size_t limit = threadLimit;
+  const size_t threads = std::min({cores, size_t{8}, ranges, limit == 0 ? cores : limit});
   if (threads < 2) {
     for (size_t r = 0; r < ranges; ++r) work(r * grain, std::min(count, (r + 1) * grain));
     return;

@@ -12,4 +12,9 @@ namespace qv {
 // starting and is rethrown here once the running ones are done.
 void ParallelFor(size_t count, size_t grain, const std::function<void(size_t begin, size_t end)>& work);
 
+// Caps the threads every later ParallelFor uses, the calling thread among them; 0 takes the cap
+// away. A process that is one of several side by side, each busy with small pieces of work (a
+// fuzzing campaign's workers), gains nothing from starting threads and loses their cost.
+void LimitParallelThreads(size_t threads);
+
 }  // namespace qv

@@ -13,8 +13,13 @@ constexpr size_t kBufferSize = 1 << 16;
 
 CArchive::CArchive(ByteSink& sink) : mode_(Mode::kStore), sink_(&sink), buffer_(kBufferSize) {}
 
+// A source smaller than the buffer is read with room for itself alone: a small document is not
+// worth 64 KB of zeroed memory.
 CArchive::CArchive(ByteSource& source)
-    : mode_(Mode::kLoad), source_(&source), buffer_(kBufferSize), sourceSize_(source.Size()) {}
+    : mode_(Mode::kLoad),
+      source_(&source),
+      buffer_(static_cast<size_t>(std::clamp<uint64_t>(source.Size(), 1, kBufferSize))),
+      sourceSize_(source.Size()) {}
 
 void CArchive::Flush() {
   if (used_ > 0) sink_->Write(buffer_.data(), used_);

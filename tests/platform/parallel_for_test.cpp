@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace qv {
@@ -32,6 +33,21 @@ TEST(ParallelFor, AnExceptionReachesTheCaller) {
                              if (begin == 3) throw std::runtime_error("piece 3");
                            }),
                std::runtime_error);
+}
+
+TEST(ParallelFor, LimitedToOneThreadRunsEveryRangeInTurnOnTheCaller) {
+  LimitParallelThreads(1);
+  std::vector<size_t> begins;
+  bool elsewhere = false;
+  const std::thread::id caller = std::this_thread::get_id();
+  ParallelFor(1000, 3, [&](size_t begin, size_t) {
+    if (std::this_thread::get_id() != caller) elsewhere = true;
+    begins.push_back(begin);  // unguarded: only the caller may be here
+  });
+  LimitParallelThreads(0);
+  EXPECT_FALSE(elsewhere);
+  ASSERT_EQ(begins.size(), 334u);
+  for (size_t r = 0; r < begins.size(); ++r) EXPECT_EQ(begins[r], 3 * r);
 }
 
 }  // namespace
