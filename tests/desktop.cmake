@@ -1,9 +1,11 @@
-# The desktop program's widgets driven by Qt Test on a virtual X display (Qt's offscreen platform
-# has no OpenGL): one program per tests/desktop/*_test.cpp.
+# The desktop program driven by Qt Test on a virtual X display (Qt's offscreen platform has no
+# OpenGL): one program per tests/ui/*_test.cpp (windows, panes, dialogs) and tests/app/*_test.cpp
+# (whole sessions through the program's window).
 find_package(Qt6 REQUIRED COMPONENTS Test)
 find_program(QV_XVFB_RUN xvfb-run REQUIRED)
-file(GLOB QV_DESKTOP_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/desktop/*_test.cpp)
-file(GLOB QV_DESKTOP_SUPPORT CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/desktop/support/*.cpp)
+file(GLOB QV_DESKTOP_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*_test.cpp
+     ${CMAKE_CURRENT_SOURCE_DIR}/app/*_test.cpp)
+file(GLOB QV_DESKTOP_SUPPORT CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/desktop/*.cpp)
 foreach(source ${QV_DESKTOP_TESTS})
   get_filename_component(name ${source} NAME_WE)
   add_executable(desktop_${name} ${source} ${QV_DESKTOP_SUPPORT})
@@ -26,7 +28,7 @@ foreach(source ${QV_DESKTOP_TESTS})
     list(APPEND environment "ASAN_OPTIONS=detect_leaks=0:abort_on_error=0")
   endif()
   # A modal dialog that no answer reaches fails its test within seconds
-  # (desktop/support/modal_dialogs.h); the limit only stops a program that hangs anyway.
+  # (support/desktop/modal_dialogs.h); the limit only stops a program that hangs anyway.
   set_tests_properties(desktop.${name} PROPERTIES LABELS desktop TIMEOUT 240 ENVIRONMENT "${environment}")
   if(name STREQUAL "soak_test")
     # Ten minutes of one session: run on request (scripts/soak.sh), never by ./test.

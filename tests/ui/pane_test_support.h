@@ -6,14 +6,14 @@
 #include <functional>
 
 #include "../support/animated_scene.h"
-#include "desktop/support/modal_dialogs.h"
+#include "support/desktop/modal_dialogs.h"
 #include "document/motion_doc.h"
 
 namespace qv::testing {
 
 // Calls `answer` with the next modal dialog of type Dialog once it is the active one (the test
 // then goes on into the call that opens it). A dialog that never comes, or one that the answer
-// leaves open, fails the test within seconds (desktop/support/modal_dialogs.h).
+// leaves open, fails the test within seconds (support/desktop/modal_dialogs.h).
 template <class Dialog>
 void AnswerNextModal(std::function<void(Dialog*)> answer) {
   qv::test::AnswerNextModal([answer](QWidget* modal) {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "geometry/dib_stream.h"
-#include "mqo/mqo_test_support.h"
+#include "geometry/mqo_test_support.h"
 #include "scene/scene.h"
 #include "scene/user_interaction.h"
 

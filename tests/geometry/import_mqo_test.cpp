@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "mqo/mqo_test_support.h"
+#include "geometry/mqo_test_support.h"
 #include "scene/scene.h"
 
 namespace qv {

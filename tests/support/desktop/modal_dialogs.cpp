@@ -1,4 +1,4 @@
-#include "desktop/support/modal_dialogs.h"
+#include "support/desktop/modal_dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -13,10 +13,10 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-#include "desktop/support/desktop_test.h"
 #include "document/motion_doc.h"
 #include "pane_test_support.h"
 #include "platform/text_codec.h"
+#include "support/desktop/desktop_test.h"
 #include "ui/panes/material_dialog.h"
 #include "ui/panes/material_list_pane.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "desktop/support/modal_dialogs.h"
 #include "scene/user_interaction.h"
+#include "support/desktop/modal_dialogs.h"
 
 namespace qv::ui {
 class MainWindow;

@@ -1,4 +1,4 @@
-#include "desktop/support/desktop_test.h"
+#include "support/desktop/desktop_test.h"
 
 #include <QOpenGLWidget>
 #include <QPainter>

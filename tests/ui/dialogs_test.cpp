@@ -14,10 +14,10 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "desktop/support/desktop_test.h"
 #include "document/motion_doc.h"
 #include "platform/font_catalog.h"
-#include "desktop/support/modal_dialogs.h"
+#include "support/desktop/desktop_test.h"
+#include "support/desktop/modal_dialogs.h"
 #include "ui/dialogs/create_text_dialog.h"
 #include "ui/dialogs/document_dialogs.h"
 #include "ui/dialogs/frame_dialogs.h"
