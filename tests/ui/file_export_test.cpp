@@ -55,12 +55,7 @@ QPushButton* DialogButton(QWidget* dialog, QDialogButtonBox::StandardButton whic
 }
 
 void AnswerNextMovieOptions(const MovieOptions& options) {
-  qv::test::AnswerNextModal([options](QWidget* modal) {
-    if (modal->objectName() != QLatin1String("movieOptionsDialog")) return false;
-    Fill(modal, options);
-    DialogButton(modal, QDialogButtonBox::Ok)->click();
-    return true;
-  });
+  qv::test::AnswerNextDialog("movieOptionsDialog", [options](QWidget* modal) { Fill(modal, options); });
 }
 
 // The JSON chunk of a .glb (12-byte header, then a chunk of length, type "JSON", bytes).

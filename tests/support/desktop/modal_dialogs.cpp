@@ -144,6 +144,17 @@ void WatchForUnansweredDialogs() {
   watch->start(kWatchMilliseconds);
 }
 
+void AnswerNextDialog(const char* objectName, std::function<void(QWidget*)> look, bool ok) {
+  AnswerNextModal([name = QString::fromLatin1(objectName), look, ok](QWidget* modal) {
+    if (modal->objectName() != name) return false;
+    look(modal);
+    modal->findChild<QDialogButtonBox*>(QStringLiteral("buttons"))
+        ->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)
+        ->click();
+    return true;
+  });
+}
+
 void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text) {
   AnswerNextModal([button, text](QWidget* modal) {
     auto* box = qobject_cast<QMessageBox*>(modal);
