@@ -1,15 +1,26 @@
-# The desktop program's widgets driven by Qt Test on a virtual X display (Qt's offscreen platform
-# has no OpenGL): one program per tests/desktop/*_test.cpp.
+# The desktop program driven by Qt Test on a virtual X display (Qt's offscreen platform has no
+# OpenGL): one program per tests/ui/*_test.cpp (windows, panes, dialogs) and tests/app/*_test.cpp
+# (whole sessions through the program's window). Test names desktop.<file>, label `desktop`.
 find_package(Qt6 REQUIRED COMPONENTS Test)
 find_program(QV_XVFB_RUN xvfb-run REQUIRED)
-file(GLOB QV_DESKTOP_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/desktop/*_test.cpp)
-file(GLOB QV_DESKTOP_SUPPORT CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/desktop/support/*.cpp)
+
+# What the desktop tests share, built once: the test main, the modal-dialog answers, the gestures.
+file(GLOB QV_DESKTOP_SUPPORT CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/desktop/*.cpp)
+add_library(qv_desktop_test_support STATIC ${QV_DESKTOP_SUPPORT})
+set_target_properties(qv_desktop_test_support PROPERTIES AUTOMOC ON)
+target_link_libraries(qv_desktop_test_support PUBLIC qv_ui Qt6::Test)
+target_include_directories(qv_desktop_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+
+set(QV_DESKTOP_TESTS "")
+foreach(area ${QV_DESKTOP_TEST_AREAS})
+  file(GLOB area_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${area}/*_test.cpp)
+  list(APPEND QV_DESKTOP_TESTS ${area_tests})
+endforeach()
 foreach(source ${QV_DESKTOP_TESTS})
   get_filename_component(name ${source} NAME_WE)
-  add_executable(desktop_${name} ${source} ${QV_DESKTOP_SUPPORT})
+  add_executable(desktop_${name} ${source})
   set_target_properties(desktop_${name} PROPERTIES AUTOMOC ON)
-  target_link_libraries(desktop_${name} PRIVATE qv_ui Qt6::Test)
-  target_include_directories(desktop_${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(desktop_${name} PRIVATE qv_desktop_test_support)
   target_compile_definitions(desktop_${name} PRIVATE
     QV_TEST_DATA_DIR="${QV_TEST_DATA_DIR}"
     QV_SHARED_DIR="${QV_SHARED_DIR}"
@@ -26,7 +37,7 @@ foreach(source ${QV_DESKTOP_TESTS})
     list(APPEND environment "ASAN_OPTIONS=detect_leaks=0:abort_on_error=0")
   endif()
   # A modal dialog that no answer reaches fails its test within seconds
-  # (desktop/support/modal_dialogs.h); the limit only stops a program that hangs anyway.
+  # (support/desktop/modal_dialogs.h); the limit only stops a program that hangs anyway.
   set_tests_properties(desktop.${name} PROPERTIES LABELS desktop TIMEOUT 240 ENVIRONMENT "${environment}")
   if(name STREQUAL "soak_test")
     # Ten minutes of one session: run on request (scripts/soak.sh), never by ./test.

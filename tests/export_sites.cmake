@@ -1,4 +1,5 @@
 # The browser tests again, on sites made by the real exporter (qvlogo text/import/key/export).
+# Included after browser.cmake, whose qv_add_browser_test it uses.
 if(COMMAND qv_add_browser_test)
   add_test(NAME web_export_sites
     COMMAND ${PROJECT_SOURCE_DIR}/tests/browser/make_export_sites.sh $<TARGET_FILE:qvlogo>

@@ -1,4 +1,5 @@
 # glTF files made by the real exporter, checked by the official validator and played by three.js.
+# Included after browser.cmake, which finds node (QV_NODE).
 if(QV_NODE)
   add_test(NAME gltf_export_files
     COMMAND ${PROJECT_SOURCE_DIR}/tests/browser/make_gltf_files.sh $<TARGET_FILE:qvlogo>

@@ -1,5 +1,6 @@
 # Exported pages against the viewport's own pictures, and the pages on high-density screens and
-# under GPU faults (scenes made by tests/browser/make_agreement_sites.sh).
+# under GPU faults (scenes made by tests/browser/make_agreement_sites.sh). Included after
+# browser.cmake, which finds node (QV_NODE).
 if(QV_NODE)
   add_test(NAME agreement_sites
     COMMAND ${PROJECT_SOURCE_DIR}/tests/browser/make_agreement_sites.sh $<TARGET_FILE:qvlogo>

@@ -14,6 +14,7 @@
 #include "document/command_table.h"
 #include "document/motion_doc.h"
 #include "support/animated_scene.h"
+#include "support/hint_recorder.h"
 #include "support/scratch_folder.h"
 
 namespace qv {
@@ -37,12 +38,6 @@ class RecordingHost : public CommandHost {
 
   FrameState bars;
   std::vector<std::string> calls;
-};
-
-class HintRecorder : public DocumentView {
- public:
-  void OnUpdate(CMotionDoc&, UpdateHint hint) override { hints.push_back(hint); }
-  std::vector<int32_t> hints;
 };
 
 // Every id the menus, the toolbars and the key table send, with where it was found.
@@ -216,7 +211,7 @@ TEST(CommandTable, ExactlyTheModeAndBarCommandsCarryACheckMark) {
 }
 
 TEST_F(CommandRulesTest, ADisabledCommandDoesNotRun) {
-  HintRecorder views;
+  testing::HintRecorder views;
   doc_.AddView(&views);
   RecordingHost host;
   ASSERT_FALSE(scene_.HasValidSelection());
@@ -270,7 +265,7 @@ TEST_F(CommandRulesTest, CommandsReachTheDocumentOrTheHost) {
 
   // Keys nothing answers, the panes' own commands and ids in no table run nothing, but are not
   // refused either.
-  HintRecorder views;
+  testing::HintRecorder views;
   doc_.AddView(&views);
   RecordingHost host;
   for (CommandId id : {kUnusedAltD, kEditCut, kNextPane, kDeleteModel, kRenameMaterial, CommandId(12345)})

@@ -8,10 +8,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "scene/document_file.h"
 #include "document/motion_doc.h"
+#include "scene/document_file.h"
 #include "support/animated_scene.h"
+#include "support/hint_recorder.h"
 #include "support/sample_scene.h"
+#include "support/scratch_folder.h"
 
 namespace qv {
 namespace {
@@ -25,14 +27,6 @@ std::string ReadFile(const fs::path& p) {
   return ss.str();
 }
 
-class RecordingView : public DocumentView {
- public:
-  void OnUpdate(CMotionDoc&, UpdateHint hint) override { hints.push_back(hint); }
-  void OnReleaseResources(CMotionDoc&) override { ++releases; }
-  std::vector<int32_t> hints;
-  int releases = 0;
-};
-
 class ScriptedInteraction : public SilentInteraction {
  public:
   std::optional<SavePathChoice> AskSavePath(bool) override { return savePath; }
@@ -44,22 +38,16 @@ class ScriptedInteraction : public SilentInteraction {
 class DocumentLifecycleTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("qvlogo-doc-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
     doc_.AddView(&view_);
-  }
-  void TearDown() override {
-    fs::permissions(dir_, fs::perms::owner_all);
-    fs::remove_all(dir_);
   }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
-  fs::path dir_;
+  const testing::ScratchFolder scratch_{"qvlogo doc"};
+  const fs::path dir_ = scratch_.path();
   ScriptedInteraction ui_;
   Scene scene_;
   CMotionDoc doc_{ui_, scene_};
-  RecordingView view_;
+  testing::HintRecorder view_;
 };
 
 TEST_F(DocumentLifecycleTest, OpenFitsTheFrameRangeAndNotifies) {

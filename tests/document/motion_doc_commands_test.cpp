@@ -4,15 +4,12 @@
 #include "document/command_table.h"
 #include "document/motion_doc.h"
 #include "support/animated_scene.h"
+#include "support/hint_recorder.h"
 
 namespace qv {
 namespace {
 
-class HintRecorder : public DocumentView {
- public:
-  void OnUpdate(CMotionDoc&, UpdateHint hint) override { hints.push_back(hint); }
-  std::vector<int32_t> hints;
-};
+using testing::HintRecorder;
 
 class ScriptedDialogs : public SilentInteraction {
  public:

@@ -10,15 +10,13 @@
 #include "document/frame_state.h"
 #include "document/motion_doc.h"
 #include "support/animated_scene.h"
+#include "support/hint_recorder.h"
+#include "support/scratch_folder.h"
 
 namespace qv {
 namespace {
 
-class HintRecorder : public DocumentView {
- public:
-  void OnUpdate(CMotionDoc&, UpdateHint hint) override { hints.push_back(hint); }
-  std::vector<int32_t> hints;
-};
+using testing::HintRecorder;
 
 const std::string kMqo = std::string(QV_TEST_DATA_DIR) + "/mqo/single_object_with_bvertex.mqo";
 
@@ -26,20 +24,15 @@ class ShellCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     doc_.AddView(&views_);
-    // One folder per test: the tests run in parallel processes.
-    folder_ = (std::filesystem::temp_directory_path() /
-               ("qv-shell-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())))
-                  .string();
-    std::filesystem::create_directories(folder_);
   }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
   // A copy of the fixture under another name.
   std::string CopyAs(const std::string& name) {
     const std::string path = folder_ + "/" + name;
     std::filesystem::copy_file(kMqo, path, std::filesystem::copy_options::overwrite_existing);
     return path;
   }
-  std::string folder_;
+  const testing::ScratchFolder scratch_{"qv shell"};
+  const std::string folder_ = scratch_.path().string();
   SilentInteraction ui_;
   CMotionDoc doc_{ui_};
   HintRecorder views_;

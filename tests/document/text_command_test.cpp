@@ -3,15 +3,12 @@
 
 #include "document/motion_doc.h"
 #include "platform/font_catalog.h"
+#include "support/hint_recorder.h"
 
 namespace qv {
 namespace {
 
-class HintRecorder : public DocumentView {
- public:
-  void OnUpdate(CMotionDoc&, UpdateHint hint) override { hints.push_back(hint); }
-  std::vector<int32_t> hints;
-};
+using testing::HintRecorder;
 
 TEST(TextCommand, RemembersValuesClearsTheHistoryAndAlwaysNotifies) {
   if (!IsFamilyInstalled("DejaVu Sans")) GTEST_SKIP() << "DejaVu Sans is not installed";

@@ -26,7 +26,7 @@ namespace qv {
 namespace {
 
 using testing::ReadFile;
-using testing::TempFolder;
+using testing::ScratchFolder;
 
 // ---- the plain algorithm ----
 
@@ -236,8 +236,8 @@ Scene GeneratedScene(uint32_t seed) {
 }
 
 TEST(ExportEquivalence, FastWritersEqualThePlainAlgorithm) {
-  TempFolder temp;
-  const std::string path = temp / "Model_logo.js";
+  ScratchFolder temp{"qv export"};
+  const std::string path = temp.Path("Model_logo.js");
   for (uint32_t seed = 1; seed <= 300; ++seed) {
     SCOPED_TRACE(seed);
     Scene scene = GeneratedScene(seed);
@@ -254,8 +254,8 @@ TEST(ExportEquivalence, FastWritersEqualThePlainAlgorithm) {
 
 // A larger mesh, where the hash table grows several times.
 TEST(ExportEquivalence, GridOfSharedVertices) {
-  TempFolder temp;
-  const std::string path = temp / "Model_grid.js";
+  ScratchFolder temp{"qv export"};
+  const std::string path = temp.Path("Model_grid.js");
   Scene scene;
   CModel grid;
   const int n = 60;
@@ -283,8 +283,8 @@ TEST(ExportEquivalence, GridOfSharedVertices) {
 // Many different vertices at one point (a collapsed mesh with its own texture coordinates at
 // each corner): the lookup stays quick and still finds the first equal entry.
 TEST(ExportEquivalence, ManyVerticesAtOnePoint) {
-  TempFolder temp;
-  const std::string path = temp / "Model_point.js";
+  ScratchFolder temp{"qv export"};
+  const std::string path = temp.Path("Model_point.js");
   Scene scene;
   scene.m_materials = {CMaterial{}, CMaterial{}};
   CModel model;

@@ -17,19 +17,19 @@
 #include <vector>
 
 #include "animation/interpolation.h"
+#include "animation/track_fit.h"
 #include "export/export_matrix_pass.h"
 #include "export/gltf_export.h"
 #include "export/gltf_transform.h"
 #include "export_test_support.h"
 #include "geometry/normals.h"
-#include "animation/track_fit.h"
 #include "scene/hierarchy_walk.h"
 
 namespace qv {
 namespace {
 
 using nlohmann::json;
-using testing::TempFolder;
+using testing::ScratchFolder;
 
 // ---- reading the asset back ----
 
@@ -361,10 +361,10 @@ TEST(GltfExport, TexturesAreEmbeddedOnceAndAMissingOneIsLeftOutWithAWarning) {
 // ---- files ----
 
 TEST(GltfExport, GlbIsOneAlignedFileAndGltfHasItsBinaryBeside) {
-  TempFolder folder;
+  ScratchFolder folder{"qv export"};
   const Scene scene = ThreeLevelScene();
-  ExportGltf(scene, folder / "logo.glb", {});
-  const std::string glb = testing::ReadFile(folder / "logo.glb");
+  ExportGltf(scene, folder.Path("logo.glb"), {});
+  const std::string glb = testing::ReadFile(folder.Path("logo.glb"));
   ASSERT_GE(glb.size(), 28u);
   EXPECT_EQ(glb.substr(0, 4), "glTF");
   uint32_t length, jsonLength;
@@ -375,21 +375,21 @@ TEST(GltfExport, GlbIsOneAlignedFileAndGltfHasItsBinaryBeside) {
   EXPECT_EQ(glb.substr(16, 4), "JSON");
   EXPECT_EQ(glb.substr(20 + jsonLength + 4, 3), "BIN");
 
-  const std::vector<std::string> written = ExportGltf(scene, folder / "logo.gltf", {});
+  const std::vector<std::string> written = ExportGltf(scene, folder.Path("logo.gltf"), {});
   ASSERT_EQ(written.size(), 2u);
-  EXPECT_EQ(written[0], folder / "logo.bin");
-  const json j = json::parse(testing::ReadFile(folder / "logo.gltf"));
+  EXPECT_EQ(written[0], folder.Path("logo.bin"));
+  const json j = json::parse(testing::ReadFile(folder.Path("logo.gltf")));
   EXPECT_EQ(j["buffers"][0]["uri"], "logo.bin");
-  EXPECT_EQ(j["buffers"][0]["byteLength"], std::filesystem::file_size(folder / "logo.bin"));
+  EXPECT_EQ(j["buffers"][0]["byteLength"], std::filesystem::file_size(folder.Path("logo.bin")));
 }
 
 TEST(GltfExport, FailuresSayWhyAndLeaveNoFiles) {
-  TempFolder folder;
+  ScratchFolder folder{"qv export"};
   Scene empty;
   EXPECT_THROW(
       {
         try {
-          ExportGltf(empty, folder / "empty.glb", {});
+          ExportGltf(empty, folder.Path("empty.glb"), {});
         } catch (const GltfExportError& e) {
           EXPECT_STREQ(e.what(), kGltfEmptySceneMessage);
           throw;
@@ -399,11 +399,11 @@ TEST(GltfExport, FailuresSayWhyAndLeaveNoFiles) {
   const Scene scene = ThreeLevelScene();
   GltfExportOptions noRate;
   noRate.fps = 0;
-  EXPECT_THROW(ExportGltf(scene, folder / "rate.glb", noRate), GltfExportError);
-  EXPECT_THROW(ExportGltf(scene, folder / "no/such/folder/logo.glb", {}), GltfExportError);
+  EXPECT_THROW(ExportGltf(scene, folder.Path("rate.glb"), noRate), GltfExportError);
+  EXPECT_THROW(ExportGltf(scene, folder.Path("no/such/folder/logo.glb"), {}), GltfExportError);
   // The .gltf itself cannot be written (a folder holds its name): its .bin goes too.
   std::filesystem::create_directories(folder.path() / "busy.gltf" / "inside");
-  EXPECT_THROW(ExportGltf(scene, folder / "busy.gltf", {}), GltfExportError);
+  EXPECT_THROW(ExportGltf(scene, folder.Path("busy.gltf"), {}), GltfExportError);
   std::vector<std::string> left;
   for (const auto& entry : std::filesystem::directory_iterator(folder.path())) left.push_back(entry.path().filename());
   EXPECT_EQ(left, std::vector<std::string>{"busy.gltf"});
@@ -472,49 +472,49 @@ std::map<std::string, std::string> FolderContents(const std::filesystem::path& f
 }
 
 TEST(GltfExportFiles, AFailedExportLeavesTheEarlierExportAsItWas) {
-  TempFolder folder;
-  WriteSolidPng(folder / "wood.png", {200, 100, 0, 255});
-  ExportGltf(TexturedScene({"wood.png"}), folder / "L.gltf", TexturesIn(folder.path()));
+  ScratchFolder folder{"qv export"};
+  WriteSolidPng(folder.Path("wood.png"), {200, 100, 0, 255});
+  ExportGltf(TexturedScene({"wood.png"}), folder.Path("L.gltf"), TexturesIn(folder.path()));
   const auto before = FolderContents(folder.path());
   ASSERT_EQ(before.size(), 4u);  // wood.png, L.gltf, L.bin, L_wood.png
 
   // A second scene whose second companion's name is too long for the file system.
   const std::string longName = std::string(pathconf(folder.path().c_str(), _PC_NAME_MAX) - 4, 'a') + ".png";
-  WriteSolidPng(folder / longName, {0, 0, 255, 255});
+  WriteSolidPng(folder.Path(longName), {0, 0, 255, 255});
   Scene other = TexturedScene({"wood.png", longName});
   other.m_models[0].m_vertices[0].x += 1;  // another .bin
-  EXPECT_THROW(ExportGltf(other, folder / "L.gltf", TexturesIn(folder.path())), GltfExportError);
+  EXPECT_THROW(ExportGltf(other, folder.Path("L.gltf"), TexturesIn(folder.path())), GltfExportError);
   auto after = FolderContents(folder.path());
   after.erase(longName);
   EXPECT_EQ(after, before);
 }
 
 TEST(GltfExportFiles, CompanionsNeverReplaceAFileTheExportDidNotMake) {
-  TempFolder folder;
+  ScratchFolder folder{"qv export"};
   const Rgba wood{200, 100, 0, 255}, label{0, 160, 0, 255};
-  WriteSolidPng(folder / "wood.png", wood);
-  WriteSolidPng(folder / "L_wood.png", label);  // the document's own texture, named as a companion would be
-  std::ofstream(folder / "L.bin") << "the user's own file";
-  const std::string labelBytes = testing::ReadFile(folder / "L_wood.png");
+  WriteSolidPng(folder.Path("wood.png"), wood);
+  WriteSolidPng(folder.Path("L_wood.png"), label);  // the document's own texture, named as a companion would be
+  std::ofstream(folder.Path("L.bin")) << "the user's own file";
+  const std::string labelBytes = testing::ReadFile(folder.Path("L_wood.png"));
   const Scene scene = TexturedScene({"wood.png", "L_wood.png"});
 
-  const std::vector<std::string> first = ExportGltf(scene, folder / "L.gltf", TexturesIn(folder.path()));
-  EXPECT_EQ(testing::ReadFile(folder / "L_wood.png"), labelBytes);
-  EXPECT_EQ(testing::ReadFile(folder / "L.bin"), "the user's own file");
-  EXPECT_EQ(FirstPixel(ImageOfMaterial(folder / "L.gltf", 0)), wood);
-  EXPECT_EQ(FirstPixel(ImageOfMaterial(folder / "L.gltf", 1)), label);
-  const json j = json::parse(testing::ReadFile(folder / "L.gltf"));
+  const std::vector<std::string> first = ExportGltf(scene, folder.Path("L.gltf"), TexturesIn(folder.path()));
+  EXPECT_EQ(testing::ReadFile(folder.Path("L_wood.png")), labelBytes);
+  EXPECT_EQ(testing::ReadFile(folder.Path("L.bin")), "the user's own file");
+  EXPECT_EQ(FirstPixel(ImageOfMaterial(folder.Path("L.gltf"), 0)), wood);
+  EXPECT_EQ(FirstPixel(ImageOfMaterial(folder.Path("L.gltf"), 1)), label);
+  const json j = json::parse(testing::ReadFile(folder.Path("L.gltf")));
   EXPECT_NE(j["buffers"][0]["uri"], "L.bin");
 
   // Exported again: the files it made are replaced, under the same names; no new ones appear.
   const auto files = FolderContents(folder.path());
-  const std::vector<std::string> second = ExportGltf(scene, folder / "L.gltf", TexturesIn(folder.path()));
+  const std::vector<std::string> second = ExportGltf(scene, folder.Path("L.gltf"), TexturesIn(folder.path()));
   EXPECT_EQ(second, first);
   EXPECT_EQ(FolderContents(folder.path()), files);
 }
 
 TEST(GltfExportFiles, TexturesOfTheSameNameGetCompanionsOfTheirOwn) {
-  TempFolder folder;
+  ScratchFolder folder{"qv export"};
   const struct {
     const char* texture;
     Rgba colour;
@@ -524,11 +524,11 @@ TEST(GltfExportFiles, TexturesOfTheSameNameGetCompanionsOfTheirOwn) {
                   {"A.PNG", {255, 255, 0, 255}}};  // differs from a.png only in letter case
   std::vector<std::string> names;
   for (const auto& t : textures) {
-    WriteSolidPng(folder / t.texture, t.colour);
+    WriteSolidPng(folder.Path(t.texture), t.colour);
     names.push_back(t.texture);
   }
   std::filesystem::create_directories(folder.path() / "out");
-  ExportGltf(TexturedScene(names), folder / "out/L.gltf", TexturesIn(folder.path()));
+  ExportGltf(TexturedScene(names), folder.Path("out/L.gltf"), TexturesIn(folder.path()));
   std::set<std::string> lowerCased;
   for (size_t i = 0; i < names.size(); ++i) {
     SCOPED_TRACE(names[i]);

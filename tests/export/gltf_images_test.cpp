@@ -19,7 +19,7 @@
 namespace qv {
 namespace {
 
-using testing::TempFolder;
+using testing::ScratchFolder;
 
 uint32_t Crc32(const uint8_t* data, size_t size) {
   uint32_t crc = 0xFFFFFFFFu;
@@ -57,13 +57,13 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
 }
 
 TEST(GltfImages, PngLosesItsNotesAndOtherFormatsBecomePngWithTheSamePixels) {
-  TempFolder folder;
+  ScratchFolder folder{"qv export"};
   const std::vector<uint8_t> opaque{255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 9, 9, 9, 255};
   std::vector<uint8_t> translucent = opaque;
   translucent[15] = 128;
-  WriteBytes(folder / "gamma.png", PngWithGamma(translucent));
-  ASSERT_TRUE(stbi_write_bmp((folder / "plain.bmp").c_str(), 2, 2, 4, opaque.data()));
-  WriteBytes(folder / "broken.png", {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0});
+  WriteBytes(folder.Path("gamma.png"), PngWithGamma(translucent));
+  ASSERT_TRUE(stbi_write_bmp((folder.Path("plain.bmp")).c_str(), 2, 2, 4, opaque.data()));
+  WriteBytes(folder.Path("broken.png"), {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0});
 
   struct Case {
     const char* texture;
@@ -133,7 +133,7 @@ bool BrowserWouldDecode(const std::vector<uint8_t>& png) {
 }
 
 TEST(GltfImages, DamagedPngsAreWrittenAgainFromTheirPixels) {
-  TempFolder folder;
+  ScratchFolder folder{"qv export"};
   const std::vector<uint8_t> pixels{255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 128, 9, 9, 9, 255};
   const std::vector<uint8_t> sound = PngWithGamma(pixels);
   ASSERT_TRUE(BrowserWouldDecode(sound));
@@ -162,7 +162,7 @@ TEST(GltfImages, DamagedPngsAreWrittenAgainFromTheirPixels) {
     SCOPED_TRACE(c.damage);
     std::vector<uint8_t> png = sound;
     c.apply(png);
-    WriteBytes(folder / "damaged.png", png);
+    WriteBytes(folder.Path("damaged.png"), png);
     CMaterial material;
     material.m_texture = "damaged.png";
     std::string failure;

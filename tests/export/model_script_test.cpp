@@ -15,7 +15,7 @@ namespace {
 
 using testing::CrLfLines;
 using testing::ReadFile;
-using testing::TempFolder;
+using testing::ScratchFolder;
 
 // A scene holding only the default material (the state of a new document).
 Scene DefaultMaterialScene() {
@@ -37,20 +37,20 @@ CModel QuadModel(size_t frames) {
   return model;
 }
 
-std::string WriteWebGL(Scene& scene, const TempFolder& temp, const char* title = "logo") {
-  const std::string path = temp / (std::string("Model_") + title + ".js");
+std::string WriteWebGL(Scene& scene, const ScratchFolder& temp, const char* title = "logo") {
+  const std::string path = temp.Path(std::string("Model_") + title + ".js");
   EXPECT_TRUE(WriteModelScript(scene, path, 1.0f));
   return ReadFile(path);
 }
 
-std::string WriteWebGPU(Scene& scene, const TempFolder& temp, const char* title = "logo") {
-  const std::string path = temp / (std::string("Model_") + title + ".js");
+std::string WriteWebGPU(Scene& scene, const ScratchFolder& temp, const char* title = "logo") {
+  const std::string path = temp.Path(std::string("Model_") + title + ".js");
   EXPECT_TRUE(WriteModelClass(scene, path, 1.0f));
   return ReadFile(path);
 }
 
 TEST(ModelScript, DefaultMaterialAndNoModelsGivesElevenLines) {
-  TempFolder temp;
+  ScratchFolder temp{"qv export"};
   Scene scene = DefaultMaterialScene();
   EXPECT_EQ(WriteWebGL(scene, temp),
             CrLfLines({"var Model_logo = function()", "{", "\tthis.init();", "",
@@ -63,7 +63,7 @@ TEST(ModelScript, DefaultMaterialAndNoModelsGivesElevenLines) {
 }
 
 TEST(ModelScript, QuadWithTwoFrames) {
-  TempFolder temp;
+  ScratchFolder temp{"qv export"};
   Scene scene = DefaultMaterialScene();
   scene.m_models.push_back(QuadModel(2));
   RebuildHierarchyWalk(scene);
@@ -109,7 +109,7 @@ TEST(ModelScript, QuadWithTwoFrames) {
 
 // Texture names: the last path component, in UTF-8, escaped for a double-quoted string.
 TEST(ModelScript, MaterialLinesWithTextures) {
-  TempFolder temp;
+  ScratchFolder temp{"qv export"};
   Scene scene;
   CMaterial plain;
   plain.m_color[0] = 0.1235f;  // just below 0.1235 as a float
@@ -141,7 +141,7 @@ TEST(ModelScript, MaterialLinesWithTextures) {
 // are neither triangles nor quadrilaterals, or name a missing vertex, are left out; a material
 // the list lacks becomes the last one.
 TEST(ModelScript, GeometryRules) {
-  TempFolder temp;
+  ScratchFolder temp{"qv export"};
   Scene scene = DefaultMaterialScene();
   scene.m_materials.push_back(CMaterial{});
   CModel model;
@@ -177,7 +177,7 @@ TEST(ModelScript, GeometryRules) {
 
 // A scene without materials still names a material its vertices can use.
 TEST(ModelScript, SceneWithoutMaterialsGetsTheDefaultOne) {
-  TempFolder temp;
+  ScratchFolder temp{"qv export"};
   Scene scene;
   scene.m_models.push_back(QuadModel(1));
   RebuildHierarchyWalk(scene);
@@ -189,7 +189,7 @@ TEST(ModelScript, SceneWithoutMaterialsGetsTheDefaultOne) {
 // Matrices follow the parents; frames beyond a shorter track hold the model's last matrix, and a
 // model the walk does not reach gets the identity.
 TEST(ModelScript, MatrixBlock) {
-  TempFolder temp;
+  ScratchFolder temp{"qv export"};
   Scene scene = DefaultMaterialScene();
   scene.m_animationNames = {"Animation_0", "Animation_1"};
   CModel parent;
@@ -230,7 +230,7 @@ TEST(ModelScript, MatrixBlock) {
 
 // Frames beyond the first model's track are not written; a shorter first model limits them.
 TEST(ModelScript, FrameCountComesFromTheFirstModel) {
-  TempFolder temp;
+  ScratchFolder temp{"qv export"};
   Scene scene = DefaultMaterialScene();
   CModel first;
   first.m_tracks = {Track(1)};
@@ -246,7 +246,7 @@ TEST(ModelScript, FrameCountComesFromTheFirstModel) {
 
 // A value that is not a number still gives a script that parses.
 TEST(ModelScript, NonFiniteValuesAreScriptLiterals) {
-  TempFolder temp;
+  ScratchFolder temp{"qv export"};
   Scene scene = DefaultMaterialScene();
   scene.m_materials[0].m_power = std::numeric_limits<float>::infinity();
   scene.m_models.push_back(QuadModel(1));
@@ -259,13 +259,13 @@ TEST(ModelScript, NonFiniteValuesAreScriptLiterals) {
 }
 
 TEST(ModelScript, FileThatCannotBeCreatedLeavesTheListsAlone) {
-  TempFolder temp;
+  ScratchFolder temp{"qv export"};
   Scene scene = DefaultMaterialScene();
   scene.m_models.push_back(QuadModel(1));
   RebuildHierarchyWalk(scene);
-  ASSERT_TRUE(WriteModelScript(scene, temp / "Model_a.js", 1.0f));
-  EXPECT_FALSE(WriteModelScript(scene, temp / "missing/Model_a.js", 1.0f));
-  EXPECT_FALSE(WriteModelClass(scene, temp / "missing/Model_a.js", 1.0f));
+  ASSERT_TRUE(WriteModelScript(scene, temp.Path("Model_a.js"), 1.0f));
+  EXPECT_FALSE(WriteModelScript(scene, temp.Path("missing/Model_a.js"), 1.0f));
+  EXPECT_FALSE(WriteModelClass(scene, temp.Path("missing/Model_a.js"), 1.0f));
   ExportMesh mesh;
   BuildExportMesh(scene, 1.0f, mesh);
   EXPECT_EQ(mesh.vertices.size(), 4u);
@@ -274,7 +274,7 @@ TEST(ModelScript, FileThatCannotBeCreatedLeavesTheListsAlone) {
 
 // The class is named after the file's title, made an identifier.
 TEST(ModelScript, ClassNameFromTheFileTitle) {
-  TempFolder temp;
+  ScratchFolder temp{"qv export"};
   Scene scene = DefaultMaterialScene();
   EXPECT_EQ(WriteWebGL(scene, temp, "my logo").substr(0, 33), "var Model_my_logo = function()\r\n{");
   EXPECT_EQ(WriteWebGPU(scene, temp, "ロゴ").rfind("class Model_ロゴ extends BoneModel3D {\r\n", 0), 0u);

@@ -14,7 +14,7 @@ namespace {
 
 using testing::CrLfLines;
 using testing::ReadFile;
-using testing::TempFolder;
+using testing::ScratchFolder;
 
 // A camera at (0, 0, 1500) without rotation, as the viewport last drew it.
 Scene SceneWithCameraAt1500() {
@@ -25,8 +25,8 @@ Scene SceneWithCameraAt1500() {
 }
 
 TEST(PageWriters, DefaultStyleSheet) {
-  TempFolder temp;
-  const std::string path = temp / "styles.css";
+  ScratchFolder temp{"qv export"};
+  const std::string path = temp.Path("styles.css");
   ASSERT_TRUE(WriteStyleSheet(Scene{}, path));
   EXPECT_EQ(ReadFile(path), CrLfLines({"canvas {", "\tbackground-color: #1e415a;", "}"}));
 
@@ -37,8 +37,8 @@ TEST(PageWriters, DefaultStyleSheet) {
 }
 
 TEST(PageWriters, Page) {
-  TempFolder temp;
-  const std::string path = temp / "logo.html";
+  ScratchFolder temp{"qv export"};
+  const std::string path = temp.Path("logo.html");
   ASSERT_TRUE(WriteHtmlPage(path, "webgl", "logo"));
   EXPECT_EQ(ReadFile(path), CrLfLines({"<!DOCTYPE html>", "<html lang=\"ja\">", "<head>", "\t<meta charset=\"UTF-8\">",
                                        "\t<title>logo</title>",
@@ -48,8 +48,8 @@ TEST(PageWriters, Page) {
 }
 
 TEST(PageWriters, WebGLSceneWithEyeAndTarget) {
-  TempFolder temp;
-  const std::string path = temp / "logo.js";
+  ScratchFolder temp{"qv export"};
+  const std::string path = temp.Path("logo.js");
   ASSERT_TRUE(WriteWebGLScene(SceneWithCameraAt1500(), path, "logo"));
   EXPECT_EQ(ReadFile(path),
             CrLfLines({
@@ -89,8 +89,8 @@ TEST(PageWriters, WebGLSceneWithEyeAndTarget) {
 }
 
 TEST(PageWriters, WebGPUSceneWithEyeAndTarget) {
-  TempFolder temp;
-  const std::string path = temp / "logo.js";
+  ScratchFolder temp{"qv export"};
+  const std::string path = temp.Path("logo.js");
   Scene scene = SceneWithCameraAt1500();
   scene.m_canvasWidth = 640;
   scene.m_canvasHeight = 480;
@@ -126,11 +126,11 @@ TEST(PageWriters, WebGPUSceneWithEyeAndTarget) {
 // Japanese titles and titles with spaces: unchanged in the page title, file names and canvas id;
 // only the class name becomes an identifier (a Japanese one stays as it is).
 TEST(PageWriters, TitlesWithSpacesAndJapaneseCharacters) {
-  TempFolder temp;
+  ScratchFolder temp{"qv export"};
   const Scene scene = SceneWithCameraAt1500();
-  const std::string page = temp / "page.html";
-  const std::string gl = temp / "gl.js";
-  const std::string gpu = temp / "gpu.js";
+  const std::string page = temp.Path("page.html");
+  const std::string gl = temp.Path("gl.js");
+  const std::string gpu = temp.Path("gpu.js");
   struct {
     const char* title;
     const char* className;
@@ -162,16 +162,16 @@ TEST(PageWriters, TitlesWithSpacesAndJapaneseCharacters) {
 
 // Quotes, backslashes, "<" and "&" in a title still give a page that parses.
 TEST(PageWriters, TitlesThatWouldBreakTheCodeAreEscaped) {
-  TempFolder temp;
+  ScratchFolder temp{"qv export"};
   const Scene scene = SceneWithCameraAt1500();
   const std::string title = "a'b\"c<d>&e#f";
-  const std::string page = temp / "page.html";
+  const std::string page = temp.Path("page.html");
   ASSERT_TRUE(WriteHtmlPage(page, "webgl", title));
   const std::string html = ReadFile(page);
   EXPECT_NE(html.find("\t<title>a'b\"c&lt;d&gt;&amp;e#f</title>\r\n"), std::string::npos);
   EXPECT_NE(html.find("\t<script src=\"webgl/a&#39;b&quot;c&lt;d&gt;&amp;e%23f.js\"></script>\r\n"), std::string::npos);
 
-  const std::string gpu = temp / "gpu.js";
+  const std::string gpu = temp.Path("gpu.js");
   ASSERT_TRUE(WriteWebGPUScene(scene, gpu, title));
   const std::string text = ReadFile(gpu);
   EXPECT_NE(text.find("<canvas id=\"Canvas_a&#39;b&quot;c&lt;d&gt;&amp;e#f\" width"), std::string::npos);
@@ -183,8 +183,8 @@ TEST(PageWriters, TitlesThatWouldBreakTheCodeAreEscaped) {
 }
 
 TEST(PageWriters, FileThatCannotBeCreated) {
-  TempFolder temp;
-  const std::string path = temp / "missing/folder/x.css";
+  ScratchFolder temp{"qv export"};
+  const std::string path = temp.Path("missing/folder/x.css");
   EXPECT_FALSE(WriteStyleSheet(Scene{}, path));
   EXPECT_FALSE(WriteHtmlPage(path, "webgl", "x"));
   EXPECT_FALSE(WriteWebGLScene(Scene{}, path, "x"));

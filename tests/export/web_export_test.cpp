@@ -19,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ReadFile;
-using testing::TempFolder;
+using testing::ScratchFolder;
 
 // Every file below `root`, as relative paths.
 std::set<std::string> FilesBelow(const fs::path& root) {
@@ -61,8 +61,8 @@ class WebExportTest : public ::testing::Test {
   std::string SitePath(const std::string& name) const { return (Site() / name).string(); }
   WebExportResult Export(WebExportKind kind, const std::string& chosen) { return ExportWebPage(doc, kind, chosen); }
 
-  TempFolder temp;
-  TempFolder programFolder;
+  ScratchFolder temp{"qv export"};
+  ScratchFolder programFolder{"qv export"};
   SilentInteraction ui;
   Scene scene;
   CMotionDoc doc;
@@ -278,8 +278,8 @@ class SaveAsWebPage : public SilentInteraction {
 };
 
 TEST(WebExportInstall, SaveAsWritesThePage) {
-  testing::TempFolder temp;
-  const std::string page = temp / "saved.html";
+  testing::ScratchFolder temp{"qv export"};
+  const std::string page = temp.Path("saved.html");
   SaveAsWebPage ui({page, SaveType::kWebGPU});
   Scene scene;
   CMotionDoc doc(ui, scene);
@@ -291,7 +291,7 @@ TEST(WebExportInstall, SaveAsWritesThePage) {
   InstallWebExporter(doc);
   doc.OnFileSaveAs();
   EXPECT_TRUE(std::filesystem::exists(page));
-  EXPECT_TRUE(std::filesystem::exists(temp / "webgpu/Model_saved.js"));
+  EXPECT_TRUE(std::filesystem::exists(temp.Path("webgpu/Model_saved.js")));
   EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(doc.path(), "");
 }

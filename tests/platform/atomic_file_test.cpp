@@ -17,6 +17,8 @@
 #include <set>
 #include <sstream>
 
+#include "support/scratch_folder.h"
+
 namespace qv {
 namespace {
 
@@ -25,12 +27,8 @@ namespace fs = std::filesystem;
 class AtomicFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("qv-atomic-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
     path_ = (dir_ / "doc.qvlogo").string();
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   std::set<std::string> Names() const {
     std::set<std::string> names;
@@ -47,7 +45,8 @@ class AtomicFileTest : public ::testing::Test {
     WriteFileAtomically(path_, [&](ByteSink& sink) { sink.Write(bytes.data(), bytes.size()); });
   }
 
-  fs::path dir_;
+  const testing::ScratchFolder scratch_{"qv atomic"};
+  const fs::path dir_ = scratch_.path();
   std::string path_;
 };
 

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <set>
 
+#include "support/scratch_folder.h"
+
 namespace qv {
 namespace {
 
@@ -19,13 +21,8 @@ namespace fs = std::filesystem;
 class StagingFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("qv-staging-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     parent_ = dir_.string() + "/";
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   std::set<std::string> Names() const {
     std::set<std::string> names;
@@ -33,7 +30,8 @@ class StagingFolderTest : public ::testing::Test {
     return names;
   }
 
-  fs::path dir_;
+  const testing::ScratchFolder scratch_{"qv staging"};
+  const fs::path dir_ = scratch_.path();
   std::string parent_;
 };
 

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "document/document_mouse_host.h"
 #include "document/motion_doc.h"
 #include "scene_fixture.h"
-#include "document/document_mouse_host.h"
+#include "support/hint_recorder.h"
 #include "viewport/recording_device.h"
 #include "viewport/viewport_mouse.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 using testing::AddBox;
 using testing::AddMaterial;
+using testing::HintRecorder;
 using testing::PoseOf;
 
 // The document side of the mouse plus what a window would show.
@@ -25,12 +27,6 @@ class RecordingHost : public DocumentMouseHost {
   void ShowValues(const CVector& values) override { shown = values; }
   int captures = 0, releases = 0, redraws = 0;
   CVector shown{-1, -1, -1};
-};
-
-class HintRecorder : public DocumentView {
- public:
-  void OnUpdate(CMotionDoc&, UpdateHint hint) override { hints.push_back(hint); }
-  std::vector<int32_t> hints;
 };
 
 class PickingTest : public ::testing::Test {

@@ -2,7 +2,7 @@
 // session tests: node page_screenshot.mjs SITE_FOLDER PAGE.html OUT.png
 import fs from 'node:fs';
 import path from 'node:path';
-import { launchBrowser, startServer } from '../browser/harness.mjs';
+import { launchBrowser, startServer } from './harness.mjs';
 
 const [siteDir, pageName, out] = process.argv.slice(2);
 const browser = await launchBrowser();

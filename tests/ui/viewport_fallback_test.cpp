@@ -6,7 +6,7 @@
 
 #include "document/command_ids.h"
 #include "document/motion_doc.h"
-#include "desktop/support/desktop_test.h"
+#include "support/desktop/desktop_test.h"
 #include "ui/control_bar_widget.h"
 #include "ui/dialogs/create_text_dialog.h"
 #include "ui/main_window.h"

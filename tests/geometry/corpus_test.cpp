@@ -1,5 +1,5 @@
 // Real Metasequoia files import without fault, with the model, vertex and face counts found by
-// tests/mqo/mqo_counts.py (an independent byte-level counter, not this importer) and the
+// tests/geometry/mqo_counts.py (an independent byte-level counter, not this importer) and the
 // textures the lookup rules find next to each file. A few files travel with the tests
 // (tests/data/mqo); the whole shared corpus is tested when it is present.
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ struct CorpusFile {
   int textureFailures;   // textures named in the one message shown (missing or unreadable images)
 };
 
-// Counts: python3 tests/mqo/mqo_counts.py /work/shared/corpus/mqo
+// Counts: python3 tests/geometry/mqo_counts.py /work/shared/corpus/mqo
 const CorpusFile kCorpus[] = {
     {"anatawa12/test.mqo", 1, 22, 15, kMqoOk, 0, 0},
     {"binzume/autocsg_sample.mqo", 2, 608, 985, kMqoOk, 0, 0},
@@ -66,7 +66,7 @@ const CorpusFile kCorpus[] = {
     {"wertrain/soldier/soldier.mqo", 5, 306, 356, kMqoOk, 2, 0},
 };
 
-// Counts: python3 tests/mqo/mqo_counts.py tests/data/mqo
+// Counts: python3 tests/geometry/mqo_counts.py tests/data/mqo
 const CorpusFile kBundled[] = {
     {"autocsg_sample.mqo", 2, 608, 985, kMqoOk, 0, 0},
     {"d-chan3.mqo", 7, 376, 403, kMqoOk, 0, 0},

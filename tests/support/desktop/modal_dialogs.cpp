@@ -1,4 +1,4 @@
-#include "desktop/support/modal_dialogs.h"
+#include "support/desktop/modal_dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -142,6 +142,17 @@ void WatchForUnansweredDialogs() {
     CloseModal(modal);
   });
   watch->start(kWatchMilliseconds);
+}
+
+void AnswerNextDialog(const char* objectName, std::function<void(QWidget*)> look, bool ok) {
+  AnswerNextModal([name = QString::fromLatin1(objectName), look, ok](QWidget* modal) {
+    if (modal->objectName() != name) return false;
+    look(modal);
+    modal->findChild<QDialogButtonBox*>(QStringLiteral("buttons"))
+        ->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)
+        ->click();
+    return true;
+  });
 }
 
 void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text) {

@@ -10,12 +10,12 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
-#include "desktop/support/desktop_test.h"
-#include "desktop/support/modal_dialogs.h"
-#include "desktop/support/window_gestures.h"
 #include "document/command_ids.h"
 #include "document/motion_doc.h"
 #include "platform/font_catalog.h"
+#include "support/desktop/desktop_test.h"
+#include "support/desktop/modal_dialogs.h"
+#include "support/desktop/window_gestures.h"
 #include "ui/main_window.h"
 #include "ui/panes/material_dialog.h"
 #include "ui/panes/material_list_pane.h"
@@ -158,7 +158,7 @@ class MaterialSessionTest : public QObject {
     const QString shot = folder + "/page.png";
     QProcess chromium;
     chromium.setProcessChannelMode(QProcess::ForwardedChannels);
-    chromium.start(node, {QV_SOURCE_DIR "/tests/desktop/page_screenshot.mjs", folder + "/web", "Logo.html", shot});
+    chromium.start(node, {QV_SOURCE_DIR "/tests/browser/page_screenshot.mjs", folder + "/web", "Logo.html", shot});
     QVERIFY(chromium.waitForFinished(120000));
     QCOMPARE(chromium.exitCode(), 0);
     const QImage page(shot);

@@ -1,4 +1,4 @@
-#include "desktop/support/window_gestures.h"
+#include "support/desktop/window_gestures.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -8,8 +8,8 @@
 
 #include "document/command_ids.h"
 #include "document/motion_doc.h"
-#include "desktop/support/desktop_test.h"
-#include "desktop/support/modal_dialogs.h"
+#include "support/desktop/desktop_test.h"
+#include "support/desktop/modal_dialogs.h"
 #include "ui/main_window.h"
 #include "ui/viewport_widget.h"
 #include "viewport/current_pose.h"

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "geometry/dib_stream.h"
-#include "mqo/mqo_test_support.h"
 #include "scene/scene.h"
 #include "scene/user_interaction.h"
+#include "support/scratch_folder.h"
 
 namespace qv {
 namespace {
@@ -31,7 +31,7 @@ void WriteImage(const std::string& path, int width, int height, int channels, bo
 }
 
 TEST(DibStream, ConvertsToA8R8G8B8ByChannelCount) {
-  ScratchFolder folder;
+  ScratchFolder folder{"qv texture"};
   const std::string bmp = (folder.path() / "rgb.bmp").string();
   WriteImage(bmp, 3, 2, 3, true);
   DibStream image;
@@ -96,7 +96,7 @@ class TextureLookupTest : public ::testing::Test {
     return path;
   }
 
-  ScratchFolder folder;
+  ScratchFolder folder{"qv texture"};
   TextureLookup lookup;
   CMaterial material;
   std::vector<std::string> messages;

@@ -21,10 +21,12 @@
 //   the test and is closed;
 // - a modal dialog that no answer is waiting for fails the test and is closed after 5 s
 //   (WatchForUnansweredDialogs, started by the desktop tests' main).
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
+#include <QtTest>
 #include <functional>
 
 namespace qv::test {
@@ -32,6 +34,26 @@ namespace qv::test {
 // Calls `answer` with the next visible modal widget for which it returns true; widgets for
 // which it returns false are left alone (another answer may be waiting for them).
 void AnswerNextModal(std::function<bool(QWidget*)> answer);
+
+// Calls `answer` with the next modal dialog of type Dialog once it is the active window (the test
+// then goes on into the call that opens it); the answer closes it. A failure inside the answer
+// rejects the dialog, so nothing waits on it.
+template <class Dialog>
+void AnswerNextModal(std::function<void(Dialog*)> answer) {
+  AnswerNextModal([answer](QWidget* modal) {
+    auto* dialog = qobject_cast<Dialog*>(modal);
+    if (!dialog) return false;
+    dialog->activateWindow();  // no window manager does it on a virtual display
+    QApplication::setActiveWindow(dialog);
+    answer(dialog);
+    if (QTest::currentTestFailed() && dialog->isVisible()) dialog->reject();  // never hang on a failure
+    return true;
+  });
+}
+
+// The next modal widget of that object name ("keyFrameDialog"): `look` sees it as it opened (and
+// may fill it in), then its OK button is pressed, or cancel when `ok` is false.
+void AnswerNextDialog(const char* objectName, std::function<void(QWidget*)> look, bool ok = true);
 
 // Clicks `button` of the next message box; its text goes to `text` when given.
 void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr);

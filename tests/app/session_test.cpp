@@ -12,7 +12,6 @@
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProcess>
 #include <QLabel>
 #include <QStatusBar>
 #include <QToolBar>
@@ -21,9 +20,10 @@
 #include "document/command_ids.h"
 #include "document/motion_doc.h"
 #include "platform/font_catalog.h"
-#include "desktop/support/desktop_test.h"
-#include "desktop/support/modal_dialogs.h"
-#include "desktop/support/window_gestures.h"
+#include "support/desktop/desktop_test.h"
+#include "support/desktop/modal_dialogs.h"
+#include "support/desktop/window_gestures.h"
+#include "support/qvlogo_run.h"
 #include "ui/control_bar_widget.h"
 #include "ui/main_window.h"
 #include "ui/viewport_widget.h"
@@ -145,11 +145,9 @@ class SessionTest : public QObject {
       QVERIFY2(QFile::exists(folder + "/" + file), file);
 
     // The saved document as the command line reads it.
-    QProcess qvlogo;
-    qvlogo.start(QStringLiteral(QV_BIN_DIR "/qvlogo"), {"info", saved});
-    QVERIFY(qvlogo.waitForFinished(30000));
-    QCOMPARE(qvlogo.exitCode(), 0);
-    const QJsonObject info = QJsonDocument::fromJson(qvlogo.readAllStandardOutput()).object();
+    const qv::testing::CommandRun qvlogo = qv::testing::Qvlogo({"info", saved.toStdString()}, 30);
+    QCOMPARE(qvlogo.status, 0);
+    const QJsonObject info = QJsonDocument::fromJson(QByteArray::fromStdString(qvlogo.out)).object();
     QCOMPARE(info["models"].toArray().size(), 1);
     const QJsonObject model = info["models"].toArray()[0].toObject();
     QCOMPARE(model["name"].toString(), QString("Q"));

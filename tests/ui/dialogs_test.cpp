@@ -14,10 +14,11 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "desktop/support/desktop_test.h"
 #include "document/motion_doc.h"
 #include "platform/font_catalog.h"
-#include "desktop/support/modal_dialogs.h"
+#include "support/desktop/desktop_test.h"
+#include "support/desktop/modal_dialogs.h"
+#include "support/hint_recorder.h"
 #include "ui/dialogs/create_text_dialog.h"
 #include "ui/dialogs/document_dialogs.h"
 #include "ui/dialogs/frame_dialogs.h"
@@ -25,32 +26,16 @@
 #include "ui/qt_interaction.h"
 
 using qv::test::AnswerNextCreateTextDialog;
+using qv::test::AnswerNextDialog;
 using qv::test::AnswerNextMessageBox;
 using qv::test::AnswerNextModal;
 
 namespace {
 
-class HintRecorder : public qv::DocumentView {
- public:
-  void OnUpdate(qv::CMotionDoc&, qv::UpdateHint hint) override { hints.push_back(hint); }
-  std::vector<int32_t> hints;
-};
-
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 void ClickButton(QWidget* dialog, QDialogButtonBox::StandardButton which) {
   dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttons"))->button(which)->click();
-}
-
-// Answers the next modal widget of that object name: `look` sees it as it opened, then OK (or
-// cancel) is pressed.
-void AnswerNextDialog(const char* name, std::function<void(QWidget*)> look, bool ok = true) {
-  AnswerNextModal([name = QString::fromLatin1(name), look, ok](QWidget* modal) {
-    if (modal->objectName() != name) return false;
-    look(modal);
-    ClickButton(modal, ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
-    return true;
-  });
 }
 
 QString EditText(QWidget* dialog, const char* name) {
@@ -126,7 +111,7 @@ class DialogsTest : public QObject {
     if (!qv::IsFamilyInstalled("DejaVu Sans")) QSKIP("DejaVu Sans is not installed");
     qv::SilentInteraction ui;
     qv::CMotionDoc doc(ui);
-    HintRecorder views;
+    qv::testing::HintRecorder views;
     doc.AddView(&views);
 
     qv::test::CreateTextAnswer answer;
@@ -279,7 +264,7 @@ class DialogsTest : public QObject {
   void settingsDialogPresetAndOk() {
     qv::SilentInteraction ui;
     qv::CMotionDoc doc(ui);
-    HintRecorder views;
+    qv::testing::HintRecorder views;
     doc.AddView(&views);
     doc.scene().m_canvasWidth = 640;
     doc.scene().m_canvasHeight = 480;

@@ -8,8 +8,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "desktop/support/desktop_test.h"
-#include "desktop/support/modal_dialogs.h"
+#include "support/desktop/desktop_test.h"
+#include "support/desktop/modal_dialogs.h"
 
 namespace {
 

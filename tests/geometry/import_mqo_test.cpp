@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "mqo/mqo_test_support.h"
 #include "scene/scene.h"
+#include "support/scratch_folder.h"
 
 namespace qv {
 namespace {
@@ -46,7 +46,7 @@ class ImportMqoTest : public ::testing::Test {
     return ImportMQO(scene, folder.Write(name, body), options);
   }
 
-  ScratchFolder folder;
+  ScratchFolder folder{"qv mqo"};
   Scene scene;
   std::vector<std::string> messages;
 };

@@ -1,4 +1,4 @@
-#include "desktop/support/desktop_test.h"
+#include "support/desktop/desktop_test.h"
 
 #include <QOpenGLWidget>
 #include <QPainter>
@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "document/motion_doc.h"
 #include "support/home_folders.h"
 #include "ui/main_window.h"
 #include "ui/viewport_widget.h"
@@ -92,6 +93,21 @@ int DistinctColours(const QImage& image, const QRect& area) {
   for (int y = clipped.top(); y <= clipped.bottom(); ++y)
     for (int x = clipped.left(); x <= clipped.right(); ++x) colours.insert(image.pixel(x, y));
   return int(colours.size());
+}
+
+void ShowActive(QWidget& window) {
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  window.activateWindow();
+  QApplication::setActiveWindow(&window);
+}
+
+bool AddText(CMotionDoc& doc, const char* text) {
+  TextParameters parameters;
+  parameters.fontName = "DejaVu Sans";
+  parameters.text = text;
+  parameters.subdivisions = 2;
+  return doc.CreateText(parameters);
 }
 
 }  // namespace qv::testing

@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "desktop/support/desktop_test.h"
-#include "desktop/support/modal_dialogs.h"
-#include "desktop/support/window_gestures.h"
 #include "document/command_ids.h"
 #include "document/motion_doc.h"
 #include "geometry/text_model.h"
 #include "platform/font_catalog.h"
+#include "support/desktop/desktop_test.h"
+#include "support/desktop/modal_dialogs.h"
+#include "support/desktop/window_gestures.h"
 #include "ui/control_bar_widget.h"
 #include "ui/main_window.h"
 

@@ -13,10 +13,10 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-#include "desktop/support/desktop_test.h"
 #include "document/motion_doc.h"
-#include "pane_test_support.h"
 #include "platform/text_codec.h"
+#include "support/animated_scene.h"
+#include "support/desktop/desktop_test.h"
 #include "ui/panes/material_dialog.h"
 #include "ui/panes/material_list_pane.h"
 
@@ -155,7 +155,7 @@ class MaterialListPaneTest : public QObject {
 
   void theColourDialogSetsTheColour() {
     Fixture f;
-    testing::AnswerNextModal<QColorDialog>([](QColorDialog* dialog) {
+    qv::test::AnswerNextModal<QColorDialog>([](QColorDialog* dialog) {
       QCOMPARE(dialog->currentColor(), QColor(0, 0, 255));
       dialog->setCurrentColor(QColor(255, 0, 51));
       dialog->accept();
@@ -181,7 +181,7 @@ class MaterialListPaneTest : public QObject {
     f.doc.m_programFolder = program.path().toStdString() + "/";
 
     bool answered = false;
-    testing::AnswerNextModal<MaterialDialog>([&](MaterialDialog* dialog) {
+    qv::test::AnswerNextModal<MaterialDialog>([&](MaterialDialog* dialog) {
       auto slider = [dialog](const char* name) { return dialog->findChild<QSlider*>(name); };
       auto edit = [dialog](const char* name) { return dialog->findChild<QLineEdit*>(name); };
       // Opened from (0.8, 0.8, 0.8, 1).
@@ -201,7 +201,7 @@ class MaterialListPaneTest : public QObject {
       QTRY_COMPARE(slider("powerTrackbar")->value(), 12);
       // A float edit without a number: the message, then the focus back with the text selected.
       edit("redEdit")->setText("1.0x");
-      testing::AnswerNextModal<QMessageBox>([](QMessageBox* box) {
+      qv::test::AnswerNextModal<QMessageBox>([](QMessageBox* box) {
         QCOMPARE(box->text(), QString("数字を入力してください。"));
         box->accept();
       });
@@ -213,7 +213,7 @@ class MaterialListPaneTest : public QObject {
       edit("redEdit")->setText("1");
       edit("greenEdit")->setText("0");
       edit("blueEdit")->setText("0");
-      testing::AnswerNextModal<QFileDialog>([texture](QFileDialog* files) {
+      qv::test::AnswerNextModal<QFileDialog>([texture](QFileDialog* files) {
         QCOMPARE(QDir(files->directory()).canonicalPath(), QFileInfo(texture).dir().canonicalPath());
         files->findChild<QLineEdit*>("fileNameEdit")->setText(texture);  // typed, as a person would
         static_cast<QDialog*>(files)->accept();

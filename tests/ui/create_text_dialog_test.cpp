@@ -10,11 +10,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "desktop/support/desktop_test.h"
-#include "desktop/support/modal_dialogs.h"
 #include "document/motion_doc.h"
 #include "document/text_checks.h"
 #include "platform/font_catalog.h"
+#include "support/desktop/desktop_test.h"
+#include "support/desktop/modal_dialogs.h"
 #include "ui/dialogs/create_text_dialog.h"
 #include "ui/dialogs/document_dialogs.h"
 #include "ui/dialogs/text_preview_widget.h"

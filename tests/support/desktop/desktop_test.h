@@ -9,9 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "desktop/support/modal_dialogs.h"
 #include "scene/user_interaction.h"
+#include "support/desktop/modal_dialogs.h"
 
+namespace qv {
+class CMotionDoc;
+}
 namespace qv::ui {
 class MainWindow;
 }
@@ -50,6 +53,10 @@ bool WaitForViewportFrame(ui::MainWindow& window);
 QImage GrabWindow(ui::MainWindow& window);
 // Distinct colours in a rectangle of an image (a blank area has one or two).
 int DistinctColours(const QImage& image, const QRect& area);
+// Shows `window` as the active window (a virtual display has no window manager to make it so).
+void ShowActive(QWidget& window);
+// A text model made by the document's create-text command (DejaVu Sans); false when none was.
+bool AddText(CMotionDoc& doc, const char* text);
 
 }  // namespace qv::testing
 

@@ -6,10 +6,10 @@
 #include <QtTest>
 
 #include "animation/undo.h"
-#include "desktop/support/desktop_test.h"
 #include "document/motion_doc.h"
-#include "pane_test_support.h"
 #include "platform/text_codec.h"
+#include "support/animated_scene.h"
+#include "support/desktop/desktop_test.h"
 #include "ui/panes/model_tree_pane.h"
 
 using namespace qv;

@@ -16,10 +16,10 @@
 
 #include "document/command_ids.h"
 #include "document/motion_doc.h"
-#include "desktop/support/desktop_test.h"
-#include "desktop/support/modal_dialogs.h"
-#include "desktop/support/window_gestures.h"
 #include "movie/movie_reader.h"
+#include "support/desktop/desktop_test.h"
+#include "support/desktop/modal_dialogs.h"
+#include "support/desktop/window_gestures.h"
 #include "ui/file_export_front_end.h"
 #include "ui/main_window.h"
 
@@ -55,12 +55,7 @@ QPushButton* DialogButton(QWidget* dialog, QDialogButtonBox::StandardButton whic
 }
 
 void AnswerNextMovieOptions(const MovieOptions& options) {
-  qv::test::AnswerNextModal([options](QWidget* modal) {
-    if (modal->objectName() != QLatin1String("movieOptionsDialog")) return false;
-    Fill(modal, options);
-    DialogButton(modal, QDialogButtonBox::Ok)->click();
-    return true;
-  });
+  qv::test::AnswerNextDialog("movieOptionsDialog", [options](QWidget* modal) { Fill(modal, options); });
 }
 
 // The JSON chunk of a .glb (12-byte header, then a chunk of length, type "JSON", bytes).
