@@ -121,3 +121,151 @@ class SceneCamera extends Matrix3D {
     return this.lookAt(eye, target, up);
   }
 }
+
+// What the WebGL and the WebGPU player share around their graphics interface: the canvas's
+// drawing buffer, the still frame of ?frame=N, the projection, the messages that take the
+// canvas's place, and the loop that draws a frame when the shown frame changes. It sits here
+// because both players are loaded right after this file.
+//
+// The drawing buffer has the canvas's size times devicePixelRatio, while the canvas keeps the
+// size the scene script gave it on the page, so edges stay sharp on high-density screens.
+class ScenePlayer {
+  // depthZeroToOne: the graphics interface's depth range is 0..1 (WebGPU), not -1..1 (WebGL).
+  constructor(depthZeroToOne) {
+    this.depthZeroToOne = depthZeroToOne;
+    this.framesPerSecond = 30;
+    this.near = 100;
+    this.far = 10000;
+    this.canvas = null;
+    // Playback frame number (not yet wrapped to the animation's length).
+    this.frameNumber = 0;
+    // Frames drawn so far (a new picture, not a repeated animation frame).
+    this.framesDrawn = 0;
+    // The drawing loop runs.
+    this.started = false;
+    // Something other than the frame changed (a texture arrived): draw again.
+    this.dirty = true;
+    this.warned = {};
+    // The frame asked for by ?frame=N, or null while playing.
+    this.stillFrame = null;
+    // Size of the canvas on the page (CSS pixels), as the scene script wrote it.
+    this.cssWidth = 0;
+    this.cssHeight = 0;
+    this.pixelRatio = 1;
+    // A message replaced the canvas: nothing is drawn any more.
+    this.failed = false;
+    this.projection = new Matrix3D();
+  }
+
+  static unavailableMessage(api) {
+    return api + ' を利用できません (' + api + ' is not available in this browser).';
+  }
+
+  warnOnce(key, text) {
+    if (this.warned[key]) return;
+    this.warned[key] = true;
+    console.warn(text);
+  }
+
+  // A page opened from the file system may not read images into the graphics interface.
+  warnFileProtocol() {
+    this.warnOnce('file-protocol', 'Textures are not shown when the page is opened as a file (file://); ' +
+      'open it through a web server to see them.');
+  }
+
+  // Puts a short text where the canvas was.
+  showMessage(canvas, text) {
+    const box = document.createElement('div');
+    box.textContent = text;
+    box.style.cssText = 'display:flex;align-items:center;justify-content:center;text-align:center;' +
+      'box-sizing:border-box;padding:1em;border:1px solid #888;font:16px sans-serif;';
+    box.style.width = (this.cssWidth || canvas.width || 300) + 'px';
+    box.style.height = (this.cssHeight || canvas.height || 150) + 'px';
+    canvas.replaceWith(box);
+  }
+
+  // The player cannot go on: the message takes the canvas's place and drawing stops.
+  fail(text) {
+    if (this.failed) return;
+    this.failed = true;
+    if (this.canvas) this.showMessage(this.canvas, text);
+  }
+
+  failShader() {
+    this.fail('シェーダーをコンパイルできません (a shader failed to compile; the scene cannot be shown).');
+  }
+
+  // Takes the scene's canvas: the still frame asked for and the drawing buffer's first size.
+  attachCanvas(canvas) {
+    this.canvas = canvas;
+    this.stillFrame = this.readStillFrame();
+    this.fitDrawingBuffer();
+  }
+
+  // ?frame=N: a whole number from 0.
+  readStillFrame() {
+    const value = new URLSearchParams(location.search).get('frame');
+    return value !== null && /^\d+$/.test(value) ? Number(value) : null;
+  }
+
+  // Drawing buffer = CSS size x devicePixelRatio; the CSS size stays. True when it changed.
+  fitDrawingBuffer() {
+    const canvas = this.canvas;
+    const ratio = window.devicePixelRatio > 0 ? window.devicePixelRatio : 1;
+    if (this.cssWidth === 0) {
+      this.cssWidth = canvas.width;
+      this.cssHeight = canvas.height;
+      canvas.style.width = this.cssWidth + 'px';
+      canvas.style.height = this.cssHeight + 'px';
+    } else if (ratio === this.pixelRatio) {
+      return false;
+    }
+    this.pixelRatio = ratio;
+    const width = Math.max(1, Math.round(this.cssWidth * ratio));
+    const height = Math.max(1, Math.round(this.cssHeight * ratio));
+    if (canvas.width === width && canvas.height === height) return false;
+    canvas.width = width;
+    canvas.height = height;
+    return true;
+  }
+
+  projectionMatrix() {
+    const aspect = this.cssWidth / Math.max(this.cssHeight, 1);
+    return this.projection.perspective(_fov, aspect, this.near, this.far, this.depthZeroToOne);
+  }
+
+  // Whether a frame can be drawn now (a player waiting for its context says no).
+  canDraw() {
+    return true;
+  }
+
+  // Starts the drawing loop: animation 0 plays at framesPerSecond, looping, by the clock (a slow
+  // browser skips frames, a fast one shows a frame more than once), or stays on the still frame.
+  // drawFrame() runs whenever the shown frame changes or something else did; resized() first
+  // when the drawing buffer changed size.
+  startLoop(drawFrame, resized) {
+    let start = null;
+    let shown = -1;
+    const step = (now) => {
+      if (this.failed) return;
+      if (start === null) start = now;
+      const still = this.stillFrame;
+      const frame = still !== null ? still : Math.floor((now - start) * this.framesPerSecond / 1000);
+      if (this.fitDrawingBuffer()) {
+        if (resized) resized();
+        this.dirty = true;
+      }
+      if (this.canDraw() && (frame !== shown || this.dirty)) {
+        shown = frame;
+        this.dirty = false;
+        this.frameNumber = frame;
+        drawFrame();
+        this.framesDrawn++;
+      }
+      // Scheduled last: a failing frame reports its error once instead of on every frame.
+      requestAnimationFrame(step);
+    };
+    this.started = true;
+    requestAnimationFrame(step);
+  }
+}
