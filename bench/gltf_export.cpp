@@ -121,7 +121,7 @@ void BM_WebGLModelScriptForComparison(benchmark::State& state) {
   size_t site = 0, siteGzip = 0;
   std::vector<fs::path> files{script, folder / "styles.css", folder / "logo.html", folder / "logo.js"};
   // The files both kinds use are kept once, in shared/.
-  const fs::path runtime = fs::path(QV_SOURCE_DIR) / "DoNotTouch";
+  const fs::path runtime = fs::path(QV_SOURCE_DIR) / "web_runtime";
   for (const std::string& name : RuntimeFileNames(WebExportKind::kWebGL))
     files.push_back(fs::exists(runtime / "webgl" / name) ? runtime / "webgl" / name : runtime / "shared" / name);
   for (const fs::path& file : files) {

@@ -5,7 +5,7 @@
 //   node bench/web_frame_rate.mjs SITE_FOLDER [--kind webgl|webgpu] [--seconds 5] [--runtime DIR]
 //
 // SITE_FOLDER holds T.html and webgl/T.js or webgpu/T.js (an export); runtime files it lacks come
-// from --runtime (default: DoNotTouch in the source tree).
+// from --runtime (default: web_runtime in the source tree).
 import path from 'node:path';
 import { SOURCE_DIR, launchBrowser, startServer, findSites, stageSite } from '../tests/browser/harness.mjs';
 
@@ -20,7 +20,7 @@ if (!folder || folder.startsWith('--')) {
   process.exit(2);
 }
 const seconds = Number(option('--seconds', '5'));
-const runtimeDir = path.resolve(option('--runtime', path.join(SOURCE_DIR, 'DoNotTouch')));
+const runtimeDir = path.resolve(option('--runtime', path.join(SOURCE_DIR, 'web_runtime')));
 const site = findSites(path.resolve(folder)).find((s) => path.resolve(s.dir) === path.resolve(folder));
 if (!site) {
   console.error(`no exported site in ${folder}`);

@@ -4,15 +4,8 @@
 # Prints every offending include with its file and fails when there is one.
 cmake_minimum_required(VERSION 3.25)
 
-# Lowest first. A folder may include the folders listed before it.
-set(QV_LAYER_ORDER platform scene animation geometry viewport export document)
-# Above the whole core: movie encoding (its own library, with FFmpeg), the file exports both
-# front ends share (glTF and movies with their options), then the front ends.
-set(QV_ALLOWED_movie ${QV_LAYER_ORDER} movie)
-set(QV_ALLOWED_publish ${QV_LAYER_ORDER} movie publish)
-set(QV_ALLOWED_cli ${QV_LAYER_ORDER} movie publish cli)
-set(QV_ALLOWED_ui ${QV_LAYER_ORDER} movie publish ui)
-set(QV_ALLOWED_app ${QV_LAYER_ORDER} movie publish ui app)
+# QV_LAYER_ORDER (the core, lowest first) and QV_ALLOWED_<folder> of the folders above it.
+include(${CMAKE_CURRENT_LIST_DIR}/layer_order.cmake)
 # Operating-system headers: the core reaches the system through platform/ only.
 set(QV_SYSTEM_HEADER_REGEX "^(sys/|unistd\\.h|fcntl\\.h|dirent\\.h|locale\\.h|xlocale\\.h|dlfcn\\.h|pwd\\.h)")
 
@@ -33,7 +26,7 @@ foreach(folder ${folders})
     continue()
   endif()
   if(NOT DEFINED QV_ALLOWED_${folder})
-    message("${QV_SOURCE_DIR}/${folder}: folder has no place in the layer order (cmake/check_layers.cmake)")
+    message("${QV_SOURCE_DIR}/${folder}: folder has no place in the layer order (cmake/layer_order.cmake)")
     math(EXPR failures "${failures} + 1")
     continue()
   endif()

@@ -7,6 +7,7 @@
 #include "cli/cli_command.h"
 #include "cli/document_io.h"
 #include "platform/text_codec.h"
+#include "scene/bgr_color.h"
 #include "scene/document_file.h"
 #include "scene/scene.h"
 
@@ -54,9 +55,6 @@ nlohmann::json SceneSummary(const Scene& scene) {
                          {"texture", Cp932ToUtf8(material.m_texture)}});
   json animations = json::array();
   for (const std::string& name : scene.m_animationNames) animations.push_back(Cp932ToUtf8(name));
-  char background[8];
-  const uint32_t c = scene.m_backgroundColor;
-  std::snprintf(background, sizeof background, "%02X%02X%02X", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
   return {{"models", models},
           {"materials", materials},
           {"animations", animations},
@@ -65,7 +63,7 @@ nlohmann::json SceneSummary(const Scene& scene) {
           {"interpolation", scene.m_hermite ? "hermite" : "linear"},
           {"canvas", {scene.m_canvasWidth, scene.m_canvasHeight}},
           {"fieldOfView", scene.m_fieldOfView},
-          {"background", background}};
+          {"background", HexOfBgr(scene.m_backgroundColor)}};
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "cli/document_io.h"
 
-#include <sys/stat.h>
-
+#include <cerrno>
 #include <iostream>
 #include <set>
 
@@ -9,6 +8,7 @@
 #include "cli/cli_messages.h"
 #include "geometry/texture_loader.h"
 #include "platform/file_probe.h"
+#include "platform/regular_file.h"
 #include "platform/text_codec.h"
 #include "scene/document_file.h"
 #include "scene/scene.h"
@@ -17,11 +17,12 @@ namespace qv::cli {
 
 namespace {
 
-// A FIFO or a device would block or never end: refused by name before it is opened.
+// A FIFO or a device would block or never end: refused by name before it is read. A file that is
+// not there is left to the reader, whose message names it.
 void RefuseNonRegularFile(const std::string& path) {
-  struct stat st {};
-  if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-    throw CommandFailure{path + (S_ISDIR(st.st_mode) ? ": is a folder" : ": not a regular file")};
+  const int error = RegularFileError(path);
+  if (error == EISDIR) throw CommandFailure{path + ": is a folder"};
+  if (error == EINVAL) throw CommandFailure{path + ": not a regular file"};
 }
 
 }  // namespace
@@ -60,8 +61,7 @@ EditSession::EditSession(const std::string& path, bool createIfMissing, bool loa
     : path_(path), doc_(ui_) {
   ui_.subject = path;
   doc_.m_loadTexturesOnOpen = loadTextures;
-  struct stat st {};
-  if (createIfMissing && stat(path.c_str(), &st) != 0 && errno == ENOENT) {
+  if (createIfMissing && RegularFileError(path) == ENOENT) {
     doc_.OnNewDocument();
     doc_.SetPath(path);
     return;

@@ -10,6 +10,7 @@
 #include "platform/picture_size.h"
 #include "platform/text_codec.h"
 #include "document/dialog_fields.h"
+#include "scene/bgr_color.h"
 #include "scene/limits.h"
 #include "document/motion_doc.h"
 
@@ -114,11 +115,8 @@ void RunFrames(const FramesOptions& o) {
 constexpr int kMaxCanvas = kMaxCanvasSide;
 
 uint32_t ParseBackground(const std::string& text) {
-  if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-    throw CommandFailure{"--background must be RRGGBB, for example 1E415A"};
-  const uint32_t rgb = static_cast<uint32_t>(std::stoul(text, nullptr, 16));
-  // stored as 0x00BBGGRR
-  return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+  if (const std::optional<uint32_t> bgr = BgrOfHex(text)) return *bgr;
+  throw CommandFailure{"--background must be RRGGBB, for example 1E415A"};
 }
 
 void RunSet(const SetOptions& o) {

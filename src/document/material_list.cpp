@@ -68,9 +68,7 @@ int32_t FactorPositionOfText(std::string_view text) { return TruncatedInt32(Pars
 int32_t PowerPositionOfText(std::string_view text) { return ParseInt(text); }
 
 std::string TextureNameForChosenFile(const std::string& chosenPath, const std::string& programFolder) {
-  std::string folder = programFolder.empty() ? ModuleFolder() : programFolder;
-  if (!folder.empty() && folder.back() != '/') folder += '/';
-  folder += "Texture";
+  const std::string folder = ProgramFolderOr(programFolder) + "Texture";
   // Only a file inside the folder becomes relative: the folder, a separator, then the name.
   const std::string lower = Lower(chosenPath);
   if (lower.size() > folder.size() + 1 && lower.compare(0, folder.size(), Lower(folder)) == 0 &&

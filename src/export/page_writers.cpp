@@ -1,8 +1,10 @@
 #include "export/page_writers.h"
 
 #include "export/export_camera.h"
+#include "export/runtime_file_list.h"
 #include "export/script_file.h"
 #include "export/web_text.h"
+#include "scene/bgr_color.h"
 
 namespace qv {
 
@@ -35,13 +37,9 @@ std::string ModelClassName(std::string_view title) { return ScriptIdentifier("Mo
 bool WriteStyleSheet(const Scene& scene, const std::string& path) {
   ScriptFile file;
   if (!file.Create(path)) return false;
-  const uint32_t c = scene.m_backgroundColor;
+  const Rgb8 rgb = RgbOfBgr(scene.m_backgroundColor);
   file.Line("canvas {");
-  file.Put("\tbackground-color: #")
-      .HexByte(static_cast<uint8_t>(c & 0xFF))
-      .HexByte(static_cast<uint8_t>((c >> 8) & 0xFF))
-      .HexByte(static_cast<uint8_t>((c >> 16) & 0xFF))
-      .Line(";");
+  file.Put("\tbackground-color: #").HexByte(rgb.red).HexByte(rgb.green).HexByte(rgb.blue).Line(";");
   file.Line("}");
   return file.Close();
 }
@@ -79,9 +77,8 @@ bool WriteWebGLScene(const Scene& scene, const std::string& path, std::string_vi
       .Put("\" height=\"")
       .Int(scene.m_canvasHeight)
       .Line("\"></canvas>');");
-  for (const char* runtime : {"Vector3D.js", "Matrix3D.js", "GLSL.js", "Orvakis3D.js", "Model3D.js", "BoneModel3D.js",
-                              "Material.js"})
-    PutLoadScript(file, "webgl", runtime);
+  // The load order comes from web_runtime/runtime_files.json with the list of files.
+  for (const char* runtime : {QV_RUNTIME_LOAD_ORDER_WEBGL}) PutLoadScript(file, "webgl", runtime);
   PutLoadScript(file, "webgl", ModelScriptReference(title));
   file.Line("document.write('<script>initWebGL();</script>');");
   file.Line("var _model;");
@@ -125,9 +122,7 @@ bool WriteWebGPUScene(const Scene& scene, const std::string& path, std::string_v
       .Put("\" height=\"")
       .Int(scene.m_canvasHeight)
       .Line("\"></canvas>');");
-  for (const char* runtime : {"Vector3D.js", "Matrix3D.js", "Zentrel3D.js", "Model3D.js", "BoneModel3D.js",
-                              "Material.js", "WGSL.js"})
-    PutLoadScript(file, "webgpu", runtime);
+  for (const char* runtime : {QV_RUNTIME_LOAD_ORDER_WEBGPU}) PutLoadScript(file, "webgpu", runtime);
   PutLoadScript(file, "webgpu", ModelScriptReference(title));
   // The canvas id sits in a double-quoted string of an inline script, itself inside the
   // single-quoted string given to document.write.

@@ -22,23 +22,13 @@ WebExportKind WebExportKindOf(SaveType type) {
 const char* FolderWord(WebExportKind kind) { return kind == WebExportKind::kWebGPU ? "webgpu" : "webgl"; }
 
 const std::vector<std::string>& RuntimeFileNames(WebExportKind kind) {
-  // The build makes the list from DoNotTouch/runtime_files.json, the one list of these files.
+  // The build makes the list from web_runtime/runtime_files.json, the one list of these files.
   static const std::vector<std::string> kWebGLFiles{QV_RUNTIME_FILES_WEBGL};
   static const std::vector<std::string> kWebGPUFiles{QV_RUNTIME_FILES_WEBGPU};
   return kind == WebExportKind::kWebGPU ? kWebGPUFiles : kWebGLFiles;
 }
 
 namespace {
-
-std::string WithTrailingSlash(std::string folder) {
-  if (!folder.empty() && folder.back() != '/') folder += '/';
-  return folder;
-}
-
-std::string ProgramFolder(const WebExportOptions& options) {
-  if (!options.programFolder.empty()) return WithTrailingSlash(options.programFolder);
-  return ModuleFolder();
-}
 
 // A site being written: every file goes to a hidden staging folder inside the site's folder and
 // is moved into place only when all of them were written, so a failure at any step leaves
@@ -129,7 +119,7 @@ WebExportResult ExportWebSite(Scene& scene, UserInteraction& ui, WebExportKind k
   const std::string styleSheet = "css/styles.css";
   if (!WriteStyleSheet(scene, site.Stage(styleSheet))) return fail(styleSheet);
 
-  const std::string runtimeFolder = ProgramFolder(options) + "DoNotTouch/" + word + "/";
+  const std::string runtimeFolder = ProgramFolderOr(options.programFolder) + kWebRuntimeFolder + "/" + word + "/";
   for (const std::string& name : RuntimeFileNames(kind)) {
     const std::string relative = word + "/" + name;
     std::error_code error;

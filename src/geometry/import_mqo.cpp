@@ -43,7 +43,7 @@ MqoImportResult ImportMQO(Scene& scene, std::FILE* file, const std::string& fold
 
   TextureLookup lookup;
   lookup.documentFolder = folder;
-  lookup.programFolder = options.programFolder.empty() ? ModuleFolder() : options.programFolder;
+  lookup.programFolder = ProgramFolderOr(options.programFolder);
 
   const size_t modelsBefore = scene.m_models.size();
   const size_t materialsBefore = scene.m_materials.size();

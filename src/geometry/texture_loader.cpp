@@ -39,10 +39,9 @@ bool IsAscii(const std::string& text) {
   return true;
 }
 
-std::string WithTrailingSlash(std::string folder) {
-  if (folder.empty()) return "./";
-  if (folder.back() != '/') folder += '/';
-  return folder;
+// A folder to put before a relative name; no folder is the current one.
+std::string FolderPrefix(const std::string& folder) {
+  return folder.empty() ? "./" : WithTrailingSlash(folder);
 }
 
 bool IsRegularFile(const std::string& path) {
@@ -91,9 +90,9 @@ std::vector<TextureCandidate> TextureCandidates(const std::string& textureName, 
     for (const std::string& form : forms) out.push_back({form, form.rfind('/') + 1});
     return out;
   }
-  std::vector<std::string> bases{WithTrailingSlash(lookup.documentFolder)};
+  std::vector<std::string> bases{FolderPrefix(lookup.documentFolder)};
   if (!lookup.programFolder.empty()) {
-    const std::string program = WithTrailingSlash(lookup.programFolder);
+    const std::string program = FolderPrefix(lookup.programFolder);
     bases.push_back(program + "TEXTURE/");
     bases.push_back(program + "Texture/");
   }

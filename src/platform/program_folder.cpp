@@ -14,11 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string WithTrailingSlash(std::string folder) {
-  if (!folder.empty() && folder.back() != '/') folder += '/';
-  return folder;
-}
-
 bool IsFolder(const fs::path& path) {
   std::error_code error;
   return fs::is_directory(path, error);
@@ -36,6 +31,11 @@ fs::path ShareFolder(const std::string& executableFolder) {
 
 }  // namespace
 
+std::string WithTrailingSlash(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
 std::string ExecutableFolder() {
   std::error_code error;
   const fs::path exe = fs::read_symlink("/proc/self/exe", error);
@@ -49,12 +49,16 @@ std::string ModuleFolder() {
   return folder;
 }
 
+std::string ProgramFolderOr(const std::string& given) {
+  return given.empty() ? ModuleFolder() : WithTrailingSlash(given);
+}
+
 std::string ProgramFilesFolder(const std::string& executableFolder) {
   if (executableFolder.empty()) return {};
   const std::string own = WithTrailingSlash(executableFolder);
-  if (IsFolder(fs::path(own) / "DoNotTouch")) return own;
+  if (IsFolder(fs::path(own) / kWebRuntimeFolder)) return own;
   const fs::path installed = ShareFolder(own) / "quorvel-logo";
-  if (IsFolder(installed / "DoNotTouch")) return WithTrailingSlash(installed.string());
+  if (IsFolder(installed / kWebRuntimeFolder)) return WithTrailingSlash(installed.string());
   return own;
 }
 

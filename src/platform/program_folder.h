@@ -13,6 +13,9 @@ namespace qv {
 // in an installed prefix's share folder alike.
 inline constexpr const char* kDesktopEntryFile = "applications/quorvel-logo.desktop";
 inline constexpr const char* kMimePackageFile = "mime/packages/quorvel-logo.xml";
+// The web runtime's folder in the program's folder: the name the export copies from, and the mark
+// by which the program's folder is recognised.
+inline constexpr const char* kWebRuntimeFolder = "DoNotTouch";
 
 // The folder of the running executable with a trailing "/" (from /proc/self/exe); empty when unknown.
 std::string ExecutableFolder();
@@ -20,6 +23,11 @@ std::string ExecutableFolder();
 // The program's folder, with a trailing "/": where its own files are (the web runtime DoNotTouch,
 // the TEXTURE folders, the help page Logo.html). Empty when the executable's folder is unknown.
 std::string ModuleFolder();
+// The program's folder as a caller gives it (tests and documents that keep the program's files
+// elsewhere), with a trailing "/"; ModuleFolder() when `given` is empty.
+std::string ProgramFolderOr(const std::string& given);
+// `folder` with a trailing "/" (an empty folder stays empty).
+std::string WithTrailingSlash(std::string folder);
 
 // The rule of ModuleFolder for a program in `executableFolder`: that folder when it holds
 // DoNotTouch; else the installed layout's share folder (EXECUTABLE/../share/quorvel-logo/) when

@@ -13,5 +13,9 @@ namespace qv {
 int OpenRegularFileForReading(const std::string& path);
 // The same as a binary stream; null with errno set.
 std::FILE* OpenRegularFileStream(const std::string& path);
+// Why `path` cannot be read as a regular file, by the rule of the open above: 0 when it is one,
+// else an errno (ENOENT for nothing there, EISDIR for a folder, EINVAL for a FIFO, socket or
+// device). Asked before the file goes to a reader that would only say that it failed.
+int RegularFileError(const std::string& path);
 
 }  // namespace qv

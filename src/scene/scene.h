@@ -25,7 +25,7 @@ struct WalkStep {
 enum TransformMode : int32_t { kTransformMove = 0, kTransformRotate = 1, kTransformScale = 2 };
 enum MouseMode : int32_t { kMouseCamera = 0, kMouseModel = 1, kMouseAnimation = 2 };
 
-inline constexpr uint32_t kDefaultBackgroundColor = 0x005A411E;  // 0x00BBGGRR
+inline constexpr uint32_t kDefaultBackgroundColor = 0x005A411E;  // 0x00BBGGRR (scene/bgr_color.h)
 inline constexpr const char* kDefaultAnimationName = "Animation_0";
 
 class Scene {

@@ -22,6 +22,7 @@
 #include "document/command_table.h"
 #include "document/motion_doc.h"
 #include "platform/program_folder.h"
+#include "scene/bgr_color.h"
 #include "ui/command_actions.h"
 #include "ui/control_bar_widget.h"
 #include "ui/dialogs/document_dialogs.h"
@@ -307,12 +308,11 @@ void MainWindow::Unregister() {
 }
 
 void MainWindow::ChooseBackgroundColor() {
-  const uint32_t bgr = document_->scene().m_backgroundColor;
-  const QColor initial(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-  const QColor chosen = QColorDialog::getColor(initial, this, Tr("背景色"));
+  const Rgb8 rgb = RgbOfBgr(document_->scene().m_backgroundColor);
+  const QColor chosen = QColorDialog::getColor(QColor(rgb.red, rgb.green, rgb.blue), this, Tr("背景色"));
   if (!chosen.isValid()) return;
-  document_->SetBackgroundColor(uint32_t(chosen.red()) | uint32_t(chosen.green()) << 8 |
-                                uint32_t(chosen.blue()) << 16);
+  document_->SetBackgroundColor(BgrOfRgb({static_cast<uint8_t>(chosen.red()), static_cast<uint8_t>(chosen.green()),
+                                          static_cast<uint8_t>(chosen.blue())}));
 }
 
 int MainWindow::ViewportRowHeight() const {

@@ -2,6 +2,7 @@
 
 #include "animation/pose_matrix.h"
 #include "geometry/vertex_array.h"
+#include "scene/bgr_color.h"
 #include "viewport/camera.h"
 #include "viewport/current_pose.h"
 #include "viewport/gizmo_geometry.h"
@@ -15,12 +16,6 @@ constexpr float kPi = 3.14159274f;
 
 uint32_t MakeLineBuffer(RenderDevice& device, const LineVertices& vertices) {
   return device.CreateVertexBuffer(VertexLayout::kLine, vertices.data(), static_cast<uint32_t>(vertices.size()));
-}
-
-// 0xFF000000 + (red << 16) + (green << 8) + blue from a 0x00BBGGRR colour.
-uint32_t BackgroundArgb(uint32_t bgr) {
-  const uint32_t red = bgr & 0xFF, green = (bgr >> 8) & 0xFF, blue = (bgr >> 16) & 0xFF;
-  return 0xFF000000u + (red << 16) + (green << 8) + blue;
 }
 
 }  // namespace
@@ -189,7 +184,7 @@ void SceneRenderer::SetFrameStates() {
 void SceneRenderer::RenderFrame(const ShownFrame& shown) {
   if (!m_device) return;
   RenderDevice& d = *m_device;
-  d.Clear(true, BackgroundArgb(shown.backgroundColor), true, 1.0f);
+  d.Clear(true, OpaqueArgbOfBgr(shown.backgroundColor), true, 1.0f);
   d.BeginScene();
   SetFrameStates();
 

@@ -13,11 +13,11 @@ export const KINDS = ['webgl', 'webgpu'];
 
 // File names of the runtime library, per kind, as the export copies them: the one list the build
 // and the export read too.
-const RUNTIME_LIST = JSON.parse(fs.readFileSync(path.join(SOURCE_DIR, 'DoNotTouch', 'runtime_files.json'), 'utf8'));
+const RUNTIME_LIST = JSON.parse(fs.readFileSync(path.join(SOURCE_DIR, 'web_runtime', 'runtime_files.json'), 'utf8'));
 export const RUNTIME_FILES = { webgl: RUNTIME_LIST.webgl, webgpu: RUNTIME_LIST.webgpu };
 
 // Where a runtime file of a kind is below a runtime folder: the built one (bin/DoNotTouch) holds
-// every file in each kind's folder; the source tree keeps the files both kinds use in shared/.
+// every file in each kind's folder; the source tree (web_runtime/) keeps the files both kinds use in shared/.
 export function runtimeFile(runtimeDir, kind, file) {
   const own = path.join(runtimeDir, kind, file);
   if (fs.existsSync(own)) return own;

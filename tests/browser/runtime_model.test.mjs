@@ -7,7 +7,7 @@ import path from 'node:path';
 import vm from 'node:vm';
 import { SOURCE_DIR, RUNTIME_FILES, runtimeFile } from './harness.mjs';
 
-const runtimeDir = process.env.QV_RUNTIME_DIR || path.join(SOURCE_DIR, 'DoNotTouch');
+const runtimeDir = process.env.QV_RUNTIME_DIR || path.join(SOURCE_DIR, 'web_runtime');
 const SHARED = ['Vector3D.js', 'Matrix3D.js', 'Material.js', 'Model3D.js'];
 
 // A fresh global scope holding the shared scripts, loaded in page order.
@@ -32,9 +32,9 @@ test('both kinds ship every runtime file, and the shared ones are identical', ()
   }
   // One source: the files both kinds use are kept once in the source tree.
   for (const file of SHARED) {
-    assert.ok(fs.existsSync(path.join(SOURCE_DIR, 'DoNotTouch', 'shared', file)), `shared/${file}`);
+    assert.ok(fs.existsSync(path.join(SOURCE_DIR, 'web_runtime', 'shared', file)), `shared/${file}`);
     for (const kind of Object.keys(RUNTIME_FILES))
-      assert.ok(!fs.existsSync(path.join(SOURCE_DIR, 'DoNotTouch', kind, file)), `${kind}/${file} is a second copy`);
+      assert.ok(!fs.existsSync(path.join(SOURCE_DIR, 'web_runtime', kind, file)), `${kind}/${file} is a second copy`);
   }
 });
 

@@ -2,7 +2,7 @@
 // visitor sees. The pages come from a folder of exported sites (QV_WEB_PAGES, by default the
 // hand-made samples in tests/data/web); each site is served over HTTP on 127.0.0.1 from a
 // temporary copy, for every kind it holds. Runtime files a site lacks come from QV_RUNTIME_DIR
-// (by default DoNotTouch in the source tree). QV_SCREENSHOT_DIR, when set, keeps the screenshots.
+// (by default web_runtime in the source tree). QV_SCREENSHOT_DIR, when set, keeps the screenshots.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
@@ -13,7 +13,7 @@ import {
 } from './harness.mjs';
 
 const pagesDir = path.resolve(process.env.QV_WEB_PAGES || path.join(SOURCE_DIR, 'tests', 'data', 'web'));
-const runtimeDir = path.resolve(process.env.QV_RUNTIME_DIR || path.join(SOURCE_DIR, 'DoNotTouch'));
+const runtimeDir = path.resolve(process.env.QV_RUNTIME_DIR || path.join(SOURCE_DIR, 'web_runtime'));
 const shotDir = process.env.QV_SCREENSHOT_DIR || '';
 const sites = findSites(pagesDir);
 

@@ -75,5 +75,19 @@ TEST(ProgramFolder, TheTestProgramRunsFromTheBuildTree) {
   EXPECT_FALSE(InstalledWithDesktopFiles(ExecutableFolder()));
 }
 
+// Callers that keep the program's files elsewhere (tests, a document's own program folder) give
+// their folder; everyone else gets the running program's.
+TEST(ProgramFolder, AGivenFolderStandsForTheProgramsOwn) {
+  const struct {
+    std::string given, expected;
+  } kCases[] = {
+      {"", ModuleFolder()},
+      {"/opt/logo", "/opt/logo/"},
+      {"/opt/logo/", "/opt/logo/"},
+      {"relative", "relative/"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(ProgramFolderOr(c.given), c.expected) << "given: " << c.given;
+}
+
 }  // namespace
 }  // namespace qv

@@ -174,8 +174,7 @@ void MaterialDialog::accept() {
 }
 
 void MaterialDialog::ChooseTexture() {
-  std::string program = programFolder_.empty() ? ModuleFolder() : programFolder_;
-  if (!program.empty() && program.back() != '/') program += '/';
+  const std::string program = ProgramFolderOr(programFolder_);
   QFileDialog dialog(this, tr("ﾃｸｽﾁｬ"), QString::fromStdString(program + "Texture"),
                      tr("全ての形式 (*.bmp *.jpg *.jpeg *.tga *.png *.iff *.ppm)"));
   dialog.setOption(QFileDialog::DontUseNativeDialog);

@@ -267,7 +267,7 @@ void ModelTreePane::EndDrag() {
 }
 
 void ModelTreePane::AddModel() {
-  std::string folder = doc_.m_programFolder.empty() ? ModuleFolder() : doc_.m_programFolder;
+  const std::string folder = ProgramFolderOr(doc_.m_programFolder);
   QFileDialog dialog(this, tr("ﾓﾃﾞﾙ追加"), QString::fromStdString(folder), tr("Metasequoiaファイル (*.mqo)"));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFileMode(QFileDialog::ExistingFile);

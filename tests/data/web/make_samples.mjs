@@ -2,7 +2,7 @@
 // export writes (page, style sheet, scene scripts and model scripts for WebGL and WebGPU) with
 // the exporter's exact line templates, CR LF line ends and printf number formats. They let the
 // browser tests run the runtime library before the program's own exporter produces pages.
-// The runtime files themselves are not written here: the tests copy them from DoNotTouch.
+// The runtime files themselves are not written here: the tests copy them from web_runtime.
 //
 //   node tests/data/web/make_samples.mjs
 import fs from 'node:fs';

@@ -1,14 +1,10 @@
 // WebGL player of an exported scene. The page calls initWebGL() once the scripts are loaded; the
 // player then lets the scene script create its model (beginWebGL) and calls drawWebGL() for every
-// frame it shows. Animation 0 plays at 30 frames per second, looping, by the clock: a slow
-// browser skips frames, a fast one shows a frame more than once.
-
-// A page opened with ?frame=N shows frame N and stops there (a poster frame).
+// frame it shows. What both players share (the clock, ?frame=N, the drawing buffer's size, the
+// messages) is ScenePlayer in Matrix3D.js.
 //
-// The drawing buffer has the canvas's size times devicePixelRatio, while the canvas keeps the
-// size the scene script gave it on the page, so edges stay sharp on high-density screens. A lost
-// WebGL context is waited out: when the browser gives it back, the player sets WebGL up again,
-// runs the model script again (it holds the only copy of the geometry) and plays on.
+// A lost WebGL context is waited out: when the browser gives it back, the player sets WebGL up
+// again, runs the model script again (it holds the only copy of the geometry) and plays on.
 
 // Globals shared with the scene script.
 var _fov = 20;
@@ -16,84 +12,16 @@ var _eye = new Vector3D(0, 0, 1500);
 var _lookAt = new Vector3D(0, 0, 0);
 var _mvMatrix = new SceneCamera();
 
-const Orvakis3D = {
-  framesPerSecond: 30,
-  near: 100,
-  far: 10000,
+const Orvakis3D = Object.assign(new ScenePlayer(false), {
   gl: null,
-  canvas: null,
   webgl2: false,
-  // Playback frame number (not yet wrapped to the animation's length).
-  frameNumber: 0,
-  // Frames drawn so far (a new picture, not a repeated animation frame).
-  framesDrawn: 0,
-  // The drawing loop runs.
-  started: false,
-  // Something other than the frame changed (a texture arrived): draw again.
-  dirty: true,
   programs: {},
-  warned: {},
   whiteTexture: null,
-  // The frame asked for by ?frame=N, or null while playing.
-  stillFrame: null,
-  // Size of the canvas on the page (CSS pixels), as the scene script wrote it.
-  cssWidth: 0,
-  cssHeight: 0,
-  pixelRatio: 1,
-  // Waiting for a lost context to come back; failed: a message replaced the canvas.
+  // Waiting for a lost context to come back.
   contextLost: false,
-  failed: false,
-  projection: new Matrix3D(),
 
-  warnOnce(key, text) {
-    if (this.warned[key]) return;
-    this.warned[key] = true;
-    console.warn(text);
-  },
-
-  // Puts a short text where the canvas was.
-  showMessage(canvas, text) {
-    const box = document.createElement('div');
-    box.textContent = text;
-    box.style.cssText = 'display:flex;align-items:center;justify-content:center;text-align:center;' +
-      'box-sizing:border-box;padding:1em;border:1px solid #888;font:16px sans-serif;';
-    box.style.width = (this.cssWidth || canvas.width || 300) + 'px';
-    box.style.height = (this.cssHeight || canvas.height || 150) + 'px';
-    canvas.replaceWith(box);
-  },
-
-  // The player cannot go on: the message takes the canvas's place and drawing stops.
-  fail(text) {
-    if (this.failed) return;
-    this.failed = true;
-    if (this.canvas) this.showMessage(this.canvas, text);
-  },
-
-  // ?frame=N: a whole number from 0.
-  readStillFrame() {
-    const value = new URLSearchParams(location.search).get('frame');
-    return value !== null && /^\d+$/.test(value) ? Number(value) : null;
-  },
-
-  // Drawing buffer = CSS size x devicePixelRatio; the CSS size stays. True when it changed.
-  fitDrawingBuffer() {
-    const canvas = this.canvas;
-    const ratio = window.devicePixelRatio > 0 ? window.devicePixelRatio : 1;
-    if (this.cssWidth === 0) {
-      this.cssWidth = canvas.width;
-      this.cssHeight = canvas.height;
-      canvas.style.width = this.cssWidth + 'px';
-      canvas.style.height = this.cssHeight + 'px';
-    } else if (ratio === this.pixelRatio) {
-      return false;
-    }
-    this.pixelRatio = ratio;
-    const width = Math.max(1, Math.round(this.cssWidth * ratio));
-    const height = Math.max(1, Math.round(this.cssHeight * ratio));
-    if (canvas.width === width && canvas.height === height) return false;
-    canvas.width = width;
-    canvas.height = height;
-    return true;
+  canDraw() {
+    return !this.contextLost;
   },
 
   program(boneMode) {
@@ -114,11 +42,6 @@ const Orvakis3D = {
   // 32-bit indices (always there in WebGL 2).
   uintIndicesSupported() {
     return this.webgl2 || !!this.gl.getExtension('OES_element_index_uint');
-  },
-
-  projectionMatrix() {
-    const aspect = this.cssWidth / Math.max(this.cssHeight, 1);
-    return this.projection.perspective(_fov, aspect, this.near, this.far, false);
   },
 
   // The GL texture of what initTexture returned, uploaded on first use; null while the image
@@ -180,7 +103,7 @@ const Orvakis3D = {
     const f = window[name];
     if (typeof f === 'function') f(event);
   },
-};
+});
 
 // Fixed pipeline states, set on a new context and again on a restored one.
 Orvakis3D.setUpContext = function () {
@@ -204,7 +127,7 @@ Orvakis3D.buildScene = function () {
   } catch (e) {
     if (!e || !e.shaderFailure) throw e;
     console.error(e.message);
-    this.fail('シェーダーをコンパイルできません (a shader failed to compile; the scene cannot be shown).');
+    this.failShader();
   }
 };
 
@@ -227,16 +150,14 @@ function initWebGL() {
     console.error('initWebGL: the page has no canvas.');
     return;
   }
-  Orvakis3D.canvas = canvas;
-  Orvakis3D.stillFrame = Orvakis3D.readStillFrame();
-  Orvakis3D.fitDrawingBuffer();
+  Orvakis3D.attachCanvas(canvas);
   // Transparent clear: the style sheet's background colour shows around the model.
   const attributes = { alpha: true, premultipliedAlpha: true, antialias: true, depth: true };
   let gl = canvas.getContext('webgl2', attributes);
   const webgl2 = !!gl;
   if (!gl) gl = canvas.getContext('webgl', attributes) || canvas.getContext('experimental-webgl', attributes);
   if (!gl) {
-    Orvakis3D.showMessage(canvas, 'WebGL を利用できません (WebGL is not available in this browser).');
+    Orvakis3D.showMessage(canvas, ScenePlayer.unavailableMessage('WebGL'));
     return;
   }
   Orvakis3D.gl = gl;
@@ -257,41 +178,22 @@ function initWebGL() {
   document.addEventListener('keydown', (e) => Orvakis3D.callScene('onKeyDown', e));
   document.addEventListener('keyup', (e) => Orvakis3D.callScene('onKeyUp', e));
 
-  let start = null;
-  let shown = -1;
-  const step = (now) => {
-    if (Orvakis3D.failed) return;
-    if (start === null) start = now;
-    const still = Orvakis3D.stillFrame;
-    const frame = still !== null ? still : Math.floor((now - start) * Orvakis3D.framesPerSecond / 1000);
-    if (Orvakis3D.fitDrawingBuffer()) Orvakis3D.dirty = true;
-    if (!Orvakis3D.contextLost && (frame !== shown || Orvakis3D.dirty)) {
-      shown = frame;
-      Orvakis3D.dirty = false;
-      Orvakis3D.frameNumber = frame;
-      gl.viewport(0, 0, gl.drawingBufferWidth, gl.drawingBufferHeight);
-      gl.clearColor(0, 0, 0, 0);
-      gl.clearDepth(1);
-      gl.depthMask(true);
-      gl.clear(gl.COLOR_BUFFER_BIT | gl.DEPTH_BUFFER_BIT);
-      if (typeof drawWebGL === 'function') drawWebGL();
-      Orvakis3D.framesDrawn++;
-    }
-    // Scheduled last: a failing frame reports its error once instead of on every frame.
-    requestAnimationFrame(step);
-  };
-  Orvakis3D.started = true;
-  requestAnimationFrame(step);
+  Orvakis3D.startLoop(() => {
+    gl.viewport(0, 0, gl.drawingBufferWidth, gl.drawingBufferHeight);
+    gl.clearColor(0, 0, 0, 0);
+    gl.clearDepth(1);
+    gl.depthMask(true);
+    gl.clear(gl.COLOR_BUFFER_BIT | gl.DEPTH_BUFFER_BIT);
+    if (typeof drawWebGL === 'function') drawWebGL();
+  });
 }
 
 // Starts loading a texture image from the page's folder; setMaterial takes the result.
 function initTexture(fileName) {
   const holder = { fileName: String(fileName), image: null, texture: null, failed: false };
   if (location.protocol === 'file:') {
-    // A page opened from the file system may not read images into WebGL.
     holder.failed = true;
-    Orvakis3D.warnOnce('file-protocol', 'Textures are not shown when the page is opened as a file (file://); ' +
-      'open it through a web server to see them.');
+    Orvakis3D.warnFileProtocol();
     return holder;
   }
   const image = new Image();

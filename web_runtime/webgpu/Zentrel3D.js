@@ -1,111 +1,29 @@
 // WebGPU player of an exported scene. The page calls initWebGPU(canvas id); once a device is
 // ready the player lets the scene script create its model (init) and calls draw(passEncoder)
-// for every frame it shows. Animation 0 plays at 30 frames per second, looping, by the clock: a
-// slow browser skips frames, a fast one shows a frame more than once.
-
-// A page opened with ?frame=N shows frame N and stops there (a poster frame).
+// for every frame it shows. What both players share (the clock, ?frame=N, the drawing buffer's
+// size, the messages) is ScenePlayer in Matrix3D.js.
 //
-// The drawing buffer has the canvas's size times devicePixelRatio, while the canvas keeps the
-// size the scene script gave it on the page, so edges stay sharp on high-density screens. A lost
-// device, or a shader the device refuses, replaces the canvas with a message.
+// A lost device, or a shader the device refuses, replaces the canvas with a message.
 
 // Globals shared with the scene script.
 var _fov = 20;
 var _camera = new SceneCamera();
 
-const Zentrel3D = {
-  framesPerSecond: 30,
-  near: 100,
-  far: 10000,
+const Zentrel3D = Object.assign(new ScenePlayer(true), {
   sampleCount: 4,
   depthFormat: 'depth24plus',
   device: null,
   context: null,
-  canvas: null,
   format: null,
-  // Playback frame number (not yet wrapped to the animation's length).
-  frameNumber: 0,
-  // Something other than the frame changed (a texture arrived): draw again.
-  dirty: true,
-  warned: {},
   textures: {},
   blankTexture: null,
   sampler: null,
-  // The frame asked for by ?frame=N, or null while playing.
-  stillFrame: null,
-  // Size of the canvas on the page (CSS pixels), as the scene script wrote it.
-  cssWidth: 0,
-  cssHeight: 0,
-  pixelRatio: 1,
-  // Frames drawn so far (a new picture, not a repeated animation frame).
-  framesDrawn: 0,
-  // A message replaced the canvas: nothing is drawn any more.
-  failed: false,
-  // The drawing loop runs.
-  started: false,
   // Checks of the device that drawing waits for (the model's pipeline).
   pending: [],
-  projection: new Matrix3D(),
-
-  warnOnce(key, text) {
-    if (this.warned[key]) return;
-    this.warned[key] = true;
-    console.warn(text);
-  },
-
-  // Puts a short text where the canvas was.
-  showMessage(canvas, text) {
-    const box = document.createElement('div');
-    box.textContent = text;
-    box.style.cssText = 'display:flex;align-items:center;justify-content:center;text-align:center;' +
-      'box-sizing:border-box;padding:1em;border:1px solid #888;font:16px sans-serif;';
-    box.style.width = (this.cssWidth || canvas.width || 300) + 'px';
-    box.style.height = (this.cssHeight || canvas.height || 150) + 'px';
-    canvas.replaceWith(box);
-  },
-
-  // The player cannot go on: the message takes the canvas's place and drawing stops.
-  fail(text) {
-    if (this.failed) return;
-    this.failed = true;
-    if (this.canvas) this.showMessage(this.canvas, text);
-  },
 
   shaderFailed(detail) {
     console.error('WebGPU shader: ' + detail);
-    this.fail('シェーダーをコンパイルできません (a shader failed to compile; the scene cannot be shown).');
-  },
-
-  // ?frame=N: a whole number from 0.
-  readStillFrame() {
-    const value = new URLSearchParams(location.search).get('frame');
-    return value !== null && /^\d+$/.test(value) ? Number(value) : null;
-  },
-
-  // Drawing buffer = CSS size x devicePixelRatio; the CSS size stays. True when it changed.
-  fitDrawingBuffer() {
-    const canvas = this.canvas;
-    const ratio = window.devicePixelRatio > 0 ? window.devicePixelRatio : 1;
-    if (this.cssWidth === 0) {
-      this.cssWidth = canvas.width;
-      this.cssHeight = canvas.height;
-      canvas.style.width = this.cssWidth + 'px';
-      canvas.style.height = this.cssHeight + 'px';
-    } else if (ratio === this.pixelRatio) {
-      return false;
-    }
-    this.pixelRatio = ratio;
-    const width = Math.max(1, Math.round(this.cssWidth * ratio));
-    const height = Math.max(1, Math.round(this.cssHeight * ratio));
-    if (canvas.width === width && canvas.height === height) return false;
-    canvas.width = width;
-    canvas.height = height;
-    return true;
-  },
-
-  projectionMatrix() {
-    const aspect = this.cssWidth / Math.max(this.cssHeight, 1);
-    return this.projection.perspective(_fov, aspect, this.near, this.far, true);
+    this.failShader();
   },
 
   // 1x1 white texture bound while a material has none.
@@ -175,8 +93,7 @@ const Zentrel3D = {
     if (!entry) {
       entry = this.textures[name] = { texture: null, waiting: [] };
       if (location.protocol === 'file:') {
-        this.warnOnce('file-protocol', 'Textures are not shown when the page is opened as a file (file://); ' +
-          'open it through a web server to see them.');
+        this.warnFileProtocol();
         return;
       }
       fetch(encodeURIComponent(name))
@@ -205,7 +122,7 @@ const Zentrel3D = {
     if (entry.texture) ready(entry.texture);
     else entry.waiting.push(ready);
   },
-};
+});
 
 // Called by the page (once) with the id of the scene's canvas.
 function initWebGPU(canvasId) {
@@ -214,7 +131,7 @@ function initWebGPU(canvasId) {
     console.error('initWebGPU: the page has no canvas "' + canvasId + '".');
     return;
   }
-  const unavailable = 'WebGPU を利用できません (WebGPU is not available in this browser).';
+  const unavailable = ScenePlayer.unavailableMessage('WebGPU');
   if (!navigator.gpu) {
     Zentrel3D.showMessage(canvas, unavailable);
     return;
@@ -237,9 +154,7 @@ Zentrel3D.startWebGPU = async function (canvas) {
     this.fail('WebGPU の描画装置が失われました。ページを読み込み直してください ' +
       '(the graphics device was lost; reload the page).');
   });
-  this.canvas = canvas;
-  this.stillFrame = this.readStillFrame();
-  this.fitDrawingBuffer();
+  this.attachCanvas(canvas);
   const context = canvas.getContext('webgpu');
   if (!context) throw new Error('no WebGPU canvas context');
   const format = navigator.gpu.getPreferredCanvasFormat();
@@ -276,43 +191,22 @@ Zentrel3D.play = function () {
 
   if (typeof init === 'function') init();
 
-  let start = null;
-  let shown = -1;
-  const step = (now) => {
-    if (this.failed) return;
-    if (start === null) start = now;
-    const still = this.stillFrame;
-    const frameNumber = still !== null ? still : Math.floor((now - start) * this.framesPerSecond / 1000);
-    if (this.fitDrawingBuffer()) {
-      makeTargets();
-      this.dirty = true;
+  const drawFrame = () => {
+    const encoder = device.createCommandEncoder();
+    colourAttachment.view = colourView;
+    colourAttachment.resolveTarget = context.getCurrentTexture().createView();
+    depthAttachment.view = depthView;
+    const pass = encoder.beginRenderPass(passDescriptor);
+    try {
+      if (typeof draw === 'function') draw(pass);
+    } finally {
+      pass.end();
+      submitted[0] = encoder.finish();
+      device.queue.submit(submitted);
+      submitted[0] = null;
+      colourAttachment.resolveTarget = null;
     }
-    if (frameNumber !== shown || this.dirty) {
-      shown = frameNumber;
-      this.dirty = false;
-      this.frameNumber = frameNumber;
-      const encoder = device.createCommandEncoder();
-      colourAttachment.view = colourView;
-      colourAttachment.resolveTarget = context.getCurrentTexture().createView();
-      depthAttachment.view = depthView;
-      const pass = encoder.beginRenderPass(passDescriptor);
-      try {
-        if (typeof draw === 'function') draw(pass);
-      } finally {
-        pass.end();
-        submitted[0] = encoder.finish();
-        device.queue.submit(submitted);
-        submitted[0] = null;
-        colourAttachment.resolveTarget = null;
-      }
-      this.framesDrawn++;
-    }
-    // Scheduled last: a failing frame reports its error once instead of on every frame.
-    requestAnimationFrame(step);
   };
   // Pipelines are checked by the device in the background: a refused one must not be drawn.
-  Promise.all(this.pending).then(() => {
-    this.started = true;
-    requestAnimationFrame(step);
-  });
+  Promise.all(this.pending).then(() => this.startLoop(drawFrame, makeTargets));
 };
