@@ -43,9 +43,8 @@ FileExportResult RunFileExport(CMotionDoc& doc, const std::string& path, SaveTyp
   // The frames drawn are the stored poses: fill the in-between ones from the keys first, as play
   // and the other exports do, then draw from a copy.
   RecomputeAllFrames(scene);
-  MovieExportJob* started = nullptr;
-  MovieExportJob job(scene, movie, path, [&](int64_t done) { frontEnd.MovieFrameDrawn(*started, done); });
-  started = &job;
+  // The listener runs only after Start, when `job` is whole.
+  MovieExportJob job(scene, movie, path, [&](int64_t done) { frontEnd.MovieFrameDrawn(job, done); });
   job.Start();
   frontEnd.WaitForMovie(job);
   job.Wait();
