@@ -2,7 +2,8 @@
 # OpenGL): one program per tests/ui/*_test.cpp (windows, panes, dialogs) and tests/app/*_test.cpp
 # (whole sessions through the program's window). Test names desktop.<file>, label `desktop`.
 find_package(Qt6 REQUIRED COMPONENTS Test)
-find_program(QV_XVFB_RUN xvfb-run REQUIRED)
+find_program(QV_XVFB Xvfb REQUIRED)
+set(QV_ON_VIRTUAL_DISPLAY bash ${CMAKE_CURRENT_SOURCE_DIR}/support/on_virtual_display.sh)
 
 # What the desktop tests share, built once: the test main, the modal-dialog answers, the gestures.
 file(GLOB QV_DESKTOP_SUPPORT CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/desktop/*.cpp)
@@ -28,7 +29,7 @@ foreach(source ${QV_DESKTOP_TESTS})
     QV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(desktop_${name} quorvel-logo qvlogo)
   add_test(NAME desktop.${name}
-    COMMAND ${QV_XVFB_RUN} -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:desktop_${name}>)
+    COMMAND ${QV_ON_VIRTUAL_DISPLAY} $<TARGET_FILE:desktop_${name}>)
   set(environment "QT_QPA_PLATFORM=xcb;LIBGL_ALWAYS_SOFTWARE=1")
   if(QV_SANITIZE)
     # Qt, Mesa and fontconfig keep process-long caches that the leak checker reports from deep

@@ -13,9 +13,9 @@ add_test(NAME install.files_and_desktop_metadata
 add_test(NAME install.export_from_prefix
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/install/export_from_prefix.sh
           ${QV_INSTALL_PREFIX} ${QV_TEST_DATA_DIR} "${QV_INSTALL_TEST_DIR}/export")
-find_program(QV_XVFB_RUN xvfb-run REQUIRED)
+find_program(QV_XVFB Xvfb REQUIRED)
 add_test(NAME install.desktop_program_from_prefix
-  COMMAND ${QV_XVFB_RUN} -a -s "-screen 0 1280x1024x24"
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/support/on_virtual_display.sh
           bash ${CMAKE_CURRENT_SOURCE_DIR}/install/desktop_from_prefix.sh
           ${QV_INSTALL_PREFIX} ${CMAKE_BINARY_DIR}/bin ${QV_TEST_DATA_DIR} "${QV_INSTALL_TEST_DIR}/desktop")
 set_tests_properties(install.files_and_desktop_metadata install.export_from_prefix install.desktop_program_from_prefix

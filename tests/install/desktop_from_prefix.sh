@@ -2,7 +2,7 @@
 # The desktop program run from an installed prefix opens a document, and registers nothing in the
 # user's data folder: the prefix's own desktop entry and MIME type stand. The same program run from
 # the build tree does register, which shows that the moment looked at comes after registration.
-# Runs under xvfb-run.
+# Runs on a virtual X display of its own (tests/support/on_virtual_display.sh).
 #   desktop_from_prefix.sh PREFIX BUILD_BIN TEST_DATA WORK
 set -euo pipefail
 prefix=$1 build_bin=$2 data=$3 work=$4
