@@ -648,35 +648,6 @@ class PartBuilder {
   mutable std::vector<int32_t> localOf_;  // scratch of Exact: each vertex's number among a band's
 };
 
-// The cap's outline as closed loops with the cap on their left.
-std::vector<std::vector<int32_t>> OutlineLoops(const CModel& model) {
-  const std::vector<std::pair<int32_t, int32_t>> edges = CapBoundaryEdges(model);
-  const size_t n = model.m_vertices.size();
-  // Edges leaving each vertex, in the direction the cap runs them (the outline clockwise).
-  std::vector<uint32_t> first(n + 1, 0);
-  for (const auto& [p, q] : edges) ++first[p + 1];
-  for (size_t i = 0; i < n; ++i) first[i + 1] += first[i];
-  std::vector<int32_t> to(edges.size());
-  {
-    std::vector<uint32_t> fill(first.begin(), first.end() - 1);
-    for (const auto& [p, q] : edges) to[fill[p]++] = q;
-  }
-  std::vector<uint32_t> next(first.begin(), first.end() - 1);  // first unused edge of each vertex
-  std::vector<std::vector<int32_t>> loops;
-  for (const auto& [p0, q0] : edges) {
-    if (next[p0] == first[p0 + 1]) continue;
-    std::vector<int32_t> loop;
-    int32_t at = p0;
-    while (next[at] < first[at + 1]) {
-      loop.push_back(at);
-      at = to[next[at]++];
-    }
-    std::reverse(loop.begin(), loop.end());
-    if (loop.size() >= 3) loops.push_back(std::move(loop));
-  }
-  return loops;
-}
-
 // Groups of loops whose bounding boxes overlap, directly or through others, in the order of
 // their first loops.
 std::vector<std::vector<size_t>> OverlappingClusters(const Paths& loops) {
@@ -723,13 +694,15 @@ std::vector<std::vector<size_t>> OverlappingClusters(const Paths& loops) {
 
 }  // namespace
 
-void ExtrudeBevelledCap(CModel& model, float thickness, const BevelParameters& bevel, int32_t material) {
+void ExtrudeBevelledContours(CModel& model, const std::vector<std::vector<int32_t>>& contours, float thickness,
+                             const BevelParameters& bevel, int32_t material) {
   double largest = 0;
   for (const CVector& v : model.m_vertices) largest = std::max({largest, std::fabs(double{v.x}), std::fabs(double{v.y})});
   const double scale = largest > 0 ? std::ldexp(1.0, std::ilogb(kGridReach / largest)) : 1.0;
 
   Paths loops;
-  for (const auto& loop : OutlineLoops(model)) {
+  for (const auto& loop : contours) {
+    if (loop.size() < 3) continue;
     Path path;
     path.reserve(loop.size());
     for (int32_t v : loop)

@@ -5,6 +5,7 @@
 // that is a height field, which cannot pass through itself however the drawn-in outline splits
 // or vanishes where strokes are thinner than twice the width.
 #include <cstdint>
+#include <vector>
 
 #include "geometry/text_model.h"
 
@@ -12,14 +13,17 @@ namespace qv {
 
 struct CModel;
 
-// Turns the flat cap (z = 0, triangles wound clockwise seen with x right and y up, the only
-// faces of `model`) into a closed solid from z = -thickness to 0 whose edges are bevelled: at
-// z = -depth ... -(thickness - depth) the section is the cap's outline (overlapping parts united)
-// with side walls of `material`; towards each face the outline is drawn in along the profile
-// until the cap and the back are the outline drawn in by the width. The walls vanish when twice
-// the depth is the thickness. Every face gets `material`; the vertices are replaced. Expects a
-// bevel that HasBevel, held to its ranges by ClampBevel. A part of the text whose bands cannot be
-// triangulated cleanly is left a flat slab, so the solid stays closed.
-void ExtrudeBevelledCap(CModel& model, float thickness, const BevelParameters& bevel, int32_t material);
+// Makes the closed solid, from z = -thickness to 0, of an outline given as points and rings:
+// `model` holds the outline's points (at z = 0) and no faces, and each of `contours` is a closed
+// ring of their numbers with the outline's area on its left (outer boundaries counter-clockwise
+// seen with x right and y up, holes clockwise). At z = -depth ... -(thickness - depth) the section
+// is the outline (overlapping parts united) with side walls; towards each face the outline is
+// drawn in along the profile until the front and the back are the outline drawn in by the width.
+// The walls vanish when twice the depth is the thickness. Every face gets `material`; the
+// vertices are replaced. Expects a bevel that HasBevel, held to its ranges by ClampBevel. A part
+// of the text whose bands cannot be triangulated cleanly is left a flat slab, so the solid stays
+// closed.
+void ExtrudeBevelledContours(CModel& model, const std::vector<std::vector<int32_t>>& contours, float thickness,
+                             const BevelParameters& bevel, int32_t material);
 
 }  // namespace qv

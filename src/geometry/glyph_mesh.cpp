@@ -269,6 +269,11 @@ bool MOutline::AddGlyphMesh(CModel& model, float xOffset, int32_t material) {
 }
 
 void MOutline::PrepareMesh() {
+  PrepareContours();
+  JoinHolesAndTriangulate();
+}
+
+void MOutline::PrepareContours() {
   // Contours that enclose nothing would be joined as slivers; contours that cross, overlap or
   // touch are first replaced by the separate boundaries of the area the font fills.
   DropRepeatedPoints(m_polygons);
@@ -291,7 +296,35 @@ void MOutline::PrepareMesh() {
     if (polygon.PointCount() >= 3 && !(m_shortBridges ? SignedArea(polygon.m_points) > 0 : bool(counterClockwise[i])))
       polygon.Reverse();
   }
-  JoinHolesAndTriangulate();
+}
+
+void MOutline::TurnHolesClockwise() {
+  // Contours are apart, so one that lies inside another lies inside it with every point not on
+  // that one's boundary; a point on it (where united contours touch) decides nothing.
+  auto encloses = [](const TTPolygon& outer, const TTPolygon& inner) {
+    for (const PointF& p : inner.m_points) {
+      bool inside = false, onBoundary = false;
+      const std::vector<PointF>& ring = outer.m_points;
+      for (size_t i = 0, j = ring.size() - 1; i < ring.size() && !onBoundary; j = i++) {
+        const PointF& a = ring[i];
+        const PointF& b = ring[j];
+        const double cross = (double{b.x} - a.x) * (double{p.y} - a.y) - (double{b.y} - a.y) * (double{p.x} - a.x);
+        if (cross == 0 && std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) && std::min(a.y, b.y) <= p.y &&
+            p.y <= std::max(a.y, b.y))
+          onBoundary = true;
+        else if ((a.y > p.y) != (b.y > p.y) && p.x < (double{b.x} - a.x) * (double{p.y} - a.y) / (double{b.y} - a.y) + a.x)
+          inside = !inside;
+      }
+      if (!onBoundary) return inside;
+    }
+    return false;
+  };
+  std::vector<char> turn(m_polygons.size(), 0);
+  for (size_t j = 0; j < m_polygons.size(); ++j)
+    for (size_t k = 0; k < m_polygons.size(); ++k)
+      if (k != j && m_polygons[k]->PointCount() >= 3 && encloses(*m_polygons[k], *m_polygons[j])) turn[j] ^= 1;
+  for (size_t j = 0; j < m_polygons.size(); ++j)
+    if (turn[j]) m_polygons[j]->Reverse();
 }
 
 void MOutline::PrepareSeparateContours() {
@@ -333,6 +366,18 @@ void MOutline::AppendMesh(CModel& model, float xOffset, int32_t material) const 
       face.m_indices = {vertexOf[triangle.a], vertexOf[triangle.c], vertexOf[triangle.b]};
       face.m_material = material;
       model.m_faces.push_back(std::move(face));
+    }
+  }
+}
+
+void MOutline::AppendContours(CModel& model, std::vector<std::vector<int32_t>>& contours) const {
+  for (const auto& polygon : m_polygons) {
+    if (polygon->PointCount() < 3) continue;
+    std::vector<int32_t>& ring = contours.emplace_back();
+    ring.reserve(polygon->m_points.size());
+    for (const PointF& p : polygon->m_points) {
+      ring.push_back(static_cast<int32_t>(model.m_vertices.size()));
+      model.m_vertices.push_back({p.x, p.y, 0.0f});
     }
   }
 }

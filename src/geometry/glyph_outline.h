@@ -45,6 +45,16 @@ class MOutline {
   // model.
   void PrepareMesh();
   void AppendMesh(CModel& model, float xOffset, int32_t material) const;
+  // PrepareMesh's first half, for an outline wanted as contours rather than a cap: repeated
+  // points and empty contours dropped, crossing contours united, every contour counter-clockwise
+  // and apart from the others.
+  void PrepareContours();
+  // After PrepareContours: contours inside an odd number of others (holes) turned clockwise, so
+  // that every contour has the glyph's area on its left.
+  void TurnHolesClockwise();
+  // Appends the contours' points to the model at z = 0 (no faces) and each contour, as a ring of
+  // their vertex numbers, to `contours`.
+  void AppendContours(CModel& model, std::vector<std::vector<int32_t>>& contours) const;
   // PrepareMesh for contours already simple and apart (none crosses, touches or overlaps another,
   // as offset rings are): each is turned counter-clockwise by its area and no point is moved, so
   // the triangles' corners are exactly the points given.

@@ -147,8 +147,21 @@ class CornerListBuilder {
     }
     const size_t classes = m_normals.size();
     m_shares.resize(classes * classes);
+    bool allShare = true;
     for (size_t c = 0; c < classes; ++c)
-      for (size_t d = 0; d < classes; ++d) m_shares[c * classes + d] = m_threshold.Shares(Dot(m_normals[d], m_normals[c]));
+      for (size_t d = 0; d < classes; ++d) {
+        const bool shares = m_threshold.Shares(Dot(m_normals[d], m_normals[c]));
+        m_shares[c * classes + d] = shares;
+        allShare = allShare && shares;
+      }
+    if (allShare && count > 0) {
+      // A smooth vertex (a bevel's, or a cap's next to it): every corner would make the list of
+      // all its faces and find it equal to the first corner's, so that one list serves them all.
+      const uint32_t list = StartList(corners[0]);
+      m_store.faces.insert(m_store.faces.end(), faces.begin(), faces.end());
+      for (size_t k = 1; k < count; ++k) m_listOf[corners[k]] = list;
+      return;
+    }
     m_made.assign(classes, kNone);
     const uint32_t made = static_cast<uint32_t>(m_store.first.size());  // the first list of this vertex
 

@@ -142,19 +142,33 @@ bool BuildTextMesh(PlatformFont& font, std::u32string_view text, const TextParam
     if (facesPerPoint * static_cast<int64_t>(points) > maxFaces) return false;
     outlines.push_back({std::move(outline), glyph.x, glyph.y});
   }
+  // A bevelled text is made from the outline's contours; a flat one from its triangulated cap.
+  const bool bevelled = HasBevel(bevel);
   model.m_vertices.reserve(model.m_vertices.size() + 2 * points);
-  model.m_faces.reserve(model.m_faces.size() + 3 * points);
-  // The caps are made side by side, then added in the order the glyphs stand (left to right): the
+  if (!bevelled) model.m_faces.reserve(model.m_faces.size() + 3 * points);
+  // The glyphs are prepared side by side, then added in the order they stand (left to right): the
   // model is the same as when each glyph is made in turn.
   ParallelFor(outlines.size(), kGlyphsPerRange, [&](size_t begin, size_t end) {
-    for (size_t i = begin; i < end; ++i) outlines[i].outline.PrepareMesh();
+    for (size_t i = begin; i < end; ++i) {
+      MOutline& outline = outlines[i].outline;
+      if (bevelled) {
+        outline.PrepareContours();
+        outline.TurnHolesClockwise();
+      } else {
+        outline.PrepareMesh();
+      }
+    }
   });
   std::vector<Placed> placed;
   placed.reserve(outlines.size());
+  std::vector<std::vector<int32_t>> contours;
   const size_t base = model.m_vertices.size();
   for (const Read& read : outlines) {
     placed.push_back({model.m_vertices.size(), read.x, read.y});
-    read.outline.AppendMesh(model, 0.0f, material);
+    if (bevelled)
+      read.outline.AppendContours(model, contours);
+    else
+      read.outline.AppendMesh(model, 0.0f, material);
   }
   std::vector<double> xs(model.m_vertices.size() - base), ys(xs.size());
   for (size_t g = 0; g < placed.size(); ++g) {
@@ -171,8 +185,8 @@ bool BuildTextMesh(PlatformFont& font, std::u32string_view text, const TextParam
     for (size_t i = 0; i < xs.size(); ++i)
       model.m_vertices[base + i] = {static_cast<float>(xs[i] - cx), static_cast<float>(ys[i] - cy), 0.0f};
   }
-  if (HasBevel(bevel))
-    ExtrudeBevelledCap(model, thickness, bevel, material);
+  if (bevelled)
+    ExtrudeBevelledContours(model, contours, thickness, bevel, material);
   else
     ExtrudeCap(model, thickness, material);
   // x and y are centred already; the slab from -thickness to 0 moves to around 0.

@@ -87,7 +87,7 @@ bool BuildTextMesh(PlatformFont& font, std::u32string_view text, int32_t subdivi
                    int64_t maxFaces = kMaxTextFaces);
 // The same with subdivisions, fontSize, thickness, kerning, tracking and bevel from `parameters`
 // (its font and text are not used). A bevel that HasBevel (bevel_profile.h) cuts the slab's
-// edges (ExtrudeBevelledCap); the estimate counts its bands.
+// edges (ExtrudeBevelledContours); the estimate counts its bands.
 bool BuildTextMesh(PlatformFont& font, std::u32string_view text, const TextParameters& parameters,
                    int32_t material, CModel& model, TextModelNotes* notes = nullptr, int64_t maxFaces = kMaxTextFaces);
 
