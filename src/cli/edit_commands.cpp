@@ -143,7 +143,7 @@ void RunSet(const SetOptions& o) {
   }
   // The settings dialog's rule: a whole number of degrees.
   if (o.fov) scene.m_fieldOfView = static_cast<float>(FieldOfViewPosition(fov));
-  if (o.canvas || o.fov) doc.UpdateAllViews(kHintCameraUndoSettings);
+  if (o.canvas || o.fov) doc.UpdateAllViews(Change::kSettings);
   doc.SetModifiedFlag();
   session.Save();
 }

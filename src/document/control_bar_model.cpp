@@ -114,70 +114,66 @@ void ControlBarModel::StartPlayback() {
   doc_.m_playing = true;
 }
 
-void ControlBarModel::OnUpdate(CMotionDoc&, UpdateHint hint) {
+void ControlBarModel::OnUpdate(CMotionDoc&, Change changes) {
   Scene& scene = doc_.scene();
-  switch (hint) {
-    case kHintNewDocument: InitControlBar(); break;
-    case kHintDocumentOpened:
-    case kHintModelsAddedOrRemoved:
-    case kHintTextDialogClosed:
-      if (hint == kHintDocumentOpened) InitControlBar();
-      scene.m_currentFrame = 0;
-      ShowCurrentFrame();
-      ShowForMode();
-      StopPlayback();
-      break;
-    case kHintHierarchyDragged:
-      ShowForMode();
-      StopPlayback();
-      break;
-    case kHintCameraUndoSettings:
-      ShowCurrentFrame();
-      ShowKeyTicks();
-      break;
-    case kHintFrameCount: {
-      ShowCurrentFrame();
-      int32_t last = 60;
-      if (!scene.m_models.empty()) {
-        const CModel& first = scene.m_models[0];
-        const int32_t animation = scene.m_currentAnimation;
-        if (animation >= 0 && animation < static_cast<int32_t>(first.m_tracks.size()))
-          last = static_cast<int32_t>(first.m_tracks[animation].size()) - 1;
-      }
-      lastFrameText = FormatInt(last);
-      const int32_t remembered = sliderPosition;
-      if (ApplyLastFrame(scene, last)) {
-        sliderMaximum = last;
-        sliderPosition = std::min(remembered, last);
-      }
-      ShowKeyTicks();
-      break;
+  if (Has(changes, Change::kDocument)) InitControlBar();
+  if (Has(changes, Change::kModels)) {
+    // Other models: their animation is shown from its start.
+    scene.m_currentFrame = 0;
+    ShowCurrentFrame();
+    ShowForMode();
+    StopPlayback();
+  }
+  if (Has(changes, Change::kHierarchy)) {
+    ShowForMode();
+    StopPlayback();
+  }
+  if (Has(changes, Change::kCamera | Change::kSettings | Change::kUndo)) {
+    ShowCurrentFrame();
+    ShowKeyTicks();
+  }
+  if (Has(changes, Change::kLastFrame)) {
+    ShowCurrentFrame();
+    int32_t last = 60;
+    if (!scene.m_models.empty()) {
+      const CModel& first = scene.m_models[0];
+      const int32_t animation = scene.m_currentAnimation;
+      if (animation >= 0 && animation < static_cast<int32_t>(first.m_tracks.size()))
+        last = static_cast<int32_t>(first.m_tracks[animation].size()) - 1;
     }
-    case kHintMoveMode: ShowXYZ(ShownValue(scene, ShownKind::kPosition)); break;
-    case kHintRotateMode: ShowXYZ(ShownValue(scene, ShownKind::kRotation)); break;
-    case kHintScaleMode: ShowXYZ(ShownValue(scene, ShownKind::kScale)); break;
-    case kHintSelection:
-      ShowForMode();
-      ShowKeyTicks();
-      break;
-    case kHintKeysOrPoses: ShowKeyTicks(); break;
-    case kHintFramesInsertedOrDeleted:
-      InitControlBar();
-      ShowKeyTicks();
-      break;
-    case kHintCurrentFrame:
-      StopPlayback();
-      ShowCurrentFrame();
-      ShowForMode();
-      break;
-    case kHintPlaybackStarted: StartPlayback(); break;
-    case kHintPlaybackStopped: StopPlayback(); break;
-    case kHintControlBarFields:
-      // A camera view was chosen: the fields show the position (of the selected pose, or the
-      // camera's).
-      ShowXYZ(ShownValue(scene, ShownKind::kPosition));
-      break;
-    default: break;
+    lastFrameText = FormatInt(last);
+    const int32_t remembered = sliderPosition;
+    if (ApplyLastFrame(scene, last)) {
+      sliderMaximum = last;
+      sliderPosition = std::min(remembered, last);
+    }
+    ShowKeyTicks();
+  }
+  if (Has(changes, Change::kTransformMode)) {
+    static constexpr ShownKind kShownOfMode[] = {ShownKind::kPosition, ShownKind::kRotation, ShownKind::kScale};
+    const int32_t mode = scene.m_transformMode;
+    if (mode >= kTransformMove && mode <= kTransformScale) ShowXYZ(ShownValue(scene, kShownOfMode[mode]));
+  }
+  if (Has(changes, Change::kSelection)) {
+    ShowForMode();
+    ShowKeyTicks();
+  }
+  if (Has(changes, Change::kPoses)) ShowKeyTicks();
+  if (Has(changes, Change::kFrames)) {
+    InitControlBar();
+    ShowKeyTicks();
+  }
+  if (Has(changes, Change::kCurrentFrame)) {
+    StopPlayback();
+    ShowCurrentFrame();
+    ShowForMode();
+  }
+  if (Has(changes, Change::kPlaybackStarted)) StartPlayback();
+  if (Has(changes, Change::kPlaybackStopped)) StopPlayback();
+  if (Has(changes, Change::kCameraView)) {
+    // A camera view was chosen: the fields show the position (of the selected pose, or the
+    // camera's).
+    ShowXYZ(ShownValue(scene, ShownKind::kPosition));
   }
 }
 

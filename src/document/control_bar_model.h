@@ -2,7 +2,7 @@
 // The control bar's state without widgets: the X/Y/Z fields and boxes, the current- and
 // last-frame fields, the frame-rate field, the slider with its key ticks and the playback timer.
 // The desktop program mirrors it into its form and drives a timer with TimerPeriodMs(); the tests
-// drive it directly. It is a view of the document and follows its hints.
+// drive it directly. It is a view of the document and follows its changes.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -30,7 +30,7 @@ class ControlBarModel : public DocumentView {
   ControlBarModel(const ControlBarModel&) = delete;
   ControlBarModel& operator=(const ControlBarModel&) = delete;
 
-  void OnUpdate(CMotionDoc& document, UpdateHint hint) override;
+  void OnUpdate(CMotionDoc& document, Change changes) override;
 
   // Field texts as shown; the desktop program writes what the user typed back into them before
   // calling the matching Commit.
@@ -55,7 +55,7 @@ class ControlBarModel : public DocumentView {
   // playback stops.
   void CommitCurrentFrame();
   // The last-frame field lost the focus: below 0 the old value comes back; otherwise the frame
-  // range changes (hint 108, modified).
+  // range changes (kLastFrame, modified).
   void CommitLastFrame();
   // One of the X, Y, Z fields lost the focus: the selected model's pose (position, rotation or
   // scale by the transform mode) takes the three values; without a selection they are added to

@@ -40,7 +40,7 @@ bool CMotionDoc::OnNewDocument() {
   m_playing = false;
   scene_.m_lastFrame = scene_.m_previousLastFrame = 60;
   scene_.Reset();  // m_fps stays: a new document keeps the frame rate in effect
-  UpdateAllViews(kHintNewDocument);
+  UpdateAllViews(Change::kDocument);
   return true;
 }
 
@@ -97,7 +97,7 @@ bool CMotionDoc::OnOpenDocument(const std::string& path) {
   UpdateLightingOfAllMaterials(scene_.m_materials);
   for (CModel& model : scene_.m_models) RebuildModelGeometry(model, scene_.m_materials.size());
   RebuildHierarchyWalk(scene_);
-  UpdateAllViews(kHintDocumentOpened);
+  UpdateAllViews(Change::kDocument | Change::kModels);
   return true;
 }
 

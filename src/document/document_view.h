@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "scene/update_hints.h"
+#include "scene/changes.h"
 
 namespace qv {
 
@@ -12,7 +12,7 @@ class CMotionDoc;
 class DocumentView {
  public:
   virtual ~DocumentView() = default;
-  virtual void OnUpdate(CMotionDoc& document, UpdateHint hint) = 0;
+  virtual void OnUpdate(CMotionDoc& document, Change changes) = 0;
   // The scene's models or materials are about to be replaced: drop GPU buffers and textures made
   // from them (the handles in the scene are cleared by the document).
   virtual void OnReleaseResources(CMotionDoc& /*document*/) {}

@@ -84,8 +84,8 @@ MaterialListModel::MaterialListModel(CMotionDoc& document) : doc_(document) {
 
 MaterialListModel::~MaterialListModel() { doc_.RemoveView(this); }
 
-void MaterialListModel::OnUpdate(CMotionDoc&, UpdateHint hint) {
-  if (hint == kHintCurrentFrame || hint == kHintPlaybackStarted || hint == kHintPlaybackStopped) return;
+void MaterialListModel::OnUpdate(CMotionDoc&, Change changes) {
+  if (!HasOtherThan(changes, kFrameSteps)) return;
   Rebuild();
 }
 
@@ -129,7 +129,7 @@ void MaterialListModel::OnColorDialogClosed(const std::optional<SwatchColor>& ch
     material->m_color[1] = chosen->g / 255.0f;
     material->m_color[2] = chosen->b / 255.0f;
     UpdateLighting(*material);
-    doc_.UpdateAllViews(kHintAppearance);
+    doc_.UpdateAllViews(Change::kAppearance);
   }
   doc_.SetModifiedFlag();  // a cancelled colour dialog counts as an edit too
 }
@@ -155,7 +155,7 @@ void MaterialListModel::DeleteSelected() {
   if (!Selected()) return;
   if (scene.m_materials.size() >= 2) {
     DeleteMaterial(scene, scene.m_selectedMaterial);
-    doc_.UpdateAllViews(kHintAppearance);
+    doc_.UpdateAllViews(Change::kAppearance);
   }
   doc_.SetModifiedFlag();
 }
@@ -192,7 +192,7 @@ void MaterialListModel::ApplyDialog(const MaterialDialogValues& values) {
   if (!doc_.m_programFolder.empty()) lookup.programFolder = doc_.m_programFolder;
   ReloadAllTextures(doc_.scene(), lookup, [this](const std::string& text) { doc_.ui().ShowMessage(text); });
   UpdateLighting(*material);
-  doc_.UpdateAllViews(kHintAppearance);
+  doc_.UpdateAllViews(Change::kAppearance);
   doc_.SetModifiedFlag();
 }
 

@@ -2,7 +2,7 @@
 // The material list and the material dialog without widgets: rows with their swatch colours,
 // selection, rename, delete, the colour dialog and the material dialog's values, trackbar rules
 // and OK. The desktop program paints Rows() and forwards the user's gestures here; the rows are
-// rebuilt from the scene on every hint but the playback ones.
+// rebuilt from the scene on every change but stepping through frames.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -56,7 +56,7 @@ class MaterialListModel : public DocumentView {
   MaterialListModel(const MaterialListModel&) = delete;
   MaterialListModel& operator=(const MaterialListModel&) = delete;
 
-  void OnUpdate(CMotionDoc& document, UpdateHint hint) override;
+  void OnUpdate(CMotionDoc& document, Change changes) override;
 
   const std::vector<MaterialRow>& Rows() const { return rows_; }
   // A click on a row (-1: on no row) selects that material.

@@ -57,20 +57,16 @@ int32_t ModelTreeModel::RowOfModel(int32_t index) const {
   return -1;
 }
 
-void ModelTreeModel::OnUpdate(CMotionDoc&, UpdateHint hint) {
-  switch (hint) {
-    case kHintNewDocument: ShowRootOnly(); break;
-    case kHintDocumentOpened:
-    case kHintModelsAddedOrRemoved:
-    case kHintHierarchyDragged:
-    case kHintTextDialogClosed:
-      doc_.scene().m_selectedModel = kNoModel;
-      Rebuild();
-      break;
-    case kHintCameraUndoSettings: Rebuild(); break;
-    default: break;
+void ModelTreeModel::OnUpdate(CMotionDoc&, Change changes) {
+  if (changes == Change::kDocument) {
+    ShowRootOnly();  // a new document
+  } else if (Has(changes, Change::kModels | Change::kHierarchy)) {
+    doc_.scene().m_selectedModel = kNoModel;
+    Rebuild();
+  } else if (Has(changes, Change::kCamera | Change::kSettings | Change::kUndo)) {
+    Rebuild();
   }
-  // Whatever the hint, the tree shows the scene's selection (after an undo too), as the
+  // Whatever changed, the tree shows the scene's selection (after an undo too), as the
   // viewport does.
   if (doc_.scene().HasValidSelection())
     if (const int32_t row = RowOfModel(doc_.scene().m_selectedModel); row >= 0) selectedRow_ = row;
@@ -83,21 +79,21 @@ void ModelTreeModel::Click(int32_t row) {
   if (rows_[row].kind == TreeItemKind::kRoot) {
     doc_.m_mouseMode = kMouseCamera;
     scene.m_selectedModel = kNoModel;
-    doc_.UpdateAllViews(kHintSelection);
+    doc_.UpdateAllViews(Change::kSelection);
     return;
   }
   doc_.m_mouseMode = kMouseAnimation;
-  doc_.UpdateAllViews(kHintSelection);
+  doc_.UpdateAllViews(Change::kSelection);
   scene.m_selectedModel = rows_[row].model;
   BuildBoxOutline(scene.m_models[rows_[row].model]);
-  doc_.UpdateAllViews(kHintSelection);
+  doc_.UpdateAllViews(Change::kSelection);
 }
 
 void ModelTreeModel::RightClick(int32_t row) {
   if (row < 0 || row >= static_cast<int32_t>(rows_.size())) return;
   selectedRow_ = row;
   if (rows_[row].kind != TreeItemKind::kRoot) doc_.scene().m_selectedModel = rows_[row].model;
-  doc_.UpdateAllViews(kHintSelection);
+  doc_.UpdateAllViews(Change::kSelection);
 }
 
 bool ModelTreeModel::CanDrop(int32_t dragged, int32_t target) const {
@@ -123,7 +119,7 @@ bool ModelTreeModel::Drop(int32_t dragged, int32_t target, bool ctrlHeld) {
     }
   }
   RecordUndoSelected(scene);
-  doc_.UpdateAllViews(kHintHierarchyDragged);
+  doc_.UpdateAllViews(Change::kHierarchy);
   doc_.SetModifiedFlag();
   return true;
 }
@@ -138,7 +134,7 @@ bool ModelTreeModel::AddModel(const std::string& path) {
   ClearHistory(scene, true);
   scene.RefreshParentNames();
   scene.m_selectedModel = kNoModel;
-  doc_.UpdateAllViews(kHintModelsAddedOrRemoved);
+  doc_.UpdateAllViews(Change::kModels);
   doc_.SetModifiedFlag();
   return true;
 }
@@ -164,7 +160,7 @@ void ModelTreeModel::DeleteSelected() {
   }
   ClearHistory(scene, true);
   if (scene.m_models.empty()) scene.m_animationNames.assign(1, kDefaultAnimationName);
-  doc_.UpdateAllViews(kHintModelsAddedOrRemoved);
+  doc_.UpdateAllViews(Change::kModels);
   doc_.SetModifiedFlag();
   selectedRow_ = -1;
 }
@@ -201,7 +197,7 @@ void ModelTreeModel::ToggleShown() {
     model.m_visible = 1;
     row.kind = TreeItemKind::kShownModel;
   }
-  doc_.UpdateAllViews(kHintSelection);
+  doc_.UpdateAllViews(Change::kSelection);
 }
 
 }  // namespace qv

@@ -2,7 +2,7 @@
 // The model tree without widgets: one root row titled after the document, the models below it by
 // their parent links, and what clicks, drops, rename, delete, show/hide and add-model do. The
 // desktop program shows Rows() in a tree widget (always expanded) and forwards the user's gestures
-// here; the rows are rebuilt from the scene on the document's hints.
+// here; the rows are rebuilt from the scene on the document's changes.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,7 +33,7 @@ class ModelTreeModel : public DocumentView {
   ModelTreeModel(const ModelTreeModel&) = delete;
   ModelTreeModel& operator=(const ModelTreeModel&) = delete;
 
-  void OnUpdate(CMotionDoc& document, UpdateHint hint) override;
+  void OnUpdate(CMotionDoc& document, Change changes) override;
 
   // The rows in visible order (every item expanded).
   const std::vector<TreeRow>& Rows() const { return rows_; }
@@ -56,10 +56,10 @@ class ModelTreeModel : public DocumentView {
   // Whether the dragged row may be dropped on `target`: not on itself or a descendant.
   bool CanDrop(int32_t dragged, int32_t target) const;
   // Drops `dragged` on `target`: the root makes it top level, a model its parent; with Ctrl held
-  // the hierarchy stays. Undo entries around it, hint 105, modified. False when refused.
+  // the hierarchy stays. Undo entries around it, kHierarchy, modified. False when refused.
   bool Drop(int32_t dragged, int32_t target, bool ctrlHeld);
 
-  // 50000: the chosen .mqo file is imported (hint 104, modified). False when it could not be read.
+  // 50000: the chosen .mqo file is imported (kModels, modified). False when it could not be read.
   bool AddModel(const std::string& path);
   // 50001: deletes the selected model; the others re-link to their parents by name.
   void DeleteSelected();

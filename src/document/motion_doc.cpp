@@ -31,25 +31,25 @@ void CMotionDoc::AddView(DocumentView* view) {
 
 void CMotionDoc::RemoveView(DocumentView* view) { std::erase(views_, view); }
 
-void CMotionDoc::UpdateAllViews(UpdateHint hint) {
+void CMotionDoc::UpdateAllViews(Change changes) {
   // The camera is put in front of a newly followed model before anyone draws: drawing only reads.
   ApplyFollowReset(scene_);
   // A view may detach itself while being notified: walk a copy.
   const std::vector<DocumentView*> views = views_;
-  for (DocumentView* view : views) view->OnUpdate(*this, hint);
+  for (DocumentView* view : views) view->OnUpdate(*this, changes);
 }
 
 std::string CMotionDoc::Title() const { return path_.empty() ? kUntitledTitle : path_; }
 
 void CMotionDoc::OnAddKey(bool allModels) {
   AddKey(scene_, allModels, scene_.m_currentFrame);
-  UpdateAllViews(kHintKeysOrPoses);
+  UpdateAllViews(Change::kPoses);
   SetModifiedFlag();
 }
 
 void CMotionDoc::OnDeleteKey(bool allModels) {
   DeleteKey(scene_, allModels, scene_.m_currentFrame);
-  UpdateAllViews(kHintKeysOrPoses);
+  UpdateAllViews(Change::kPoses);
   SetModifiedFlag();
 }
 
@@ -66,7 +66,7 @@ void CMotionDoc::OnKeyFrameDialog() {
     default: break;
   }
   RecomputeAllFrames(scene_);
-  UpdateAllViews(kHintKeysOrPoses);
+  UpdateAllViews(Change::kPoses);
   SetModifiedFlag();
 }
 
@@ -80,7 +80,7 @@ void CMotionDoc::OnInsertFrames() {
     ui_.ShowMessage(inRange ? kTooManyPosesMessage : kFrameOutOfRangeMessage);
     return;
   }
-  UpdateAllViews(kHintFramesInsertedOrDeleted);
+  UpdateAllViews(Change::kFrames);
   SetModifiedFlag();
 }
 
@@ -91,7 +91,7 @@ void CMotionDoc::OnDeleteFrames() {
     ui_.ShowMessage(kFrameOutOfRangeMessage);
     return;
   }
-  UpdateAllViews(kHintFramesInsertedOrDeleted);
+  UpdateAllViews(Change::kFrames);
   SetModifiedFlag();
 }
 
@@ -104,33 +104,33 @@ void CMotionDoc::OnPasteAllFrames() {
     ui_.ShowMessage(kSelectModelMessage);
     return;
   }
-  UpdateAllViews(kHintKeysOrPoses);
+  UpdateAllViews(Change::kPoses);
 }
 
 void CMotionDoc::OnCopyCurrentPose() { CopyCurrentPose(scene_); }
 
 void CMotionDoc::OnPasteCurrentPose() {
   PasteCurrentPose(scene_);
-  UpdateAllViews(kHintKeysOrPoses);
+  UpdateAllViews(Change::kPoses);
 }
 
 void CMotionDoc::OnNextKey() {
   RecomputeAllFrames(scene_);
   NextKey(scene_);
-  UpdateAllViews(kHintCurrentFrame);
+  UpdateAllViews(Change::kCurrentFrame);
 }
 
 void CMotionDoc::OnPreviousKey() {
   RecomputeAllFrames(scene_);
   PreviousKey(scene_);
-  UpdateAllViews(kHintCurrentFrame);
+  UpdateAllViews(Change::kCurrentFrame);
 }
 
 void CMotionDoc::OnUndo() {
   if (scene_.m_undoStack.empty()) return;
   Undo(scene_);
   if (CModel* model = scene_.SelectedModel()) BuildBoxOutline(*model);
-  UpdateAllViews(kHintCameraUndoSettings);
+  UpdateAllViews(Change::kUndo);
   SetModifiedFlag();
 }
 
@@ -138,7 +138,7 @@ void CMotionDoc::OnRedo() {
   if (scene_.m_redoStack.empty()) return;
   Redo(scene_);
   if (CModel* model = scene_.SelectedModel()) BuildBoxOutline(*model);
-  UpdateAllViews(kHintCameraUndoSettings);
+  UpdateAllViews(Change::kUndo);
   SetModifiedFlag();
 }
 
@@ -148,10 +148,9 @@ void CMotionDoc::OnToggleHermite() {
 }
 
 void CMotionDoc::OnTransformMode(TransformMode mode) {
-  static constexpr UpdateHint kHints[] = {kHintMoveMode, kHintRotateMode, kHintScaleMode};
   if (mode < 0 || mode > 2) return;
   scene_.m_transformMode = mode;
-  UpdateAllViews(kHints[mode]);
+  UpdateAllViews(Change::kTransformMode);
 }
 
 void CMotionDoc::OnMouseMode(MouseMode mode) {
@@ -163,7 +162,7 @@ void CMotionDoc::OnMouseMode(MouseMode mode) {
   } else {
     return;
   }
-  UpdateAllViews(kHintSelection);
+  UpdateAllViews(Change::kSelection);
 }
 
 bool CMotionDoc::SetLastFrame(int32_t n) {
@@ -171,7 +170,7 @@ bool CMotionDoc::SetLastFrame(int32_t n) {
     if (n >= 0 && n <= kMaxLastFrame) ui_.ShowMessage(kTooManyPosesMessage);
     return false;
   }
-  UpdateAllViews(kHintFrameCount);
+  UpdateAllViews(Change::kLastFrame);
   SetModifiedFlag();
   return true;
 }

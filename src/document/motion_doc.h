@@ -20,7 +20,7 @@
 #include "geometry/text_model.h"
 #include "viewport/camera.h"
 #include "scene/scene.h"
-#include "scene/update_hints.h"
+#include "scene/changes.h"
 #include "scene/user_interaction.h"
 
 namespace qv {
@@ -41,7 +41,7 @@ class CMotionDoc {
   // Views
   void AddView(DocumentView* view);
   void RemoveView(DocumentView* view);
-  void UpdateAllViews(UpdateHint hint);
+  void UpdateAllViews(Change changes);
 
   // Modified flag and path
   bool IsModified() const { return modified_; }
@@ -51,9 +51,9 @@ class CMotionDoc {
   std::string Title() const;  // the path, or "無題"
 
   // Life cycle. Each returns whether it went through.
-  // New: asks to save a modified document first, then the new-scene state (hint 101).
+  // New: asks to save a modified document first, then the new-scene state (kDocument).
   bool OnNewDocument();
-  // Opens a .qvlogo document or imports a .mqo file (hint 102). A failed open shows its message
+  // Opens a .qvlogo document or imports a .mqo file (kDocument and kModels). A failed open shows its message
   // and leaves the document as it was.
   bool OnOpenDocument(const std::string& path);
   // "開く": the open dialog, then OnOpenDocument without asking to save.
@@ -114,14 +114,14 @@ class CMotionDoc {
   // kMaxTextCharacters characters, and a bevel that CheckBevel takes (else its message is told),
   // remembers the values (all but the text) in m_textDefaults, adds the model, clears the undo
   // history and goes to frame 0; fonts and characters that stood in for missing ones are told through the user
-  // interaction. The views get hint 126 whether or not a model was made; the document is marked
+  // interaction. The views get kModels whether or not a model was made; the document is marked
   // modified only when one was. Returns whether a model was made.
   bool CreateText(const TextParameters& parameters);
   // The settings dialog closed: with OK's values the canvas, the field of view (whole degrees)
-  // and every model's smoothing angle change and the document is modified; hint 106 either way.
+  // and every model's smoothing angle change and the document is modified; kSettings either way (with kGeometry when accepted).
   void OnSettingsDialogClosed(const std::optional<SettingsDialogValues>& accepted);
   // The create-text dialog's values, remembered while the document lives (never the text); the
-  // dialog opens with them. Cancel is CreateText with an empty text (hint 126 only).
+  // dialog opens with them. Cancel is CreateText with an empty text (kModels only).
   TextParameters m_textDefaults;
   // What the create-text dialog opens with: the remembered values without a text. A remembered
   // family that is not installed (the Windows font "メイリオ" of the start-up values) gives way
@@ -130,26 +130,26 @@ class CMotionDoc {
   TextParameters TextDialogPreset();
 
   // Playback and frame navigation. None marks the document modified; the control bar starts and
-  // stops its timer on the hints (122 play, 124 stop, 121 any navigation stops playback).
-  void OnPlay();           // in-between frames filled once, then hint 122
-  void OnStop();           // hint 124
+  // stops its timer on the changes (kPlaybackStarted, kPlaybackStopped; kCurrentFrame, any navigation, stops playback).
+  void OnPlay();           // in-between frames filled once, then kPlaybackStarted
+  void OnStop();           // kPlaybackStopped
   void OnFirstFrame();     // frame 0
   void OnLastFrame();      // the last frame
   void OnNextFrame();      // one on, to 0 after the last
   void OnPreviousFrame();  // one back, to the last before 0
 
   // View commands: camera, follow, shading, background, the main frame's six camera views.
-  void OnResetCamera();           // hint 106, not modified
-  void OnToggleFollow();          // hint 125, not modified
-  void OnToggleSmoothShading();   // 1 <-> 0 (any non-zero becomes 0), hint 107, not modified
-  // The colour dialog's OK (0x00BBGGRR): hint 107, modified.
+  void OnResetCamera();           // kCamera, not modified
+  void OnToggleFollow();          // kFollow, not modified
+  void OnToggleSmoothShading();   // 1 <-> 0 (any non-zero becomes 0), kAppearance, not modified
+  // The colour dialog's OK (0x00BBGGRR): kAppearance, modified.
   void SetBackgroundColor(uint32_t color);
-  // The camera pose of a fixed view; hint 103 so that the control bar shows the position.
+  // The camera pose of a fixed view; kCameraView so that the control bar shows the position.
   void OnCameraView(CameraView view);
 
   // Files dropped on the main window, in the order given: a path ending in "qvlogo" (any case)
   // is opened without asking to save, and the rest of the drop is ignored; one ending in "mqo"
-  // (any case; a bare "mqo" too) is imported (hint 104, modified); anything else is ignored.
+  // (any case; a bare "mqo" too) is imported (kModels, modified); anything else is ignored.
   void OnDropFiles(const std::vector<std::string>& paths);
 
   // The control bar's last-frame field; false when n is refused.

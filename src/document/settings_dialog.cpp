@@ -35,7 +35,8 @@ void CMotionDoc::OnSettingsDialogClosed(const std::optional<SettingsDialogValues
     }
     SetModifiedFlag();
   }
-  UpdateAllViews(kHintCameraUndoSettings);
+  // A new smoothing angle gave every model new normals.
+  UpdateAllViews(accepted ? Change::kSettings | Change::kGeometry : Change::kSettings);
 }
 
 }  // namespace qv

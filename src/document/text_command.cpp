@@ -37,7 +37,7 @@ bool CMotionDoc::CreateText(const TextParameters& parameters) {
       for (const std::string& message : TextModelMessages(notes)) ui_.ShowMessage(message);
     }
   }
-  UpdateAllViews(kHintTextDialogClosed);
+  UpdateAllViews(Change::kModels);
   if (made) SetModifiedFlag();
   return made;
 }

@@ -11,17 +11,17 @@ namespace qv {
 void CMotionDoc::OnPlay() {
   // Playback only steps through stored poses: they are filled here, once.
   RecomputeAllFrames(scene_);
-  UpdateAllViews(kHintPlaybackStarted);
+  UpdateAllViews(Change::kPlaybackStarted);
 }
 
-void CMotionDoc::OnStop() { UpdateAllViews(kHintPlaybackStopped); }
+void CMotionDoc::OnStop() { UpdateAllViews(Change::kPlaybackStopped); }
 
 namespace {
 
 void GoToFrame(CMotionDoc& doc, int32_t frame) {
   doc.scene().m_currentFrame = frame;
   RecomputeAllFrames(doc.scene());
-  doc.UpdateAllViews(kHintCurrentFrame);
+  doc.UpdateAllViews(Change::kCurrentFrame);
 }
 
 }  // namespace
@@ -42,28 +42,28 @@ void CMotionDoc::OnPreviousFrame() {
 
 void CMotionDoc::OnResetCamera() {
   scene_.ResetCamera();
-  UpdateAllViews(kHintCameraUndoSettings);
+  UpdateAllViews(Change::kCamera);
 }
 
 void CMotionDoc::OnToggleFollow() {
   scene_.m_followModel = !scene_.m_followModel;
-  UpdateAllViews(kHintCameraFollow);
+  UpdateAllViews(Change::kFollow);
 }
 
 void CMotionDoc::OnToggleSmoothShading() {
   scene_.m_smoothShading = scene_.m_smoothShading == 1 ? 0 : 1;
-  UpdateAllViews(kHintAppearance);
+  UpdateAllViews(Change::kAppearance);
 }
 
 void CMotionDoc::SetBackgroundColor(uint32_t color) {
   scene_.m_backgroundColor = color;
-  UpdateAllViews(kHintAppearance);
+  UpdateAllViews(Change::kAppearance);
   SetModifiedFlag();
 }
 
 void CMotionDoc::OnCameraView(CameraView view) {
   ApplyCameraView(scene_, view);
-  UpdateAllViews(kHintControlBarFields);
+  UpdateAllViews(Change::kCameraView);
 }
 
 namespace {
@@ -88,7 +88,7 @@ void CMotionDoc::OnDropFiles(const std::vector<std::string>& paths) {
       options.showMessage = [this](const std::string& text) { ui_.ShowMessage(text); };
       options.programFolder = m_programFolder;
       ImportMQO(scene_, path, options);
-      UpdateAllViews(kHintModelsAddedOrRemoved);
+      UpdateAllViews(Change::kModels);
       SetModifiedFlag();
     }
   }

@@ -142,7 +142,7 @@ ControlBarWidget::ControlBarWidget(CMotionDoc& document, QWidget* parent)
   });
   LayOut();
   setMinimumHeight(0);
-  doc_.AddView(this);  // after the model: it has taken the hint when the widgets copy it
+  doc_.AddView(this);  // after the model: it has taken the change when the widgets copy it
   Refresh();
 }
 
@@ -183,7 +183,7 @@ void ControlBarWidget::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) LayOut();
 }
 
-void ControlBarWidget::OnUpdate(CMotionDoc&, UpdateHint) { Refresh(); }
+void ControlBarWidget::OnUpdate(CMotionDoc&, Change) { Refresh(); }
 
 void ControlBarWidget::ShowValues(const CVector& values) {
   char text[64];

@@ -38,7 +38,7 @@ class ControlBarWidget : public QWidget, public DocumentView {
   explicit ControlBarWidget(CMotionDoc& document, QWidget* parent = nullptr);
   ~ControlBarWidget() override;
 
-  void OnUpdate(CMotionDoc& document, UpdateHint hint) override;
+  void OnUpdate(CMotionDoc& document, Change changes) override;
   // Shows the model's values in the widgets and runs the timer as the model says.
   void Refresh();
   // The X, Y, Z fields show `values` (mouse gestures in the viewport).

@@ -58,11 +58,11 @@ BarDock DockOf(const QMainWindow& window, QToolBar* bar) {
 
 }  // namespace
 
-// Follows the document's hints: command states and the title change with them.
+// Follows the document's changes: command states and the title change with them.
 class DocumentWatcher : public DocumentView {
  public:
   explicit DocumentWatcher(MainWindow& window) : window_(window) {}
-  void OnUpdate(CMotionDoc&, UpdateHint) override { window_.RefreshCommandStates(); }
+  void OnUpdate(CMotionDoc&, Change) override { window_.RefreshCommandStates(); }
 
  private:
   MainWindow& window_;
@@ -247,10 +247,7 @@ void MainWindow::ShowBars() {
 
 void MainWindow::OpenCreateTextDialog() { RunCreateTextDialog(*document_, this); }
 
-void MainWindow::OpenSettingsDialog() {
-  RunSettingsDialog(*document_, this);
-  if (ViewportWidget* view = viewport()) view->RebuildModelBuffers();  // new smoothing angle
-}
+void MainWindow::OpenSettingsDialog() { RunSettingsDialog(*document_, this); }
 
 // The tree's own command (its file dialog and import), from the menu or from anywhere.
 void MainWindow::AddModel() { treePane_->AddModel(); }

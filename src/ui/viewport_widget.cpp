@@ -110,15 +110,9 @@ void ViewportWidget::paintGL() {
   emit frameDrawn(rate ? QString::fromStdString(FrameRateText(*rate)) : QString());
 }
 
-void ViewportWidget::OnUpdate(CMotionDoc&, UpdateHint hint) {
-  switch (hint) {
-    case kHintNewDocument:
-    case kHintDocumentOpened:
-    case kHintModelsAddedOrRemoved:
-    case kHintAppearance:
-    case kHintTextDialogClosed: RebuildModelBuffers(); break;
-    default: break;
-  }
+void ViewportWidget::OnUpdate(CMotionDoc&, Change changes) {
+  // The buffers hold the models' vertices in their materials' colours.
+  if (Has(changes, Change::kDocument | Change::kModels | Change::kGeometry | Change::kAppearance)) RebuildModelBuffers();
   update();
 }
 

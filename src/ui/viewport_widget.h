@@ -1,7 +1,7 @@
 #pragma once
 // The viewport pane: the scene drawn by the OpenGL 3.3 device inside a QOpenGLWidget, mouse
 // gestures forwarded to the viewport's mouse controller. It is a view of the document and
-// redraws on every hint. Without a usable OpenGL it shows why, and the rest of the program
+// redraws on every change. Without a usable OpenGL it shows why, and the rest of the program
 // works on.
 #include <QOpenGLWidget>
 #include <QStackedWidget>
@@ -29,7 +29,7 @@ class ViewportWidget : public QOpenGLWidget, public DocumentView, public Documen
   ~ViewportWidget() override;
 
   // DocumentView
-  void OnUpdate(CMotionDoc& document, UpdateHint hint) override;
+  void OnUpdate(CMotionDoc& document, Change changes) override;
   void OnReleaseResources(CMotionDoc& document) override;
   // ViewportHost
   void Redraw() override { update(); }

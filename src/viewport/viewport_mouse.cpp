@@ -2,7 +2,7 @@
 
 #include "animation/undo.h"
 #include "animation/pose_steps.h"
-#include "scene/update_hints.h"
+#include "scene/changes.h"
 #include "viewport/camera.h"
 #include "viewport/current_pose.h"
 #include "viewport/picking.h"
@@ -36,7 +36,7 @@ void ViewportMouse::OnButtonDown(MouseButton button, int x, int y) {
         // A pick switches the mouse to manipulating models; the second entry describes the
         // model that is now selected.
         m_host.SetMouseMode(kMouseAnimation);
-        m_host.NotifyViews(kHintSelection);
+        m_host.NotifyViews(Change::kSelection);
         RecordUndoSelected(scene);
       }
       break;

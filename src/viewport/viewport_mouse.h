@@ -2,11 +2,11 @@
 // The viewport's mouse: button, motion and wheel events in client pixels become selection,
 // handle grabs, pose changes of the selected model at the current frame and camera moves.
 // The window toolkit only forwards its events here; capture, redraw, the control bar fields and
-// the document's mouse mode, hints and modified flag are reached through ViewportHost.
+// the document's mouse mode, change notices and modified flag are reached through ViewportHost.
 #include <cstdint>
 
 #include "scene/scene.h"
-#include "scene/update_hints.h"
+#include "scene/changes.h"
 #include "scene/vector.h"
 #include "viewport/scene_renderer.h"
 
@@ -33,8 +33,8 @@ class ViewportHost {
   virtual void ShowValues(const CVector& values) { (void)values; }
   virtual int32_t MouseMode() const = 0;
   virtual void SetMouseMode(int32_t mode) = 0;
-  // Notify every view of the document with an update hint.
-  virtual void NotifyViews(UpdateHint hint) { (void)hint; }
+  // Tells every view of the document what changed.
+  virtual void NotifyViews(Change changes) { (void)changes; }
   virtual void SetModified() {}
 };
 

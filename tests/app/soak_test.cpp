@@ -133,7 +133,7 @@ class SoakTest : public QObject {
       TypeIntoField(window.controlBar()->currentFrameField(), "30");
       window.document().OnMouseMode(qv::kMouseAnimation);
       scene.m_selectedModel = cycle % kModels;
-      window.document().UpdateAllViews(qv::kHintSelection);
+      window.document().UpdateAllViews(qv::Change::kSelection);
       QVERIFY(WaitForViewportFrame(window));
       DragViewport(window, HandleCentreOnScreen(window), QPoint(cycle % 2 ? 15 : -15, 0));
       ClickToolbarButton(window, CommandId::kAddKeySelected);

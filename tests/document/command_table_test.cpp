@@ -14,7 +14,7 @@
 #include "document/command_table.h"
 #include "document/motion_doc.h"
 #include "support/animated_scene.h"
-#include "support/hint_recorder.h"
+#include "support/change_recorder.h"
 #include "support/scratch_folder.h"
 
 namespace qv {
@@ -211,7 +211,7 @@ TEST(CommandTable, ExactlyTheModeAndBarCommandsCarryACheckMark) {
 }
 
 TEST_F(CommandRulesTest, ADisabledCommandDoesNotRun) {
-  testing::HintRecorder views;
+  testing::ChangeRecorder views;
   doc_.AddView(&views);
   RecordingHost host;
   ASSERT_FALSE(scene_.HasValidSelection());
@@ -219,7 +219,7 @@ TEST_F(CommandRulesTest, ADisabledCommandDoesNotRun) {
   for (CommandId id : {kAddKeySelected, kAddKeyAll, kDeleteKeySelected, kDeleteKeyAll, kKeyFrameDialog, kCopyAllFrames,
                        kPasteAllFrames, kUndo, kRedo, kMouseModel})
     EXPECT_FALSE(RunCommand(id, doc_, host)) << int(id);
-  EXPECT_TRUE(views.hints.empty());
+  EXPECT_TRUE(views.notices.empty());
   EXPECT_TRUE(ui_.messages.empty());  // the clipboard commands would have asked for a model
   EXPECT_EQ(scene_.m_models[0].m_tracks[0][12].m_key, 0);
   EXPECT_EQ(doc_.m_mouseMode, MouseMode::kMouseCamera);
@@ -229,7 +229,7 @@ TEST_F(CommandRulesTest, ADisabledCommandDoesNotRun) {
   scene_.m_selectedModel = 0;
   EXPECT_TRUE(RunCommand(kAddKeySelected, doc_, host));
   EXPECT_EQ(scene_.m_models[0].m_tracks[0][12].m_key, 1);
-  EXPECT_EQ(views.hints, std::vector<int32_t>{kHintKeysOrPoses});
+  EXPECT_EQ(views.notices, std::vector<Change>{Change::kPoses});
   EXPECT_TRUE(RunCommand(kUndo, doc_, host));
   EXPECT_EQ(scene_.m_models[0].m_tracks[0][12].m_key, 0);
   EXPECT_TRUE(host.calls.empty());
@@ -265,13 +265,13 @@ TEST_F(CommandRulesTest, CommandsReachTheDocumentOrTheHost) {
 
   // Keys nothing answers, the panes' own commands and ids in no table run nothing, but are not
   // refused either.
-  testing::HintRecorder views;
+  testing::ChangeRecorder views;
   doc_.AddView(&views);
   RecordingHost host;
   for (CommandId id : {kUnusedAltD, kEditCut, kNextPane, kDeleteModel, kRenameMaterial, CommandId(12345)})
     EXPECT_TRUE(RunCommand(id, doc_, host)) << int(id);
   EXPECT_TRUE(host.calls.empty());
-  EXPECT_TRUE(views.hints.empty());
+  EXPECT_TRUE(views.notices.empty());
   doc_.RemoveView(&views);
 }
 

@@ -41,7 +41,7 @@ class ControlBarTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::MakeAnimatedScene(doc_.scene(), {"A", "B"}, 60);
-    doc_.UpdateAllViews(kHintNewDocument);
+    doc_.UpdateAllViews(Change::kDocument);
   }
   Scene& scene() { return doc_.scene(); }
   SilentInteraction ui_;
@@ -118,7 +118,7 @@ TEST_F(ControlBarTest, LastFrameFieldRestoresNegativesAndRefitsTracks) {
   bar_.lastFrameText = "30";
   bar_.CommitLastFrame();
   EXPECT_EQ(scene().m_lastFrame, 30);
-  EXPECT_EQ(scene().m_previousLastFrame, 30);  // the hint's second application, as the bar does
+  EXPECT_EQ(scene().m_previousLastFrame, 30);  // the change's second application, as the bar does
   EXPECT_EQ(testing::CurrentTrack(scene(), 1).size(), 31u);
   EXPECT_EQ(bar_.sliderMaximum, 30);
   EXPECT_TRUE(doc_.IsModified());

@@ -26,7 +26,7 @@ TEST(DocumentIsolation, TwoDocumentsNeverSeeEachOther) {
   a.OnTransformMode(kTransformScale);
   a.OnMouseMode(kMouseAnimation);
   a.m_playing = true;
-  a.UpdateAllViews(kHintSelection);  // the follow reset of a's camera
+  a.UpdateAllViews(Change::kSelection);  // the follow reset of a's camera
 
   const Scene& sb = b.scene();
   EXPECT_EQ(sb.m_fps, 30.0f);

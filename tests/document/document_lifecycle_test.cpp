@@ -11,7 +11,7 @@
 #include "document/motion_doc.h"
 #include "scene/document_file.h"
 #include "support/animated_scene.h"
-#include "support/hint_recorder.h"
+#include "support/change_recorder.h"
 #include "support/sample_scene.h"
 #include "support/scratch_folder.h"
 
@@ -47,7 +47,7 @@ class DocumentLifecycleTest : public ::testing::Test {
   ScriptedInteraction ui_;
   Scene scene_;
   CMotionDoc doc_{ui_, scene_};
-  testing::HintRecorder view_;
+  testing::ChangeRecorder view_;
 };
 
 TEST_F(DocumentLifecycleTest, OpenFitsTheFrameRangeAndNotifies) {
@@ -59,7 +59,7 @@ TEST_F(DocumentLifecycleTest, OpenFitsTheFrameRangeAndNotifies) {
   EXPECT_EQ(scene_.m_models.size(), 2u);
   EXPECT_FALSE(doc_.IsModified());
   EXPECT_EQ(doc_.path(), Path("a.QVLOGO"));
-  EXPECT_EQ(view_.hints.back(), kHintDocumentOpened);
+  EXPECT_EQ(view_.notices.back(), Change::kDocument | Change::kModels);
   EXPECT_FALSE(scene_.m_hierarchyWalk.empty());
 
   // another extension loads nothing but still resets the frame range and the selection
@@ -139,7 +139,7 @@ TEST_F(DocumentLifecycleTest, NewAsksToSaveAModifiedDocument) {
   EXPECT_TRUE(scene_.m_models.empty());
   EXPECT_FALSE(doc_.IsModified());
   EXPECT_EQ(scene_.m_fps, 24.0f);  // a new document keeps the frame rate
-  EXPECT_EQ(view_.hints.back(), kHintNewDocument);
+  EXPECT_EQ(view_.notices.back(), Change::kDocument);
 }
 
 TEST_F(DocumentLifecycleTest, AFailedWriteLeavesTheOldFileIntact) {

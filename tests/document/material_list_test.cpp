@@ -64,7 +64,7 @@ class MaterialListTest : public ::testing::Test {
       face.m_material = m;
       scene.m_models[0].m_faces.push_back(face);
     }
-    doc_.UpdateAllViews(kHintAppearance);
+    doc_.UpdateAllViews(Change::kAppearance);
   }
   std::vector<int32_t> FaceMaterials() {
     std::vector<int32_t> out;

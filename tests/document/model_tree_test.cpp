@@ -17,7 +17,7 @@ class ModelTreeTest : public ::testing::Test {
     scene().m_models[1].m_parent = 0;
     scene().m_models[3].m_parent = 1;
     scene().RefreshParentNames();
-    doc_.UpdateAllViews(kHintDocumentOpened);
+    doc_.UpdateAllViews(Change::kDocument | Change::kModels);
   }
   Scene& scene() { return doc_.scene(); }
   std::vector<std::string> Labels() const {
@@ -45,24 +45,23 @@ TEST_F(ModelTreeTest, RowsFollowParentLinksAndClicksSelect) {
   EXPECT_EQ(doc_.m_mouseMode, 0);
 }
 
-TEST_F(ModelTreeTest, TheHighlightFollowsTheScenesSelectionAfterEveryHint) {
-  // Hints that keep the selection: the tree shows the scene's, as the viewport does.
-  const UpdateHint hints[] = {kHintControlBarFields, kHintCameraUndoSettings, kHintAppearance, kHintFrameCount,
-                              kHintMoveMode,         kHintRotateMode,         kHintScaleMode,  kHintSelection,
-                              kHintKeysOrPoses,      kHintFramesInsertedOrDeleted, kHintCurrentFrame,
-                              kHintPlaybackStarted,  kHintPlaybackStopped,    kHintCameraFollow};
-  for (const UpdateHint hint : hints) {
+TEST_F(ModelTreeTest, TheHighlightFollowsTheScenesSelectionAfterEveryChange) {
+  // Changes that keep the selection: the tree shows the scene's, as the viewport does.
+  const Change kept[] = {Change::kCameraView, Change::kCamera,         Change::kSettings,       Change::kUndo,
+                         Change::kGeometry,   Change::kAppearance,     Change::kLastFrame,      Change::kTransformMode,
+                         Change::kSelection,  Change::kPoses,          Change::kFrames,         Change::kCurrentFrame,
+                         Change::kFollow,     Change::kPlaybackStarted, Change::kPlaybackStopped};
+  for (const Change changes : kept) {
     tree_.Click(3);                // Leaf
     scene().m_selectedModel = 2;  // then Other, picked elsewhere
-    doc_.UpdateAllViews(hint);
-    EXPECT_EQ(tree_.SelectedRow(), tree_.RowOfModel(2)) << hint;
+    doc_.UpdateAllViews(changes);
+    EXPECT_EQ(tree_.SelectedRow(), tree_.RowOfModel(2)) << static_cast<uint32_t>(changes);
   }
-  // Hints that let go of the selection leave nothing highlighted.
-  for (const UpdateHint hint : {kHintDocumentOpened, kHintModelsAddedOrRemoved, kHintHierarchyDragged,
-                                kHintTextDialogClosed}) {
+  // Changes that let go of the selection leave nothing highlighted.
+  for (const Change changes : {Change::kDocument | Change::kModels, Change::kModels, Change::kHierarchy}) {
     tree_.Click(3);
-    doc_.UpdateAllViews(hint);
-    EXPECT_EQ(tree_.SelectedRow(), -1) << hint;
+    doc_.UpdateAllViews(changes);
+    EXPECT_EQ(tree_.SelectedRow(), -1) << static_cast<uint32_t>(changes);
   }
 }
 
@@ -103,7 +102,7 @@ TEST_F(ModelTreeTest, DropRules) {
 TEST_F(ModelTreeTest, DeletingAParentRelinksByNameAndFreesTheChildren) {
   scene().m_models[2].m_parent = 3;  // Other under Leaf: its index moves when Parent goes
   scene().RefreshParentNames();
-  doc_.UpdateAllViews(kHintCameraUndoSettings);
+  doc_.UpdateAllViews(Change::kUndo);
   tree_.Click(tree_.RowOfModel(0));
   tree_.DeleteSelected();
   ASSERT_EQ(scene().m_models.size(), 3u);
@@ -133,7 +132,7 @@ TEST_F(ModelTreeTest, HiddenModelsStayHiddenAcrossRebuilds) {
   tree_.ToggleShown();
   EXPECT_EQ(scene().m_models[2].m_visible, 0);
   EXPECT_EQ(scene().m_selectedModel, kNoModel);
-  doc_.UpdateAllViews(kHintCameraUndoSettings);
+  doc_.UpdateAllViews(Change::kUndo);
   const int32_t row = tree_.RowOfModel(2);
   EXPECT_EQ(tree_.Rows()[row].Image(), 4);
   tree_.SetSelectedRow(row);  // the keyboard: the commands follow the row, not the scene

@@ -4,12 +4,12 @@
 #include "document/command_table.h"
 #include "document/motion_doc.h"
 #include "support/animated_scene.h"
-#include "support/hint_recorder.h"
+#include "support/change_recorder.h"
 
 namespace qv {
 namespace {
 
-using testing::HintRecorder;
+using testing::ChangeRecorder;
 
 class ScriptedDialogs : public SilentInteraction {
  public:
@@ -30,7 +30,7 @@ class MotionDocCommandsTest : public ::testing::Test {
   Scene scene_;
   ScriptedDialogs ui_;
   CMotionDoc doc_{ui_, scene_};
-  HintRecorder first_, second_;
+  ChangeRecorder first_, second_;
 };
 
 TEST_F(MotionDocCommandsTest, KeyCommandsNeedASelectionAndNotifyEveryView) {
@@ -44,8 +44,8 @@ TEST_F(MotionDocCommandsTest, KeyCommandsNeedASelectionAndNotifyEveryView) {
   doc_.OnAddKey(false);
   EXPECT_EQ(scene_.m_models[1].m_tracks[0][12].m_key, 1);
   EXPECT_TRUE(doc_.IsModified());
-  EXPECT_EQ(first_.hints, std::vector<int32_t>{kHintKeysOrPoses});
-  EXPECT_EQ(second_.hints, first_.hints);
+  EXPECT_EQ(first_.notices, std::vector<Change>{Change::kPoses});
+  EXPECT_EQ(second_.notices, first_.notices);
   EXPECT_TRUE(IsCommandEnabled(CommandId::kUndo, doc_));
 }
 
@@ -60,7 +60,7 @@ TEST_F(MotionDocCommandsTest, InsertDialogIsPresetAndRefusalsShowTheMessage) {
   ui_.answer = std::pair{30, 5};
   doc_.OnInsertFrames();
   EXPECT_EQ(scene_.m_lastFrame, 35);
-  EXPECT_EQ(first_.hints.back(), kHintFramesInsertedOrDeleted);
+  EXPECT_EQ(first_.notices.back(), Change::kFrames);
 }
 
 TEST_F(MotionDocCommandsTest, ClipboardWithoutSelectionAsksForAModel) {
@@ -75,7 +75,7 @@ TEST_F(MotionDocCommandsTest, ModesAndInterpolationToggle) {
   scene_.m_selectedModel = 0;
   doc_.OnMouseMode(kMouseCamera);
   EXPECT_EQ(scene_.m_selectedModel, kNoModel);
-  EXPECT_EQ(first_.hints, (std::vector<int32_t>{kHintRotateMode, kHintSelection}));
+  EXPECT_EQ(first_.notices, (std::vector<Change>{Change::kTransformMode, Change::kSelection}));
   doc_.OnToggleHermite();
   EXPECT_FALSE(IsCommandChecked(CommandId::kHermite, doc_));
   EXPECT_FALSE(doc_.IsModified());  // the mode is stored, but flipping it is not an edit

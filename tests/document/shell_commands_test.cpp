@@ -10,13 +10,13 @@
 #include "document/frame_state.h"
 #include "document/motion_doc.h"
 #include "support/animated_scene.h"
-#include "support/hint_recorder.h"
+#include "support/change_recorder.h"
 #include "support/scratch_folder.h"
 
 namespace qv {
 namespace {
 
-using testing::HintRecorder;
+using testing::ChangeRecorder;
 
 const std::string kMqo = std::string(QV_TEST_DATA_DIR) + "/mqo/single_object_with_bvertex.mqo";
 
@@ -35,13 +35,13 @@ class ShellCommandsTest : public ::testing::Test {
   const std::string folder_ = scratch_.path().string();
   SilentInteraction ui_;
   CMotionDoc doc_{ui_};
-  HintRecorder views_;
+  ChangeRecorder views_;
 };
 
 TEST_F(ShellCommandsTest, DroppedModelFilesImportEachAndOthersAreIgnored) {
   doc_.OnDropFiles({CopyAs("a.mqo"), CopyAs("b.MQO"), CopyAs("mqo"), folder_ + "/notes.txt"});
   EXPECT_EQ(doc_.scene().m_models.size(), 3u);
-  EXPECT_EQ(views_.hints, (std::vector<int32_t>(3, kHintModelsAddedOrRemoved)));
+  EXPECT_EQ(views_.notices, (std::vector<Change>(3, Change::kModels)));
   EXPECT_TRUE(doc_.IsModified());
 }
 
@@ -56,7 +56,7 @@ TEST_F(ShellCommandsTest, ADroppedDocumentOpensAndEndsTheDrop) {
   EXPECT_EQ(doc_.path(), path);
   ASSERT_EQ(doc_.scene().m_models.size(), 1u);  // the model file after it is ignored
   EXPECT_EQ(doc_.scene().m_lastFrame, 20);
-  EXPECT_EQ(views_.hints, std::vector<int32_t>{kHintDocumentOpened});
+  EXPECT_EQ(views_.notices, std::vector<Change>{Change::kDocument | Change::kModels});
   EXPECT_EQ(doc_.m_recentFiles.Entries(), std::vector<std::string>{path});
 }
 
@@ -126,20 +126,20 @@ TEST_F(ShellCommandsTest, SettingsOkAppliesAndCancelOnlyNotifies) {
   EXPECT_EQ(scene.m_canvasHeight, -4);
   for (const CModel& model : scene.m_models) EXPECT_EQ(model.m_smoothingAngle, 45);
   EXPECT_TRUE(doc_.IsModified());
-  EXPECT_EQ(views_.hints, (std::vector<int32_t>{kHintCameraUndoSettings, kHintCameraUndoSettings}));
+  EXPECT_EQ(views_.notices, (std::vector<Change>{Change::kSettings, Change::kSettings | Change::kGeometry}));
 }
 
 TEST_F(ShellCommandsTest, ViewCommandsChangeTheViewOnly) {
   Scene& scene = doc_.scene();
-  struct Case { void (CMotionDoc::*command)(); int32_t hint; CommandId checkedCommand; bool checked; };
-  const Case cases[] = {{&CMotionDoc::OnToggleFollow, kHintCameraFollow, CommandId::kFollowModel, true},
-                        {&CMotionDoc::OnToggleFollow, kHintCameraFollow, CommandId::kFollowModel, false},
-                        {&CMotionDoc::OnToggleSmoothShading, kHintAppearance, CommandId::kSmoothShading, false},
-                        {&CMotionDoc::OnToggleSmoothShading, kHintAppearance, CommandId::kSmoothShading, true},
-                        {&CMotionDoc::OnResetCamera, kHintCameraUndoSettings, CommandId::kResetCamera, false}};
+  struct Case { void (CMotionDoc::*command)(); Change notice; CommandId checkedCommand; bool checked; };
+  const Case cases[] = {{&CMotionDoc::OnToggleFollow, Change::kFollow, CommandId::kFollowModel, true},
+                        {&CMotionDoc::OnToggleFollow, Change::kFollow, CommandId::kFollowModel, false},
+                        {&CMotionDoc::OnToggleSmoothShading, Change::kAppearance, CommandId::kSmoothShading, false},
+                        {&CMotionDoc::OnToggleSmoothShading, Change::kAppearance, CommandId::kSmoothShading, true},
+                        {&CMotionDoc::OnResetCamera, Change::kCamera, CommandId::kResetCamera, false}};
   for (const Case& c : cases) {
     (doc_.*c.command)();
-    EXPECT_EQ(views_.hints.back(), c.hint);
+    EXPECT_EQ(views_.notices.back(), c.notice);
     EXPECT_EQ(IsCommandChecked(c.checkedCommand, doc_), c.checked) << int(c.checkedCommand);
   }
   scene.m_smoothShading = 7;  // any other value counts as off
@@ -149,7 +149,7 @@ TEST_F(ShellCommandsTest, ViewCommandsChangeTheViewOnly) {
 
   doc_.SetBackgroundColor(0x00112233);
   EXPECT_EQ(scene.m_backgroundColor, 0x00112233u);
-  EXPECT_EQ(views_.hints.back(), kHintAppearance);
+  EXPECT_EQ(views_.notices.back(), Change::kAppearance);
   EXPECT_TRUE(doc_.IsModified());
 }
 

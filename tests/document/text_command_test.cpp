@@ -1,20 +1,20 @@
-// The create-text command of the document: remembered values, history, hint and modified flag.
+// The create-text command of the document: remembered values, history, change notice and modified flag.
 #include <gtest/gtest.h>
 
 #include "document/motion_doc.h"
 #include "platform/font_catalog.h"
-#include "support/hint_recorder.h"
+#include "support/change_recorder.h"
 
 namespace qv {
 namespace {
 
-using testing::HintRecorder;
+using testing::ChangeRecorder;
 
 TEST(TextCommand, RemembersValuesClearsTheHistoryAndAlwaysNotifies) {
   if (!IsFamilyInstalled("DejaVu Sans")) GTEST_SKIP() << "DejaVu Sans is not installed";
   SilentInteraction ui;
   CMotionDoc doc(ui);
-  HintRecorder views;
+  ChangeRecorder views;
   doc.AddView(&views);
   Scene& scene = doc.scene();
   scene.m_undoStack.resize(2);
@@ -31,7 +31,7 @@ TEST(TextCommand, RemembersValuesClearsTheHistoryAndAlwaysNotifies) {
   EXPECT_EQ(doc.m_textDefaults.fontName, "メイリオ");
   EXPECT_EQ(scene.m_currentFrame, 12);
   EXPECT_FALSE(doc.IsModified());
-  EXPECT_EQ(views.hints, (std::vector<int32_t>{kHintTextDialogClosed, kHintTextDialogClosed}));
+  EXPECT_EQ(views.notices, (std::vector<Change>{Change::kModels, Change::kModels}));
 
   p.fontName = "DejaVu Sans";
   p.fontSize = 42.0f;
@@ -55,7 +55,7 @@ TEST(TextCommand, RemembersValuesClearsTheHistoryAndAlwaysNotifies) {
   EXPECT_TRUE(scene.m_redoStack.empty());
   EXPECT_EQ(scene.m_currentFrame, 0);
   EXPECT_TRUE(doc.IsModified());
-  EXPECT_EQ(views.hints.size(), 3u);
+  EXPECT_EQ(views.notices.size(), 3u);
 }
 
 TEST(TextCommand, JapaneseSansSerifFamilyIsAnInstalledFaceForJapaneseText) {

@@ -37,7 +37,7 @@ bool AddTextModel(qv::CMotionDoc& document) {
 
 void SelectFirstModel(qv::ui::MainWindow& window) {
   window.document().scene().m_selectedModel = 0;
-  window.document().OnMouseMode(qv::kMouseAnimation);  // hint 115, as a click in the tree sends
+  window.document().OnMouseMode(qv::kMouseAnimation);  // kSelection, as a click in the tree sends
 }
 
 }  // namespace

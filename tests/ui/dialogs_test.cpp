@@ -18,7 +18,7 @@
 #include "platform/font_catalog.h"
 #include "support/desktop/desktop_test.h"
 #include "support/desktop/modal_dialogs.h"
-#include "support/hint_recorder.h"
+#include "support/change_recorder.h"
 #include "ui/dialogs/create_text_dialog.h"
 #include "ui/dialogs/document_dialogs.h"
 #include "ui/dialogs/frame_dialogs.h"
@@ -111,7 +111,7 @@ class DialogsTest : public QObject {
     if (!qv::IsFamilyInstalled("DejaVu Sans")) QSKIP("DejaVu Sans is not installed");
     qv::SilentInteraction ui;
     qv::CMotionDoc doc(ui);
-    qv::testing::HintRecorder views;
+    qv::testing::ChangeRecorder views;
     doc.AddView(&views);
 
     qv::test::CreateTextAnswer answer;
@@ -122,7 +122,7 @@ class DialogsTest : public QObject {
     qv::ui::RunCreateTextDialog(doc, nullptr);
     QVERIFY(doc.scene().m_models.empty());
     QVERIFY(!doc.IsModified());
-    QCOMPARE(views.hints, std::vector<int32_t>{qv::kHintTextDialogClosed});
+    QCOMPARE(views.notices, std::vector<qv::Change>{qv::Change::kModels});
 
     answer.subdivisions = "3";
     answer.fontSize = "80";
@@ -133,7 +133,7 @@ class DialogsTest : public QObject {
     qv::ui::RunCreateTextDialog(doc, nullptr);
     QCOMPARE(doc.scene().m_models.size(), size_t{1});
     QVERIFY(doc.IsModified());
-    QCOMPARE(views.hints.back(), int32_t{qv::kHintTextDialogClosed});
+    QVERIFY(views.notices.back() == qv::Change::kModels);
     const qv::TextParameters& kept = doc.m_textDefaults;
     QCOMPARE(QString::fromStdString(kept.fontName), QString("DejaVu Sans"));
     QCOMPARE(kept.subdivisions, 3);
@@ -264,7 +264,7 @@ class DialogsTest : public QObject {
   void settingsDialogPresetAndOk() {
     qv::SilentInteraction ui;
     qv::CMotionDoc doc(ui);
-    qv::testing::HintRecorder views;
+    qv::testing::ChangeRecorder views;
     doc.AddView(&views);
     doc.scene().m_canvasWidth = 640;
     doc.scene().m_canvasHeight = 480;
@@ -279,7 +279,7 @@ class DialogsTest : public QObject {
     qv::ui::RunSettingsDialog(doc, nullptr);
     QCOMPARE(seen, (QStringList{U("設定"), "640", "480", "20", "89.5"}));
     QVERIFY(!doc.IsModified());
-    QCOMPARE(views.hints, std::vector<int32_t>{qv::kHintCameraUndoSettings});
+    QCOMPARE(views.notices, std::vector<qv::Change>{qv::Change::kSettings});
 
     AnswerNextDialog("settingsDialog", [&](QWidget* dialog) {
       SetEditText(dialog, "canvasWidth", "-5");  // taken as typed
@@ -290,7 +290,8 @@ class DialogsTest : public QObject {
     QCOMPARE(doc.scene().m_canvasHeight, 480);
     QCOMPARE(doc.scene().m_fieldOfView, 175.0f);
     QVERIFY(doc.IsModified());
-    QCOMPARE(views.hints.size(), size_t{2});
+    QCOMPARE(views.notices.size(), size_t{2});
+    QVERIFY(views.notices.back() == (qv::Change::kSettings | qv::Change::kGeometry));  // the viewport's buffers
     doc.RemoveView(&views);
   }
 

@@ -432,7 +432,7 @@ class MainWindowTest : public QObject {
           bar.ShowValues({value, value, value});  // a mouse gesture in the viewport
         } else {
           qv::CameraPose(doc.scene()).m_position = {value, value, value};
-          doc.UpdateAllViews(qv::kHintControlBarFields);  // the control bar's own fields
+          doc.UpdateAllViews(qv::Change::kCameraView);  // the control bar's own fields
         }
         for (int i = 0; i < 3; ++i) {
           QLineEdit* field = bar.field(i);

@@ -54,7 +54,7 @@ class MaterialListPaneTest : public QObject {
         face.m_material = m;
         scene.m_models[0].m_faces.push_back(face);
       }
-      doc.UpdateAllViews(kHintDocumentOpened);
+      doc.UpdateAllViews(qv::Change::kDocument | Change::kModels);
       host.show();
       testing::ShowActive(host);
       list->setFocus();
@@ -110,7 +110,7 @@ class MaterialListPaneTest : public QObject {
     QTest::keyClick(f.list, Qt::Key_Up);
     QCOMPARE(f.doc.scene().m_selectedMaterial, 1);
     f.doc.scene().m_selectedMaterial = 2;
-    f.doc.UpdateAllViews(kHintAppearance);
+    f.doc.UpdateAllViews(qv::Change::kAppearance);
     QCOMPARE(f.list->currentItem(), f.list->topLevelItem(2));
     QCOMPARE(f.list->selectedItems().size(), 1);
     // Below the last row: no material, and no row shows as selected.

@@ -33,7 +33,7 @@ class ModelTreePaneTest : public QObject {
       doc.scene().m_models[1].m_parent = 0;
       doc.scene().m_models[3].m_parent = 1;
       doc.scene().RefreshParentNames();
-      doc.UpdateAllViews(kHintDocumentOpened);
+      doc.UpdateAllViews(qv::Change::kDocument | Change::kModels);
       host.show();
       testing::ShowActive(host);
       tree->setFocus();
@@ -84,9 +84,9 @@ class ModelTreePaneTest : public QObject {
       QCOMPARE(f.tree->currentItem(), f.ItemOf(2));
       QCOMPARE(f.tree->selectedItems(), QList<QTreeWidgetItem*>{f.ItemOf(2)});
     }
-    // A selection made elsewhere (the viewport's pick) shows after the next hint of any kind.
+    // A selection made elsewhere (the viewport's pick) shows after the next change of any kind.
     f.doc.scene().m_selectedModel = 3;
-    f.doc.UpdateAllViews(kHintCurrentFrame);
+    f.doc.UpdateAllViews(qv::Change::kCurrentFrame);
     QCOMPARE(f.tree->currentItem(), f.ItemOf(3));
   }
 
@@ -198,7 +198,7 @@ class ModelTreePaneTest : public QObject {
     QTest::keyClick(f.tree, Qt::Key_M, Qt::AltModifier);
     QCOMPARE(f.doc.scene().m_models[2].m_visible, 0);
     QCOMPARE(f.doc.scene().m_selectedModel, kNoModel);
-    f.doc.UpdateAllViews(kHintCameraUndoSettings);
+    f.doc.UpdateAllViews(qv::Change::kUndo);
     QCOMPARE(f.ItemOf(2)->data(0, Qt::UserRole + 1).toInt(), 4);
     f.tree->setCurrentItem(f.ItemOf(2));
     QTest::keyClick(f.tree, Qt::Key_M, Qt::AltModifier);

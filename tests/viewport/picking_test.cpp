@@ -5,7 +5,7 @@
 #include "document/document_mouse_host.h"
 #include "document/motion_doc.h"
 #include "scene_fixture.h"
-#include "support/hint_recorder.h"
+#include "support/change_recorder.h"
 #include "viewport/recording_device.h"
 #include "viewport/viewport_mouse.h"
 
@@ -14,7 +14,7 @@ namespace {
 
 using testing::AddBox;
 using testing::AddMaterial;
-using testing::HintRecorder;
+using testing::ChangeRecorder;
 using testing::PoseOf;
 
 // The document side of the mouse plus what a window would show.
@@ -33,7 +33,7 @@ class PickingTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(renderer.InitDevice(&device), 0);
-    document.AddView(&hints);
+    document.AddView(&views);
     material = AddMaterial(scene, 1, 1, 1);
   }
 
@@ -58,7 +58,7 @@ class PickingTest : public ::testing::Test {
   Scene scene;
   SilentInteraction ui;
   CMotionDoc document{ui, scene};
-  HintRecorder hints;
+  ChangeRecorder views;
   RecordingHost host{document};
   RecordingDevice device{800, 600};
   SceneRenderer renderer{scene};
@@ -87,7 +87,7 @@ TEST_F(PickingTest, AClickOnAModelSelectsItAndLocksTheCentre) {
   EXPECT_EQ(scene.m_selectedModel, right);
   EXPECT_EQ(scene.m_axisLock, 3);
   EXPECT_EQ(document.m_mouseMode, kMouseAnimation);
-  EXPECT_EQ(hints.hints, (std::vector<int32_t>{kHintSelection}));
+  EXPECT_EQ(views.notices, (std::vector<Change>{Change::kSelection}));
   EXPECT_EQ(host.captures, 1);
   // The picked model's outline was rebuilt from its bounds.
   EXPECT_EQ(scene.m_models[right].m_boxOutline[0].x, 250);

@@ -1,6 +1,6 @@
 #pragma once
 // The two left panes of the main window: the model tree (top) and the material list (bottom).
-// Each follows the document's hints and forwards the user's gestures to it.
+// Each follows the document's changes and forwards the user's gestures to it.
 class QWidget;
 
 namespace qv {

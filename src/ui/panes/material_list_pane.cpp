@@ -61,9 +61,9 @@ MaterialListPane::MaterialListPane(CMotionDoc& document, QWidget* parent)
 
 MaterialListPane::~MaterialListPane() { doc_.RemoveView(this); }
 
-void MaterialListPane::OnUpdate(CMotionDoc&, UpdateHint hint) {
+void MaterialListPane::OnUpdate(CMotionDoc&, Change changes) {
   // The model has rebuilt its rows already (it was attached first); playback leaves them.
-  if (hint == kHintCurrentFrame || hint == kHintPlaybackStarted || hint == kHintPlaybackStopped) return;
+  if (!HasOtherThan(changes, kFrameSteps)) return;
   Refill();
 }
 

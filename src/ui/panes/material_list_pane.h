@@ -21,7 +21,7 @@ class MaterialListPane : public QTreeWidget, public DocumentView {
   MaterialListPane(CMotionDoc& document, QWidget* parent = nullptr);
   ~MaterialListPane() override;
 
-  void OnUpdate(CMotionDoc& document, UpdateHint hint) override;
+  void OnUpdate(CMotionDoc& document, Change changes) override;
 
   MaterialListModel& listModel() { return model_; }
   QMenu* ContextMenu() const { return menu_; }

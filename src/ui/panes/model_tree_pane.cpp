@@ -81,25 +81,18 @@ ModelTreePane::ModelTreePane(CMotionDoc& document, QWidget* parent)
 
 ModelTreePane::~ModelTreePane() { doc_.RemoveView(this); }
 
-void ModelTreePane::OnUpdate(CMotionDoc&, UpdateHint hint) {
-  switch (hint) {
-    case kHintNewDocument:
-    case kHintDocumentOpened:
-    case kHintModelsAddedOrRemoved:
-    case kHintHierarchyDragged:
-    case kHintCameraUndoSettings:
-    case kHintTextDialogClosed:
-    case kHintSelection:
-      Refill();
-      break;
-    default:
-      // The rows stay; the highlight follows the scene's selection.
-      if (!refilling_ && state() != QAbstractItemView::EditingState && !dragging_ &&
-          RowOfItem(currentItem()) != model_.SelectedRow()) {
-        const QSignalBlocker quiet(this);
-        if (QTreeWidgetItem* selected = ItemOfRow(model_.SelectedRow())) setCurrentItem(selected);
-      }
-      break;
+void ModelTreePane::OnUpdate(CMotionDoc&, Change changes) {
+  constexpr Change kRefilledOn = Change::kDocument | Change::kModels | Change::kHierarchy | Change::kCamera |
+                                 Change::kSettings | Change::kUndo | Change::kSelection;
+  if (Has(changes, kRefilledOn)) {
+    Refill();
+    return;
+  }
+  // The rows stay; the highlight follows the scene's selection.
+  if (!refilling_ && state() != QAbstractItemView::EditingState && !dragging_ &&
+      RowOfItem(currentItem()) != model_.SelectedRow()) {
+    const QSignalBlocker quiet(this);
+    if (QTreeWidgetItem* selected = ItemOfRow(model_.SelectedRow())) setCurrentItem(selected);
   }
 }
 
@@ -246,7 +239,7 @@ void ModelTreePane::mouseReleaseEvent(QMouseEvent* event) {
   const int dragged = draggedRow_;
   EndDrag();
   if (target >= 0 && model_.CanDrop(dragged, target))
-    model_.Drop(dragged, target, event->modifiers() & Qt::ControlModifier);  // hint 105 shows the new tree
+    model_.Drop(dragged, target, event->modifiers() & Qt::ControlModifier);  // kHierarchy shows the new tree
   else if (refillPending_)
     Refill();
 }

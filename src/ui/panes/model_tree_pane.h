@@ -27,7 +27,7 @@ class ModelTreePane : public QTreeWidget, public DocumentView {
   ModelTreePane(CMotionDoc& document, QWidget* parent = nullptr);
   ~ModelTreePane() override;
 
-  void OnUpdate(CMotionDoc& document, UpdateHint hint) override;
+  void OnUpdate(CMotionDoc& document, Change changes) override;
 
   ModelTreeModel& treeModel() { return model_; }
   // The widget item of a row of the model, or null.
