@@ -86,13 +86,36 @@ test('bones without a matrix stay in place, and stray bone numbers never reach p
     }
     m.finishData();
     assert.equal(m.boneCount, row.count, JSON.stringify(row));
-    assert.deepEqual(Array.from(m.vertexBones.toArray()), row.stored);
+    assert.deepEqual(Array.from({ length: m.vertexCount }, (_, v) => m.boneOf(v)), row.stored);
     const out = new Float32Array(row.count * 16);
     m.fillBoneMatrices(0, out);
     for (let b = row.matrices; b < row.count; b++) {
       assert.deepEqual(Array.from(out.subarray(b * 16, b * 16 + 16)), IDENTITY, `bone ${b} of ${JSON.stringify(row)}`);
     }
   }
+});
+
+// Both players hand the vertex list to the graphics device as it stands: position, normal,
+// texture coordinates and bone, nine floats a vertex, however many vertices the script writes.
+test('vertices are stored in the layout the players upload, in one array', () => {
+  const run = loadModelCode();
+  const m = run('new Model3D()');
+  const count = 1000;
+  for (let i = 0; i < count; i++) m.setB(i, i + 0.5, -i, 0, 0, -1, 0, i / count, 1 - i / count, i % 3);
+  for (let k = 0; k < 3; k++) m.setMatrix(translation(k, 0, 0));
+  m.setMatrix2();
+  m.setMatrix3();
+  m.finishData();
+  assert.equal(run('MODEL3D_VERTEX_FLOATS'), 9);
+  const data = m.vertexData.view();
+  assert.equal(data.length, count * 9);
+  for (const i of [0, 1, 511, 999]) {
+    assert.deepEqual(Array.from(data.subarray(i * 9, i * 9 + 9)),
+      Array.from(new Float32Array([i, i + 0.5, -i, 0, 0, -1, i / count, 1 - i / count, i % 3])), `vertex ${i}`);
+  }
+  m.releaseGeometry();
+  assert.equal(m.vertexCount, count);
+  assert.equal(m.vertexData, null);
 });
 
 test('a short or broken matrix is completed from the identity; an unclosed frame is dropped', () => {
