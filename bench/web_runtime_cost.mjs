@@ -307,50 +307,69 @@ async function measure(browser, count, variant, runtimeDir, tracePath) {
   }
 }
 
-// Where the time to the first frame went, from a trace: main-thread work by kind, the model
-// script's compilation, and the page's own measures.
+// Where the time to the first frame went, from a trace: the page's main thread (time spent in
+// each kind of work, nested work counted once, where it happened), script parsing on the page's
+// other threads, the GPU process's main thread, and the page's own measures.
 function summariseTrace(file, firstFrame) {
   const raw = JSON.parse(fs.readFileSync(file, 'utf8'));
   const events = Array.isArray(raw) ? raw : raw.traceEvents;
   const threadNames = new Map();
   for (const e of events) if (e.ph === 'M' && e.name === 'thread_name') threadNames.set(`${e.pid}:${e.tid}`, e.args.name);
-  const measures = [];
+  const threadOf = (e) => threadNames.get(`${e.pid}:${e.tid}`);
+  const navigation = events.find((e) => e.name === 'navigationStart' && e.args?.data?.isLoadingMainFrame &&
+    /^http:/.test(e.args.data.documentLoaderURL || ''));
+  const pid = navigation ? navigation.pid : null;
+  const from = navigation ? navigation.ts : 0, to = from + firstFrame * 1000;
+  const inWindow = (e) => e.ph === 'X' && e.ts >= from && e.ts < to;
+  // Self time per event name on one thread: an event's duration less that of the events inside it.
+  const selfTimes = (list) => {
+    list.sort((a, b) => a.ts - b.ts || b.dur - a.dur);
+    const self = new Map(), stack = [];
+    for (const e of list) {
+      while (stack.length && stack[stack.length - 1].ts + stack[stack.length - 1].dur <= e.ts) stack.pop();
+      self.set(e, e.dur || 0);
+      if (stack.length) self.set(stack[stack.length - 1], self.get(stack[stack.length - 1]) - (e.dur || 0));
+      stack.push(e);
+    }
+    return self;
+  };
+  const kinds = [
+    ['compiling scripts', /Compile|Parse(Function|Program)|^v8\.compile|Deserialize/],
+    ['garbage collection', /GC|Scavenge|MarkCompact|Sweep/],
+    ['running scripts', /^(v8\.run|v8\.callFunction|FunctionCall|EvaluateScript|v8\.evaluateModule|RunMicrotasks|FireAnimationFrame|V8\.Execute|TimerFire|EventDispatch)$/],
+    ['HTML, style, layout, paint', /ParseHTML|Layout|Style|Paint|Composite|PrePaint|Commit|UpdateLayer/],
+  ];
+  const main = events.filter((e) => inWindow(e) && e.pid === pid && threadOf(e) === 'CrRendererMain');
+  const byKind = new Map(kinds.map(([k]) => [k, 0]));
+  let other = 0;
+  for (const [e, ms] of selfTimes(main)) {
+    const kind = kinds.find(([, re]) => re.test(e.name));
+    if (kind) byKind.set(kind[0], byKind.get(kind[0]) + ms / 1000);
+    else other += ms / 1000;
+  }
+  const busy = [...byKind.values()].reduce((a, b) => a + b, other);
+  const background = events.filter((e) => inWindow(e) && e.pid === pid && threadOf(e) !== 'CrRendererMain' &&
+    /^(v8\.parseOnBackground|BackgroundCompileTask::Run|V8\.ScriptStreamer)/.test(e.name));
+  const gpuMain = events.filter((e) => inWindow(e) && threadOf(e) === 'CrGpuMain');
+  let gpuBusy = 0, gpuEnd = 0;
+  for (const e of gpuMain.sort((a, b) => a.ts - b.ts)) {
+    const start = Math.max(e.ts, gpuEnd), end = e.ts + e.dur;
+    if (end > start) gpuBusy += end - start;
+    gpuEnd = Math.max(gpuEnd, end);
+  }
+  const measures = new Map();
   const open = new Map();
-  let navigationStart = null;
   for (const e of events) {
-    if (e.name === 'navigationStart' && e.args?.data?.isLoadingMainFrame && e.args.data.documentLoaderURL?.startsWith('http')) {
-      navigationStart = e.ts;
-    }
-    if (e.cat === 'blink.user_timing' && (e.ph === 'b' || e.ph === 'e')) {
-      const key = `${e.name}:${e.id2?.local ?? e.id}`;
-      if (e.ph === 'b') open.set(key, e.ts);
-      else if (open.has(key)) measures.push({ name: e.name, ms: (e.ts - open.get(key)) / 1000 });
-    }
+    if (e.pid !== pid || e.cat !== 'blink.user_timing' || (e.ph !== 'b' && e.ph !== 'e')) continue;
+    const key = `${e.name}:${e.id2?.local ?? e.id}`;
+    if (e.ph === 'b') open.set(key, e.ts);
+    else if (open.has(key)) measures.set(e.name, (measures.get(e.name) || 0) + (e.ts - open.get(key)) / 1000);
   }
-  const main = events.filter((e) => e.ph === 'X' && threadNames.get(`${e.pid}:${e.tid}`) === 'CrRendererMain' &&
-    (navigationStart === null || e.ts >= navigationStart));
-  const sum = (filter) => main.filter(filter).reduce((s, e) => s + (e.dur || 0), 0) / 1000;
-  const urlOf = (e) => e.args?.data?.url || e.args?.fileName || '';
-  const modelScript = (e) => urlOf(e).includes('/Model_');
-  const compileNames = new Set(['v8.compile', 'v8.compileModule', 'V8.CompileCode', 'v8.parseOnBackground', 'V8.ScriptCompiler']);
-  const background = events.filter((e) => e.ph === 'X' && (e.name === 'v8.parseOnBackground' || e.name === 'V8.ScriptStreamer' ||
-    e.name === 'v8.parseOnBackgroundParsing') && threadNames.get(`${e.pid}:${e.tid}`) !== 'CrRendererMain');
-  const lines = [];
-  lines.push(`first frame ${firstFrame.toFixed(0)} ms after navigation`);
-  lines.push(`  main thread: HTML ${sum((e) => e.name === 'ParseHTML').toFixed(0)} ms, ` +
-    `compile model script ${sum((e) => compileNames.has(e.name) && modelScript(e)).toFixed(0)} ms, ` +
-    `compile others ${sum((e) => compileNames.has(e.name) && !modelScript(e)).toFixed(0)} ms, ` +
-    `run scripts ${sum((e) => e.name === 'EvaluateScript' || e.name === 'v8.evaluateModule').toFixed(0)} ms ` +
-    `(model script's top level ${sum((e) => e.name === 'EvaluateScript' && modelScript(e)).toFixed(0)} ms), ` +
-    `callbacks ${sum((e) => e.name === 'FunctionCall' || e.name === 'FireAnimationFrame' || e.name === 'RunMicrotasks').toFixed(0)} ms, ` +
-    `garbage collection ${sum((e) => /GC/.test(e.name) && !/GCEvent/.test(e.name)).toFixed(0)} ms`);
-  if (background.length > 0) {
-    lines.push(`  off the main thread: parsing scripts ${(background.reduce((s, e) => s + e.dur, 0) / 1000).toFixed(0)} ms`);
-  }
-  const byName = new Map();
-  for (const m of measures) byName.set(m.name, (byName.get(m.name) || 0) + m.ms);
-  lines.push('  steps: ' + [...byName].map(([n, ms]) => `${n} ${ms.toFixed(0)} ms`).join(', '));
-  return lines.join('\n');
+  return [`first frame ${firstFrame.toFixed(0)} ms after navigation; the page's main thread busy ${busy.toFixed(0)} ms:`,
+    '  ' + [...byKind].map(([k, ms]) => `${k} ${ms.toFixed(0)} ms`).join(', ') + `, other ${other.toFixed(0)} ms`,
+    `  script parsing on other threads ${(background.reduce((a, e) => a + e.dur, 0) / 1000).toFixed(0)} ms; ` +
+      `GPU process main thread busy ${(gpuBusy / 1000).toFixed(0)} ms`,
+    '  steps: ' + [...measures].map(([n, ms]) => `${n} ${ms.toFixed(0)} ms`).join(', ')].join('\n');
 }
 
 for (const count of modelCounts) {

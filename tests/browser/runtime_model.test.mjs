@@ -179,6 +179,32 @@ test('triangles of several models come model by model, each grouped by material'
     { material: 0, first: 6, count: 6 }, { material: 1, first: 12, count: 3 }]);
 });
 
+// Every text model gets a material of its own, usually the same grey: fifty models are then
+// drawn with one call, in the same order.
+test('neighbouring groups of alike materials are drawn as one', () => {
+  const run = loadModelCode();
+  const m = run('new Model3D()');
+  m.setMaterial(0.8, 0.8, 0.8, 1, 1, 0.25, 0, 0, 5);
+  m.setMaterial(0.8, 0.8, 0.8, 1, 1, 0.25, 0, 0, 5);
+  m.setMaterial(0.8, 0.8, 0.8, 1, 1, 0.25, 0, 0, 5, 'a.png');
+  m.setMaterial(0.8, 0.8, 0.8, 1, 1, 0.25, 0, 0, 5, 'a.png');
+  m.setMaterial(0.8, 0.8, 0.8, 1, 1, 0.25, 0, 0, 5, 'b.png');
+  m.setMaterial(0.8, 0.8, 0.7, 1, 1, 0.25, 0, 0, 5);
+  // One model per material, one triangle each.
+  for (let bone = 0; bone < 6; bone++) {
+    for (let k = 0; k < 3; k++) m.setB(k, bone, 0, 0, 0, 1, bone, 0, 0, bone);
+    m.setBI(3 * bone, 3 * bone + 1, 3 * bone + 2);
+    m.setMatrix(IDENTITY);
+  }
+  m.setMatrix2();
+  m.setMatrix3();
+  m.finishData();
+  const { indices, groups } = m.groupTrianglesByMaterial();
+  assert.deepEqual(Array.from(indices), Array.from({ length: 18 }, (_, i) => i));
+  assert.deepEqual(JSON.parse(JSON.stringify(groups)), [{ material: 0, first: 0, count: 6 }, { material: 2, first: 6, count: 6 },
+    { material: 4, first: 12, count: 3 }, { material: 5, first: 15, count: 3 }]);
+});
+
 test('a model script without materials or vertices still yields a drawable, empty model', () => {
   const run = loadModelCode();
   const m = run('new Model3D()');

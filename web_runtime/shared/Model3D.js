@@ -201,12 +201,32 @@ class Model3D {
     return m >= 0 && m < this.materials.length ? m : this.materials.length - 1;
   }
 
+  // For each material, the first one drawn exactly like it (same colours, factors and texture):
+  // text models each get a material of their own, mostly all alike, and neighbouring groups of
+  // alike materials are drawn as one.
+  alikeMaterials() {
+    const first = new Int32Array(this.materials.length);
+    const seen = new Map();
+    const textures = new Map();
+    this.materials.forEach((m, i) => {
+      let texture = '';
+      if (m.texture !== undefined) {
+        if (!textures.has(m.texture)) textures.set(m.texture, textures.size);
+        texture = textures.get(m.texture);
+      }
+      const key = [...m.diffuse, ...m.ambient, ...m.emissive, ...m.specular, m.power, texture].join(',');
+      if (!seen.has(key)) seen.set(key, i);
+      first[i] = seen.get(key);
+    });
+    return first;
+  }
+
   // Triangles in the order the viewport draws them: model by model (bone order), and within a
   // model material by material in ascending order, keeping the script's order otherwise (it
   // matters where half-transparent surfaces overlap). Triangles that name a vertex the script
   // did not write are left out. A triangle belongs to the bone of its first corner.
   // Result: { indices: Uint32Array, groups: [{ material, first, count }] } (first and count in
-  // indices); neighbouring groups of one material are merged.
+  // indices); neighbouring groups of one material, or of alike materials, are merged.
   groupTrianglesByMaterial() {
     const t = this.triangles.data;
     const triangleCount = Math.floor(this.triangles.length / 3);
@@ -214,6 +234,7 @@ class Model3D {
     const vertexData = this.vertexData.data;
     const materialCount = this.materials.length;
     const boneCount = this.boneCount;
+    const alike = this.alikeMaterials();
     const materialOf = new Int32Array(triangleCount);
     const perMaterial = new Uint32Array(materialCount);
     for (let i = 0; i < triangleCount; i++) {
@@ -254,7 +275,7 @@ class Model3D {
       indices[3 * k + 1] = t[3 * i + 1];
       indices[3 * k + 2] = t[3 * i + 2];
       const last = groups[groups.length - 1];
-      if (last && last.material === m) last.count += 3;
+      if (last && alike[last.material] === alike[m]) last.count += 3;
       else groups.push({ material: m, first: 3 * k, count: 3 });
     }
     return { indices, groups };
