@@ -86,13 +86,36 @@ test('bones without a matrix stay in place, and stray bone numbers never reach p
     }
     m.finishData();
     assert.equal(m.boneCount, row.count, JSON.stringify(row));
-    assert.deepEqual(Array.from(m.vertexBones.toArray()), row.stored);
+    assert.deepEqual(Array.from({ length: m.vertexCount }, (_, v) => m.boneOf(v)), row.stored);
     const out = new Float32Array(row.count * 16);
     m.fillBoneMatrices(0, out);
     for (let b = row.matrices; b < row.count; b++) {
       assert.deepEqual(Array.from(out.subarray(b * 16, b * 16 + 16)), IDENTITY, `bone ${b} of ${JSON.stringify(row)}`);
     }
   }
+});
+
+// Both players hand the vertex list to the graphics device as it stands: position, normal,
+// texture coordinates and bone, nine floats a vertex, however many vertices the script writes.
+test('vertices are stored in the layout the players upload, in one array', () => {
+  const run = loadModelCode();
+  const m = run('new Model3D()');
+  const count = 1000;
+  for (let i = 0; i < count; i++) m.setB(i, i + 0.5, -i, 0, 0, -1, 0, i / count, 1 - i / count, i % 3);
+  for (let k = 0; k < 3; k++) m.setMatrix(translation(k, 0, 0));
+  m.setMatrix2();
+  m.setMatrix3();
+  m.finishData();
+  assert.equal(run('MODEL3D_VERTEX_FLOATS'), 9);
+  const data = m.vertexData.view();
+  assert.equal(data.length, count * 9);
+  for (const i of [0, 1, 511, 999]) {
+    assert.deepEqual(Array.from(data.subarray(i * 9, i * 9 + 9)),
+      Array.from(new Float32Array([i, i + 0.5, -i, 0, 0, -1, i / count, 1 - i / count, i % 3])), `vertex ${i}`);
+  }
+  m.releaseGeometry();
+  assert.equal(m.vertexCount, count);
+  assert.equal(m.vertexData, null);
 });
 
 test('a short or broken matrix is completed from the identity; an unclosed frame is dropped', () => {
@@ -154,6 +177,32 @@ test('triangles of several models come model by model, each grouped by material'
   assert.deepEqual(Array.from(indices), [2, 0, 1, 0, 1, 2, 1, 0, 2, 1, 2, 3, 3, 1, 0]);
   assert.deepEqual(JSON.parse(JSON.stringify(groups)), [{ material: 0, first: 0, count: 3 }, { material: 1, first: 3, count: 3 },
     { material: 0, first: 6, count: 6 }, { material: 1, first: 12, count: 3 }]);
+});
+
+// Every text model gets a material of its own, usually the same grey: fifty models are then
+// drawn with one call, in the same order.
+test('neighbouring groups of alike materials are drawn as one', () => {
+  const run = loadModelCode();
+  const m = run('new Model3D()');
+  m.setMaterial(0.8, 0.8, 0.8, 1, 1, 0.25, 0, 0, 5);
+  m.setMaterial(0.8, 0.8, 0.8, 1, 1, 0.25, 0, 0, 5);
+  m.setMaterial(0.8, 0.8, 0.8, 1, 1, 0.25, 0, 0, 5, 'a.png');
+  m.setMaterial(0.8, 0.8, 0.8, 1, 1, 0.25, 0, 0, 5, 'a.png');
+  m.setMaterial(0.8, 0.8, 0.8, 1, 1, 0.25, 0, 0, 5, 'b.png');
+  m.setMaterial(0.8, 0.8, 0.7, 1, 1, 0.25, 0, 0, 5);
+  // One model per material, one triangle each.
+  for (let bone = 0; bone < 6; bone++) {
+    for (let k = 0; k < 3; k++) m.setB(k, bone, 0, 0, 0, 1, bone, 0, 0, bone);
+    m.setBI(3 * bone, 3 * bone + 1, 3 * bone + 2);
+    m.setMatrix(IDENTITY);
+  }
+  m.setMatrix2();
+  m.setMatrix3();
+  m.finishData();
+  const { indices, groups } = m.groupTrianglesByMaterial();
+  assert.deepEqual(Array.from(indices), Array.from({ length: 18 }, (_, i) => i));
+  assert.deepEqual(JSON.parse(JSON.stringify(groups)), [{ material: 0, first: 0, count: 6 }, { material: 2, first: 6, count: 6 },
+    { material: 4, first: 12, count: 3 }, { material: 5, first: 15, count: 3 }]);
 });
 
 test('a model script without materials or vertices still yields a drawable, empty model', () => {

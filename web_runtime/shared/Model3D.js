@@ -20,8 +20,13 @@ class NumberList {
   }
 
   push(value) {
-    this.reserve(1);
+    if (this.length === this.data.length) this.reserve(1);
     this.data[this.length++] = value;
+  }
+
+  // The used part, without a copy.
+  view() {
+    return this.data.subarray(0, this.length);
   }
 
   // A copy trimmed to the used length.
@@ -30,8 +35,13 @@ class NumberList {
   }
 }
 
-// Values per vertex in Model3D.vertexData: position, normal, texture coordinates.
-const MODEL3D_VERTEX_FLOATS = 8;
+// Values per vertex in Model3D.vertexData: position, normal, texture coordinates and the bone
+// number, the layout both players upload as it is (the bone as a float: exact up to 2^24, and
+// WebGL 1 has no integer attributes).
+const MODEL3D_VERTEX_FLOATS = 9;
+const MODEL3D_BONE = 8;
+// Bone numbers kept exact in a float; any higher one has no matrix anyway (see finishData).
+const MODEL3D_BONE_LIMIT = 16777216;
 const MODEL3D_IDENTITY = [1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1];
 
 class Model3D {
@@ -45,7 +55,6 @@ class Model3D {
     this.materials = [];
     this.vertexData = new NumberList(Float32Array);
     this.vertexMaterials = new NumberList(Int32Array);
-    this.vertexBones = new NumberList(Uint32Array);
     this.triangles = new NumberList(Uint32Array);
     this.animations = [];
     this.openAnimation = null;
@@ -62,21 +71,24 @@ class Model3D {
 
   setB(x, y, z, nx, ny, nz, material, u, v, bone) {
     const d = this.vertexData;
-    d.reserve(MODEL3D_VERTEX_FLOATS);
-    // Stored one by one: a model script calls this once per vertex, so no array per call.
+    if (d.length + MODEL3D_VERTEX_FLOATS > d.data.length) d.reserve(MODEL3D_VERTEX_FLOATS);
+    // Written in place into the array the graphics device gets: a model script calls this once
+    // per vertex, so no array or object per call.
     const a = d.data, i = d.length;
+    const b = bone > 0 ? Math.min(bone >>> 0, MODEL3D_BONE_LIMIT) : 0;
     a[i] = x; a[i + 1] = y; a[i + 2] = z; a[i + 3] = nx; a[i + 4] = ny; a[i + 5] = nz; a[i + 6] = u; a[i + 7] = v;
-    d.length += MODEL3D_VERTEX_FLOATS;
+    a[i + 8] = b;
+    d.length = i + MODEL3D_VERTEX_FLOATS;
     this.vertexMaterials.push(material | 0);
-    const b = bone > 0 ? bone >>> 0 : 0;
-    this.vertexBones.push(b);
     if (b > this.highestBone) this.highestBone = b;
   }
 
   setBI(a, b, c) {
-    this.triangles.push(a >>> 0);
-    this.triangles.push(b >>> 0);
-    this.triangles.push(c >>> 0);
+    const t = this.triangles;
+    if (t.length + 3 > t.data.length) t.reserve(3);
+    const d = t.data, i = t.length;
+    d[i] = a >>> 0; d[i + 1] = b >>> 0; d[i + 2] = c >>> 0;
+    t.length = i + 3;
   }
 
   // Appends the next bone's matrix (16 numbers, row-vector convention, row by row) to the
@@ -134,13 +146,18 @@ class Model3D {
     this.bones = framed;
     if (this.highestBone >= framed) {
       this.bones = framed + 1;
-      const bones = this.vertexBones.data;
-      for (let i = 0; i < this.vertexBones.length; i++) if (bones[i] > framed) bones[i] = framed;
+      const d = this.vertexData.data, end = this.vertexData.length;
+      for (let i = MODEL3D_BONE; i < end; i += MODEL3D_VERTEX_FLOATS) if (d[i] > framed) d[i] = framed;
     }
   }
 
   get vertexCount() {
-    return this.vertexBones ? this.vertexBones.length : this.releasedVertexCount;
+    return this.vertexData ? this.vertexData.length / MODEL3D_VERTEX_FLOATS : this.releasedVertexCount;
+  }
+
+  // Bone number of a vertex (after finishData: one the renderer has a matrix for).
+  boneOf(vertex) {
+    return this.vertexData.data[vertex * MODEL3D_VERTEX_FLOATS + MODEL3D_BONE];
   }
 
   // Drops the vertex and triangle lists once the graphics device holds them; the matrices stay
@@ -149,7 +166,6 @@ class Model3D {
     this.releasedVertexCount = this.vertexCount;
     this.vertexData = null;
     this.vertexMaterials = null;
-    this.vertexBones = null;
     this.triangles = null;
   }
 
@@ -185,19 +201,40 @@ class Model3D {
     return m >= 0 && m < this.materials.length ? m : this.materials.length - 1;
   }
 
+  // For each material, the first one drawn exactly like it (same colours, factors and texture):
+  // text models each get a material of their own, mostly all alike, and neighbouring groups of
+  // alike materials are drawn as one.
+  alikeMaterials() {
+    const first = new Int32Array(this.materials.length);
+    const seen = new Map();
+    const textures = new Map();
+    this.materials.forEach((m, i) => {
+      let texture = '';
+      if (m.texture !== undefined) {
+        if (!textures.has(m.texture)) textures.set(m.texture, textures.size);
+        texture = textures.get(m.texture);
+      }
+      const key = [...m.diffuse, ...m.ambient, ...m.emissive, ...m.specular, m.power, texture].join(',');
+      if (!seen.has(key)) seen.set(key, i);
+      first[i] = seen.get(key);
+    });
+    return first;
+  }
+
   // Triangles in the order the viewport draws them: model by model (bone order), and within a
   // model material by material in ascending order, keeping the script's order otherwise (it
   // matters where half-transparent surfaces overlap). Triangles that name a vertex the script
   // did not write are left out. A triangle belongs to the bone of its first corner.
   // Result: { indices: Uint32Array, groups: [{ material, first, count }] } (first and count in
-  // indices); neighbouring groups of one material are merged.
+  // indices); neighbouring groups of one material, or of alike materials, are merged.
   groupTrianglesByMaterial() {
     const t = this.triangles.data;
     const triangleCount = Math.floor(this.triangles.length / 3);
     const vertices = this.vertexCount;
-    const bonesOf = this.vertexBones.data;
+    const vertexData = this.vertexData.data;
     const materialCount = this.materials.length;
     const boneCount = this.boneCount;
+    const alike = this.alikeMaterials();
     const materialOf = new Int32Array(triangleCount);
     const perMaterial = new Uint32Array(materialCount);
     for (let i = 0; i < triangleCount; i++) {
@@ -219,7 +256,7 @@ class Model3D {
       used += perMaterial[m];
     }
     for (let i = 0; i < triangleCount; i++) if (materialOf[i] >= 0) byMaterial[next[materialOf[i]]++] = i;
-    const boneOf = (i) => Math.min(bonesOf[t[3 * i]], boneCount - 1);
+    const boneOf = (i) => Math.min(vertexData[t[3 * i] * MODEL3D_VERTEX_FLOATS + MODEL3D_BONE], boneCount - 1);
     const perBone = new Uint32Array(boneCount);
     for (let k = 0; k < used; k++) perBone[boneOf(byMaterial[k])]++;
     let first = 0;
@@ -238,7 +275,7 @@ class Model3D {
       indices[3 * k + 1] = t[3 * i + 1];
       indices[3 * k + 2] = t[3 * i + 2];
       const last = groups[groups.length - 1];
-      if (last && last.material === m) last.count += 3;
+      if (last && alike[last.material] === alike[m]) last.count += 3;
       else groups.push({ material: m, first: 3 * k, count: 3 });
     }
     return { indices, groups };

@@ -4,6 +4,7 @@
 // large uniform arrays. Without float textures in vertex shaders (some WebGL 1 devices) the
 // vertices are transformed on the CPU instead.
 const BONEMODEL3D_FORWARD = new Float32Array([0, 0, -1]);
+const BONEMODEL3D_STRIDE = 4 * MODEL3D_VERTEX_FLOATS;
 
 class BoneModel3D extends Model3D {
   init() {
@@ -34,33 +35,23 @@ class BoneModel3D extends Model3D {
     g.boneMode = Orvakis3D.boneTexturesSupported() && g.boneRows <= maxSize ? 'texture' : 'none';
     g.matrices = new Float32Array(g.bonesPerRow * 4 * g.boneRows * 4);
 
-    let vertices = this.vertexData.data;
-    let bonesOfVertex = this.vertexBones.data;
+    // The vertex list is already laid out as the shader reads it (MODEL3D_VERTEX_FLOATS per vertex).
+    let data = this.vertexData.view();
     let vertexCount = this.vertexCount;
     let indices = grouped.indices;
     g.indexed = vertexCount <= 65536 || Orvakis3D.uintIndicesSupported();
     if (!g.indexed) {
       // No 32-bit indices: give every triangle corner its own vertex and draw arrays.
       const expanded = new Float32Array(indices.length * MODEL3D_VERTEX_FLOATS);
-      const expandedBones = new Uint32Array(indices.length);
       for (let i = 0; i < indices.length; i++) {
-        const v = indices[i];
-        expanded.set(vertices.subarray(v * MODEL3D_VERTEX_FLOATS, (v + 1) * MODEL3D_VERTEX_FLOATS), i * MODEL3D_VERTEX_FLOATS);
-        expandedBones[i] = bonesOfVertex[v];
+        const v = indices[i] * MODEL3D_VERTEX_FLOATS;
+        for (let k = 0; k < MODEL3D_VERTEX_FLOATS; k++) expanded[i * MODEL3D_VERTEX_FLOATS + k] = data[v + k];
       }
-      vertices = expanded;
-      bonesOfVertex = expandedBones;
+      data = expanded;
       vertexCount = indices.length;
       indices = null;
     }
     g.vertexCount = vertexCount;
-
-    // Static attributes: position, normal, texture coordinates, bone (9 floats).
-    const data = new Float32Array(vertexCount * 9);
-    for (let v = 0; v < vertexCount; v++) {
-      data.set(vertices.subarray(v * MODEL3D_VERTEX_FLOATS, (v + 1) * MODEL3D_VERTEX_FLOATS), v * 9);
-      data[v * 9 + 8] = bonesOfVertex[v];
-    }
     g.vertexBuffer = gl.createBuffer();
     gl.bindBuffer(gl.ARRAY_BUFFER, g.vertexBuffer);
     gl.bufferData(gl.ARRAY_BUFFER, data, gl.STATIC_DRAW);
@@ -109,7 +100,7 @@ class BoneModel3D extends Model3D {
     }
     const s = g.source, out = g.moved, m = g.matrices;
     for (let v = 0; v < g.vertexCount; v++) {
-      const i = v * 9, o = v * 6, b = s[i + 8] * 16;
+      const i = v * MODEL3D_VERTEX_FLOATS, o = v * 6, b = s[i + MODEL3D_BONE] * 16;
       const x = s[i], y = s[i + 1], z = s[i + 2];
       // Row vector times the bone's matrix (stored row by row).
       out[o] = x * m[b] + y * m[b + 4] + z * m[b + 8] + m[b + 12];
@@ -157,9 +148,9 @@ class BoneModel3D extends Model3D {
       attribute(gl, a.a_position, g.movedBuffer, 3, 24, 0);
       attribute(gl, a.a_normal, g.movedBuffer, 3, 24, 12);
     } else {
-      attribute(gl, a.a_position, g.vertexBuffer, 3, 36, 0);
-      attribute(gl, a.a_normal, g.vertexBuffer, 3, 36, 12);
-      attribute(gl, a.a_bone, g.vertexBuffer, 1, 36, 32);
+      attribute(gl, a.a_position, g.vertexBuffer, 3, BONEMODEL3D_STRIDE, 0);
+      attribute(gl, a.a_normal, g.vertexBuffer, 3, BONEMODEL3D_STRIDE, 12);
+      attribute(gl, a.a_bone, g.vertexBuffer, 1, BONEMODEL3D_STRIDE, 4 * MODEL3D_BONE);
       gl.activeTexture(gl.TEXTURE0);
       gl.bindTexture(gl.TEXTURE_2D, g.boneTexture);
       gl.uniform1i(u.u_bones, 0);
@@ -170,7 +161,7 @@ class BoneModel3D extends Model3D {
         gl.uniform2f(u.u_bonesSize, g.bonesPerRow * 4, g.boneRows);
       }
     }
-    attribute(gl, a.a_uv, g.vertexBuffer, 2, 36, 24);
+    attribute(gl, a.a_uv, g.vertexBuffer, 2, BONEMODEL3D_STRIDE, 24);
     if (g.indexBuffer) gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, g.indexBuffer);
     gl.uniform1i(u.u_texture, 1);
 

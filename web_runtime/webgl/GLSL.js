@@ -135,23 +135,35 @@ void main() {
     return error;
   },
 
-  // Compiles and links; returns { program, attributes, uniforms } or throws with the log.
-  createProgram(gl, vertexSource, fragmentSource) {
+  // Sends the sources to compile and link and returns at once: the GPU process works on them
+  // while the page goes on (the model script runs meanwhile). finishProgram waits for the result.
+  startProgram(gl, vertexSource, fragmentSource) {
     const compile = (type, source) => {
       const shader = gl.createShader(type);
       gl.shaderSource(shader, source);
       gl.compileShader(shader);
-      if (!gl.getShaderParameter(shader, gl.COMPILE_STATUS) && !gl.isContextLost()) {
-        throw GLSL.failure('Shader compilation failed: ' + gl.getShaderInfoLog(shader));
-      }
       return shader;
     };
     const program = gl.createProgram();
-    gl.attachShader(program, compile(gl.VERTEX_SHADER, vertexSource));
-    gl.attachShader(program, compile(gl.FRAGMENT_SHADER, fragmentSource));
+    const vertex = compile(gl.VERTEX_SHADER, vertexSource);
+    const fragment = compile(gl.FRAGMENT_SHADER, fragmentSource);
+    gl.attachShader(program, vertex);
+    gl.attachShader(program, fragment);
     // Position at location 0: some drivers draw nothing when attribute 0 is unused.
     gl.bindAttribLocation(program, 0, 'a_position');
     gl.linkProgram(program);
+    gl.flush();
+    return { program, vertex, fragment };
+  },
+
+  // The started program's result: { program, attributes, uniforms }, or throws with the log.
+  finishProgram(gl, started) {
+    const { program, vertex, fragment } = started;
+    for (const shader of [vertex, fragment]) {
+      if (!gl.getShaderParameter(shader, gl.COMPILE_STATUS) && !gl.isContextLost()) {
+        throw GLSL.failure('Shader compilation failed: ' + gl.getShaderInfoLog(shader));
+      }
+    }
     if (!gl.getProgramParameter(program, gl.LINK_STATUS) && !gl.isContextLost()) {
       throw GLSL.failure('Shader linking failed: ' + gl.getProgramInfoLog(program));
     }
@@ -163,5 +175,10 @@ void main() {
       'u_emissive', 'u_power', 'u_bones', 'u_bonesPerRow', 'u_bonesSize', 'u_texture', 'u_textured'];
     for (const name of uniformNames) result.uniforms[name] = gl.getUniformLocation(program, name);
     return result;
+  },
+
+  // Compiles and links; returns { program, attributes, uniforms } or throws with the log.
+  createProgram(gl, vertexSource, fragmentSource) {
+    return GLSL.finishProgram(gl, GLSL.startProgram(gl, vertexSource, fragmentSource));
   },
 };

@@ -24,12 +24,22 @@ const Orvakis3D = Object.assign(new ScenePlayer(false), {
     return !this.contextLost;
   },
 
-  program(boneMode) {
+  // Starts compiling a program, ahead of its first use.
+  prepareProgram(boneMode) {
     if (!this.programs[boneMode]) {
-      this.programs[boneMode] = GLSL.createProgram(this.gl, GLSL.vertexSource(this.webgl2, boneMode),
-        GLSL.fragmentSource(this.webgl2));
+      this.programs[boneMode] = { started: GLSL.startProgram(this.gl, GLSL.vertexSource(this.webgl2, boneMode),
+        GLSL.fragmentSource(this.webgl2)) };
     }
     return this.programs[boneMode];
+  },
+
+  program(boneMode) {
+    const entry = this.prepareProgram(boneMode);
+    if (!entry.ready) {
+      entry.ready = GLSL.finishProgram(this.gl, entry.started);
+      entry.started = null;
+    }
+    return entry.ready;
   },
 
   // Whether vertex shaders can read matrices from a float texture.
@@ -122,6 +132,8 @@ Orvakis3D.setUpContext = function () {
 // Lets the scene script build its model; a shader that does not compile ends in the message.
 Orvakis3D.buildScene = function () {
   if (typeof beginWebGL !== 'function') return;
+  // The usual program compiles in the GPU process while the model script runs.
+  if (this.boneTexturesSupported()) this.prepareProgram('texture');
   try {
     beginWebGL();
   } catch (e) {

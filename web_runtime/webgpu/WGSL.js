@@ -40,10 +40,12 @@ fn fragmentMain(input: MipOut) -> @location(0) vec4f {
 `,
 
   source: `
-struct Frame {
+// The camera and the bones' matrices of the frame shown: one buffer, written once per frame.
+struct Scene {
   view: mat4x4f,
   projection: mat4x4f,
   toLight: vec4f,
+  bones: array<mat4x4f>,
 };
 
 struct MaterialData {
@@ -53,17 +55,17 @@ struct MaterialData {
   emissive: vec4f,   // w: 1 when textured
 };
 
-@group(0) @binding(0) var<uniform> frame: Frame;
-@group(0) @binding(1) var<storage, read> bones: array<mat4x4f>;
-@group(1) @binding(0) var<uniform> material: MaterialData;
-@group(1) @binding(1) var materialSampler: sampler;
-@group(1) @binding(2) var materialTexture: texture_2d<f32>;
+@group(0) @binding(0) var<storage, read> scene: Scene;
+@group(0) @binding(1) var<storage, read> materials: array<MaterialData>;
+@group(1) @binding(0) var materialSampler: sampler;
+@group(1) @binding(1) var materialTexture: texture_2d<f32>;
 
 struct VertexOut {
   @builtin(position) position: vec4f,
   @location(0) colour: vec4f,
   @location(1) specular: vec3f,
   @location(2) uv: vec2f,
+  @location(3) @interpolate(flat) textured: f32,
 };
 
 // Inverse transpose of the upper 3x3 part, as the fixed-function pipeline transforms normals;
@@ -79,13 +81,15 @@ fn transformNormal(m: mat4x4f, n: vec3f) -> vec3f {
   return select(r, r / l, l > 0.0);
 }
 
+// Each draw names its material as its first instance.
 @vertex
 fn vertexMain(@location(0) position: vec3f, @location(1) normal: vec3f, @location(2) uv: vec2f,
-              @location(3) bone: u32) -> VertexOut {
-  let m = bones[min(bone, arrayLength(&bones) - 1u)];
+              @location(3) bone: f32, @builtin(instance_index) materialIndex: u32) -> VertexOut {
+  let m = scene.bones[min(u32(bone), arrayLength(&scene.bones) - 1u)];
+  let material = materials[min(materialIndex, arrayLength(&materials) - 1u)];
   let world = m * vec4f(position, 1.0);
   let n = transformNormal(m, normal);
-  let nl = max(dot(n, frame.toLight.xyz), 0.0);
+  let nl = max(dot(n, scene.toLight.xyz), 0.0);
   let c = material.emissive.rgb + material.ambient.rgb * 1.2 + material.diffuse.rgb * (0.8 * nl);
   var out: VertexOut;
   out.colour = vec4f(clamp(c, vec3f(0.0), vec3f(1.0)), material.diffuse.a);
@@ -94,14 +98,15 @@ fn vertexMain(@location(0) position: vec3f, @location(1) normal: vec3f, @locatio
     out.specular = material.specular.rgb * (0.8 * pow(nl, material.specular.w));
   }
   out.uv = uv;
-  out.position = frame.projection * (frame.view * world);
+  out.textured = material.emissive.w;
+  out.position = scene.projection * (scene.view * world);
   return out;
 }
 
 @fragment
 fn fragmentMain(input: VertexOut) -> @location(0) vec4f {
   let t = textureSampleBias(materialTexture, materialSampler, input.uv, -2.0);
-  let c = input.colour * select(vec4f(1.0), t, material.emissive.w > 0.5);
+  let c = input.colour * select(vec4f(1.0), t, input.textured > 0.5);
   return vec4f(min(c.rgb + input.specular, vec3f(1.0)), c.a);
 }
 `,

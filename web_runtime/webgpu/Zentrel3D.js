@@ -20,10 +20,82 @@ const Zentrel3D = Object.assign(new ScenePlayer(true), {
   sampler: null,
   // Checks of the device that drawing waits for (the model's pipeline).
   pending: [],
+  // The models' bind group layouts (scene and materials; sampler and texture) and their
+  // pipeline, once the device has made it.
+  layouts: null,
+  modelPipeline: null,
 
   shaderFailed(detail) {
+    if (this.failed) return;
     console.error('WebGPU shader: ' + detail);
     this.failShader();
+  },
+
+  modelLayouts() {
+    if (!this.layouts) {
+      const device = this.device;
+      this.layouts = {
+        scene: device.createBindGroupLayout({
+          entries: [
+            { binding: 0, visibility: GPUShaderStage.VERTEX, buffer: { type: 'read-only-storage' } },
+            { binding: 1, visibility: GPUShaderStage.VERTEX, buffer: { type: 'read-only-storage' } },
+          ],
+        }),
+        texture: device.createBindGroupLayout({
+          entries: [
+            { binding: 0, visibility: GPUShaderStage.FRAGMENT, sampler: { type: 'filtering' } },
+            { binding: 1, visibility: GPUShaderStage.FRAGMENT, texture: { sampleType: 'float' } },
+          ],
+        }),
+      };
+    }
+    return this.layouts;
+  },
+
+  // Starts making the models' pipeline: the device compiles it while the model script runs.
+  // A shader or pipeline the device refuses shows the player's message instead of an empty
+  // canvas; drawing starts once the pipeline is there.
+  prepareModelPipeline() {
+    const device = this.device;
+    const layouts = this.modelLayouts();
+    device.pushErrorScope('validation');
+    const module = device.createShaderModule({ code: WGSL.source });
+    module.getCompilationInfo().then((info) => {
+      const errors = info.messages.filter((m) => m.type === 'error');
+      if (errors.length > 0) this.shaderFailed(errors.map((m) => `${m.lineNum}:${m.linePos} ${m.message}`).join('\n'));
+    }, () => {});
+    const blend = {
+      color: { srcFactor: 'src-alpha', dstFactor: 'one-minus-src-alpha', operation: 'add' },
+      // The alpha channel accumulates coverage so the page composites correctly.
+      alpha: { srcFactor: 'one', dstFactor: 'one-minus-src-alpha', operation: 'add' },
+    };
+    const made = device.createRenderPipelineAsync({
+      layout: device.createPipelineLayout({ bindGroupLayouts: [layouts.scene, layouts.texture] }),
+      vertex: {
+        module,
+        entryPoint: 'vertexMain',
+        buffers: [{
+          // Model3D's vertex layout: position, normal, texture coordinates, bone.
+          arrayStride: 4 * MODEL3D_VERTEX_FLOATS,
+          attributes: [
+            { shaderLocation: 0, offset: 0, format: 'float32x3' },
+            { shaderLocation: 1, offset: 12, format: 'float32x3' },
+            { shaderLocation: 2, offset: 24, format: 'float32x2' },
+            { shaderLocation: 3, offset: 4 * MODEL3D_BONE, format: 'float32' },
+          ],
+        }],
+      },
+      fragment: { module, entryPoint: 'fragmentMain', targets: [{ format: this.format, blend }] },
+      // The viewport culls triangles that appear counter-clockwise.
+      primitive: { topology: 'triangle-list', cullMode: 'back', frontFace: 'cw' },
+      depthStencil: { format: this.depthFormat, depthWriteEnabled: true, depthCompare: 'less-equal' },
+      multisample: { count: this.sampleCount },
+    }).then((pipeline) => {
+      this.modelPipeline = pipeline;
+    }, (e) => this.shaderFailed(e && e.message ? e.message : String(e)));
+    this.pending.push(made, device.popErrorScope().then((error) => {
+      if (error) this.shaderFailed(error.message);
+    }, () => {}));
   },
 
   // 1x1 white texture bound while a material has none.
@@ -189,6 +261,7 @@ Zentrel3D.play = function () {
   const passDescriptor = { colorAttachments: [colourAttachment], depthStencilAttachment: depthAttachment };
   const submitted = [null];
 
+  this.prepareModelPipeline();
   if (typeof init === 'function') init();
 
   const drawFrame = () => {
