@@ -266,6 +266,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Synthetic bold grows strokes into each other.
         BevelCase{"ThinSyntheticBold", "IPAexMincho", 700, U'永', 1.5f},
         BevelCase{"WideSyntheticBold", "IPAexMincho", 700, U'永', 8.0f},
+        // Islands inside holes inside islands: each contour's side is its depth of nesting.
+        BevelCase{"NestedSquares", "IPAGothic", 400, U'回', 1.5f},
+        BevelCase{"NestedRings", "IPAGothic", 400, U'◎', 1.5f},
         // A straight chamfer of three steps, one step, and a slab that is all bevel (no walls).
         BevelCase{"ChamferO", "DejaVu Sans", 400, U'O', 3.0f, 6.0f, 40.0f, BevelShape::kChamfer, 3},
         BevelCase{"OneSegmentB", "DejaVu Sans", 400, U'B', 3.0f, 6.0f, 40.0f, BevelShape::kRound, 1},
