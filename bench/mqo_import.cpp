@@ -2,7 +2,7 @@
 // generated grids of quadrilaterals (with material and texture coordinates, as Metasequoia
 // writes them) at several sizes up to 1,000,000 faces, to show the time growing linearly with
 // the file. The whole ImportMQO is timed: parse, smoothing records, tracks, vertex arrays.
-// A second set times the parse alone (LoaderMQO).
+// A second set times the parse alone (MqoLoader).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -111,7 +111,7 @@ void TimeParse(benchmark::State& state, const std::string& path) {
     auto scene = std::make_unique<Scene>();
     std::FILE* file = std::fopen(path.c_str(), "rb");
     state.ResumeTiming();
-    LoaderMQO loader(*scene, file, 0);
+    MqoLoader loader(*scene, file, 0);
     if (loader.Load() != kMqoOk) state.SkipWithError("parse failed");
     state.PauseTiming();
     std::fclose(file);

@@ -103,7 +103,7 @@ int WriteTypeface(const char* path) {
   bool first = true;
   for (char32_t c : text) {
     if (!written.insert(c).second) continue;
-    MOutline outline;
+    GlyphOutline outline;
     std::string o;
     if (outline.ReadGlyph(*font, c, 5)) {
       for (const auto& polygon : outline.m_polygons) {

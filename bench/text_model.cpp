@@ -67,7 +67,7 @@ void BM_FirstFontOfProcess(benchmark::State& state) {
       state.SkipWithError("no font");
       return;
     }
-    MOutline outline;
+    GlyphOutline outline;
     benchmark::DoNotOptimize(outline.ReadGlyph(*font, U'文', 5));
     CModel model;
     outline.AddGlyphMesh(model, 0.0f, 0);
@@ -218,7 +218,7 @@ void BM_OpenFontFirstGlyph(benchmark::State& state) {
       state.SkipWithError("no font");
       return;
     }
-    MOutline outline;
+    GlyphOutline outline;
     benchmark::DoNotOptimize(outline.ReadGlyph(*font, U'文', 5));
     CModel model;
     outline.AddGlyphMesh(model, 0.0f, 0);
@@ -237,7 +237,7 @@ void BM_AllKanji(benchmark::State& state, const char* file, int face) {
   for (auto _ : state) {
     glyphs = triangles = 0;
     for (char32_t c = 0x4E00; c <= 0x9FFF; ++c) {
-      MOutline outline;
+      GlyphOutline outline;
       if (!outline.ReadGlyph(*font, c, 5)) continue;
       CModel model;
       outline.AddGlyphMesh(model, 0.0f, 0);

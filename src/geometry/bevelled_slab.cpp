@@ -375,7 +375,7 @@ class PartBuilder {
         inserted.push_back(list[at]);
         list.insert(list.begin() + static_cast<ptrdiff_t>(at) + 1, inserted.begin(), inserted.end());
       }
-      TTPolygon polygon;
+      OutlineContour polygon;
       polygon.m_points.reserve(list.size());
       for (int32_t v : list) polygon.m_points.push_back(vertices_[v].local);
       polygon.Triangulate();
@@ -477,10 +477,10 @@ class PartBuilder {
 
   // The glyph path's hole joining and triangulation, the corners found again by their points.
   bool JoinAndTriangulate(const std::vector<Ring>& rings, std::vector<std::array<int32_t, 3>>& triangles) const {
-    MOutline outline;
+    GlyphOutline outline;
     std::unordered_map<uint64_t, int32_t> vertexAt;
     for (const Ring& ring : rings) {
-      auto polygon = std::make_unique<TTPolygon>();
+      auto polygon = std::make_unique<OutlineContour>();
       polygon->m_points.reserve(ring.size());
       for (int32_t v : ring) {
         polygon->m_points.push_back(vertices_[v].local);

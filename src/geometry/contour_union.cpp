@@ -50,7 +50,7 @@ bool OverlapAlongALine(const Segment& s, const Segment& t) {
   return std::min(s1, t1) > std::max(s0, t0);
 }
 
-bool EdgesCrossOrOverlap(const std::vector<std::unique_ptr<TTPolygon>>& polygons) {
+bool EdgesCrossOrOverlap(const std::vector<std::unique_ptr<OutlineContour>>& polygons) {
   std::vector<Segment> segments;
   std::vector<int32_t> sizes;
   std::vector<PointF> distinct;
@@ -89,7 +89,7 @@ bool EdgesCrossOrOverlap(const std::vector<std::unique_ptr<TTPolygon>>& polygons
 }
 
 // Nonzero winding number of all contours around p.
-int Winding(const std::vector<std::unique_ptr<TTPolygon>>& polygons, double px, double py) {
+int Winding(const std::vector<std::unique_ptr<OutlineContour>>& polygons, double px, double py) {
   int w = 0;
   for (const auto& polygon : polygons) {
     const auto& v = polygon->m_points;
@@ -110,7 +110,7 @@ int Winding(const std::vector<std::unique_ptr<TTPolygon>>& polygons, double px, 
 // Without crossings the contours nest, and the nonzero rule fills what the alternation of outer
 // contours and holes describes only when no region is wound more than once. Every region lies
 // beside some contour: the two sides of each contour's longest edge are tested.
-bool SomeRegionWoundTwice(const std::vector<std::unique_ptr<TTPolygon>>& polygons) {
+bool SomeRegionWoundTwice(const std::vector<std::unique_ptr<OutlineContour>>& polygons) {
   for (const auto& polygon : polygons) {
     const auto& v = polygon->m_points;
     const size_t n = v.size();
@@ -140,7 +140,7 @@ constexpr double kInset = 1.0 / (1 << 20);  // cell units: several float steps a
 
 }  // namespace
 
-void DropRepeatedPoints(std::vector<std::unique_ptr<TTPolygon>>& polygons) {
+void DropRepeatedPoints(std::vector<std::unique_ptr<OutlineContour>>& polygons) {
   for (auto& polygon : polygons) {
     std::vector<PointF>& points = polygon->m_points;
     points.erase(std::unique(points.begin(), points.end()), points.end());
@@ -148,8 +148,8 @@ void DropRepeatedPoints(std::vector<std::unique_ptr<TTPolygon>>& polygons) {
   }
 }
 
-void DropEmptyContours(std::vector<std::unique_ptr<TTPolygon>>& polygons) {
-  std::erase_if(polygons, [](const std::unique_ptr<TTPolygon>& polygon) {
+void DropEmptyContours(std::vector<std::unique_ptr<OutlineContour>>& polygons) {
+  std::erase_if(polygons, [](const std::unique_ptr<OutlineContour>& polygon) {
     const auto& points = polygon->m_points;
     size_t distinct = 0;
     for (size_t i = 0; i < points.size() && distinct < 3; ++i)
@@ -158,11 +158,11 @@ void DropEmptyContours(std::vector<std::unique_ptr<TTPolygon>>& polygons) {
   });
 }
 
-bool ContoursNeedUnion(const std::vector<std::unique_ptr<TTPolygon>>& polygons) {
+bool ContoursNeedUnion(const std::vector<std::unique_ptr<OutlineContour>>& polygons) {
   return EdgesCrossOrOverlap(polygons) || SomeRegionWoundTwice(polygons);
 }
 
-void UniteContours(std::vector<std::unique_ptr<TTPolygon>>& polygons) {
+void UniteContours(std::vector<std::unique_ptr<OutlineContour>>& polygons) {
   ClipperLib::Paths paths;
   for (const auto& polygon : polygons) {
     ClipperLib::Path path;
@@ -194,7 +194,7 @@ void UniteContours(std::vector<std::unique_ptr<TTPolygon>>& polygons) {
 
   polygons.clear();
   for (const ClipperLib::Path& path : united) {
-    auto polygon = std::make_unique<TTPolygon>();
+    auto polygon = std::make_unique<OutlineContour>();
     polygon->m_points.reserve(path.size());
     for (const ClipperLib::IntPoint& p : path) {
       const PointF point{static_cast<float>(p.X / kGrid), static_cast<float>(p.Y / kGrid)};

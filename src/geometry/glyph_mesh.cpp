@@ -73,10 +73,10 @@ bool OddCrossings(const Vertex& V, int32_t m, const PointF& T, bool& onBoundary,
 
 }  // namespace
 
-bool MOutline::Contains(int32_t k, int32_t j) const {
+bool GlyphOutline::Contains(int32_t k, int32_t j) const {
   if (k == j) return false;
-  const TTPolygon& outer = *m_polygons[k];
-  const TTPolygon& inner = *m_polygons[j];
+  const OutlineContour& outer = *m_polygons[k];
+  const OutlineContour& inner = *m_polygons[j];
   if (inner.m_points.empty() || !outer.m_indices) return false;
   const std::vector<int32_t>& list = outer.m_indices->m_entries;
   const int32_t m = static_cast<int32_t>(list.size());
@@ -119,13 +119,13 @@ bool Excluded(const ListEdge& edge, int32_t f, int32_t b, int32_t e, int32_t a) 
 
 }  // namespace
 
-int32_t MOutline::FindBlockingEdge(int32_t f, int32_t b, int32_t e, int32_t a) const {
-  const TTPolygon& F = *m_polygons[f];
-  const TTPolygon& E = *m_polygons[e];
+int32_t GlyphOutline::FindBlockingEdge(int32_t f, int32_t b, int32_t e, int32_t a) const {
+  const OutlineContour& F = *m_polygons[f];
+  const OutlineContour& E = *m_polygons[e];
   const PointF P = F.m_points[F.m_indices->m_entries[b]];
   const PointF Q = E.m_points[E.m_indices->m_entries[a]];
   for (int32_t g = 0; g < PolygonCount(); ++g) {
-    const TTPolygon& polygon = *m_polygons[g];
+    const OutlineContour& polygon = *m_polygons[g];
     if (!polygon.m_indices) continue;
     const std::vector<int32_t>& list = polygon.m_indices->m_entries;
     const int32_t n = static_cast<int32_t>(list.size());
@@ -137,9 +137,9 @@ int32_t MOutline::FindBlockingEdge(int32_t f, int32_t b, int32_t e, int32_t a) c
   return -1;
 }
 
-void MOutline::Join(int32_t j, int32_t b, int32_t d, int32_t a) {
-  TTPolygon& outer = *m_polygons[j];
-  const TTPolygon& hole = *m_polygons[d];
+void GlyphOutline::Join(int32_t j, int32_t b, int32_t d, int32_t a) {
+  OutlineContour& outer = *m_polygons[j];
+  const OutlineContour& hole = *m_polygons[d];
   const int32_t base = outer.PointCount();
   outer.m_points.insert(outer.m_points.end(), hole.m_points.begin(), hole.m_points.end());
   // j[0 .. b], D[a], D[a - 1], ..., D[0], D[n - 1], ..., D[a], j[b], j[b + 1], ...: the hole is
@@ -158,7 +158,7 @@ void MOutline::Join(int32_t j, int32_t b, int32_t d, int32_t a) {
 
 // One step of hole joining: the first contained polygon of the first outermost polygon that has
 // a free bridge is joined. False when nothing could be joined.
-bool MOutline::JoinOneHole() {
+bool GlyphOutline::JoinOneHole() {
   const int32_t count = PolygonCount();
   // Whether a bridge is free does not depend on the order the edges are tried in, so the search
   // runs over a flat copy of all edges and tries the edge that blocked last time first: the
@@ -168,15 +168,15 @@ bool MOutline::JoinOneHole() {
   auto bridgeIsFree = [&](int32_t j, int32_t b, int32_t d, int32_t a) {
     if (edges.empty()) {
       for (int32_t g = 0; g < count; ++g) {
-        const TTPolygon& polygon = *m_polygons[g];
+        const OutlineContour& polygon = *m_polygons[g];
         const std::vector<int32_t>& list = polygon.m_indices->m_entries;
         const int32_t n = static_cast<int32_t>(list.size());
         for (int32_t t = 0; t < n; ++t)
           edges.push_back({polygon.m_points[list[t]], polygon.m_points[list[(t + 1) % n]], g, t, (t + 1) % n});
       }
     }
-    const TTPolygon& F = *m_polygons[j];
-    const TTPolygon& E = *m_polygons[d];
+    const OutlineContour& F = *m_polygons[j];
+    const OutlineContour& E = *m_polygons[d];
     const PointF P = F.m_points[F.m_indices->m_entries[b]];
     const PointF Q = E.m_points[E.m_indices->m_entries[a]];
     auto blocks = [&](size_t i) { return !Excluded(edges[i], j, b, d, a) && Blocks(edges[i].v1, edges[i].v2, P, Q); };
@@ -193,7 +193,7 @@ bool MOutline::JoinOneHole() {
   // height and none passes through the point, so Contains is false without counting.
   std::vector<std::pair<float, float>> heights(count);
   for (int32_t g = 0; g < count; ++g) {
-    const TTPolygon& polygon = *m_polygons[g];
+    const OutlineContour& polygon = *m_polygons[g];
     float lo = 0.0f, hi = 0.0f;
     bool first = true;
     for (int32_t e : polygon.m_indices->m_entries) {
@@ -205,7 +205,7 @@ bool MOutline::JoinOneHole() {
     heights[g] = {lo, hi};
   }
   auto contains = [&](int32_t k, int32_t j) {
-    const TTPolygon& inner = *m_polygons[j];
+    const OutlineContour& inner = *m_polygons[j];
     if (k == j || inner.m_points.empty() || m_polygons[k]->m_indices->m_entries.empty()) return false;
     const float y = inner.m_points[0].y;
     if (y < heights[k].first || y > heights[k].second) return false;
@@ -222,8 +222,8 @@ bool MOutline::JoinOneHole() {
       const int32_t holeCount = m_polygons[d]->m_indices->Count();
       if (m_shortBridges) {
         // Nearest pairs first: long bridges fence later holes off from every point.
-        const TTPolygon& F = *m_polygons[j];
-        const TTPolygon& E = *m_polygons[d];
+        const OutlineContour& F = *m_polygons[j];
+        const OutlineContour& E = *m_polygons[d];
         std::vector<std::pair<float, std::pair<int32_t, int32_t>>> pairs;
         pairs.reserve(static_cast<size_t>(outerCount) * holeCount);
         for (int32_t b = 0; b < outerCount; ++b) {
@@ -262,18 +262,18 @@ bool MOutline::JoinOneHole() {
   return false;
 }
 
-bool MOutline::AddGlyphMesh(CModel& model, float xOffset, int32_t material) {
+bool GlyphOutline::AddGlyphMesh(CModel& model, float xOffset, int32_t material) {
   PrepareMesh();
   AppendMesh(model, xOffset, material);
   return true;
 }
 
-void MOutline::PrepareMesh() {
+void GlyphOutline::PrepareMesh() {
   PrepareContours();
   JoinHolesAndTriangulate();
 }
 
-void MOutline::PrepareContours() {
+void GlyphOutline::PrepareContours() {
   // Contours that enclose nothing would be joined as slivers; contours that cross, overlap or
   // touch are first replaced by the separate boundaries of the area the font fills.
   DropRepeatedPoints(m_polygons);
@@ -292,16 +292,16 @@ void MOutline::PrepareContours() {
   // United contours come with spikes whose turning angles float arithmetic gets wrong; their
   // direction is that of their area.
   for (size_t i = 0; i < m_polygons.size(); ++i) {
-    TTPolygon& polygon = *m_polygons[i];
+    OutlineContour& polygon = *m_polygons[i];
     if (polygon.PointCount() >= 3 && !(m_shortBridges ? SignedArea(polygon.m_points) > 0 : bool(counterClockwise[i])))
       polygon.Reverse();
   }
 }
 
-void MOutline::TurnHolesClockwise() {
+void GlyphOutline::TurnHolesClockwise() {
   // Contours are apart, so one that lies inside another lies inside it with every point not on
   // that one's boundary; a point on it (where united contours touch) decides nothing.
-  auto encloses = [](const TTPolygon& outer, const TTPolygon& inner) {
+  auto encloses = [](const OutlineContour& outer, const OutlineContour& inner) {
     for (const PointF& p : inner.m_points) {
       bool inside = false, onBoundary = false;
       const std::vector<PointF>& ring = outer.m_points;
@@ -327,14 +327,14 @@ void MOutline::TurnHolesClockwise() {
     if (turn[j]) m_polygons[j]->Reverse();
 }
 
-void MOutline::PrepareSeparateContours() {
+void GlyphOutline::PrepareSeparateContours() {
   for (auto& polygon : m_polygons)
     if (SignedArea(polygon->m_points) < 0) polygon->Reverse();
   m_shortBridges = true;
   JoinHolesAndTriangulate();
 }
 
-void MOutline::JoinHolesAndTriangulate() {
+void GlyphOutline::JoinHolesAndTriangulate() {
   for (auto& polygon : m_polygons) polygon->m_indices = std::make_unique<Indices>(polygon->PointCount());
   while (JoinOneHole()) {
   }
@@ -342,7 +342,7 @@ void MOutline::JoinHolesAndTriangulate() {
     if (polygon->PointCount() >= 2) polygon->Triangulate();
 }
 
-void MOutline::AppendMesh(CModel& model, float xOffset, int32_t material) const {
+void GlyphOutline::AppendMesh(CModel& model, float xOffset, int32_t material) const {
   // Room for this glyph, growing geometrically so that a long text copies its faces rarely.
   size_t points = 0;
   for (const auto& polygon : m_polygons) points += polygon->m_points.size();
@@ -370,7 +370,7 @@ void MOutline::AppendMesh(CModel& model, float xOffset, int32_t material) const 
   }
 }
 
-void MOutline::AppendContours(CModel& model, std::vector<std::vector<int32_t>>& contours) const {
+void GlyphOutline::AppendContours(CModel& model, std::vector<std::vector<int32_t>>& contours) const {
   for (const auto& polygon : m_polygons) {
     if (polygon->PointCount() < 3) continue;
     std::vector<int32_t>& ring = contours.emplace_back();

@@ -28,7 +28,7 @@ uint16_t Read16(const uint8_t* p) {
 }
 
 // Emits the contour held in `work` (entries 0 .. count - 1 plus the sentinel at count).
-void EmitContour(const std::vector<WorkPoint>& work, size_t count, int32_t subdivisions, TTPolygon& polygon) {
+void EmitContour(const std::vector<WorkPoint>& work, size_t count, int32_t subdivisions, OutlineContour& polygon) {
   constexpr float kCell = 2048.0f;
   auto fx = [](int32_t v) { return FixedToFloat(v); };
   for (size_t i = 0; i < count; ++i) {
@@ -63,7 +63,7 @@ void EmitContour(const std::vector<WorkPoint>& work, size_t count, int32_t subdi
 
 }  // namespace
 
-bool MOutline::ReadGlyph(PlatformFont& font, uint32_t charCode, int32_t subdivisions) {
+bool GlyphOutline::ReadGlyph(PlatformFont& font, uint32_t charCode, int32_t subdivisions) {
   m_polygons.clear();
   std::vector<uint8_t> records;
   uint32_t size = font.GlyphOutline(charCode, records);
@@ -71,7 +71,7 @@ bool MOutline::ReadGlyph(PlatformFont& font, uint32_t charCode, int32_t subdivis
   return ReadRecords(records.data(), records.size(), subdivisions);
 }
 
-bool MOutline::ReadGlyphById(PlatformFont& font, uint32_t glyph, int32_t subdivisions) {
+bool GlyphOutline::ReadGlyphById(PlatformFont& font, uint32_t glyph, int32_t subdivisions) {
   m_polygons.clear();
   std::vector<uint8_t> records;
   uint32_t size = font.GlyphOutlineById(glyph, records);
@@ -79,7 +79,7 @@ bool MOutline::ReadGlyphById(PlatformFont& font, uint32_t glyph, int32_t subdivi
   return ReadRecords(records.data(), records.size(), subdivisions);
 }
 
-bool MOutline::ReadRecords(const uint8_t* records, size_t size, int32_t subdivisions) {
+bool GlyphOutline::ReadRecords(const uint8_t* records, size_t size, int32_t subdivisions) {
   m_polygons.clear();
   if (size == 0) return false;
   if (subdivisions < 1) subdivisions = 1;
@@ -116,7 +116,7 @@ bool MOutline::ReadRecords(const uint8_t* records, size_t size, int32_t subdivis
     if (n > 0 && work[n - 1].x == work[0].x && work[n - 1].y == work[0].y) --n;
     work.resize(n);
     work.push_back({work.empty() ? 0 : work[0].x, work.empty() ? 0 : work[0].y, false});
-    auto polygon = std::make_unique<TTPolygon>();
+    auto polygon = std::make_unique<OutlineContour>();
     EmitContour(work, n, subdivisions, *polygon);
     m_polygons.push_back(std::move(polygon));
   }

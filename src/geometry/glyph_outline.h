@@ -1,5 +1,5 @@
 #pragma once
-// MOutline: one character's outline as closed polygons, read from the font's native outline
+// GlyphOutline: one character's outline as closed polygons, read from the font's native outline
 // records with curves flattened, and turned into the flat front cap of a text model: contours
 // oriented, holes bridged into their surrounding contour, every part triangulated.
 #include <cstddef>
@@ -7,19 +7,19 @@
 #include <memory>
 #include <vector>
 
-#include "geometry/tt_polygon.h"
+#include "geometry/outline_contour.h"
 
 namespace qv {
 
 struct CModel;
 class PlatformFont;
 
-class MOutline {
+class GlyphOutline {
  public:
-  MOutline() = default;
-  MOutline(MOutline&&) = default;
-  MOutline& operator=(MOutline&&) = default;
-  virtual ~MOutline() = default;
+  GlyphOutline() = default;
+  GlyphOutline(GlyphOutline&&) = default;
+  GlyphOutline& operator=(GlyphOutline&&) = default;
+  virtual ~GlyphOutline() = default;
 
   // The outline of a character (a Unicode code point) with every quadratic curve cut into
   // `subdivisions` straight steps. False, with no polygons, for a character the font lacks or
@@ -62,7 +62,7 @@ class MOutline {
 
   int32_t PolygonCount() const { return static_cast<int32_t>(m_polygons.size()); }
 
-  std::vector<std::unique_ptr<TTPolygon>> m_polygons;
+  std::vector<std::unique_ptr<OutlineContour>> m_polygons;
 
  private:
   void Join(int32_t j, int32_t b, int32_t d, int32_t a);

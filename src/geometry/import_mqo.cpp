@@ -47,7 +47,7 @@ MqoImportResult ImportMQO(Scene& scene, std::FILE* file, const std::string& fold
 
   const size_t modelsBefore = scene.m_models.size();
   const size_t materialsBefore = scene.m_materials.size();
-  LoaderMQO loader(scene, file, static_cast<int32_t>(scene.m_materials.size()));
+  MqoLoader loader(scene, file, static_cast<int32_t>(scene.m_materials.size()));
   TextureProblems textureProblems;  // told once, after the whole file was read
   if (options.loadTextures) {
     loader.m_loadTexture = [&, cache = TextureCache{}](CMaterial& material) mutable {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "geometry/loader_mqo.h"
+#include "geometry/mqo_loader.h"
 #include "geometry/texture_loader.h"
 
 namespace qv {

@@ -3,7 +3,7 @@
 // taken in double precision and rounded back, so results do not depend on the float library.
 #include <cmath>
 
-#include "geometry/tt_polygon.h"
+#include "geometry/outline_contour.h"
 
 namespace qv {
 

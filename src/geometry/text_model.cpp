@@ -126,14 +126,14 @@ bool BuildTextMesh(PlatformFont& font, std::u32string_view text, const TextParam
   // many triangles as points, the back as many again, the walls one per outline edge); memory
   // reserved but never used is never touched.
   struct Read {
-    MOutline outline;
+    GlyphOutline outline;
     double x, y;
   };
   std::vector<Read> outlines;
   outlines.reserve(glyphs.size());
   size_t points = 0;
   for (const PlacedGlyph& glyph : glyphs) {
-    MOutline outline;
+    GlyphOutline outline;
     // A glyph without contours (a space) has moved the pen and adds nothing.
     if (!outline.ReadGlyphById(*glyph.font, glyph.glyph, subdivisions)) continue;
     for (const auto& polygon : outline.m_polygons) points += polygon->m_points.size() + 2;
@@ -150,7 +150,7 @@ bool BuildTextMesh(PlatformFont& font, std::u32string_view text, const TextParam
   // model is the same as when each glyph is made in turn.
   ParallelFor(outlines.size(), kGlyphsPerRange, [&](size_t begin, size_t end) {
     for (size_t i = begin; i < end; ++i) {
-      MOutline& outline = outlines[i].outline;
+      GlyphOutline& outline = outlines[i].outline;
       if (bevelled) {
         outline.PrepareContours();
         outline.TurnHolesClockwise();

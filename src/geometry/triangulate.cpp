@@ -13,7 +13,7 @@
 #include <algorithm>
 
 #include "geometry/polygon_math.h"
-#include "geometry/tt_polygon.h"
+#include "geometry/outline_contour.h"
 
 namespace qv {
 
@@ -101,7 +101,7 @@ bool DiagonalInside(const Rings& r, int32_t head, int32_t n, int32_t a, int32_t 
 
 }  // namespace
 
-int32_t TTPolygon::Triangulate() {
+int32_t OutlineContour::Triangulate() {
   m_triangles.clear();
   if (!m_indices) m_indices = std::make_unique<Indices>(PointCount());
   const std::vector<int32_t>& entries = m_indices->m_entries;

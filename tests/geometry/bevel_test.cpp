@@ -28,7 +28,7 @@ constexpr double kGrid = 65536.0;  // test grid steps per model unit
 
 // The glyph's filled area (nonzero) drawn in by `inset` model units, as the test computes it:
 // FreeType's contours at the font size, united, then offset with round joins of fine arcs.
-double InsetArea(const MOutline& glyph, double inset) {
+double InsetArea(const GlyphOutline& glyph, double inset) {
   ClipperLib::Paths paths;
   for (const auto& polygon : glyph.m_polygons) {
     ClipperLib::Path path;
@@ -200,7 +200,7 @@ TEST_P(BevelledGlyph, ClosedSolidWithTheOutlineDrawnInAlongTheProfile) {
   CModel model;
   ASSERT_TRUE(BuildTextMesh(*font, std::u32string(1, c.character), p, 0, model));
   ASSERT_FALSE(model.m_faces.empty());
-  MOutline glyph;
+  GlyphOutline glyph;
   ASSERT_TRUE(glyph.ReadGlyph(*font, c.character, p.subdivisions));
 
   EXPECT_EQ(testing::OpenEdges(model), 0);

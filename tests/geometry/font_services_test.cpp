@@ -190,7 +190,7 @@ TEST(PlatformFont, FacesOfACollectionAndCubicOutlines) {
   ASSERT_TRUE(other);
   EXPECT_NE(other->Family(), jp->Family());
   for (PlatformFont* font : {jp.get(), other.get()}) {
-    MOutline outline;
+    GlyphOutline outline;
     ASSERT_TRUE(outline.ReadGlyph(*font, U'永', 5));
     EXPECT_GE(outline.PolygonCount(), 1);
     // CFF curves arrive as quadratic spline records, nothing else.

@@ -31,7 +31,7 @@ bool OnSegment(const PointF& p, const Segment& s) {
 
 }  // namespace
 
-OutlineShape ShapeOf(const MOutline& outline) {
+OutlineShape ShapeOf(const GlyphOutline& outline) {
   std::vector<Segment> segments;
   std::vector<int32_t> sizes;
   for (int32_t c = 0; c < outline.PolygonCount(); ++c) {
@@ -63,7 +63,7 @@ OutlineShape ShapeOf(const MOutline& outline) {
   return touching ? OutlineShape::kTouching : OutlineShape::kSimple;
 }
 
-double RasterFilledArea(const std::vector<std::unique_ptr<TTPolygon>>& polygons) {
+double RasterFilledArea(const std::vector<std::unique_ptr<OutlineContour>>& polygons) {
   static FT_Library library = [] {
     FT_Library l = nullptr;
     FT_Init_FreeType(&l);
@@ -115,10 +115,10 @@ double RasterFilledArea(const std::vector<std::unique_ptr<TTPolygon>>& polygons)
   return coverage / 255.0 / (kScale * kScale);
 }
 
-std::vector<std::unique_ptr<TTPolygon>> CopyContours(const MOutline& outline) {
-  std::vector<std::unique_ptr<TTPolygon>> copy;
+std::vector<std::unique_ptr<OutlineContour>> CopyContours(const GlyphOutline& outline) {
+  std::vector<std::unique_ptr<OutlineContour>> copy;
   for (const auto& polygon : outline.m_polygons) {
-    copy.push_back(std::make_unique<TTPolygon>());
+    copy.push_back(std::make_unique<OutlineContour>());
     copy.back()->m_points = polygon->m_points;
   }
   return copy;

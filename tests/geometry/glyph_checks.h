@@ -25,14 +25,14 @@ inline std::unique_ptr<PlatformFont> InstalledFont(const char* family, int32_t w
   if (!var) GTEST_SKIP() << family << " is not installed (scripts/deps.sh)"
 
 // A polygon from (x, y) pairs.
-inline std::unique_ptr<TTPolygon> Polygon(std::initializer_list<PointF> points) {
-  auto polygon = std::make_unique<TTPolygon>();
+inline std::unique_ptr<OutlineContour> Polygon(std::initializer_list<PointF> points) {
+  auto polygon = std::make_unique<OutlineContour>();
   for (const PointF& p : points) polygon->AddPoint(p.x, p.y);
   return polygon;
 }
 
 // An axis-aligned rectangle, counter-clockwise unless `clockwise`.
-inline std::unique_ptr<TTPolygon> Rectangle(float x0, float y0, float x1, float y1, bool clockwise = false) {
+inline std::unique_ptr<OutlineContour> Rectangle(float x0, float y0, float x1, float y1, bool clockwise = false) {
   if (clockwise) return Polygon({{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}});
   return Polygon({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
 }
@@ -50,7 +50,7 @@ inline double SignedArea(const std::vector<PointF>& points) {
 
 // Area filled by an outline whose contours neither cross nor overlap: outer contours and holes
 // run in opposite directions, so the signed areas add up to the filled area.
-inline double FilledArea(const MOutline& outline) {
+inline double FilledArea(const GlyphOutline& outline) {
   double area = 0;
   for (const auto& polygon : outline.m_polygons) area += SignedArea(polygon->m_points);
   return std::fabs(area);
@@ -86,14 +86,14 @@ enum class OutlineShape { kSimple, kTouching, kCrossing };
 // Whether the outline's contours cross (two edges properly intersect) or touch (a point lies on
 // another edge or on a point that is not its neighbour): the cases where filled area and
 // triangulation are not well defined.
-OutlineShape ShapeOf(const MOutline& outline);
+OutlineShape ShapeOf(const GlyphOutline& outline);
 
 // Area the contours fill under the nonzero winding rule, measured independently of the cap code
 // by FreeType's anti-aliasing rasteriser at 1024 pixels per cell unit.
-double RasterFilledArea(const std::vector<std::unique_ptr<TTPolygon>>& polygons);
+double RasterFilledArea(const std::vector<std::unique_ptr<OutlineContour>>& polygons);
 
 // Copies of the contours (AddGlyphMesh rewrites them).
-std::vector<std::unique_ptr<TTPolygon>> CopyContours(const MOutline& outline);
+std::vector<std::unique_ptr<OutlineContour>> CopyContours(const GlyphOutline& outline);
 
 // Edges of the solid, its vertices welded by position, that its faces do not run as often in one
 // direction as in the other: 0 for a closed surface. Edges shared by four faces, two each way,

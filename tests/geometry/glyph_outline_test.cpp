@@ -31,8 +31,8 @@ std::vector<uint8_t> Records(const std::vector<std::pair<FixedPoint, std::vector
   return buffer;
 }
 
-MOutline Read(const std::vector<uint8_t>& buffer, int32_t subdivisions) {
-  MOutline outline;
+GlyphOutline Read(const std::vector<uint8_t>& buffer, int32_t subdivisions) {
+  GlyphOutline outline;
   EXPECT_TRUE(outline.ReadRecords(buffer.data(), buffer.size(), subdivisions));
   return outline;
 }
@@ -45,7 +45,7 @@ std::vector<PointF> Scaled(std::initializer_list<std::pair<float, float>> cellUn
 
 TEST(ReadRecords, LinesGiveTheirPointsScaledToTheCell) {
   auto buffer = Records({{F(0, 0), {{kPrimLine, {F(1024, 0), F(1024, 2048)}}, {kPrimLine, {F(0, 2048)}}}}});
-  MOutline outline = Read(buffer, 5);
+  GlyphOutline outline = Read(buffer, 5);
   ASSERT_EQ(outline.PolygonCount(), 1);
   EXPECT_EQ(outline.m_polygons[0]->m_points, Scaled({{0, 0}, {1024, 0}, {1024, 2048}, {0, 2048}}));
 }
@@ -54,7 +54,7 @@ TEST(ReadRecords, QuadraticSegmentGivesSubdivisionsMinusOneInteriorPoints) {
   // on (0,0) -> control (1000,2000) -> on (2000,0), then a line back.
   auto buffer = Records({{F(0, 0), {{kPrimQSpline, {F(1000, 2000), F(2000, 0)}}}}});
   for (int32_t n : {1, 2, 5, 12}) {
-    MOutline outline = Read(buffer, n);
+    GlyphOutline outline = Read(buffer, n);
     const auto& points = outline.m_polygons[0]->m_points;
     ASSERT_EQ(points.size(), static_cast<size_t>(1 + (n - 1) + 1)) << n;
     EXPECT_EQ(points.front(), (PointF{0, 0}));
@@ -73,7 +73,7 @@ TEST(ReadRecords, ConsecutiveControlPointsAddNoImpliedMidpoint) {
   // Two control points: the curve passes through their midpoint (1000, 1000) but it is not
   // emitted; each control point contributes its 4 interior points at subdivision 5.
   auto buffer = Records({{F(0, 0), {{kPrimQSpline, {F(0, 2000), F(2000, 0), F(2000, 2000)}}}}});
-  MOutline outline = Read(buffer, 5);
+  GlyphOutline outline = Read(buffer, 5);
   const auto& points = outline.m_polygons[0]->m_points;
   ASSERT_EQ(points.size(), 1u + 4 + 4 + 1);
   for (const PointF& p : points) EXPECT_NE(p, (PointF{1000 / 2048.0f, 1000 / 2048.0f}));
@@ -83,11 +83,11 @@ TEST(ReadRecords, ConsecutiveControlPointsAddNoImpliedMidpoint) {
 
 TEST(ReadRecords, ClosingPointRepeatingTheStartIsDropped) {
   auto buffer = Records({{F(0, 0), {{kPrimLine, {F(10, 0), F(10, 10), F(0, 0)}}}}});
-  MOutline outline = Read(buffer, 5);
+  GlyphOutline outline = Read(buffer, 5);
   EXPECT_EQ(outline.m_polygons[0]->m_points, Scaled({{0, 0}, {10, 0}, {10, 10}}));
   // A spline closing back to the start: its last point is the start, dropped too.
   auto spline = Records({{F(0, 0), {{kPrimLine, {F(10, 0)}}, {kPrimQSpline, {F(10, 10), F(0, 0)}}}}});
-  MOutline curved = Read(spline, 2);
+  GlyphOutline curved = Read(spline, 2);
   EXPECT_EQ(curved.m_polygons[0]->m_points.size(), 3u);  // start, (10,0), one interior point
 }
 
@@ -98,7 +98,7 @@ TEST(ReadRecords, UnknownRecordsAreSkippedWhole) {
   uint32_t type = 99;
   std::memcpy(&other[4], &type, 4);
   buffer.insert(buffer.end(), other.begin(), other.end());
-  MOutline outline = Read(buffer, 5);
+  GlyphOutline outline = Read(buffer, 5);
   ASSERT_EQ(outline.PolygonCount(), 1);
   EXPECT_EQ(outline.m_polygons[0]->m_points, Scaled({{0, 0}, {10, 0}, {0, 10}}));
 }
@@ -109,20 +109,20 @@ TEST(ReadRecords, SizesThatDoNotFitTheBufferEndTheWalk) {
   std::vector<uint8_t> bad = good;
   uint32_t cb = 1000;
   std::memcpy(&bad[0], &cb, 4);
-  MOutline outline;
+  GlyphOutline outline;
   outline.ReadRecords(bad.data(), bad.size(), 5);
   EXPECT_EQ(outline.PolygonCount(), 0);
   // A curve record claiming more points than its polygon holds ends that polygon's curves.
   std::vector<uint8_t> longCurve = good;
   uint16_t count = 500;
   std::memcpy(&longCurve[kPolygonHeaderSize + 2], &count, 2);
-  MOutline truncated;
+  GlyphOutline truncated;
   truncated.ReadRecords(longCurve.data(), longCurve.size(), 5);
   ASSERT_EQ(truncated.PolygonCount(), 1);
   // Only the start point was read, and a lone start closes onto itself: no points.
   EXPECT_EQ(truncated.m_polygons[0]->PointCount(), 0);
   // Nothing at all.
-  MOutline empty;
+  GlyphOutline empty;
   EXPECT_FALSE(empty.ReadRecords(nullptr, 0, 5));
 }
 
@@ -130,19 +130,19 @@ TEST(ReadRecords, LongContoursAreNotCut) {
   std::vector<FixedPoint> many;
   for (int i = 1; i < 3000; ++i) many.push_back(F(i, (i % 2) * 3));
   auto buffer = Records({{F(0, 0), {{kPrimLine, many}}}});
-  MOutline outline = Read(buffer, 1);
+  GlyphOutline outline = Read(buffer, 1);
   EXPECT_EQ(outline.m_polygons[0]->PointCount(), 3000);
 }
 
 TEST(ReadGlyph, LetterOHasTwoContoursAndSpaceNone) {
   QV_REQUIRE_FONT(font, "DejaVu Sans");
-  MOutline o;
+  GlyphOutline o;
   ASSERT_TRUE(o.ReadGlyph(*font, U'O', 5));
   ASSERT_EQ(o.PolygonCount(), 2);
   // One contour per direction: the outer boundary and the hole.
   EXPECT_NE(o.m_polygons[0]->IsCounterClockwise(), o.m_polygons[1]->IsCounterClockwise());
   // With one step per curve only the on-curve points remain: fewer points, same contours.
-  MOutline coarse;
+  GlyphOutline coarse;
   ASSERT_TRUE(coarse.ReadGlyph(*font, U'O', 1));
   ASSERT_EQ(coarse.PolygonCount(), 2);
   EXPECT_LT(coarse.m_polygons[0]->PointCount(), o.m_polygons[0]->PointCount());
@@ -151,7 +151,7 @@ TEST(ReadGlyph, LetterOHasTwoContoursAndSpaceNone) {
     const auto& fine = o.m_polygons[0]->m_points;
     EXPECT_NE(std::find(fine.begin(), fine.end(), p), fine.end());
   }
-  MOutline space;
+  GlyphOutline space;
   EXPECT_FALSE(space.ReadGlyph(*font, U' ', 5));
   EXPECT_EQ(space.PolygonCount(), 0);
   EXPECT_FALSE(space.ReadGlyph(*font, U'漢', 5));  // not in the font

@@ -51,7 +51,7 @@ bool AreasMatch(const testing::CapAreas& areas, double filled) {
 SweepResult Sweep(PlatformFont& font, const std::vector<char32_t>& characters) {
   SweepResult r;
   for (char32_t c : characters) {
-    MOutline outline;
+    GlyphOutline outline;
     if (!outline.ReadGlyph(font, c, 5)) continue;
     ++r.glyphs;
     const OutlineShape shape = testing::ShapeOf(outline);

@@ -31,7 +31,7 @@ struct GlyphCheck {
   }
 };
 
-GlyphCheck Check(MOutline& outline) {
+GlyphCheck Check(GlyphOutline& outline) {
   GlyphCheck r;
   r.filled = testing::RasterFilledArea(testing::CopyContours(outline));
   CModel model;
@@ -52,10 +52,10 @@ struct OutlineCase {
   double area;  // filled under the nonzero rule
 };
 
-MOutline Make(const OutlineCase& c) {
-  MOutline outline;
+GlyphOutline Make(const OutlineCase& c) {
+  GlyphOutline outline;
   for (const auto& contour : c.contours) {
-    outline.m_polygons.push_back(std::make_unique<TTPolygon>());
+    outline.m_polygons.push_back(std::make_unique<OutlineContour>());
     outline.m_polygons.back()->m_points = contour;
   }
   return outline;
@@ -64,7 +64,7 @@ MOutline Make(const OutlineCase& c) {
 class HandMadeOutline : public ::testing::TestWithParam<OutlineCase> {};
 
 TEST_P(HandMadeOutline, CapCoversTheNonzeroAreaAndTheSlabIsClosed) {
-  MOutline outline = Make(GetParam());
+  GlyphOutline outline = Make(GetParam());
   const GlyphCheck r = Check(outline);
   EXPECT_NEAR(r.filled, GetParam().area, GetParam().area * 1e-3) << "the rasteriser reference itself";
   // United boundaries are drawn in by a millionth of the cell.
@@ -104,7 +104,7 @@ TEST(ShortContours, MakeNoSliversAndNoOpenEdges) {
   // The two-point contours of quote marks, a single point and a flat three-point contour inside
   // a square.
   OutlineCase c{"", {Box(0, 0, 4, 4), {{1, 1}, {1, 3}}, {{2, 2}}, {{3, 1}, {3, 2}, {3, 3}}}, 16.0};
-  MOutline outline = Make(c);
+  GlyphOutline outline = Make(c);
   const GlyphCheck r = Check(outline);
   EXPECT_NEAR(r.coveredCap, 16.0, 1e-6);
   EXPECT_EQ(r.badEdges, 0);
@@ -118,7 +118,7 @@ struct SweepResult {
 };
 
 void SweepGlyph(PlatformFont& font, char32_t c, SweepResult& r) {
-  MOutline outline;
+  GlyphOutline outline;
   if (!outline.ReadGlyph(font, c, 5)) return;
   if (outline.m_polygons.empty()) return;
   ++r.glyphs;
@@ -193,7 +193,7 @@ std::string GlyphCaseName(const ::testing::TestParamInfo<GlyphCase>& info) { ret
 bool ReadAndCheck(const GlyphCase& glyph, GlyphCheck& result) {
   auto font = testing::InstalledFont(glyph.family);
   if (!font || font->Family() != glyph.family) return false;
-  MOutline outline;
+  GlyphOutline outline;
   EXPECT_TRUE(outline.ReadGlyph(*font, glyph.character, 5));
   result = Check(outline);
   return true;

@@ -33,7 +33,7 @@ bool DiagonalInside(const std::vector<PointF>& points, const std::vector<int32_t
 
 }  // namespace
 
-std::vector<Triangle> TriangulateByLists(const TTPolygon& polygon, bool mended) {
+std::vector<Triangle> TriangulateByLists(const OutlineContour& polygon, bool mended) {
   const std::vector<PointF>& points = polygon.m_points;
   std::vector<int32_t> first;
   if (polygon.m_indices) {

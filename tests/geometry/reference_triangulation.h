@@ -3,13 +3,13 @@
 // afresh: the yardstick the ring-based triangulation must match triangle for triangle.
 #include <vector>
 
-#include "geometry/tt_polygon.h"
+#include "geometry/outline_contour.h"
 
 namespace qv::testing {
 
 // Triangles of the polygon's index list (0 ... n - 1 without one). With `mended` false the
 // intruding point is always the nearest one, as in the plain procedure without the check that
 // the splitting diagonal stays inside the polygon.
-std::vector<Triangle> TriangulateByLists(const TTPolygon& polygon, bool mended = true);
+std::vector<Triangle> TriangulateByLists(const OutlineContour& polygon, bool mended = true);
 
 }  // namespace qv::testing

@@ -39,7 +39,7 @@ class TextModelTest : public ::testing::Test {
 };
 
 TEST(ExtrudeCap, SlabWithReversedBackCapAndWallsAlongTheBoundary) {
-  MOutline outline;
+  GlyphOutline outline;
   outline.m_polygons.push_back(Rectangle(0, 0, 10, 10, true));
   outline.m_polygons.push_back(Rectangle(3, 3, 7, 7));
   CModel model;
@@ -195,7 +195,7 @@ TEST_F(TextModelTest, SpacesAddNothingButMoveThePen) {
 
 TEST_F(TextModelTest, WallsLineTheHoleOfO) {
   const CModel& model = Create(Text("O"));
-  MOutline o;
+  GlyphOutline o;
   auto font = PlatformFont::Create("DejaVu Sans", 400);
   ASSERT_TRUE(o.ReadGlyph(*font, U'O', 5));
   const size_t outlinePoints = o.m_polygons[0]->m_points.size() + o.m_polygons[1]->m_points.size();

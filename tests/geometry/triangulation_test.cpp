@@ -18,7 +18,7 @@ using testing::Polygon;
 using testing::Rectangle;
 using testing::SignedArea;
 
-double TriangleArea(const TTPolygon& p, const Triangle& t) {
+double TriangleArea(const OutlineContour& p, const Triangle& t) {
   return SignedArea({p.m_points[t.a], p.m_points[t.b], p.m_points[t.c]});
 }
 
@@ -66,7 +66,7 @@ TEST(Orientation, CosineRoundingBelowMinusOneGivesFalse) {
 
 TEST(Triangulate, ConvexPolygonsGiveNMinusTwoCounterClockwiseTriangles) {
   for (int n = 3; n <= 16; ++n) {
-    auto p = std::make_unique<TTPolygon>();
+    auto p = std::make_unique<OutlineContour>();
     for (int i = 0; i < n; ++i)
       p->AddPoint(std::cos(2 * 3.14159265 * i / n) * 10.0f, std::sin(2 * 3.14159265 * i / n) * 10.0f);
     EXPECT_EQ(p->Triangulate(), n - 2) << n;
@@ -122,7 +122,7 @@ TEST(Containment, RayCrossingsWithHorizontalRuns) {
       {1, {-1, 5}, false},
   };
   for (const Case& c : cases) {
-    MOutline probe;
+    GlyphOutline probe;
     probe.m_polygons.push_back(container(c.container));
     probe.m_polygons.push_back(Polygon({c.t, {c.t.x + 0.5f, c.t.y + 0.25f}, {c.t.x, c.t.y + 0.5f}}));
     for (auto& p : probe.m_polygons) p->m_indices = std::make_unique<Indices>(p->PointCount());
@@ -134,7 +134,7 @@ TEST(Containment, RayCrossingsWithHorizontalRuns) {
 // Contours that touch: a hole whose first point lies on the outer contour is judged by its next
 // point off that contour.
 TEST(Containment, PointOnTheBoundaryIsDecidedByTheNextPoint) {
-  MOutline outline;
+  GlyphOutline outline;
   outline.m_polygons.push_back(Rectangle(0, 0, 10, 10));
   outline.m_polygons.push_back(Polygon({{0, 5}, {4, 3}, {4, 7}}));   // touches the left side
   outline.m_polygons.push_back(Polygon({{10, 5}, {14, 3}, {14, 7}})); // touches it from outside
@@ -144,7 +144,7 @@ TEST(Containment, PointOnTheBoundaryIsDecidedByTheNextPoint) {
 }
 
 TEST(Bridges, BlockingEdgesIncludeTouchesButNotTheBridgesOwnEdges) {
-  MOutline outline;
+  GlyphOutline outline;
   outline.m_polygons.push_back(Rectangle(0, 0, 10, 10));  // 0:(0,0) 1:(10,0) 2:(10,10) 3:(0,10)
   outline.m_polygons.push_back(Rectangle(4, 4, 6, 6));    // 0:(4,4) 1:(6,4) 2:(6,6) 3:(4,6)
   outline.m_polygons.push_back(Polygon({{1, 2}, {3, 2}, {2, 3}}));
@@ -160,13 +160,13 @@ TEST(Bridges, BlockingEdgesIncludeTouchesButNotTheBridgesOwnEdges) {
 }
 
 TEST(GlyphMesh, SquareWithSquareHoleIsOnePolygonOfTenEntriesAndEightTriangles) {
-  MOutline outline;
+  GlyphOutline outline;
   outline.m_polygons.push_back(Rectangle(0, 0, 10, 10, true));  // clockwise, like a TrueType outer
   outline.m_polygons.push_back(Rectangle(3, 3, 7, 7));          // counter-clockwise hole
   CModel model;
   ASSERT_TRUE(outline.AddGlyphMesh(model, 100.0f, 7));
   ASSERT_EQ(outline.PolygonCount(), 1);
-  const TTPolygon& joined = *outline.m_polygons[0];
+  const OutlineContour& joined = *outline.m_polygons[0];
   EXPECT_TRUE(joined.IsCounterClockwise());
   ASSERT_EQ(joined.m_indices->Count(), 10);
   // j[0..b], D[a], D[a-1], ..., D[0], D[n-1], ..., D[a], j[b], ...: the hole is walked backwards
@@ -196,7 +196,7 @@ TEST(GlyphMesh, SquareWithSquareHoleIsOnePolygonOfTenEntriesAndEightTriangles) {
 
 TEST(GlyphMesh, SeparatePartsAndIslandsInHoles) {
   // Two outer contours (the parts of an i): each is triangulated on its own, in order.
-  MOutline i;
+  GlyphOutline i;
   i.m_polygons.push_back(Rectangle(0, 0, 1, 5, true));
   i.m_polygons.push_back(Rectangle(0, 6, 1, 7, true));
   CModel model;
@@ -208,7 +208,7 @@ TEST(GlyphMesh, SeparatePartsAndIslandsInHoles) {
   EXPECT_EQ(model.m_faces.size(), 4u);
 
   // Three nested squares: the innermost is an island inside the hole, a part of its own.
-  MOutline nested;
+  GlyphOutline nested;
   nested.m_polygons.push_back(Rectangle(0, 0, 10, 10, true));
   nested.m_polygons.push_back(Rectangle(2, 2, 8, 8));
   nested.m_polygons.push_back(Rectangle(4, 4, 6, 6, true));
@@ -223,7 +223,7 @@ TEST(GlyphMesh, SeparatePartsAndIslandsInHoles) {
 // Contours that enclose nothing (fewer than three distinct points, as in quote marks) are left
 // out: joined to the square as holes they would only add slivers and stray vertices.
 TEST(GlyphMesh, ShortContoursAddNothing) {
-  MOutline outline;
+  GlyphOutline outline;
   outline.m_polygons.push_back(Polygon({{0, 0}, {1, 1}}));
   outline.m_polygons.push_back(Polygon({{5, 5}}));
   outline.m_polygons.push_back(Polygon({}));
@@ -237,7 +237,7 @@ TEST(GlyphMesh, ShortContoursAddNothing) {
 
 TEST(GlyphMesh, LetterOLinesTheHole) {
   QV_REQUIRE_FONT(font, "DejaVu Sans");
-  MOutline o;
+  GlyphOutline o;
   ASSERT_TRUE(o.ReadGlyph(*font, U'O', 5));
   const double filled = testing::FilledArea(o);
   CModel model;
@@ -253,7 +253,7 @@ TEST(GlyphMesh, LetterOLinesTheHole) {
 // folds a triangle over the glyph.
 TEST(Triangulate, SplitsOnlyAlongDiagonalsInsideThePolygon) {
   QV_REQUIRE_FONT(font, "DejaVu Sans");
-  MOutline g;
+  GlyphOutline g;
   ASSERT_TRUE(g.ReadGlyph(*font, U'g', 5));
   const double filled = testing::FilledArea(g);
   CModel model;

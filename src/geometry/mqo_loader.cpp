@@ -1,4 +1,4 @@
-#include "geometry/loader_mqo.h"
+#include "geometry/mqo_loader.h"
 
 #include <algorithm>
 #include <bit>
@@ -71,27 +71,27 @@ const char* MqoResultText(int32_t code) {
   }
 }
 
-LoaderMQO::LoaderMQO(Scene& scene, std::FILE* file, int32_t materialBase)
+MqoLoader::MqoLoader(Scene& scene, std::FILE* file, int32_t materialBase)
     : m_scene(&scene), m_file(file), m_reader(std::make_unique<AsciiFileString>(file)), m_materialBase(materialBase) {}
 
-int32_t LoaderMQO::ReadLine() {
+int32_t MqoLoader::ReadLine() {
   const int32_t n = m_reader->ReadLine();
   if (n < 0 && m_reader->LineTooLong()) Fail(kMqoLineTooLong);
   return n;
 }
 
-int32_t LoaderMQO::ReadLineInChunk() {
+int32_t MqoLoader::ReadLineInChunk() {
   const int32_t n = ReadLine();
   if (n < 0) Fail(kMqoUnexpectedEnd);
   return n;
 }
 
-int32_t LoaderMQO::Load() {
+int32_t MqoLoader::Load() {
   const int32_t header = ReadHeader();
   return header == kMqoOk ? ReadBody() : header;
 }
 
-int32_t LoaderMQO::ReadHeader() {
+int32_t MqoLoader::ReadHeader() {
   AsciiFileString& t = *m_reader;
   try {
     ReadLine();
@@ -106,7 +106,7 @@ int32_t LoaderMQO::ReadHeader() {
   }
 }
 
-int32_t LoaderMQO::ReadBody() {
+int32_t MqoLoader::ReadBody() {
   AsciiFileString& t = *m_reader;
   try {
     for (;;) {
@@ -139,7 +139,7 @@ int32_t LoaderMQO::ReadBody() {
   }
 }
 
-void LoaderMQO::AddObject(CModel&& model) {
+void MqoLoader::AddObject(CModel&& model) {
   std::vector<CFace> faces = std::move(model.m_faces);
   model.m_faces.clear();
   if (!FinishObject(model, std::move(faces))) return;  // no id consumed
@@ -159,7 +159,7 @@ void LoaderMQO::AddObject(CModel&& model) {
   m_scene->m_models.push_back(std::move(model));
 }
 
-void LoaderMQO::ReadMaterialChunk() {
+void MqoLoader::ReadMaterialChunk() {
   AsciiFileString& t = *m_reader;
   for (;;) {
     const int32_t n = ReadLineInChunk();
@@ -238,7 +238,7 @@ void LoaderMQO::ReadMaterialChunk() {
   }
 }
 
-bool LoaderMQO::ReadObjectChunk(CModel& model) {
+bool MqoLoader::ReadObjectChunk(CModel& model) {
   AsciiFileString& t = *m_reader;
   for (;;) {
     const int32_t n = ReadLineInChunk();
@@ -269,7 +269,7 @@ bool LoaderMQO::ReadObjectChunk(CModel& model) {
   }
 }
 
-bool LoaderMQO::ReadFaceChunk(CModel& model) {
+bool MqoLoader::ReadFaceChunk(CModel& model) {
   AsciiFileString& t = *m_reader;
   for (;;) {
     const int32_t n = ReadLineInChunk();
@@ -306,7 +306,7 @@ bool LoaderMQO::ReadFaceChunk(CModel& model) {
   }
 }
 
-void LoaderMQO::ReadBinaryVertexChunk(CModel& model) {
+void MqoLoader::ReadBinaryVertexChunk(CModel& model) {
   AsciiFileString& t = *m_reader;
   int32_t depth = 1;
   while (depth > 0) {
@@ -326,7 +326,7 @@ void LoaderMQO::ReadBinaryVertexChunk(CModel& model) {
   }
 }
 
-void LoaderMQO::ReadPayload(int64_t count, int64_t wanted, std::vector<CVector>* vertices) {
+void MqoLoader::ReadPayload(int64_t count, int64_t wanted, std::vector<CVector>* vertices) {
   if (count < 0) Fail(kMqoSyntaxError);
   if (vertices) wanted = std::min(wanted, count / 12);
   else wanted = 0;
@@ -348,9 +348,9 @@ void LoaderMQO::ReadPayload(int64_t count, int64_t wanted, std::vector<CVector>*
   }
 }
 
-void LoaderMQO::SkipBinary(int32_t countIndex) { ReadPayload(m_reader->TokenInt(countIndex), 0, nullptr); }
+void MqoLoader::SkipBinary(int32_t countIndex) { ReadPayload(m_reader->TokenInt(countIndex), 0, nullptr); }
 
-void LoaderMQO::SkipChunk(int32_t tokenCount) {
+void MqoLoader::SkipChunk(int32_t tokenCount) {
   AsciiFileString& t = *m_reader;
   const int32_t n = tokenCount;
   if (n <= 0) return;
@@ -375,7 +375,7 @@ void LoaderMQO::SkipChunk(int32_t tokenCount) {
   }
 }
 
-bool LoaderMQO::FinishObject(CModel& model, std::vector<CFace> readFaces) {
+bool MqoLoader::FinishObject(CModel& model, std::vector<CFace> readFaces) {
   model.m_faces.clear();
   const size_t vertexCount = model.m_vertices.size();
   for (CFace& face : readFaces) {

@@ -1,5 +1,5 @@
 #pragma once
-// LoaderMQO: reads the body of a Metasequoia text file (.mqo, Format Text Ver 1.0 / 1.1) into a
+// MqoLoader: reads the body of a Metasequoia text file (.mqo, Format Text Ver 1.0 / 1.1) into a
 // scene. Materials are appended to the scene's materials, objects become models appended to
 // its models; everything else is skipped by the file's own brace structure.
 #include <cstdint>
@@ -34,12 +34,12 @@ enum MqoResult : int32_t {
 // Readable name of a result code ("syntax error", ...).
 const char* MqoResultText(int32_t code);
 
-class LoaderMQO {
+class MqoLoader {
  public:
   // `file` is open for binary reading and stays the caller's. `materialBase` is added to every
   // material index of the file (the number of materials the scene had before).
-  LoaderMQO(Scene& scene, std::FILE* file, int32_t materialBase);
-  virtual ~LoaderMQO() = default;
+  MqoLoader(Scene& scene, std::FILE* file, int32_t materialBase);
+  virtual ~MqoLoader() = default;
 
   // Called for each material line with a tex attribute, after m_texture was set.
   std::function<void(CMaterial&)> m_loadTexture;

@@ -1,4 +1,4 @@
-#include "geometry/tt_polygon.h"
+#include "geometry/outline_contour.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +17,7 @@ float CornerAngle(const std::vector<PointF>& points, const std::vector<int32_t>&
   return CornerAngleOf(points[list[(i - 1 + n) % n]], points[list[i]], points[list[(i + 1) % n]]);
 }
 
-bool TTPolygon::IsCounterClockwise() const {
+bool OutlineContour::IsCounterClockwise() const {
   const int32_t n = PointCount();
   if (n < 3) return false;
   // Signed sum of the turning angles: +2π for a counter-clockwise contour.
@@ -41,6 +41,6 @@ bool TTPolygon::IsCounterClockwise() const {
   return sum > 0.0f;
 }
 
-void TTPolygon::Reverse() { std::reverse(m_points.begin(), m_points.end()); }
+void OutlineContour::Reverse() { std::reverse(m_points.begin(), m_points.end()); }
 
 }  // namespace qv

@@ -15,7 +15,7 @@ struct PointF {
   bool operator==(const PointF&) const = default;
 };
 
-// Point numbers of a TTPolygon.
+// Point numbers of a OutlineContour.
 class Indices {
  public:
   Indices() = default;
@@ -36,9 +36,9 @@ struct Triangle {
   bool operator==(const Triangle&) const = default;
 };
 
-class TTPolygon {
+class OutlineContour {
  public:
-  virtual ~TTPolygon() = default;
+  virtual ~OutlineContour() = default;
 
   void AddPoint(float x, float y) { m_points.push_back({x, y}); }
   int32_t PointCount() const { return static_cast<int32_t>(m_points.size()); }
