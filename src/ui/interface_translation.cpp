@@ -56,11 +56,13 @@ std::optional<QString> FromPattern(const QString& text) {
   static const QRegularExpression placeholder(QStringLiteral("%[1-9]"));
   for (std::string_view pattern : MessagePatterns()) {
     const QString source = FromUtf8(pattern);
+    // A piece stays on its line, unless the pattern spans lines (a failure's reason, last).
+    const QString piece = source.contains(QLatin1Char('\n')) ? QStringLiteral("(.*?)") : QStringLiteral("([^\n]*?)");
     QString expression;
     qsizetype at = 0;
     for (QRegularExpressionMatchIterator it = placeholder.globalMatch(source); it.hasNext();) {
       const QRegularExpressionMatch found = it.next();
-      expression += QRegularExpression::escape(source.mid(at, found.capturedStart() - at)) + QStringLiteral("(.*?)");
+      expression += QRegularExpression::escape(source.mid(at, found.capturedStart() - at)) + piece;
       at = found.capturedEnd();
     }
     expression += QRegularExpression::escape(source.mid(at));

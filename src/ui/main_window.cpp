@@ -14,6 +14,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -243,6 +244,7 @@ void MainWindow::ShowBars() {
   mainToolbar_->setVisible(frameState_.mainToolbarVisible);
   controlToolbar_->setVisible(frameState_.controlToolbarVisible);
   statusBar()->setVisible(frameState_.statusBarVisible);
+  WrapToolbars();
 }
 
 void MainWindow::OpenCreateTextDialog() { RunCreateTextDialog(*document_, this); }
@@ -319,7 +321,28 @@ void MainWindow::ChooseBackgroundColor() {
 
 int MainWindow::ViewportRowHeight() const {
   const int client = height() - (menuBar()->isVisible() ? menuBar()->height() : 0);
+  // Two rows of toolbars at the top take the room of a toolbar at the top and one at the bottom.
+  if (toolBarBreak(controlToolbar_) && DockOf(*this, mainToolbar_) == BarDock::kTop &&
+      DockOf(*this, controlToolbar_) == BarDock::kTop)
+    return qv::ViewportRowHeight(client, toolbarHeight_, BarDock::kTop, BarDock::kBottom);
   return qv::ViewportRowHeight(client, toolbarHeight_, DockOf(*this, mainToolbar_), DockOf(*this, controlToolbar_));
+}
+
+void MainWindow::WrapToolbars() {
+  // Both toolbars share the top row while their labels fit the window (longer labels, as in
+  // English, would otherwise fold buttons away); the control toolbar goes to a row of its own
+  // when they do not.
+  if (DockOf(*this, mainToolbar_) != BarDock::kTop || DockOf(*this, controlToolbar_) != BarDock::kTop) return;
+  const int needed = mainToolbar_->sizeHint().width() + controlToolbar_->sizeHint().width() +
+                     style()->pixelMetric(QStyle::PM_ToolBarHandleExtent) * 2 + 8;
+  const bool wrap = !mainToolbar_->isHidden() && !controlToolbar_->isHidden() && width() < needed;
+  if (wrap == toolBarBreak(controlToolbar_)) return;
+  if (wrap) {
+    insertToolBarBreak(controlToolbar_);
+  } else {
+    removeToolBarBreak(controlToolbar_);
+  }
+  QTimer::singleShot(0, this, &MainWindow::LayOutRightColumn);
 }
 
 void MainWindow::LayOutRightColumn() {
@@ -342,7 +365,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::resizeEvent(QResizeEvent* event) { QMainWindow::resizeEvent(event); }
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  WrapToolbars();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (!document_->SaveModified()) {

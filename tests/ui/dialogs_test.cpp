@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -62,6 +63,25 @@ const char* const kEnterNumber = "数字を入力してください。";
 class DialogsTest : public QObject {
   Q_OBJECT
  private slots:
+  // Under a Japanese locale Qt's own dialogs speak Japanese too: the open dialog's buttons and
+  // labels come from Qt's translations.
+  void theOpenDialogSpeaksJapanese() {
+    QString open, cancel, lookIn;
+    AnswerNextModal<QFileDialog>([&](QFileDialog* dialog) {
+      auto* buttons = dialog->findChild<QDialogButtonBox*>();
+      QVERIFY(buttons);
+      open = buttons->button(QDialogButtonBox::Open)->text();
+      cancel = buttons->button(QDialogButtonBox::Cancel)->text();
+      if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("lookInLabel"))) lookIn = label->text();
+      dialog->reject();
+    });
+    qv::ui::QtInteraction interaction(nullptr);
+    QVERIFY(!interaction.AskOpenPath());
+    QCOMPARE(open, U("開く(&O)"));
+    QCOMPARE(cancel, U("キャンセル"));
+    QCOMPARE(lookIn, U("アドレス:"));
+  }
+
   void createTextOpensWithTheRememberedValues_data() {
     QTest::addColumn<QString>("font");
     QTest::addColumn<int>("subdivisions");
