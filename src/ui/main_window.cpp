@@ -329,9 +329,10 @@ int MainWindow::ViewportRowHeight() const {
 }
 
 void MainWindow::WrapToolbars() {
-  // Both toolbars share the top row while their labels fit the window (longer labels, as in
-  // English, would otherwise fold buttons away); the control toolbar goes to a row of its own
-  // when they do not.
+  // Both toolbars share the top row. The English labels are longer: there the control toolbar
+  // goes to a row of its own when both do not fit the window, rather than fold buttons away. The
+  // Japanese interface keeps its one row.
+  if (InstalledLanguage() == InterfaceLanguage::kJapanese) return;
   if (DockOf(*this, mainToolbar_) != BarDock::kTop || DockOf(*this, controlToolbar_) != BarDock::kTop) return;
   const int needed = mainToolbar_->sizeHint().width() + controlToolbar_->sizeHint().width() +
                      style()->pixelMetric(QStyle::PM_ToolBarHandleExtent) * 2 + 8;
