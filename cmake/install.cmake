@@ -1,8 +1,8 @@
 # What `cmake --install` puts where, and the Debian package made from it (scripts/package.sh).
 #
 #   bin/quorvel-logo, bin/qvlogo
-#   share/quorvel-logo/       the programs' own files: DoNotTouch/ (web runtime), Logo.html (help),
-#                             translations/ (when the build makes any)
+#   share/quorvel-logo/       the programs' own files: DoNotTouch/ (web runtime), Logo.html and
+#                             Logo_en.html (help), translations/ (the interface in English)
 #   share/applications/       the desktop entry; share/mime/packages/ the MIME type
 #   share/icons/hicolor/      the program's and the document's icons, scalable and as PNG
 #   share/metainfo/           the AppStream description
@@ -40,7 +40,8 @@ foreach(file ${QV_RUNTIME_OUTPUTS})
   get_filename_component(folder ${relative} DIRECTORY)
   install(FILES ${file} DESTINATION ${QV_PROGRAM_DATADIR}/${folder})
 endforeach()
-install(FILES ${PROJECT_SOURCE_DIR}/src/app/help/Logo.html DESTINATION ${QV_PROGRAM_DATADIR})
+install(FILES ${PROJECT_SOURCE_DIR}/src/app/help/Logo.html ${PROJECT_SOURCE_DIR}/src/app/help/Logo_en.html
+  DESTINATION ${QV_PROGRAM_DATADIR})
 
 # Translations: a target that makes .qm files puts them into bin/translations/ (where the programs
 # find them in the build tree, ModuleFolder() + "translations/") and adds them to this property.

@@ -7,12 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "scene/interface_text.h"
+
 namespace qv {
 
 // Shown when an edit of a whole number does not hold one (empty, letters, beyond int32).
-inline constexpr const char* kEnterIntegerMessage = "整数を入力してください。";
+inline constexpr const char* kEnterIntegerMessage = QV_TRANSLATE_NOOP("Messages", "整数を入力してください。");
 // Shown when an edit of a number does not hold one (empty, letters, beyond float, inf, nan).
-inline constexpr const char* kEnterNumberMessage = "数字を入力してください。";
+inline constexpr const char* kEnterNumberMessage = QV_TRANSLATE_NOOP("Messages", "数字を入力してください。");
 
 // A whole number in decimal, with an optional sign and blanks around it, within int32.
 std::optional<int32_t> ReadIntegerField(std::string_view text);

@@ -21,6 +21,7 @@
 #include "viewport/camera.h"
 #include "scene/scene.h"
 #include "scene/changes.h"
+#include "scene/interface_text.h"
 #include "scene/user_interaction.h"
 
 namespace qv {
@@ -173,10 +174,10 @@ class CMotionDoc {
 // The extension of a path's last component, after its last period; empty without one.
 std::string PathExtensionOf(const std::string& path);
 
-inline constexpr const char* kFrameOutOfRangeMessage = "フレーム番号が範囲外です！";
-inline constexpr const char* kSelectModelMessage = "モデルを選択してください！";
-inline constexpr const char* kUntitledTitle = "無題";
+inline constexpr const char* kFrameOutOfRangeMessage = QV_TRANSLATE_NOOP("Messages", "フレーム番号が範囲外です！");
+inline constexpr const char* kSelectModelMessage = QV_TRANSLATE_NOOP("Messages", "モデルを選択してください！");
+inline constexpr const char* kUntitledTitle = QV_TRANSLATE_NOOP("Messages", "無題");
 // A model or material renamed to a name another one has (any letter case).
-inline constexpr const char* kSameNameMessage = "同名のアイテムが存在します！";
+inline constexpr const char* kSameNameMessage = QV_TRANSLATE_NOOP("Messages", "同名のアイテムが存在します！");
 
 }  // namespace qv

@@ -7,14 +7,15 @@
 
 #include "geometry/text_model.h"
 #include "scene/limits.h"
+#include "scene/interface_text.h"
 
 namespace qv {
 
 
-inline constexpr const char* kBevelWidthNegativeMessage = "ベベルの幅には 0 以上の数を入力してください。";
-inline constexpr const char* kBevelDepthNegativeMessage = "ベベルの深さには 0 以上の数を入力してください。";
-inline constexpr const char* kBevelDepthTooDeepMessage = "ベベルの深さは厚みの半分以下にしてください。";
-inline constexpr const char* kBevelSegmentsMessage = "ベベルの分割数には 1 から 32 の整数を入力してください。";
+inline constexpr const char* kBevelWidthNegativeMessage = QV_TRANSLATE_NOOP("Messages", "ベベルの幅には 0 以上の数を入力してください。");
+inline constexpr const char* kBevelDepthNegativeMessage = QV_TRANSLATE_NOOP("Messages", "ベベルの深さには 0 以上の数を入力してください。");
+inline constexpr const char* kBevelDepthTooDeepMessage = QV_TRANSLATE_NOOP("Messages", "ベベルの深さは厚みの半分以下にしてください。");
+inline constexpr const char* kBevelSegmentsMessage = QV_TRANSLATE_NOOP("Messages", "ベベルの分割数には 1 から 32 の整数を入力してください。");
 
 // Empty when the bevel can be made; otherwise the first broken rule's message, checked in this
 // order: width at least 0, depth at least 0, depth at most half the thickness (the thickness as

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "scene/interface_text.h"
 #include "scene/scene.h"
 #include "scene/user_interaction.h"
 
@@ -22,13 +23,13 @@ const char* FolderWord(WebExportKind kind);    // "webgl" or "webgpu"
 // The seven runtime file names of the kind, in copy order.
 const std::vector<std::string>& RuntimeFileNames(WebExportKind kind);
 
-inline constexpr const char* kWebGLScriptFailedMessage = "JSファイルへの書き出しに失敗しました。";
-inline constexpr const char* kWebGPUScriptFailedMessage = "WebGPU JavaScriptファイルへの書き出しに失敗しました。";
+inline constexpr const char* kWebGLScriptFailedMessage = QV_TRANSLATE_NOOP("Messages", "JSファイルへの書き出しに失敗しました。");
+inline constexpr const char* kWebGPUScriptFailedMessage = QV_TRANSLATE_NOOP("Messages", "WebGPU JavaScriptファイルへの書き出しに失敗しました。");
 // A chosen name with a backslash: on this system it would be read as folders ("..\\..\\x").
-inline constexpr const char* kBackslashInNameMessage = "名前に「\\」は使えません。";
+inline constexpr const char* kBackslashInNameMessage = QV_TRANSLATE_NOOP("Messages", "名前に「\\」は使えません。");
 // A chosen name such as ".html" has no title to name the page, its scripts and its class after.
 inline constexpr const char* kEmptyTitleMessage =
-    "ページの名前がありません。「.html」の前に名前を付けて保存してください。";
+    QV_TRANSLATE_NOOP("Messages", "ページの名前がありません。「.html」の前に名前を付けて保存してください。");
 
 struct WebExportOptions {
   // The folder holding DoNotTouch. Empty: the running program's folder.

@@ -16,6 +16,7 @@
 #include "platform/parallel_for.h"
 #include "platform/platform_font.h"
 #include "platform/text_codec.h"
+#include "scene/messages.h"
 #include "scene/scene.h"
 
 namespace qv {
@@ -84,13 +85,10 @@ std::string Utf8Of(std::u32string_view text) {
 std::vector<std::string> TextModelMessages(const TextModelNotes& notes) {
   std::vector<std::string> messages;
   if (notes.familySubstituted)
-    messages.push_back("フォント「" + notes.requestedFamily + "」が見つからないため、「" + notes.usedFamily +
-                       "」を使いました。");
+    messages.push_back(FillMessage(kFamilySubstitutedNote, {notes.requestedFamily, notes.usedFamily}));
   for (const auto& s : notes.substitutions)
-    messages.push_back("「" + notes.usedFamily + "」にない文字を「" + s.family + "」で作りました: " +
-                       Utf8Of(s.characters));
-  if (!notes.missing.empty())
-    messages.push_back("どのフォントにもない文字は四角で表しました: " + Utf8Of(notes.missing));
+    messages.push_back(FillMessage(kCharactersSubstitutedNote, {notes.usedFamily, s.family, Utf8Of(s.characters)}));
+  if (!notes.missing.empty()) messages.push_back(FillMessage(kCharactersMissingNote, {Utf8Of(notes.missing)}));
   return messages;
 }
 

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "scene/interface_text.h"
 #include "scene/limits.h"
 
 namespace qv {
@@ -56,6 +57,15 @@ struct TextModelNotes {
   // or null when one was.
   const char* refused = nullptr;
 };
+
+// The notes' messages: the family asked for and the one used; the family used, the one that gave
+// the characters and the characters; the characters no font has.
+inline constexpr const char* kFamilySubstitutedNote =
+    QV_TRANSLATE_NOOP("Messages", "フォント「%1」が見つからないため、「%2」を使いました。");
+inline constexpr const char* kCharactersSubstitutedNote =
+    QV_TRANSLATE_NOOP("Messages", "「%1」にない文字を「%2」で作りました: %3");
+inline constexpr const char* kCharactersMissingNote =
+    QV_TRANSLATE_NOOP("Messages", "どのフォントにもない文字は四角で表しました: %1");
 
 // The notes as messages (UTF-8), none when there is nothing to say.
 std::vector<std::string> TextModelMessages(const TextModelNotes& notes);

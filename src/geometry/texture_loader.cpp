@@ -8,6 +8,7 @@
 
 #include "platform/program_folder.h"
 #include "platform/text_codec.h"
+#include "scene/messages.h"
 #include "scene/scene.h"
 #include "scene/user_interaction.h"
 
@@ -200,15 +201,11 @@ void TextureProblems::Add(const CMaterial& material, const TextureLoadReport& re
   if (report.loaded || material.m_texture.empty()) return;
   if (std::find(names_.begin(), names_.end(), material.m_texture) != names_.end()) return;
   names_.push_back(material.m_texture);
-  std::string why;
-  if (!report.tooLargeFile.empty()) {
-    why = "大きすぎる画像です（縦横 " + std::to_string(kMaxTextureSide) + " ピクセルまで）";
-  } else if (report.failure == "not found") {
-    why = "見つかりません";
-  } else {
-    why = "この画像ファイルには対応していません";
-  }
-  lines_.push_back(Cp932ToUtf8(material.m_texture) + "：" + why);
+  static_assert(kMaxTextureSide == 8192, "kTextureTooLargeLine names the limit");
+  const char* line = !report.tooLargeFile.empty()      ? kTextureTooLargeLine
+                     : report.failure == "not found" ? kTextureNotFoundLine
+                                                     : kTextureUnsupportedLine;
+  lines_.push_back(FillMessage(line, {Cp932ToUtf8(material.m_texture)}));
 }
 
 std::string TextureProblems::Message() const {

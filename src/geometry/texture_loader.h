@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "geometry/dib_stream.h"
+#include "scene/interface_text.h"
 #include "scene/limits.h"
 #include "scene/material.h"
 
@@ -32,13 +33,17 @@ using MessageSink = std::function<void(const std::string& utf8)>;
 MessageSink MessagesTo(UserInteraction& interaction);
 
 // "File not found, or this image file is not supported."
-inline constexpr const char* kTextureFailedMessage = "ファイルが見つからないか、この画像ファイルには対応していません！";
+inline constexpr const char* kTextureFailedMessage = QV_TRANSLATE_NOOP("Messages", "ファイルが見つからないか、この画像ファイルには対応していません！");
 
 // Texture sides above kMaxTextureSide (scene/limits.h) are refused: a small file can announce a
 // huge image (a 420 KB PNG of 12000 x 12000 pixels decodes to over half a gigabyte); the size is
 // read from the file's header before anything is decoded.
 // "%1 is too large an image (at most 8192 x 8192 pixels)."; %1 is the file.
-inline constexpr const char* kTextureTooLargeMessage = "%1 は大きすぎる画像です（縦横 8192 ピクセルまで）。";
+// The lines under kTextureFailedMessage, one per texture; %1 is the texture's name.
+inline constexpr const char* kTextureTooLargeLine = QV_TRANSLATE_NOOP("Messages", "%1：大きすぎる画像です（縦横 8192 ピクセルまで）");
+inline constexpr const char* kTextureNotFoundLine = QV_TRANSLATE_NOOP("Messages", "%1：見つかりません");
+inline constexpr const char* kTextureUnsupportedLine = QV_TRANSLATE_NOOP("Messages", "%1：この画像ファイルには対応していません");
+inline constexpr const char* kTextureTooLargeMessage = QV_TRANSLATE_NOOP("Messages", "%1 は大きすぎる画像です（縦横 8192 ピクセルまで）。");
 
 // Decoded images by file path: materials naming the same file share one decoding. A file that
 // could not be decoded is held as an empty image.

@@ -3,11 +3,12 @@
 #include "animation/interpolation.h"
 #include "document/save_types.h"
 #include "publish/movie_options.h"
+#include "scene/messages.h"
 
 namespace qv {
 
 std::string FileExportFailureMessage(const std::string& path, const std::string& reason) {
-  return path + " を書き出せませんでした。\n" + reason;
+  return FillMessage(kFileExportFailedMessage, {path, reason});
 }
 
 FileExportResult RunFileExport(CMotionDoc& doc, const std::string& path, SaveType type, FileExportFrontEnd& frontEnd,

@@ -8,6 +8,7 @@
 
 #include "document/motion_doc.h"
 #include "publish/file_export.h"
+#include "scene/interface_text.h"
 
 namespace qv {
 
@@ -32,7 +33,8 @@ class FileExportFrontEnd {
 
 enum class FileExportResult { kWritten, kCancelled, kFailed };
 
-// "PATH を書き出せませんでした。\nREASON": the message of a failed export.
+// The message of a failed export: the file, then the reason on a line of its own.
+inline constexpr const char* kFileExportFailedMessage = QV_TRANSLATE_NOOP("Messages", "%1 を書き出せませんでした。\n%2");
 std::string FileExportFailureMessage(const std::string& path, const std::string& reason);
 
 // Writes `path` as `type` (a glTF or movie type of save-as). A movie asks its options, starting

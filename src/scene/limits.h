@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "scene/interface_text.h"
+
 namespace qv {
 
 // --- Timeline ---------------------------------------------------------------------------------
@@ -89,8 +91,8 @@ inline constexpr int kMaxMovieLoops = 65535;
 
 // --- Messages of the limits (the desktop program's; the command line translates them) ----------
 
-inline constexpr const char* kTooManyPosesMessage = "モデル数×フレーム数が多すぎます！";
-inline constexpr const char* kTooManyMaterialsMessage = "材質が多すぎます！";
-inline constexpr const char* kTextTooLargeMessage = "文字のポリゴン数が多すぎます！";
+inline constexpr const char* kTooManyPosesMessage = QV_TRANSLATE_NOOP("Messages", "モデル数×フレーム数が多すぎます！");
+inline constexpr const char* kTooManyMaterialsMessage = QV_TRANSLATE_NOOP("Messages", "材質が多すぎます！");
+inline constexpr const char* kTextTooLargeMessage = QV_TRANSLATE_NOOP("Messages", "文字のポリゴン数が多すぎます！");
 
 }  // namespace qv

@@ -3,29 +3,31 @@
 #include <array>
 #include <utility>
 
+#include "scene/interface_text.h"
+
 namespace qv {
 
 namespace {
 
 constexpr std::array<std::pair<int, std::string_view>, 18> kTable{{
-    {61696, "ファイル名が正しくありません。"},
-    {61697, "ドキュメントを開くことに失敗しました。"},
-    {61698, "ドキュメントの保存に失敗しました。"},
-    {61728, "予期しないファイル形式です。"},
-    {61857, "%1 へのアクセス中に不明なエラーが発生しました。"},
-    {61858, "%1 が見つかりませんでした。"},
-    {61859, "%1 に正しくないパスが含まれています。"},
-    {61860, "開いているファイルが多すぎるため、%1 を開けませんでした。"},
-    {61861, "%1 へのアクセスは拒否されました。"},
-    {61862, "正しくないファイル ハンドルが %1 に関連付けられていました。"},
-    {61863, "現在のディレクトリ %1 は削除できませんでした。"},
-    {61864, "%1 を作成できませんでした。そのディレクトリはいっぱいです。"},
-    {61865, "%1 のシークに失敗しました。"},
-    {61866, "%1 へのアクセス中にハードウェア I/O エラーが報告されました。"},
-    {61867, "%1 へのアクセス中に共有違反が発生しました。"},
-    {61868, "%1 へのアクセス中にロック違反が発生しました。"},
-    {61869, "%1 へのアクセス中にディスクがいっぱいになりました。"},
-    {61870, "%1 の末尾以降にアクセスしようとしました。"},
+    {61696, QV_TRANSLATE_NOOP("Messages", "ファイル名が正しくありません。")},
+    {61697, QV_TRANSLATE_NOOP("Messages", "ドキュメントを開くことに失敗しました。")},
+    {61698, QV_TRANSLATE_NOOP("Messages", "ドキュメントの保存に失敗しました。")},
+    {61728, QV_TRANSLATE_NOOP("Messages", "予期しないファイル形式です。")},
+    {61857, QV_TRANSLATE_NOOP("Messages", "%1 へのアクセス中に不明なエラーが発生しました。")},
+    {61858, QV_TRANSLATE_NOOP("Messages", "%1 が見つかりませんでした。")},
+    {61859, QV_TRANSLATE_NOOP("Messages", "%1 に正しくないパスが含まれています。")},
+    {61860, QV_TRANSLATE_NOOP("Messages", "開いているファイルが多すぎるため、%1 を開けませんでした。")},
+    {61861, QV_TRANSLATE_NOOP("Messages", "%1 へのアクセスは拒否されました。")},
+    {61862, QV_TRANSLATE_NOOP("Messages", "正しくないファイル ハンドルが %1 に関連付けられていました。")},
+    {61863, QV_TRANSLATE_NOOP("Messages", "現在のディレクトリ %1 は削除できませんでした。")},
+    {61864, QV_TRANSLATE_NOOP("Messages", "%1 を作成できませんでした。そのディレクトリはいっぱいです。")},
+    {61865, QV_TRANSLATE_NOOP("Messages", "%1 のシークに失敗しました。")},
+    {61866, QV_TRANSLATE_NOOP("Messages", "%1 へのアクセス中にハードウェア I/O エラーが報告されました。")},
+    {61867, QV_TRANSLATE_NOOP("Messages", "%1 へのアクセス中に共有違反が発生しました。")},
+    {61868, QV_TRANSLATE_NOOP("Messages", "%1 へのアクセス中にロック違反が発生しました。")},
+    {61869, QV_TRANSLATE_NOOP("Messages", "%1 へのアクセス中にディスクがいっぱいになりました。")},
+    {61870, QV_TRANSLATE_NOOP("Messages", "%1 の末尾以降にアクセスしようとしました。")},
 }};
 
 int FileCauseMessageId(FileCause cause) {
@@ -62,8 +64,23 @@ Message FileErrorMessage(const FileException& error, int defaultId) {
   const int id = FileCauseMessageId(error.cause());
   std::string text(MessageText(id));
   if (text.empty()) return MakeMessage(defaultId);
-  if (auto at = text.find("%1"); at != std::string::npos) text.replace(at, 2, error.path());
-  return {id, text};
+  return {id, FillMessage(text, {error.path()})};
+}
+
+std::string FillMessage(std::string_view pattern, std::initializer_list<std::string_view> arguments) {
+  std::string text;
+  text.reserve(pattern.size());
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+    const size_t number = pattern[i] == '%' && next >= '1' && next <= '9' ? size_t(next - '1') : arguments.size();
+    if (number < arguments.size()) {
+      text += *(arguments.begin() + number);
+      ++i;
+    } else {
+      text += pattern[i];
+    }
+  }
+  return text;
 }
 
 Message ArchiveErrorMessage(ArchiveCause cause, bool loading) {

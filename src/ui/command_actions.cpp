@@ -5,18 +5,13 @@
 #include <string>
 
 #include "document/command_table.h"
+#include "ui/interface_translation.h"
 
 namespace qv::ui {
 
-namespace {
-QString PromptText(std::string_view text) {
-  return QCoreApplication::translate("CommandPrompts", std::string(text).c_str());
-}
-}  // namespace
-
 void SetCommandTips(QAction* item, CommandId command) {
-  if (const std::string_view prompt = StatusPrompt(command); !prompt.empty()) item->setStatusTip(PromptText(prompt));
-  if (const std::string_view name = CommandName(command); !name.empty()) item->setToolTip(PromptText(name));
+  if (const std::string_view prompt = StatusPrompt(command); !prompt.empty()) item->setStatusTip(TranslatedText("Commands", prompt));
+  if (const std::string_view name = CommandName(command); !name.empty()) item->setToolTip(TranslatedText("Commands", name));
 }
 
 QKeySequence AcceleratorKey(const Accelerator& accelerator) {

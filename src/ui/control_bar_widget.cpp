@@ -15,7 +15,6 @@ namespace qv::ui {
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("ControlBar", text); }
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 void SetTextKeepingEdits(QLineEdit* edit, const std::string& text) {
@@ -86,7 +85,7 @@ ControlBarWidget::ControlBarWidget(CMotionDoc& document, QWidget* parent)
   const char* axes[] = {"X", "Y", "Z"};
   const auto digitsOnly = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
   for (int i = 0; i < 3; ++i) {
-    boxes_[i] = new QCheckBox(Tr(axes[i]), this);
+    boxes_[i] = new QCheckBox(QLatin1String(axes[i]), this);
     connect(boxes_[i], &QCheckBox::clicked, this, [this, i] { boxes_[i]->setChecked(model_.ToggleAxis(i)); });
     xyz_[i] = new QLineEdit(this);
     xyz_[i]->setObjectName(QStringLiteral("field%1").arg(QLatin1String(axes[i])));
@@ -98,7 +97,7 @@ ControlBarWidget::ControlBarWidget(CMotionDoc& document, QWidget* parent)
       Refresh();
     });
   }
-  currentLabel_ = new QLabel(Tr("現在のﾌﾚｰﾑ"), this);
+  currentLabel_ = new QLabel(QCoreApplication::translate("ControlBar", "現在のﾌﾚｰﾑ"), this);
   current_ = new QLineEdit(this);
   current_->setValidator(digitsOnly);
   connect(current_, &QLineEdit::editingFinished, this, [this] {
@@ -106,7 +105,7 @@ ControlBarWidget::ControlBarWidget(CMotionDoc& document, QWidget* parent)
     model_.CommitCurrentFrame();
     Refresh();
   });
-  lastLabel_ = new QLabel(Tr("最後のﾌﾚｰﾑ"), this);
+  lastLabel_ = new QLabel(QCoreApplication::translate("ControlBar", "最後のﾌﾚｰﾑ"), this);
   last_ = new QLineEdit(this);
   last_->setValidator(digitsOnly);
   connect(last_, &QLineEdit::editingFinished, this, [this] {
@@ -114,7 +113,7 @@ ControlBarWidget::ControlBarWidget(CMotionDoc& document, QWidget* parent)
     model_.CommitLastFrame();
     Refresh();
   });
-  fpsLabel_ = new QLabel(Tr("1秒間のﾌﾚｰﾑ数"), this);
+  fpsLabel_ = new QLabel(QCoreApplication::translate("ControlBar", "1秒間のﾌﾚｰﾑ数"), this);
   fps_ = new QComboBox(this);
   fps_->setEditable(true);
   fps_->setInsertPolicy(QComboBox::NoInsert);

@@ -20,8 +20,6 @@ namespace qv::ui {
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("qv::ui::QtFileExport", text); }
-
 constexpr int kProgressPollMilliseconds = 30;
 
 }  // namespace
@@ -44,7 +42,7 @@ bool QtFileExport::AskMovieSettings(MovieSettings& settings,
 void QtFileExport::WaitForMovie(MovieExportJob& job) {
   // The frames are drawn and encoded on the job's thread; this loop only shows how far it is, so
   // the window keeps drawing itself. Modal: one export at a time.
-  QProgressDialog progress(Tr("動画を書き出しています..."), Tr("キャンセル"), 0, 1, window_);
+  QProgressDialog progress(QCoreApplication::translate("qv::ui::QtFileExport", "動画を書き出しています..."), QCoreApplication::translate("qv::ui::QtFileExport", "キャンセル"), 0, 1, window_);
   progress.setObjectName(QStringLiteral("movieProgress"));
   progress.setWindowTitle(ApplicationName());
   progress.setWindowModality(Qt::ApplicationModal);
@@ -66,12 +64,12 @@ void QtFileExport::WaitForMovie(MovieExportJob& job) {
     if (total > 0 && !progress.wasCanceled()) {
       progress.setMaximum(static_cast<int>(total));
       progress.setValue(static_cast<int>(job.Done()));
-      progress.setLabelText(Tr("ﾌﾚｰﾑ %1 / %2").arg(job.Done()).arg(total));
+      progress.setLabelText(QCoreApplication::translate("qv::ui::QtFileExport", "ﾌﾚｰﾑ %1 / %2").arg(job.Done()).arg(total));
     }
   });
   QObject::connect(&progress, &QProgressDialog::canceled, &loop, [&] {
     job.Cancel();
-    progress.setLabelText(Tr("中止しています..."));
+    progress.setLabelText(QCoreApplication::translate("qv::ui::QtFileExport", "中止しています..."));
   });
   poll.start();
   loop.exec();
@@ -89,17 +87,17 @@ void QtFileExport::RunBusy(const std::function<void()>& work) {
 void QtFileExport::ShowWritten(const std::string& path, const std::vector<std::string>& warnings) {
   const QString file = QString::fromStdString(path);
   const QString folder = QFileInfo(file).absolutePath();
-  if (window_) window_->statusBar()->showMessage(Tr("%1 に書き出しました").arg(QDir::toNativeSeparators(file)));
+  if (window_) window_->statusBar()->showMessage(QCoreApplication::translate("qv::ui::QtFileExport", "%1 に書き出しました").arg(QDir::toNativeSeparators(file)));
 
-  QMessageBox box(QMessageBox::Information, ApplicationName(), Tr("%1 に書き出しました。").arg(file),
+  QMessageBox box(QMessageBox::Information, ApplicationName(), QCoreApplication::translate("qv::ui::QtFileExport", "%1 に書き出しました。").arg(file),
                   QMessageBox::Close, window_);
   box.setObjectName(QStringLiteral("exportWritten"));
   QStringList notes;
   for (const std::string& warning : warnings) notes << QString::fromStdString(warning);
   if (!notes.isEmpty()) box.setInformativeText(notes.join(QLatin1Char('\n')));
-  QPushButton* openFile = box.addButton(Tr("開く"), QMessageBox::ActionRole);
+  QPushButton* openFile = box.addButton(QCoreApplication::translate("qv::ui::QtFileExport", "開く"), QMessageBox::ActionRole);
   openFile->setObjectName(QStringLiteral("openFile"));
-  QPushButton* openFolder = box.addButton(Tr("フォルダーを開く"), QMessageBox::ActionRole);
+  QPushButton* openFolder = box.addButton(QCoreApplication::translate("qv::ui::QtFileExport", "フォルダーを開く"), QMessageBox::ActionRole);
   openFolder->setObjectName(QStringLiteral("openFolder"));
   box.setDefaultButton(QMessageBox::Close);
   box.exec();

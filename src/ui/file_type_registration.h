@@ -5,13 +5,14 @@
 // brought up to date when their tools are installed.
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 namespace qv::ui {
 
 inline constexpr const char* kDocumentMimeType = "application/x-qvlogo";
 
-// "レジストリを削除しました。"
-inline constexpr const char* kUnregisteredMessage = "レジストリを削除しました。";
+// After the registration was removed.
+inline constexpr const char* kUnregisteredMessage = QT_TRANSLATE_NOOP("Messages", "レジストリを削除しました。");
 
 enum class DatabaseUpdate { kInBackground, kWait };
 

@@ -14,6 +14,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -28,6 +29,7 @@
 #include "ui/dialogs/document_dialogs.h"
 #include "ui/file_export_front_end.h"
 #include "ui/file_type_registration.h"
+#include "ui/interface_translation.h"
 #include "ui/panes/left_panes.h"
 #include "ui/panes/model_tree_pane.h"
 #include "ui/qt_interaction.h"
@@ -42,7 +44,6 @@ namespace qv::ui {
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("MainWindow", text); }
 
 constexpr int kSplitterBar = 5;
 
@@ -82,8 +83,8 @@ MainWindow::MainWindow(QWidget* parent, UserInteraction* interaction, SettingsSt
   BuildPanes();
   BuildStatusBar();
   BuildMenus();
-  mainToolbar_ = BuildToolbar(Tr("ﾒｲﾝ ﾂｰﾙ ﾊﾞｰ"), MainToolbar(), CommandId::kMainToolbar);
-  controlToolbar_ = BuildToolbar(Tr("ｺﾝﾄﾛｰﾙ ﾂｰﾙ ﾊﾞｰ"), ControlToolbar(), CommandId::kControlToolbar);
+  mainToolbar_ = BuildToolbar(QCoreApplication::translate("MainWindow", "ﾒｲﾝ ﾂｰﾙ ﾊﾞｰ"), MainToolbar(), CommandId::kMainToolbar);
+  controlToolbar_ = BuildToolbar(QCoreApplication::translate("MainWindow", "ｺﾝﾄﾛｰﾙ ﾂｰﾙ ﾊﾞｰ"), ControlToolbar(), CommandId::kControlToolbar);
   // Both on the top row, the control toolbar right of the main one.
   addToolBar(Qt::TopToolBarArea, mainToolbar_);
   addToolBar(Qt::TopToolBarArea, controlToolbar_);
@@ -156,17 +157,17 @@ QAction* MainWindow::action(CommandId command) const {
 
 void MainWindow::BuildMenus() {
   for (const Menu& menu : MenuBar()) {
-    QMenu* popup = menuBar()->addMenu(Tr(menu.title));
+    QMenu* popup = menuBar()->addMenu(TranslatedText("Menus", menu.title));
     connect(popup, &QMenu::aboutToShow, this, &MainWindow::RefreshCommandStates);
     for (const MenuItem& item : menu.items) {
       if (item.command == CommandId::kNone) {
         popup->addSeparator();
       } else if (item.command == CommandId::kRecentFileFirst) {
         fileMenu_ = popup;
-        recentPlaceholder_ = popup->addAction(Tr(item.text));
+        recentPlaceholder_ = popup->addAction(TranslatedText("Menus", item.text));
         recentPlaceholder_->setEnabled(false);
       } else {
-        popup->addAction(ActionFor(item.command, Tr(item.text)));
+        popup->addAction(ActionFor(item.command, TranslatedText("Menus", item.text)));
       }
     }
   }
@@ -184,8 +185,8 @@ QToolBar* MainWindow::BuildToolbar(const QString& name, const std::vector<Toolba
       bar->addSeparator();
       continue;
     }
-    QAction* item = ActionFor(button.command, Tr(button.label));
-    item->setIconText(Tr(button.label));
+    QAction* item = ActionFor(button.command, TranslatedText("Toolbars", button.label));
+    item->setIconText(TranslatedText("Toolbars", button.label));
     item->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(button.icon))));
     bar->addAction(item);
   }
@@ -228,7 +229,7 @@ void MainWindow::RefreshCommandStates() {
     if (item->isCheckable()) item->setChecked(IsCommandChecked(command));
   }
   const QString title = QString::fromUtf8(kApplicationTitle) + QStringLiteral(" - ") +
-                        QString::fromUtf8(document_->Title());
+                        TranslatedMessage(document_->Title());
   if (windowTitle() != title) setWindowTitle(title);
 }
 
@@ -243,11 +244,12 @@ void MainWindow::ShowBars() {
   mainToolbar_->setVisible(frameState_.mainToolbarVisible);
   controlToolbar_->setVisible(frameState_.controlToolbarVisible);
   statusBar()->setVisible(frameState_.statusBarVisible);
+  WrapToolbars();
 }
 
 void MainWindow::OpenCreateTextDialog() { RunCreateTextDialog(*document_, this); }
 
-void MainWindow::OpenSettingsDialog() { RunSettingsDialog(*document_, this); }
+void MainWindow::OpenSettingsDialog() { RunSettingsDialog(*document_, this, settings_); }
 
 // The tree's own command (its file dialog and import), from the menu or from anywhere.
 void MainWindow::AddModel() { treePane_->AddModel(); }
@@ -290,23 +292,25 @@ void MainWindow::SaveSettings() {
 
 void MainWindow::ShowHelp() {
   // The help page is one of the program's files (next to it in the build tree, in the share
-  // folder when installed); a missing page is not reported.
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(ModuleFolder()) + QStringLiteral("Logo.html")));
+  // folder when installed), in the interface's language; a missing page is not reported.
+  const QString page = InstalledLanguage() == InterfaceLanguage::kEnglish ? QStringLiteral("Logo_en.html")
+                                                                          : QStringLiteral("Logo.html");
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(ModuleFolder()) + page));
 }
 
 void MainWindow::ShowAbout() {
-  QMessageBox::about(this, Tr("Quorvel Logoのﾊﾞｰｼﾞｮﾝ情報"),
-                     Tr("Quorvel Logo Version 0.2\n\nアニメーションする 3D ロゴを作るツール"));
+  QMessageBox::about(this, QCoreApplication::translate("MainWindow", "Quorvel Logoのﾊﾞｰｼﾞｮﾝ情報"),
+                     QCoreApplication::translate("MainWindow", "Quorvel Logo Version 0.2\n\nアニメーションする 3D ロゴを作るツール"));
 }
 
 void MainWindow::Unregister() {
   UnregisterFileType();
-  interaction_->ShowMessage(Tr(kUnregisteredMessage).toStdString());
+  interaction_->ShowMessage(kUnregisteredMessage);
 }
 
 void MainWindow::ChooseBackgroundColor() {
   const Rgb8 rgb = RgbOfBgr(document_->scene().m_backgroundColor);
-  const QColor chosen = QColorDialog::getColor(QColor(rgb.red, rgb.green, rgb.blue), this, Tr("背景色"));
+  const QColor chosen = QColorDialog::getColor(QColor(rgb.red, rgb.green, rgb.blue), this, QCoreApplication::translate("MainWindow", "背景色"));
   if (!chosen.isValid()) return;
   document_->SetBackgroundColor(BgrOfRgb({static_cast<uint8_t>(chosen.red()), static_cast<uint8_t>(chosen.green()),
                                           static_cast<uint8_t>(chosen.blue())}));
@@ -314,7 +318,29 @@ void MainWindow::ChooseBackgroundColor() {
 
 int MainWindow::ViewportRowHeight() const {
   const int client = height() - (menuBar()->isVisible() ? menuBar()->height() : 0);
+  // Two rows of toolbars at the top take the room of a toolbar at the top and one at the bottom.
+  if (toolBarBreak(controlToolbar_) && DockOf(*this, mainToolbar_) == BarDock::kTop &&
+      DockOf(*this, controlToolbar_) == BarDock::kTop)
+    return qv::ViewportRowHeight(client, toolbarHeight_, BarDock::kTop, BarDock::kBottom);
   return qv::ViewportRowHeight(client, toolbarHeight_, DockOf(*this, mainToolbar_), DockOf(*this, controlToolbar_));
+}
+
+void MainWindow::WrapToolbars() {
+  // Both toolbars share the top row. The English labels are longer: there the control toolbar
+  // goes to a row of its own when both do not fit the window, rather than fold buttons away. The
+  // Japanese interface keeps its one row.
+  if (InstalledLanguage() == InterfaceLanguage::kJapanese) return;
+  if (DockOf(*this, mainToolbar_) != BarDock::kTop || DockOf(*this, controlToolbar_) != BarDock::kTop) return;
+  const int needed = mainToolbar_->sizeHint().width() + controlToolbar_->sizeHint().width() +
+                     style()->pixelMetric(QStyle::PM_ToolBarHandleExtent) * 2 + 8;
+  const bool wrap = !mainToolbar_->isHidden() && !controlToolbar_->isHidden() && width() < needed;
+  if (wrap == toolBarBreak(controlToolbar_)) return;
+  if (wrap) {
+    insertToolBarBreak(controlToolbar_);
+  } else {
+    removeToolBarBreak(controlToolbar_);
+  }
+  QTimer::singleShot(0, this, &MainWindow::LayOutRightColumn);
 }
 
 void MainWindow::LayOutRightColumn() {
@@ -337,7 +363,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::resizeEvent(QResizeEvent* event) { QMainWindow::resizeEvent(event); }
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  WrapToolbars();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (!document_->SaveModified()) {

@@ -97,6 +97,7 @@ class MainWindow : public QMainWindow, private CommandHost {
   QAction* ActionFor(CommandId command, const QString& text);
   void RebuildRecentFiles();
   void LayOutRightColumn();
+  void WrapToolbars();
   void LayOutLeftColumn();
 
   // CommandHost: what the command table asks of the window.

@@ -14,6 +14,7 @@
 #include "document/save_types.h"
 #include "ui/dialogs/dialog_support.h"
 #include "ui/dialogs/frame_dialogs.h"
+#include "ui/interface_translation.h"
 
 namespace qv::ui {
 
@@ -21,23 +22,22 @@ namespace {
 
 QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-const char* const kContext = "qv::ui::QtInteraction";
 
 // The file types' names as the dialogs list them; a name ends in its pattern.
-QString DocumentFilter() { return QCoreApplication::translate(kContext, "Quorvel Logo ﾌｧｲﾙ(*.qvlogo)"); }
-QString OpenFilter() { return QCoreApplication::translate(kContext, "Quorvel Logoファイル(*.qvlogo)"); }
-QString MetasequoiaFilter() { return QCoreApplication::translate(kContext, "Metasequoiaファイル(*.mqo)"); }
-QString WebGLFilter() { return QCoreApplication::translate(kContext, "WebGL ﾌｧｲﾙ(*.html)"); }
-QString WebGPUFilter() { return QCoreApplication::translate(kContext, "WebGPUファイル(*.html)"); }
+QString DocumentFilter() { return QCoreApplication::translate("qv::ui::QtInteraction", "Quorvel Logo ﾌｧｲﾙ(*.qvlogo)"); }
+QString OpenFilter() { return QCoreApplication::translate("qv::ui::QtInteraction", "Quorvel Logoファイル(*.qvlogo)"); }
+QString MetasequoiaFilter() { return QCoreApplication::translate("qv::ui::QtInteraction", "Metasequoiaファイル(*.mqo)"); }
+QString WebGLFilter() { return QCoreApplication::translate("qv::ui::QtInteraction", "WebGL ﾌｧｲﾙ(*.html)"); }
+QString WebGPUFilter() { return QCoreApplication::translate("qv::ui::QtInteraction", "WebGPUファイル(*.html)"); }
 // Files for other programs, in SaveType's order after the web pages.
 QStringList FileExportFilters() {
-  return {QCoreApplication::translate(kContext, "glTF ﾊﾞｲﾅﾘ(*.glb)"),
-          QCoreApplication::translate(kContext, "glTF(*.gltf)"),
-          QCoreApplication::translate(kContext, "MP4 動画(*.mp4)"),
-          QCoreApplication::translate(kContext, "WebM 動画(*.webm)"),
-          QCoreApplication::translate(kContext, "GIF ｱﾆﾒｰｼｮﾝ(*.gif)"),
-          QCoreApplication::translate(kContext, "ｱﾆﾒｰｼｮﾝ PNG(*.png)"),
-          QCoreApplication::translate(kContext, "ｱﾆﾒｰｼｮﾝ WebP(*.webp)")};
+  return {QCoreApplication::translate("qv::ui::QtInteraction", "glTF ﾊﾞｲﾅﾘ(*.glb)"),
+          QCoreApplication::translate("qv::ui::QtInteraction", "glTF(*.gltf)"),
+          QCoreApplication::translate("qv::ui::QtInteraction", "MP4 動画(*.mp4)"),
+          QCoreApplication::translate("qv::ui::QtInteraction", "WebM 動画(*.webm)"),
+          QCoreApplication::translate("qv::ui::QtInteraction", "GIF ｱﾆﾒｰｼｮﾝ(*.gif)"),
+          QCoreApplication::translate("qv::ui::QtInteraction", "ｱﾆﾒｰｼｮﾝ PNG(*.png)"),
+          QCoreApplication::translate("qv::ui::QtInteraction", "ｱﾆﾒｰｼｮﾝ WebP(*.webp)")};
 }
 
 // The type of the dialog's list entry `filter` (SaveType counts from 1 in the list's order).
@@ -65,10 +65,7 @@ void QtInteraction::ShowMessage(std::string_view text) {
     held_.emplace_back(text);
     return;
   }
-  // The document's message texts are the translation sources (texts naming a file have no
-  // translation and show as they are).
-  const std::string source(text);
-  ShowMessageBox(parent_, QCoreApplication::translate("qv::CMotionDoc", source.c_str()));
+  ShowMessageBox(parent_, TranslatedMessage(text));
 }
 
 void QtInteraction::ReleaseMessages() {
@@ -98,12 +95,12 @@ std::optional<KeyFrameChoice> QtInteraction::AskKeyFrame(const KeyFrameChoice& i
 
 SaveChangesAnswer QtInteraction::AskSaveChanges(std::string_view title) {
   QMessageBox box(QMessageBox::Question, ApplicationName(),
-                  QCoreApplication::translate(kContext, "%1 への変更を保存しますか?").arg(FromUtf8(title)),
+                  QCoreApplication::translate("qv::ui::QtInteraction", "%1 への変更を保存しますか?").arg(TranslatedMessage(title)),
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
   box.setObjectName(QStringLiteral("saveChangesPrompt"));
-  box.button(QMessageBox::Yes)->setText(QCoreApplication::translate(kContext, "はい(&Y)"));
-  box.button(QMessageBox::No)->setText(QCoreApplication::translate(kContext, "いいえ(&N)"));
-  box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate(kContext, "キャンセル"));
+  box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("qv::ui::QtInteraction", "はい(&Y)"));
+  box.button(QMessageBox::No)->setText(QCoreApplication::translate("qv::ui::QtInteraction", "いいえ(&N)"));
+  box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("qv::ui::QtInteraction", "キャンセル"));
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::Cancel);
   switch (box.exec()) {
@@ -146,13 +143,13 @@ std::optional<SavePathChoice> QtInteraction::AskSavePath(bool documentTypeOnly) 
 
 void QtInteraction::PageWritten(std::string_view pagePath) {
   const QString page = QDir::toNativeSeparators(QFileInfo(FromUtf8(pagePath)).absoluteFilePath());
-  if (showStatus) showStatus(QCoreApplication::translate(kContext, "Webページを書き出しました: %1").arg(page));
+  if (showStatus) showStatus(QCoreApplication::translate("qv::ui::QtInteraction", "Webページを書き出しました: %1").arg(page));
   QMessageBox box(QMessageBox::Question, ApplicationName(),
-                  QCoreApplication::translate(kContext, "Webページを書き出しました。\n%1\n\n既定のブラウザで開きますか?").arg(page),
+                  QCoreApplication::translate("qv::ui::QtInteraction", "Webページを書き出しました。\n%1\n\n既定のブラウザで開きますか?").arg(page),
                   QMessageBox::Yes | QMessageBox::No, parent_);
   box.setObjectName(QStringLiteral("openPagePrompt"));
-  box.button(QMessageBox::Yes)->setText(QCoreApplication::translate(kContext, "はい(&Y)"));
-  box.button(QMessageBox::No)->setText(QCoreApplication::translate(kContext, "いいえ(&N)"));
+  box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("qv::ui::QtInteraction", "はい(&Y)"));
+  box.button(QMessageBox::No)->setText(QCoreApplication::translate("qv::ui::QtInteraction", "いいえ(&N)"));
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::No);
   if (box.exec() == QMessageBox::Yes) QDesktopServices::openUrl(QUrl::fromLocalFile(page));

@@ -23,7 +23,6 @@ MouseButton ButtonOf(Qt::MouseButton button) {
   }
 }
 
-QString Tr(const char* text) { return QCoreApplication::translate("ViewportPane", text); }
 
 }  // namespace
 
@@ -180,7 +179,7 @@ ViewportPane::ViewportPane(CMotionDoc& document, QWidget* parent) : QStackedWidg
 }
 
 void ViewportPane::ShowMessage(const QString& reason) {
-  message_->setText(Tr("3D 表示を使えません（OpenGL 3.3 が必要です）。\n%1").arg(reason));
+  message_->setText(QCoreApplication::translate("ViewportPane", "3D 表示を使えません（OpenGL 3.3 が必要です）。\n%1").arg(reason));
   setCurrentWidget(message_);
 }
 

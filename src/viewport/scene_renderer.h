@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "scene/interface_text.h"
 #include "scene/scene.h"
 #include "viewport/matrix_stack.h"
 #include "viewport/render_device.h"
@@ -22,7 +23,7 @@
 namespace qv {
 
 // "Resizing failed."
-inline constexpr const char* kResizeFailedMessage = "リサイズに失敗しました。";
+inline constexpr const char* kResizeFailedMessage = QV_TRANSLATE_NOOP("Messages", "リサイズに失敗しました。");
 
 inline constexpr int kInitialBackBufferWidth = 800;
 inline constexpr int kInitialBackBufferHeight = 600;

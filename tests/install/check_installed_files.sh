@@ -18,6 +18,10 @@ extra=$(cd "$prefix/bin" && ls | grep -vx -e quorvel-logo -e qvlogo || true)
 
 data=$prefix/share/quorvel-logo
 [ -f "$data/Logo.html" ] || fail "the help page share/quorvel-logo/Logo.html is missing"
+[ -f "$data/Logo_en.html" ] || fail "the English help page share/quorvel-logo/Logo_en.html is missing"
+# The interface in English: the translation exactly as the build made it.
+cmp -s "$build_bin/translations/quorvel-logo_en.qm" "$data/translations/quorvel-logo_en.qm" ||
+  fail "share/quorvel-logo/translations/quorvel-logo_en.qm is missing or differs from the build's"
 # The web runtime exactly as the build lays it out next to the programs, and nothing else.
 if ! diff -r "$build_bin/DoNotTouch" "$data/DoNotTouch" >&2; then fail "share/quorvel-logo/DoNotTouch differs from the build's"; fi
 for kind in webgl webgpu; do

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,7 +24,9 @@
 #include "ui/dialogs/document_dialogs.h"
 #include "ui/dialogs/frame_dialogs.h"
 #include "ui/dialogs/settings_dialog.h"
+#include "ui/interface_translation.h"
 #include "ui/qt_interaction.h"
+#include "ui/qt_settings_store.h"
 
 using qv::test::AnswerNextCreateTextDialog;
 using qv::test::AnswerNextDialog;
@@ -62,6 +65,58 @@ const char* const kEnterNumber = "数字を入力してください。";
 class DialogsTest : public QObject {
   Q_OBJECT
  private slots:
+  // Under a Japanese locale Qt's own dialogs speak Japanese too: the open dialog's buttons and
+  // labels come from Qt's translations.
+  // The language choice is the program's setting: shown as stored, written on OK only, used from
+  // the next start.
+  void theSettingsDialogKeepsTheLanguageChoice() {
+    qv::SilentInteraction interaction;
+    qv::CMotionDoc doc(interaction);
+    qv::ui::QtSettingsStore settings;
+    settings.Remove(qv::kLanguageSection, qv::kLanguageName);
+    QStringList offered;
+    AnswerNextDialog("settingsDialog", [&](QWidget* modal) {
+      auto* box = static_cast<qv::ui::SettingsDialog*>(modal)->languageBox();
+      for (int i = 0; i < box->count(); ++i) offered << box->itemText(i);
+      QCOMPARE(box->currentIndex(), 0);
+      box->setCurrentIndex(1);
+    }, false);
+    qv::ui::RunSettingsDialog(doc, nullptr, &settings);
+    QCOMPARE(offered, (QStringList{U("システム"), "English", U("日本語")}));
+    QVERIFY(!settings.Read(qv::kLanguageSection, qv::kLanguageName));  // cancelled
+    AnswerNextDialog("settingsDialog", [&](QWidget* modal) {
+      static_cast<qv::ui::SettingsDialog*>(modal)->languageBox()->setCurrentIndex(1);
+    });
+    qv::ui::RunSettingsDialog(doc, nullptr, &settings);
+    QCOMPARE(settings.Read(qv::kLanguageSection, qv::kLanguageName).value_or(""), std::string("en"));
+    QCOMPARE(qv::ui::ChosenInterfaceLanguage(&settings), qv::InterfaceLanguage::kEnglish);
+    AnswerNextDialog("settingsDialog", [&](QWidget* modal) {
+      auto* box = static_cast<qv::ui::SettingsDialog*>(modal)->languageBox();
+      QCOMPARE(box->currentIndex(), 1);
+      box->setCurrentIndex(2);
+    });
+    qv::ui::RunSettingsDialog(doc, nullptr, &settings);
+    QCOMPARE(qv::ui::ChosenInterfaceLanguage(&settings), qv::InterfaceLanguage::kJapanese);
+    settings.Remove(qv::kLanguageSection, qv::kLanguageName);
+  }
+
+  void theOpenDialogSpeaksJapanese() {
+    QString open, cancel, lookIn;
+    AnswerNextModal<QFileDialog>([&](QFileDialog* dialog) {
+      auto* buttons = dialog->findChild<QDialogButtonBox*>();
+      QVERIFY(buttons);
+      open = buttons->button(QDialogButtonBox::Open)->text();
+      cancel = buttons->button(QDialogButtonBox::Cancel)->text();
+      if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("lookInLabel"))) lookIn = label->text();
+      dialog->reject();
+    });
+    qv::ui::QtInteraction interaction(nullptr);
+    QVERIFY(!interaction.AskOpenPath());
+    QCOMPARE(open, U("開く(&O)"));
+    QCOMPARE(cancel, U("キャンセル"));
+    QCOMPARE(lookIn, U("アドレス:"));
+  }
+
   void createTextOpensWithTheRememberedValues_data() {
     QTest::addColumn<QString>("font");
     QTest::addColumn<int>("subdivisions");

@@ -24,6 +24,7 @@
 #include "document/motion_doc.h"
 #include "platform/font_catalog.h"
 #include "support/desktop/desktop_test.h"
+#include "document/interface_language.h"
 #include "ui/command_actions.h"
 #include "ui/control_bar_widget.h"
 #include "ui/desktop_startup.h"
@@ -304,6 +305,10 @@ class MainWindowTest : public QObject {
     // the document's caption alone (no application name added by the platform).
     if (QStandardPaths::findExecutable("xprop").isEmpty() || QStandardPaths::findExecutable("xwininfo").isEmpty())
       QSKIP("xprop and xwininfo (x11-utils) are needed");
+    // In Japanese whatever the machine's locale: the program's language setting.
+    qv::ui::QtSettingsStore settings;
+    settings.Write(qv::kLanguageSection, qv::kLanguageName, "ja");
+    settings.Sync();
     QProcess program;
     program.setProcessChannelMode(QProcess::ForwardedChannels);
     program.start(QStringLiteral(QV_BIN_DIR "/quorvel-logo"), {});
@@ -320,6 +325,8 @@ class MainWindowTest : public QObject {
       program.kill();
       program.waitForFinished();
     }
+    settings.Remove(qv::kLanguageSection, qv::kLanguageName);
+    settings.Sync();
     const QString caption = QString::fromUtf8("Quorvel Logo 0.2 - 無題");
     QCOMPARE(titles, (QStringList{caption, caption}));
   }

@@ -8,6 +8,7 @@
 #include <QRegularExpressionValidator>
 
 #include "document/dialog_fields.h"
+#include "ui/interface_translation.h"
 
 namespace qv::ui {
 
@@ -26,9 +27,8 @@ QLineEdit* MakeDigitsOnlyEdit(QWidget* parent) {
 
 QLineEdit* MakeNumberEdit(QWidget* parent) { return new QLineEdit(parent); }
 
-// The document's message texts are the translation sources.
 void RefuseEdit(QLineEdit* edit, const char* message) {
-  ShowMessageBox(edit->window(), QCoreApplication::translate("qv::CMotionDoc", message));
+  ShowMessageBox(edit->window(), TranslatedMessage(message));
   edit->setFocus(Qt::OtherFocusReason);
   edit->selectAll();
 }

@@ -1,5 +1,6 @@
 #include "ui/dialogs/settings_dialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -12,8 +13,8 @@
 
 namespace qv::ui {
 
-SettingsDialog::SettingsDialog(const SettingsDialogValues& preset, QWidget* parent)
-    : QDialog(parent), values_(preset) {
+SettingsDialog::SettingsDialog(const SettingsDialogValues& preset, LanguageSetting language, QWidget* parent)
+    : QDialog(parent), values_(preset), language_(language) {
   setObjectName(QStringLiteral("settingsDialog"));
   setWindowTitle(tr("設定"));
 
@@ -42,6 +43,15 @@ SettingsDialog::SettingsDialog(const SettingsDialogValues& preset, QWidget* pare
   smoothingAngle_->setObjectName(QStringLiteral("smoothingAngle"));
   smoothingAngle_->setText(QString::fromStdString(FormatNumberField(preset.smoothingAngle)));
 
+  // Each language under its own name; "system" follows the desktop's locale.
+  languageBox_ = new QComboBox(this);
+  languageBox_->setObjectName(QStringLiteral("language"));
+  languageBox_->addItem(tr("システム"), int(LanguageSetting::kSystem));
+  languageBox_->addItem(QStringLiteral("English"), int(LanguageSetting::kEnglish));
+  languageBox_->addItem(QStringLiteral("日本語"), int(LanguageSetting::kJapanese));
+  languageBox_->setCurrentIndex(languageBox_->findData(int(language)));
+  languageBox_->setToolTip(tr("次の起動から使われます"));
+
   auto* form = new QFormLayout;
   form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
@@ -50,6 +60,7 @@ SettingsDialog::SettingsDialog(const SettingsDialogValues& preset, QWidget* pare
   form->addRow(tr("Canvas高さ"), height_);
   form->addRow(tr("視野角"), fieldOfView_);
   form->addRow(tr("スムージング角度"), smoothingAngle_);
+  form->addRow(tr("言語"), languageBox_);
 
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(form, 1);
@@ -64,6 +75,7 @@ void SettingsDialog::accept() {
   read.fieldOfView = fieldOfView_->value();
   if (!ReadNumberEdit(smoothingAngle_, read.smoothingAngle)) return;
   values_ = read;
+  language_ = LanguageSetting(languageBox_->currentData().toInt());
   QDialog::accept();
 }
 

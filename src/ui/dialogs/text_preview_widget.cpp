@@ -17,7 +17,6 @@ constexpr float kStillTurnDegrees = 25.0f;
 // About thirty frames a second while turning.
 constexpr int kTurnFrameMs = 33;
 
-QString Tr(const char* text) { return QCoreApplication::translate("TextPreviewWidget", text); }
 
 }  // namespace
 
@@ -135,7 +134,7 @@ void TextPreviewWidget::initializeGL() {
     if (error.empty()) error = "the preview's buffers cannot be made";
     device_.reset();
     glFailed_ = true;
-    ShowNote(Tr("3D 表示を使えません（OpenGL 3.3 が必要です）。\n%1").arg(QString::fromStdString(error)));
+    ShowNote(QCoreApplication::translate("TextPreviewWidget", "3D 表示を使えません（OpenGL 3.3 が必要です）。\n%1").arg(QString::fromStdString(error)));
   }
 }
 

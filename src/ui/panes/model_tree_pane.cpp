@@ -12,6 +12,7 @@
 #include "document/command_ids.h"
 #include "document/motion_doc.h"
 #include "ui/command_actions.h"
+#include "ui/interface_translation.h"
 #include "platform/program_folder.h"
 #include "ui/panes/label_edit_delegate.h"
 #include "ui/panes/left_panes.h"
@@ -138,7 +139,8 @@ void ModelTreePane::Refill() {
     const TreeRow& row = rows[r];
     QTreeWidgetItem* item =
         row.parentRow < 0 ? new QTreeWidgetItem(this) : new QTreeWidgetItem(items[row.parentRow]);
-    item->setText(0, QString::fromStdString(row.label));
+    // The root is the document's title: "無題" until it has a file.
+    item->setText(0, row.kind == TreeItemKind::kRoot ? TranslatedMessage(row.label) : QString::fromStdString(row.label));
     item->setIcon(0, TreeItemIcon(row.Image()));
     item->setData(0, kRowRole, static_cast<int>(r));
     item->setData(0, kImageRole, row.Image());

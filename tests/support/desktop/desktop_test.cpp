@@ -9,6 +9,7 @@
 
 #include "document/motion_doc.h"
 #include "support/home_folders.h"
+#include "ui/interface_translation.h"
 #include "ui/main_window.h"
 #include "ui/viewport_widget.h"
 
@@ -32,6 +33,13 @@ void PrepareDesktopTestEnvironment() {
 }
 
 QString TestFolder() { return QString::fromStdString(g_folder); }
+
+void UseInterfaceLanguageOf(const char* lang) {
+  LocaleVariables variables;
+  variables.lang = lang;
+  const InterfaceLanguage language = ChooseInterfaceLanguage(LanguageSetting::kSystem, variables);
+  if (!ui::InstallTranslations(language)) qFatal("no translation file for LANG=%s in %s", lang, qPrintable(ui::TranslationFolder()));
+}
 
 std::optional<std::string> ScriptedInteraction::AskOpenPath() {
   if (openPaths.empty()) return std::nullopt;

@@ -27,6 +27,10 @@ namespace qv::testing {
 void PrepareDesktopTestEnvironment();
 // The temporary folder of this run (removed at exit).
 QString TestFolder();
+// Speaks the language the program chooses under LANG=`lang` (the other locale variables unset,
+// no setting): the translations installed as the program installs them. The process's own locale
+// stays as it is. Ends the run when a translation file is missing.
+void UseInterfaceLanguageOf(const char* lang);
 
 // Answers the document's questions from queues; messages are kept.
 class ScriptedInteraction : public UserInteraction {
@@ -60,10 +64,13 @@ bool AddText(CMotionDoc& doc, const char* text);
 
 }  // namespace qv::testing
 
-#define QV_DESKTOP_TEST_MAIN(TestClass)                        \
+// The tests check the Japanese texts as written, whatever the locale of the machine.
+#define QV_DESKTOP_TEST_MAIN(TestClass) QV_DESKTOP_TEST_MAIN_UNDER(TestClass, "ja_JP.UTF-8")
+#define QV_DESKTOP_TEST_MAIN_UNDER(TestClass, lang)            \
   int main(int argc, char** argv) {                            \
     qv::testing::PrepareDesktopTestEnvironment();              \
     QApplication app(argc, argv);                              \
+    qv::testing::UseInterfaceLanguageOf(lang);                 \
     qv::test::WatchForUnansweredDialogs();                     \
     TestClass test;                                            \
     return QTest::qExec(&test, argc, argv);                    \
