@@ -2,10 +2,12 @@
 # Runs COMMAND on an X display of its own: a virtual 1280×1024 screen that ends with it.
 #   on_virtual_display.sh COMMAND [ARG...]
 # The X server picks a free display number itself and says which (-displayfd), so tests started
-# side by side never pick the same number, as guessing from lock files (xvfb-run -a) can.
+# side by side never pick the same number, as guessing from lock files (xvfb-run -a) can. It
+# never resets (-noreset): by default an X server starts over each time its last client leaves,
+# and a program that connects just then (after a short-lived xwininfo, say) is turned away.
 set -uo pipefail
 scratch=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/server.log" &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$scratch/display" 2>"$scratch/server.log" &
 server=$!
 trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -rf "$scratch"' EXIT
 
